@@ -1,0 +1,43 @@
+#pragma once
+
+#include "document/FileResult.h"
+#include "document/Palette.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace kalvero {
+
+// Builds the EPA 2.0 file image (5772 bytes for 136 x 84, 8628 for 136 x 126)
+// from a 16-colour bitmap: palette is its 64 palette bytes (blue, green, red,
+// reserved), pixels its 68-byte rows as stored (bottom row first). The pixels
+// become four bit planes per row; the palette is kept in 6 bits, with entry 7
+// grey (32, 32, 32), entry 15 white and a black entry 8 made (63, 0, 0).
+std::vector<std::uint8_t> BuildEpa2Data(std::span<const std::uint8_t> palette,
+                                        std::span<const std::uint8_t> pixels, bool tall);
+
+// An EPA 2.0 image as read from a file: "AWBM", width, height, the pixels
+// (four planes per row for 16 colours, or one byte per pixel for 256), "RGB "
+// and a palette of 6-bit blue, green, red triples.
+struct Epa2Picture {
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 4;
+    std::vector<std::uint8_t> indices;  // width x height colour indices, top row first
+    std::vector<std::uint8_t> palette6; // 16 or 256 entries of blue, green, red (0..63)
+};
+
+// Reads an EPA 2.0 image of either variant; anything else is refused with the
+// reason.
+FileResult<Epa2Picture> ParseEpa2(std::span<const std::uint8_t> bytes);
+
+// The screen colour of a palette entry, scaled from 6 to 8 bits.
+Rgb Epa2Colour(const Epa2Picture& picture, int index);
+
+// The 16-colour bitmap (5830 or 8686 bytes) that BuildEpa2Data turns back into
+// the same EPA 2.0 bytes. Only 136 x 84 and 136 x 126 images of 16 colours have
+// one.
+FileResult<std::vector<std::uint8_t>> Epa2ToColourBmp(const Epa2Picture& picture);
+
+} // namespace kalvero

@@ -1,0 +1,37 @@
+#include "document/FileNames.h"
+
+namespace kalvero {
+namespace {
+
+std::string::size_type NameStart(const std::string& path) {
+#ifdef _WIN32
+    const std::string::size_type separator = path.find_last_of("\\/:");
+#else
+    const std::string::size_type separator = path.find_last_of('/');
+#endif
+    return separator == std::string::npos ? 0 : separator + 1;
+}
+
+} // namespace
+
+std::string DefaultEpaName(const std::string& bmpFileName) {
+    const std::string::size_type point = bmpFileName.find('.');
+    if (point == std::string::npos) {
+        return bmpFileName + ".epa";
+    }
+    return bmpFileName.substr(0, point + 1) + "epa";
+}
+
+std::string FileTitle(const std::string& path) {
+    return path.substr(NameStart(path));
+}
+
+std::string BackupName(const std::string& path, int number) {
+    const std::string::size_type nameStart = NameStart(path);
+    const std::string::size_type point = path.rfind('.');
+    const std::string stem =
+        point != std::string::npos && point >= nameStart ? path.substr(0, point) : path;
+    return stem + "." + std::to_string(number);
+}
+
+} // namespace kalvero

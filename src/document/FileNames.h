@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+namespace kalvero {
+
+// The name proposed for a logo made from a bitmap: the bitmap path up to and
+// including its first ".", then "epa" (/pics/logo.bmp gives /pics/logo.epa,
+// and a point in a folder name counts too: /my.pics/logo.bmp gives /my.epa).
+// A path without any "." gets ".epa" appended.
+std::string DefaultEpaName(const std::string& bmpFileName);
+
+// The file's name without its folder.
+std::string FileTitle(const std::string& path);
+
+// The name of backup number n (0..99) of a logo file. The extension of the
+// file's own name (the text after its last ".") is replaced by the number:
+// boot.epa gives boot.0 .. boot.99, my.logo.epa gives my.logo.0, and a name
+// without an extension gets one: boot gives boot.0. Points in folder names
+// never count. Probing and copying both use this one rule.
+std::string BackupName(const std::string& path, int number);
+
+} // namespace kalvero

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <variant>
+
+namespace kalvero {
+
+// What went wrong with a file, for messages that must be told in either
+// language.
+enum class FileProblem {
+    NotFound,
+    PermissionDenied,
+    IsFolder,
+    NotRegularFile,
+    DiskFull,
+    TooLarge,
+    Changed,
+    NotAccepted,
+    Other,
+};
+
+// Why a file operation failed, with the reason in plain English words ("file
+// not found", "permission denied", ...).
+struct FileError {
+    FileProblem problem;
+    std::string reason;
+};
+
+// The value of a file operation, or the reason it failed.
+template <typename T> class FileResult {
+public:
+    FileResult(T value) : value_(std::move(value)) {}
+    FileResult(FileError error) : error_(std::move(error)) {}
+
+    bool ok() const { return value_.has_value(); }
+    explicit operator bool() const { return ok(); }
+    const T& value() const& { return *value_; }
+    T&& value() && { return std::move(*value_); }
+    const FileError& error() const { return *error_; }
+
+private:
+    std::optional<T> value_;
+    std::optional<FileError> error_;
+};
+
+using FileStatus = FileResult<std::monostate>;
+inline constexpr std::monostate Succeeded{};
+
+} // namespace kalvero

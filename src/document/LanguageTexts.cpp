@@ -1,0 +1,189 @@
+#include "document/LanguageTexts.h"
+
+#include <array>
+#include <string_view>
+
+namespace kalvero {
+namespace {
+
+bool German(Language language) {
+    return language == Language::German;
+}
+
+std::string Blanks(int count) {
+    return std::string(static_cast<std::size_t>(count), ' ');
+}
+
+std::string Join(std::initializer_list<std::string> lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += (&line == lines.begin() ? "" : LineBreak) + line;
+    }
+    return text;
+}
+
+std::string WrongSizeTitle(Language language, std::uint64_t length) {
+    return (German(language) ? "Falsche Dateigroesse - " : "Wrong Filesize - ") +
+           std::to_string(length) + " bytes";
+}
+
+std::string ProblemText(Language language, FileProblem problem) {
+    switch (problem) {
+    case FileProblem::NotFound:
+        return German(language) ? "Die Datei existiert nicht." : "The file does not exist.";
+    case FileProblem::PermissionDenied:
+        return German(language) ? "Zugriff verweigert." : "Access denied.";
+    case FileProblem::IsFolder:
+    case FileProblem::NotRegularFile:
+        return German(language) ? "Das ist keine Datei." : "This is not a file.";
+    default:
+        return German(language) ? "Die Datei kann nicht gelesen werden."
+                                : "The file cannot be read.";
+    }
+}
+
+constexpr std::array<ControlText, 7> Captions{{
+    {"Ende_Command", "&Exit", "&Ende"},
+    {"LadeEpa_Command", "&Load EPA", "EPA &Laden"},
+    {"SichEpa_Command", "&Save EPA", "EPA &Sichern"},
+    {"LadeBmp_Command", "Loa&d BMP", "BMP La&den"},
+    {"SaveCheck", "&Messages", "&Meldungen"},
+    {"InversCheck", "&Negative", "&Negativ"},
+    {"ShowRaster", "&Grid", "&Raster"},
+}};
+
+constexpr const char* ForegroundEnglish = "foregroundcolor";
+constexpr const char* ForegroundGerman = "Vordergrundfarbe";
+
+constexpr std::array<ControlText, 29> ToolTips{{
+    {"Farbauswahl", ForegroundEnglish, ForegroundGerman},
+    {"Option1_0", ForegroundEnglish, ForegroundGerman},
+    {"Option1_1", ForegroundEnglish, ForegroundGerman},
+    {"Option1_2", ForegroundEnglish, ForegroundGerman},
+    {"Option1_3", ForegroundEnglish, ForegroundGerman},
+    {"Option1_4", ForegroundEnglish, ForegroundGerman},
+    {"Option1_5", ForegroundEnglish, ForegroundGerman},
+    {"Option1_6", ForegroundEnglish, ForegroundGerman},
+    {"Option1_7", ForegroundEnglish, ForegroundGerman},
+    {"Option1_8", ForegroundEnglish, ForegroundGerman},
+    {"Option1_9", ForegroundEnglish, ForegroundGerman},
+    {"Option1_10", ForegroundEnglish, ForegroundGerman},
+    {"Option1_11", ForegroundEnglish, ForegroundGerman},
+    {"Option1_12", ForegroundEnglish, ForegroundGerman},
+    {"Option1_13", ForegroundEnglish, ForegroundGerman},
+    {"Option1_14", ForegroundEnglish, ForegroundGerman},
+    {"Option1_15", ForegroundEnglish, ForegroundGerman},
+    {"CreateEpa", "Create EPA from BMP", "Erstellt EPA aus BMP"},
+    {"EpaToBmp", "Create BMP from EPA", "Erstellt BMP aus EPA"},
+    {"LadeEpa_Command", "Load EPA to edit", "Lade EPA zum Bearbeiten"},
+    {"LadeBmp_Command", "Load Bitmap to convert", "Lade Bitmap zum Umwandeln"},
+    {"SichEpa_Command", "Save EPA", "Sichere EPA"},
+    {"Ende_Command", "Close Kalvero", "Beendet Kalvero"},
+    {"Info", "Read me !", "Lies mich !"},
+    {"Backup", "Create EPA-Backup [filename].[continuoused number as file-extension]",
+     "Erstellt EPA-Backup [Dateiname].[fortlaufende Zahl als Dateierweiterung]"},
+    {"SaveCheck", "Show/hide messages to save EPAs",
+     "Ein-/Ausblenden der Meldungen zum Sichern der EPAs"},
+    {"InversCheck", "Revers the colors (black/white) during conversion from BMP to EPA image",
+     "Vertauscht die Farben (schwarz/weiß) beim Umwandeln von BMP nach EPA"},
+    {"ShowRaster", "Show/hide grid", "Raster ein-/ausblenden"},
+    // The banner's tool tip goes on with the homepage address (ControlTextFor).
+    {"Picture2", "Visit the homepage of Kalvero: ", "Besuchen Sie die Kalvero-Homepage: "},
+}};
+
+} // namespace
+
+std::span<const ControlText> LanguageCaptions() {
+    return Captions;
+}
+
+std::span<const ControlText> LanguageToolTips() {
+    return ToolTips;
+}
+
+std::string ControlTextFor(const ControlText& text, Language language) {
+    std::string chosen = German(language) ? text.german : text.english;
+    if (std::string_view(text.control) == "Picture2") {
+        chosen += HomepageAddress;
+    }
+    return chosen;
+}
+
+std::string SaveFirstQuestion(Language language, const std::string& epaFileName) {
+    return German(language) ? "Wollen Sie " + epaFileName + " vorher speichern ?"
+                            : "Save Changes to " + epaFileName + " ?";
+}
+
+MessageText WrongEpaLengthNotice(Language language, std::uint64_t length) {
+    return {WrongSizeTitle(language, length),
+            German(language) ? "EPA-Dateigroesse muss 1602 oder 2367 bytes sein !"
+                             : "EPA-Filesize must be 1602 or 2367 bytes !"};
+}
+
+MessageText Epa2NoticeLoadEpa(Language language, const std::string& fileTitle) {
+    if (German(language)) {
+        return {"EPA Version 2.0 !",
+                Join({"Die Datei " + fileTitle, "besitz das neue EPA-Format der Version 2.0.", "",
+                      "Editieren Sie bitte stattdessen die entsprechende Bitmap-Datei !"})};
+    }
+    return {"EPA Version 2.0 !", Join({fileTitle, "with new EPA format version 2.0.", "",
+                                       "Please edit the corresponding bitmap file !"})};
+}
+
+MessageText Epa2NoticeCommandLine(Language language, const std::string& fileTitle) {
+    if (German(language)) {
+        return {"EPA Version 2.0 !",
+                Join({"Die Datei " + fileTitle, "besitz das neue EPA-Format der Version 2.0.", "",
+                      "Editieren Sie bitte stattdessen die entsprechende Bitmap-Datei",
+                      "mit einem Grafikprogramm !"})};
+    }
+    return {"EPA Version 2.0 !",
+            Join({fileTitle, "with new EPA format version 2.0.", "",
+                  "Please use a graphic program to edit the corresponding bitmap-file!"})};
+}
+
+MessageText BmpRefusal(Language language, std::uint64_t length) {
+    const std::string header = German(language)
+                                   ? "Breite x Hoehe:" + Blanks(3) + "Farben:" + Blanks(2) +
+                                         "Farbtiefe:" + Blanks(2) + "Groesse:"
+                                   : "Width x Height:" + Blanks(4) + "Colors:" + Blanks(2) +
+                                         "Pixeldepth:" + Blanks(2) + "Size:";
+    const std::string lines[] = {
+        German(language) ? "BMP-Datei benoetigt folgende Eigenschaften:"
+                         : "You need one of the following Bitmap-Formats:",
+        "",
+        header,
+        Blanks(4) + "(pixel)" + Blanks(33) + "(bit)" + Blanks(6) + "(bytes)",
+        "136 x" + Blanks(3) + "84" + Blanks(17) + "2" + Blanks(14) + "1" + Blanks(8) + "1742",
+        "136 x 126" + Blanks(17) + "2" + Blanks(14) + "1" + Blanks(8) + "2582",
+        "136 x" + Blanks(3) + "84" + Blanks(16) + "16" + Blanks(13) + "4" + Blanks(8) + "5830",
+        "136 x 126" + Blanks(16) + "16" + Blanks(13) + "4" + Blanks(8) + "8686",
+    };
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line + LineBreak;
+    }
+    return {WrongSizeTitle(language, length), text};
+}
+
+MessageText FileNotOpenedNotice(Language language, const std::string& path,
+                                const FileError& error) {
+    if (German(language)) {
+        return {"Datei nicht geöffnet", Join({"Die Datei " + path, "kann nicht geöffnet werden.",
+                                              ProblemText(language, error.problem)})};
+    }
+    return {"File not opened",
+            Join({"The file " + path, "cannot be opened.", ProblemText(language, error.problem)})};
+}
+
+std::string EpaDialogFilter(Language language) {
+    return std::string("(*.epa)|*.epa|") +
+           (German(language) ? "Alle Dateien (*.*)|*.*|" : "all Files (*.*)|*.*|");
+}
+
+std::string BmpDialogFilter(Language language) {
+    return std::string("(*.bmp)|*.bmp|") +
+           (German(language) ? "Alle Dateien (*.*)|*.*|" : "all Files (*.*)|*.*|");
+}
+
+} // namespace kalvero

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test. Exits non-zero when
+# anything fails.
+set -euo pipefail
+cd "$(dirname "$0")"
+source tools/packages.sh
+tools/install-deps.sh "${TEST_PACKAGES[@]}"
+
+export QT_QPA_PLATFORM=offscreen
+
+cmake --preset default
+cmake --build --preset default
+ctest --preset default --output-on-failure
