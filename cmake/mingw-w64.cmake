@@ -1,0 +1,20 @@
+# Cross build for 64-bit Windows with Debian's mingw-w64 (posix threads),
+# e.g. for the registry tests under Wine:
+#   cmake -B build/wine -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DKALVERO_REGISTRY_ONLY=ON ...
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(KALVERO_MINGW_PREFIX x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${KALVERO_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${KALVERO_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${KALVERO_MINGW_PREFIX}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${KALVERO_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# The programs run under Wine (or on a bare Windows) without the compiler's
+# runtime DLLs beside them.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
