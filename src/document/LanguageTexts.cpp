@@ -27,18 +27,25 @@ std::string WrongSizeTitle(Language language, std::uint64_t length) {
            std::to_string(length) + " bytes";
 }
 
-std::string ProblemText(Language language, FileProblem problem) {
-    switch (problem) {
+std::string ProblemText(Language language, const FileError& error) {
+    switch (error.problem) {
     case FileProblem::NotFound:
-        return German(language) ? "Die Datei existiert nicht." : "The file does not exist.";
+        return German(language) ? "Die Datei oder der Ordner existiert nicht."
+                                : "The file or folder does not exist.";
     case FileProblem::PermissionDenied:
         return German(language) ? "Zugriff verweigert." : "Access denied.";
     case FileProblem::IsFolder:
     case FileProblem::NotRegularFile:
         return German(language) ? "Das ist keine Datei." : "This is not a file.";
+    case FileProblem::DiskFull:
+    case FileProblem::TooLarge:
+        return German(language) ? "Kein Platz mehr auf dem Datenträger."
+                                : "There is no room left on the disk.";
+    case FileProblem::Changed:
+        return German(language) ? "Die Datei hat sich beim Lesen geändert."
+                                : "The file changed while it was read.";
     default:
-        return German(language) ? "Die Datei kann nicht gelesen werden."
-                                : "The file cannot be read.";
+        return (German(language) ? "Fehler: " : "Error: ") + error.reason;
     }
 }
 
@@ -170,10 +177,31 @@ MessageText FileNotOpenedNotice(Language language, const std::string& path,
                                 const FileError& error) {
     if (German(language)) {
         return {"Datei nicht geöffnet", Join({"Die Datei " + path, "kann nicht geöffnet werden.",
-                                              ProblemText(language, error.problem)})};
+                                              ProblemText(language, error)})};
     }
     return {"File not opened",
-            Join({"The file " + path, "cannot be opened.", ProblemText(language, error.problem)})};
+            Join({"The file " + path, "cannot be opened.", ProblemText(language, error)})};
+}
+
+MessageText FileNotSavedNotice(Language language, const std::string& path, const FileError& error) {
+    if (German(language)) {
+        return {"Nicht gespeichert", Join({"Die Datei " + path, "konnte nicht geschrieben werden.",
+                                           ProblemText(language, error)})};
+    }
+    return {"Not saved",
+            Join({"The file " + path, "could not be written.", ProblemText(language, error)})};
+}
+
+MessageText BackupFailedNotice(Language language, const std::string& path, const FileError& error) {
+    if (German(language)) {
+        return {"Keine Sicherungskopie",
+                Join({"Von " + path + " konnte keine Sicherungskopie angelegt werden.",
+                      ProblemText(language, error), "",
+                      "Schalten Sie \"EPA Backup\" aus, um die Datei ohne Kopie zu öffnen."})};
+    }
+    return {"No backup copy",
+            Join({"No backup copy of " + path + " could be made.", ProblemText(language, error), "",
+                  "Switch off \"EPA Backup\" to open the file without a copy."})};
 }
 
 std::string EpaDialogFilter(Language language) {

@@ -43,6 +43,10 @@ MessageText Epa2NoticeCommandLine(Language language, const std::string& fileTitl
 MessageText BmpRefusal(Language language, std::uint64_t length);
 // A file that is not there or cannot be opened.
 MessageText FileNotOpenedNotice(Language language, const std::string& path, const FileError& error);
+// A save or export that could not be written; the old file is unchanged.
+MessageText FileNotSavedNotice(Language language, const std::string& path, const FileError& error);
+// The backup copy made before opening a logo failed.
+MessageText BackupFailedNotice(Language language, const std::string& path, const FileError& error);
 
 std::string EpaDialogFilter(Language language);
 std::string BmpDialogFilter(Language language);

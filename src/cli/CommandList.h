@@ -1,0 +1,13 @@
+#pragma once
+
+#include "cli/Command.h"
+
+#include <memory>
+#include <vector>
+
+namespace kalvero::cli {
+
+// Every command, in the order the overall help lists them.
+std::vector<std::unique_ptr<Command>> AllCommands();
+
+} // namespace kalvero::cli

@@ -1,0 +1,90 @@
+#include "cli/ConversionCommand.h"
+
+#include "cli/ArgumentPath.h"
+#include "cli/Console.h"
+#include "cli/OutputNaming.h"
+#include "document/FileIo.h"
+
+#include <QFileInfo>
+
+namespace kalvero::cli {
+namespace {
+
+const QCommandLineOption OutputDirOption(
+    "output-dir",
+    "Write one output per input into DIR, named after\nthe input with the new extension", "DIR");
+
+// Writing can only miss a folder, never the file it is about to make.
+std::string WriteProblem(const FileError& error) {
+    return "not written: " + (error.problem == FileProblem::NotFound
+                                  ? std::string("folder not found")
+                                  : error.reason);
+}
+
+} // namespace
+
+ConversionCommand::ConversionCommand(CommandText text, QString outputExtension,
+                                     QList<QCommandLineOption> commandOptions)
+    : Command(std::move(text)), outputExtension_(std::move(outputExtension)),
+      commandOptions_(std::move(commandOptions)) {}
+
+QList<QCommandLineOption> ConversionCommand::options() const {
+    return commandOptions_ + QList<QCommandLineOption>{OutputDirOption};
+}
+
+QStringList ConversionCommand::Synopses(const QString& options, const QString& input,
+                                        const QString& output) {
+    const QString prefix = options.isEmpty() ? QString() : options + " ";
+    return {prefix + input + " " + output, prefix + "--output-dir DIR " + input + "..."};
+}
+
+int ConversionCommand::run(const QCommandLineParser& parser) {
+    if (const std::optional<QString> problem = takeOptions(parser)) {
+        return ReportUsageError(*problem, name());
+    }
+    const QStringList inputs = parser.positionalArguments();
+    if (!parser.isSet(OutputDirOption)) {
+        if (inputs.size() != 2) {
+            return ReportUsageError(name() + " needs an input and an output file, "
+                                             "or --output-dir DIR and input files",
+                                    name());
+        }
+        return convertOne(inputs[0], inputs[1]) ? ExitSuccess : ExitFailure;
+    }
+    if (inputs.isEmpty()) {
+        return ReportUsageError(name() + " --output-dir needs input files", name());
+    }
+    const QString folder = parser.value(OutputDirOption);
+    if (!QFileInfo(folder).isDir()) {
+        ReportFileError(folder, "folder not found");
+        return ExitFailure;
+    }
+    OutputNaming naming(folder, outputExtension_);
+    int status = ExitSuccess;
+    for (const QString& input : inputs) {
+        const std::optional<QString> output = naming.outputFor(input);
+        if (!output) {
+            ReportFileError(input, "not converted: an earlier input has the same output name");
+            status = ExitFailure;
+        } else if (!convertOne(input, *output)) {
+            status = ExitFailure;
+        }
+    }
+    return status;
+}
+
+bool ConversionCommand::convertOne(const QString& input, const QString& output) {
+    const FileResult<std::vector<std::uint8_t>> bytes = convert(PathFromArgument(input));
+    if (!bytes) {
+        ReportFileError(input, bytes.error().reason);
+        return false;
+    }
+    const FileStatus written = WriteFileAtomically(PathFromArgument(output), bytes.value());
+    if (!written) {
+        ReportFileError(output, WriteProblem(written.error()));
+        return false;
+    }
+    return true;
+}
+
+} // namespace kalvero::cli

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "cli/ConversionCommand.h"
+#include "conversion/PreviewImage.h"
+
+namespace kalvero::cli {
+
+// render: a PNG preview of an EPA file or an accepted bitmap.
+class RenderCommand : public ConversionCommand {
+public:
+    RenderCommand();
+
+protected:
+    std::optional<QString> takeOptions(const QCommandLineParser& parser) override;
+    FileResult<std::vector<std::uint8_t>> convert(const std::filesystem::path& input) override;
+
+private:
+    PreviewOptions options_;
+};
+
+} // namespace kalvero::cli

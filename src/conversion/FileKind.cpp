@@ -1,0 +1,113 @@
+#include "conversion/FileKind.h"
+
+#include "conversion/BmpFormat.h"
+#include "document/EpaFormat.h"
+#include "document/FileIo.h"
+#include "document/LogoGeometry.h"
+
+#include <algorithm>
+#include <array>
+
+namespace kalvero {
+namespace {
+
+constexpr std::array<std::uint8_t, 4> Epa2Signature{'A', 'W', 'B', 'M'};
+// Marker and palette behind the pixels: "RGB " and 16 or 256 blue, green, red triples.
+constexpr std::uint64_t Epa2PlanarTail = 4 + 16 * 3;
+constexpr std::uint64_t Epa2PackedTail = 4 + 256 * 3;
+
+FileKind NotAccepted(std::uint64_t length, std::string reason) {
+    return FileKind{FileType::NotAccepted, length, 0, 0, 0, std::move(reason)};
+}
+
+FileKind ClassifyEpa2(std::uint64_t length, std::span<const std::uint8_t> head) {
+    if (head.size() < FileHeadLength ||
+        !std::equal(Epa2Signature.begin(), Epa2Signature.end(), head.begin())) {
+        return NotAccepted(length, ClassifyEpaLength(length) == EpaLengthClass::Version2
+                                       ? "not an EPA 2.0 image (no AWBM signature)"
+                                       : "wrong size: " + std::to_string(length) +
+                                             " bytes (neither an EPA file nor one of the four "
+                                             "accepted bitmaps)");
+    }
+    const int width = head[4] | head[5] << 8;
+    const int height = head[6] | head[7] << 8;
+    if (width == 0 || height == 0) {
+        return NotAccepted(length, "EPA 2.0 image of no size");
+    }
+    const std::uint64_t w = static_cast<std::uint64_t>(width);
+    const std::uint64_t h = static_cast<std::uint64_t>(height);
+    // Four bit planes a row, each padded to whole bytes, or one byte a pixel.
+    if (length == FileHeadLength + h * 4 * ((w + 7) / 8) + Epa2PlanarTail) {
+        return FileKind{FileType::Epa2Image, length, width, height, 16, {}};
+    }
+    if (length == FileHeadLength + w * h + Epa2PackedTail) {
+        return FileKind{FileType::Epa2Image, length, width, height, 256, {}};
+    }
+    return NotAccepted(length, "EPA 2.0 image of " + std::to_string(width) + " x " +
+                                   std::to_string(height) + " pixels with a length of " +
+                                   std::to_string(length) +
+                                   " bytes that fits neither 16 nor 256 colours");
+}
+
+} // namespace
+
+FileKind ClassifyFile(std::uint64_t length, std::span<const std::uint8_t> head) {
+    switch (ClassifyEpaLength(length)) {
+    case EpaLengthClass::ShortLogo:
+        return FileKind{FileType::EpaLogo, length, LogoWidth, ShortLogoHeight, 16, {}};
+    case EpaLengthClass::TallLogo:
+        return FileKind{FileType::EpaLogo, length, LogoWidth, TallLogoHeight, 16, {}};
+    default:
+        break;
+    }
+    const BmpKind bitmap = ClassifyBmpSize(length);
+    if (bitmap != BmpKind::NotAccepted) {
+        return FileKind{FileType::Bitmap,
+                        length,
+                        LogoWidth,
+                        IsTallBmp(bitmap) ? TallLogoHeight : ShortLogoHeight,
+                        IsColourBmp(bitmap) ? 16 : 2,
+                        {}};
+    }
+    return ClassifyEpa2(length, head);
+}
+
+bool KnownByLength(std::uint64_t length) {
+    const EpaLengthClass epa = ClassifyEpaLength(length);
+    return epa == EpaLengthClass::ShortLogo || epa == EpaLengthClass::TallLogo ||
+           ClassifyBmpSize(length) != BmpKind::NotAccepted;
+}
+
+FileResult<FileKind> ProbeFile(const std::filesystem::path& path) {
+    const FileResult<std::uint64_t> length = FileLength(path);
+    if (!length) {
+        return length.error();
+    }
+    if (KnownByLength(length.value())) {
+        return ClassifyFile(length.value(), {});
+    }
+    const FileResult<std::vector<std::uint8_t>> head = ReadFilePrefix(path, FileHeadLength);
+    if (!head) {
+        return head.error();
+    }
+    return ClassifyFile(length.value(), head.value());
+}
+
+std::string DescribeFileKind(const FileKind& kind) {
+    const std::string size = std::to_string(kind.width) + " x " + std::to_string(kind.height);
+    switch (kind.type) {
+    case FileType::EpaLogo:
+        return std::string("EPA version 1, ") + (kind.height == TallLogoHeight ? "tall" : "short") +
+               " logo, " + size;
+    case FileType::Epa2Image:
+        return std::string("EPA 2.0, ") + (kind.colours == 16 ? "4-bit" : "8-bit") + " (" +
+               std::to_string(kind.colours) + " colours), " + size;
+    case FileType::Bitmap:
+        return "bitmap, " + std::to_string(kind.colours) + " colours, " + size;
+    case FileType::NotAccepted:
+        break;
+    }
+    return "not accepted: " + kind.reason;
+}
+
+} // namespace kalvero

@@ -1,0 +1,78 @@
+#include "cli/CliTestFiles.h"
+
+#include "support/TempDir.h"
+
+#include <QColor>
+#include <QString>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace kalvero::test {
+
+TestBitmap::TestBitmap(int colours, int height)
+    : colours_(colours), height_(height),
+      bytes_(static_cast<std::size_t>(colours == 2 ? 62 + 20 * height : 118 + 68 * height), 0) {
+    bytes_[0] = 'B';
+    bytes_[1] = 'M';
+}
+
+void TestBitmap::setPixel(int x, int y, int index) {
+    const std::size_t bottomUp = static_cast<std::size_t>(height_ - 1 - y);
+    if (colours_ == 2) {
+        std::uint8_t& byte = bytes_[62 + bottomUp * 20 + static_cast<std::size_t>(x / 8)];
+        const auto bit = static_cast<std::uint8_t>(0x80 >> (x % 8));
+        byte = static_cast<std::uint8_t>(index != 0 ? byte | bit : byte & ~bit);
+        return;
+    }
+    std::uint8_t& byte = bytes_[118 + bottomUp * 68 + static_cast<std::size_t>(x / 2)];
+    byte = x % 2 == 0 ? static_cast<std::uint8_t>((byte & 0x0F) | index << 4)
+                      : static_cast<std::uint8_t>((byte & 0xF0) | index);
+}
+
+void TestBitmap::setEntry(int index, std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+    const std::size_t at = 54 + 4 * static_cast<std::size_t>(index);
+    bytes_[at] = blue;
+    bytes_[at + 1] = green;
+    bytes_[at + 2] = red;
+}
+
+void TestBitmap::save(const std::filesystem::path& path) const {
+    WriteBytes(path, bytes_);
+}
+
+TestLogo::TestLogo(bool tall) : glyphOffset_(tall ? 155 : 104), bytes_(tall ? 2367 : 1602, 0) {
+    bytes_[0] = 17;
+    bytes_[1] = tall ? 9 : 6;
+    std::fill(bytes_.begin() + 2, bytes_.begin() + glyphOffset_, 15);
+}
+
+std::uint8_t& TestLogo::glyph(int cell, int line) {
+    return bytes_[static_cast<std::size_t>(glyphOffset_ + 14 * cell + line)];
+}
+
+void TestLogo::save(const std::filesystem::path& path) const {
+    WriteBytes(path, bytes_);
+}
+
+std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const std::filesystem::directory_entry& entry :
+         std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+QImage LoadPng(const std::filesystem::path& path) {
+    QImage image;
+    EXPECT_TRUE(image.load(QString::fromStdString(path.string()), "PNG")) << path;
+    return image;
+}
+
+std::array<int, 3> RgbAt(const QImage& image, int x, int y) {
+    const QColor colour = image.pixelColor(x, y);
+    return {colour.red(), colour.green(), colour.blue()};
+}
+
+} // namespace kalvero::test
