@@ -1,0 +1,117 @@
+#include "canvas/LogoEditor.h"
+
+#include "canvas/ColourButton.h"
+#include "canvas/LogoCanvas.h"
+#include "canvas/PalettePanel.h"
+#include "canvas/PointerCell.h"
+#include "canvas/Twips.h"
+#include "document/LogoRaster.h"
+#include "document/Palette.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPalette>
+#include <array>
+
+namespace kalvero {
+namespace {
+
+constexpr int CanvasTopTwips = 120;
+constexpr int NameGapTwips = 20;
+
+// Outer canvas size in twips: grid shown or hidden, short or tall logo.
+int CanvasWidthTwips(bool gridHidden) {
+    return gridHidden ? 2120 : 2385;
+}
+
+int CanvasHeightTwips(bool gridHidden, bool tall) {
+    if (gridHidden) {
+        return tall ? 1950 : 1320;
+    }
+    return tall ? 2100 : 1440;
+}
+
+const std::array<QRgb, 16>& ScreenPalette() {
+    static const std::array<QRgb, 16> colours = [] {
+        std::array<QRgb, 16> result{};
+        for (std::size_t i = 0; i < result.size(); ++i) {
+            result[i] = qRgb(Palette[i].r, Palette[i].g, Palette[i].b);
+        }
+        return result;
+    }();
+    return colours;
+}
+
+} // namespace
+
+LogoEditor::LogoEditor(LogoDocument& document, LogoCanvas& canvas, QLabel& epaNameAnzeige,
+                       QLabel& koordinaten, PalettePanel& palette, QObject* parent)
+    : QObject(parent), document_(document), canvas_(canvas), epaNameAnzeige_(epaNameAnzeige),
+      koordinaten_(koordinaten), palette_(palette) {
+    connect(&canvas_, &LogoCanvas::mousePressed, this, &LogoEditor::Picture1_MouseDown);
+    connect(&canvas_, &LogoCanvas::mouseMoved, this, &LogoEditor::Picture1_MouseMove);
+}
+
+void LogoEditor::RedrawCanvas() {
+    // A file that vanished since it was opened leaves the logo in memory as it is.
+    static_cast<void>(document_.ReloadLogo());
+
+    const int heightTwips = CanvasHeightTwips(GridHidden, document_.TallLogo);
+    canvas_.setOuterSize(QSize(Px(CanvasWidthTwips(GridHidden)), Px(heightTwips)));
+    epaNameAnzeige_.move(epaNameAnzeige_.x(), Px(CanvasTopTwips + heightTwips + NameGapTwips));
+
+    const std::array<QRgb, 16>& colours = ScreenPalette();
+    ForEachLogoPixel(document_, CanvasGeometry{GridOffset}, [&](int x, int y, int colour) {
+        canvas_.setPixel(x, y, colours[static_cast<std::size_t>(colour)]);
+    });
+    canvas_.update();
+}
+
+void LogoEditor::ShowRaster_Click(bool checked) {
+    GridHidden = !checked;
+    GridOffset = checked ? 0 : 1;
+    canvas_.setBackground(QApplication::palette().color(QPalette::Button));
+    RedrawCanvas();
+}
+
+bool LogoEditor::pointAt(QPointF position) {
+    const std::optional<PointerCell> cell =
+        CellUnderPointer(position.x(), position.y(), document_.TallLogo, GridOffset);
+    if (!cell) {
+        return false;
+    }
+    CellColumn = cell->CellColumn;
+    CellRow = cell->CellRow;
+    lastCell_ = *cell;
+    return true;
+}
+
+void LogoEditor::Picture1_MouseDown(int button, QPointF position) {
+    static_cast<void>(button); // every button paints
+    if (pointAt(position) && document_.hasLogo()) {
+        PaintCell();
+    }
+}
+
+void LogoEditor::Picture1_MouseMove(int buttons, QPointF position) {
+    if (!pointAt(position)) {
+        return;
+    }
+    koordinaten_.setText(QString::fromStdString(ReadoutText(lastCell_)));
+    if (document_.hasLogo() && buttons == 1) {
+        PaintCell();
+    }
+}
+
+void LogoEditor::PaintCell() {
+    const QRgb colour = palette_.colourBar()->colour().rgb();
+    const QRgb black = ScreenPalette()[0];
+    ForEachCellPixel(
+        document_, CanvasGeometry{GridOffset}, CellColumn, CellRow, 1,
+        [&](int x, int y, int set) { canvas_.setPixel(x, y, set != 0 ? colour : black); });
+    canvas_.update();
+    document_.SetCellAttribute(CellColumn, CellRow,
+                               static_cast<std::uint8_t>(palette_.selectedIndex()));
+}
+
+} // namespace kalvero

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "canvas/PointerCell.h"
+#include "document/LogoDocument.h"
+
+#include <QObject>
+#include <QPointF>
+
+class QLabel;
+
+namespace kalvero {
+
+class LogoCanvas;
+class PalettePanel;
+
+// Draws the logo on the canvas with or without the cell grid, paints cells in
+// the chosen colour and keeps the pointer read-out.
+class LogoEditor final : public QObject {
+    Q_OBJECT
+
+public:
+    LogoEditor(LogoDocument& document, LogoCanvas& canvas, QLabel& epaNameAnzeige,
+               QLabel& koordinaten, PalettePanel& palette, QObject* parent = nullptr);
+
+    // Reloads a file logo from its file, sizes the canvas for the logo and the
+    // grid, keeps EpaNameAnzeige below it and sets every logo pixel.
+    void RedrawCanvas();
+    // The grid check box: shown exactly when checked; erases the canvas in the
+    // system's button colour and redraws.
+    void ShowRaster_Click(bool checked);
+    void Picture1_MouseDown(int button, QPointF position);
+    void Picture1_MouseMove(int buttons, QPointF position);
+    // Recolours the cell at CellColumn, CellRow and stores the colour.
+    void PaintCell();
+
+    bool GridHidden = false;
+    int GridOffset = 0;
+    int CellColumn = 0;
+    int CellRow = 0;
+
+private:
+    bool pointAt(QPointF position);
+
+    LogoDocument& document_;
+    LogoCanvas& canvas_;
+    QLabel& epaNameAnzeige_;
+    QLabel& koordinaten_;
+    PalettePanel& palette_;
+    PointerCell lastCell_{};
+};
+
+} // namespace kalvero

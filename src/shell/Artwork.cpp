@@ -1,0 +1,37 @@
+#include "shell/Artwork.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QSvgRenderer>
+
+namespace kalvero {
+
+QPixmap ArtworkPixmap(const QString& name, const QSize& size) {
+    QSvgRenderer renderer(QStringLiteral(":/%1.svg").arg(name));
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    painter.end();
+    return QPixmap::fromImage(image);
+}
+
+QIcon ArtworkIcon(const QString& name) {
+    QIcon icon;
+    for (const int side : {16, 20, 24, 28, 32, 48, 64, 128, 256}) {
+        icon.addPixmap(ArtworkPixmap(name, QSize(side, side)));
+    }
+    return icon;
+}
+
+QCursor HandCursor() {
+    // The fingertip of the drawing is its hot spot.
+    return QCursor(ArtworkPixmap(QStringLiteral("cursors/hand"), QSize(32, 32)), 10, 1);
+}
+
+QString ResourceText(const QString& name) {
+    QFile file(QStringLiteral(":/text/%1").arg(name));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+} // namespace kalvero

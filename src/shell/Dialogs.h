@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace kalvero {
+
+enum class MessageIcon { None, Information, Question };
+enum class MessageButtons { Ok, YesNo };
+
+// Answers of a message box, with the numbers the commands keep in MsgAnswer.
+inline constexpr int AnswerOk = 1;
+inline constexpr int AnswerYes = 6;
+inline constexpr int AnswerNo = 7;
+
+struct MessageRequest {
+    MessageIcon icon = MessageIcon::Information;
+    MessageButtons buttons = MessageButtons::Ok;
+    QString title;
+    QString text;
+};
+
+// A file dialog as the commands set it up: the filter as pairs of description
+// and pattern separated by "|" ("(*.epa)|*.epa|all Files (*.*)|*.*|"), the
+// 1-based filter selected at first, and the file name shown at first.
+struct FileDialogRequest {
+    QString filter;
+    int filterIndex = 1;
+    QString initialName;
+    // Save dialogs only: ask before a chosen existing file is replaced.
+    bool confirmOverwrite = false;
+};
+
+// Everything that waits for the user: message boxes, the open and save
+// dialogs, and handing a web address to the browser. The program shows real
+// dialogs; tests answer from a script.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // Returns AnswerOk, AnswerYes or AnswerNo.
+    virtual int message(const MessageRequest& request) = 0;
+    // The chosen path, or nothing when the user cancelled.
+    virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
+    virtual void openUrl(const QString& address) = 0;
+};
+
+} // namespace kalvero

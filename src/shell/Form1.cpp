@@ -1,0 +1,254 @@
+#include "shell/Form1.h"
+
+#include "canvas/LogoCanvas.h"
+#include "canvas/PalettePanel.h"
+#include "canvas/Twips.h"
+#include "document/CommandLine.h"
+#include "document/FileNames.h"
+#include "shell/Artwork.h"
+#include "shell/Dialogs.h"
+#include "shell/Form3.h"
+#include "shell/Hinweis.h"
+#include "shell/LinkLabel.h"
+#include "shell/SizingLabel.h"
+#include "shell/platform/SettingsStore.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLayout>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+
+namespace kalvero {
+
+Form1::Form1(ShellServices services, QWidget* parent)
+    : QMainWindow(parent), services_(std::move(services)), ui_(BuildForm1Controls(*this)),
+      editor_(document_, *ui_.Picture1, *ui_.EpaNameAnzeige, *ui_.Koordinaten, *ui_.Farbauswahl),
+      context_(document_, ui_, editor_, services_.dialogs), saving_(context_),
+      opening_(context_, saving_), bmpLoading_(context_, saving_), creation_(context_, saving_),
+      exporting_(context_) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Kalvero"));
+    setWindowIcon(ArtworkIcon(QStringLiteral("icons/kalvero")));
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    move(Px(4455), Px(4320));
+    connectControls();
+    Form_Initialize();
+    Form_Load();
+}
+
+Form1::~Form1() = default;
+
+Hinweis* Form1::readMe() const {
+    return hinweis_;
+}
+
+Form3* Form1::aboutWindow() const {
+    return form3_;
+}
+
+void Form1::Form_Initialize() {
+    versionText_ = QStringLiteral("%1.%2a").arg(KALVERO_VERSION_MAJOR).arg(KALVERO_VERSION_MINOR);
+    ui_.Label1->showText(QStringLiteral("Version  ") + versionText_);
+    createReadMe();
+    createAbout();
+}
+
+void Form1::Form_Load() {
+    document_.OpenPending = false;
+    document_.CommandLineFile.clear();
+    if (const std::optional<std::string> name =
+            CommandLineFileFrom(services_.commandLine.toStdString())) {
+        document_.CommandLineFile = *name;
+        document_.OpenPending = true;
+        document_.EpaFileName = *name;
+    }
+    ui_.Farbauswahl->colourOptions();
+    InitApplication();
+}
+
+void Form1::InitApplication() {
+    services_.registerFileType([this](const std::string& text) {
+        services_.dialogs.message({MessageIcon::None, MessageButtons::Ok, QString(QuestionTitle),
+                                   QString::fromStdString(text)});
+    });
+
+    OptionStates current{ui_.Backup->isChecked(), ui_.Deutsch->isChecked(),
+                         ui_.SaveCheck->isChecked(), ui_.InversCheck->isChecked()};
+    const OptionStates stored = LoadSettings(services_.settings, current);
+    ui_.Backup->setChecked(stored.backup);
+    if (stored.german) {
+        ui_.Deutsch->setChecked(true);
+        Deutsch_Click();
+    } else {
+        ui_.American->setChecked(true);
+        American_Click();
+    }
+    ui_.SaveCheck->setChecked(stored.messages);
+    ui_.InversCheck->setChecked(stored.negative);
+
+    document_.TallLogo = true;
+    document_.Epa2Tall = true;
+    document_.EpaFromBmp = false;
+    document_.Epa2Pending = false;
+    editor_.GridHidden = false;
+    editor_.GridOffset = 0;
+}
+
+void Form1::connectControls() {
+    connect(ui_.LadeEpa_Command, &QPushButton::clicked, this, &Form1::LadeEpa_Command_Click);
+    connect(ui_.SichEpa_Command, &QPushButton::clicked, this, &Form1::SichEpa_Command_Click);
+    connect(ui_.LadeBmp_Command, &QPushButton::clicked, this, &Form1::LadeBmp_Command_Click);
+    connect(ui_.CreateEpa, &QPushButton::clicked, this, &Form1::CreateEpa_Click);
+    connect(ui_.EpaToBmp, &QPushButton::clicked, this, &Form1::EpaToBmp_Click);
+    connect(ui_.Ende_Command, &QPushButton::clicked, this, &Form1::Ende_Command_Click);
+    connect(ui_.Info, &QPushButton::clicked, this, &Form1::Info_Click);
+    connect(ui_.Deutsch, &QToolButton::clicked, this, &Form1::Deutsch_Click);
+    connect(ui_.American, &QToolButton::clicked, this, &Form1::American_Click);
+    connect(ui_.ShowRaster, &QCheckBox::clicked, &editor_, &LogoEditor::ShowRaster_Click);
+    connect(ui_.about, &QAction::triggered, this, &Form1::about_Click);
+    connect(ui_.lblHyperlink, &LinkLabel::lblHyperlink_Click, this, &Form1::lblHyperlink_Click);
+    // The command buttons take the focus as soon as the mouse moves over them.
+    for (QPushButton* button : {ui_.EpaToBmp, ui_.CreateEpa, ui_.Ende_Command, ui_.Info,
+                                ui_.LadeBmp_Command, ui_.LadeEpa_Command, ui_.SichEpa_Command}) {
+        button->setMouseTracking(true);
+        button->installEventFilter(this);
+        // Enter presses the focused button, as the space bar does.
+        button->setAutoDefault(true);
+    }
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove) {
+        static_cast<QWidget*>(watched)->setFocus(Qt::MouseFocusReason);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::applyLanguage(Language language) {
+    for (const ControlText& caption : LanguageCaptions()) {
+        if (auto* control = findChild<QAbstractButton*>(QLatin1String(caption.control))) {
+            control->setText(QString::fromStdString(ControlTextFor(caption, language)));
+        }
+    }
+    for (const ControlText& tip : LanguageToolTips()) {
+        if (auto* control = findChild<QWidget*>(QLatin1String(tip.control))) {
+            control->setToolTip(QString::fromStdString(ControlTextFor(tip, language)));
+        }
+    }
+}
+
+void Form1::Deutsch_Click() {
+    applyLanguage(Language::German);
+}
+
+void Form1::American_Click() {
+    applyLanguage(Language::English);
+}
+
+void Form1::LadeEpa_Command_Click() {
+    opening_.LadeEpa_Command_Click();
+}
+
+void Form1::SichEpa_Command_Click() {
+    saving_.SichEpa_Command_Click();
+}
+
+void Form1::LadeBmp_Command_Click() {
+    bmpLoading_.LadeBmp_Command_Click();
+}
+
+void Form1::CreateEpa_Click() {
+    creation_.CreateEpa_Click();
+}
+
+void Form1::EpaToBmp_Click() {
+    exporting_.EpaToBmp_Click();
+}
+
+void Form1::Form_Activate() {
+    opening_.OpenCommandLineFile();
+}
+
+void Form1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        // Opened after the activation has been handled, so a notice about the
+        // file does not pop up in the middle of it.
+        QTimer::singleShot(0, this, &Form1::Form_Activate);
+    }
+}
+
+void Form1::createReadMe() {
+    hinweis_ = new Hinweis(this);
+    hinweis_->setVersionText(ui_.Label1->text());
+    connect(hinweis_, &Hinweis::closed, this, [this] { ui_.Info->setEnabled(true); });
+}
+
+void Form1::createAbout() {
+    form3_ = new Form3(this);
+    form3_->setVersionText(ui_.Label1->text());
+}
+
+void Form1::Info_Click() {
+    if (hinweis_.isNull()) {
+        createReadMe();
+    }
+    hinweis_->setVersionText(ui_.Label1->text());
+    hinweis_->show();
+    hinweis_->okButton()->setFocus();
+    ui_.Info->setEnabled(false);
+}
+
+void Form1::about_Click() {
+    if (form3_.isNull()) {
+        createAbout();
+    }
+    form3_->setVersionText(ui_.Label1->text());
+    form3_->show();
+    form3_->raise();
+    form3_->activateWindow();
+}
+
+void Form1::lblHyperlink_Click() {
+    services_.dialogs.openUrl(ui_.lblHyperlink->text());
+}
+
+bool Form1::runExitRoutine() {
+    if (exiting_) {
+        return false;
+    }
+    exiting_ = true;
+    if (ui_.SaveCheck->isChecked() && ui_.SichEpa_Command->isEnabled()) {
+        if (!document_.BmpFileName.empty() && document_.EpaFromBmp) {
+            document_.EpaFileName = DefaultEpaName(document_.BmpFileName);
+        }
+        if (context_.askSaveFirst()) {
+            saving_.SichEpa_Command_Click();
+        }
+    }
+    SaveSettings(services_.settings,
+                 OptionStates{ui_.Backup->isChecked(), ui_.Deutsch->isChecked(),
+                              ui_.SaveCheck->isChecked(), ui_.InversCheck->isChecked()});
+    for (QWidget* window : {static_cast<QWidget*>(hinweis_), static_cast<QWidget*>(form3_)}) {
+        if (window != nullptr) {
+            window->close();
+        }
+    }
+    return true;
+}
+
+void Form1::Ende_Command_Click() {
+    if (runExitRoutine()) {
+        close();
+    }
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    runExitRoutine();
+    event->accept();
+}
+
+} // namespace kalvero

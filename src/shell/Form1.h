@@ -1,0 +1,85 @@
+#pragma once
+
+#include "canvas/LogoEditor.h"
+#include "document/LanguageTexts.h"
+#include "document/LogoDocument.h"
+#include "shell/Form1Controls.h"
+#include "shell/ShellServices.h"
+#include "shell/commands/BmpExporting.h"
+#include "shell/commands/BmpLoading.h"
+#include "shell/commands/CommandContext.h"
+#include "shell/commands/EpaOpening.h"
+#include "shell/commands/EpaSaving.h"
+#include "shell/commands/LogoCreation.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+namespace kalvero {
+
+class Form3;
+class Hinweis;
+
+// The main window. It owns the logo document and every control, and runs the
+// start-up, the commands and the exit.
+class Form1 final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit Form1(ShellServices services, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    void LadeEpa_Command_Click();
+    void SichEpa_Command_Click();
+    void LadeBmp_Command_Click();
+    void CreateEpa_Click();
+    void EpaToBmp_Click();
+    void Ende_Command_Click();
+    void Deutsch_Click();
+    void American_Click();
+    void Info_Click();
+    void about_Click();
+    void lblHyperlink_Click();
+    void Form_Activate();
+
+    LogoDocument& document() { return document_; }
+    const Form1Controls& controls() const { return ui_; }
+    LogoEditor& editor() { return editor_; }
+    // The read-me and about windows while they exist.
+    Hinweis* readMe() const;
+    Form3* aboutWindow() const;
+    const QString& VersionText() const { return versionText_; }
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Form_Initialize();
+    void Form_Load();
+    void InitApplication();
+    void connectControls();
+    void applyLanguage(Language language);
+    // The exit routine; false when it has already run for this shutdown.
+    bool runExitRoutine();
+    void createReadMe();
+    void createAbout();
+
+    ShellServices services_;
+    LogoDocument document_;
+    Form1Controls ui_;
+    LogoEditor editor_;
+    CommandContext context_;
+    EpaSaving saving_;
+    EpaOpening opening_;
+    BmpLoading bmpLoading_;
+    LogoCreation creation_;
+    BmpExporting exporting_;
+    QPointer<Hinweis> hinweis_;
+    QPointer<Form3> form3_;
+    QString versionText_;
+    bool exiting_ = false;
+};
+
+} // namespace kalvero

@@ -1,0 +1,60 @@
+#include "shell/Form3.h"
+
+#include "canvas/Twips.h"
+#include "shell/Artwork.h"
+#include "shell/DesignLook.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace kalvero {
+
+Form3::Form3(QWidget* parent)
+    : QWidget(parent, Qt::Window), Label2(new QLabel(QStringLiteral("Version  X"), this)),
+      Command1(new QPushButton(QStringLiteral("&OK"), this)) {
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("about"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(Px(4695), Px(4125));
+    UseDesignBackground(*this);
+
+    auto* image = new QLabel(this);
+    image->setObjectName(QStringLiteral("Image1"));
+    image->setPixmap(ArtworkPixmap(QStringLiteral("icons/kalvero"), QSize(32, 32)));
+    image->setGeometry(Px(240), Px(240), 32, 32);
+
+    auto* name = new QLabel(QStringLiteral("Kalvero"), this);
+    name->setObjectName(QStringLiteral("Label1"));
+    name->setFont(DesignFont(QStringLiteral("MS Sans Serif"), 13.5, true));
+    name->move(Px(1080), Px(240));
+    name->adjustSize();
+
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setFont(DesignFont(QStringLiteral("MS Sans Serif"), 8.25, true));
+    Label2->move(Px(1080), Px(720));
+    Label2->adjustSize();
+
+    auto* line = new QFrame(this);
+    line->setObjectName(QStringLiteral("Line1"));
+    line->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    line->setGeometry(PxRect(240, 1200, 4215, 30));
+
+    auto* contact = new QPlainTextEdit(this);
+    contact->setObjectName(QStringLiteral("Text1"));
+    contact->setGeometry(PxRect(240, 1380, 4215, 2040));
+    contact->setReadOnly(true);
+    contact->setPlainText(ResourceText(QStringLiteral("about.txt")));
+
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(PxRect(1920, 3600, 975, 375));
+    connect(Command1, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+void Form3::setVersionText(const QString& text) {
+    Label2->setText(text);
+    Label2->adjustSize();
+}
+
+} // namespace kalvero

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+namespace kalvero {
+
+// The about window. Its OK button hides it; its close box removes it.
+class Form3 final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Form3(QWidget* parent = nullptr);
+
+    void setVersionText(const QString& text);
+
+private:
+    QLabel* Label2;
+    QPushButton* Command1;
+};
+
+} // namespace kalvero

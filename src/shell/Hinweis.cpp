@@ -1,0 +1,69 @@
+#include "shell/Hinweis.h"
+
+#include "canvas/Twips.h"
+#include "document/LanguageTexts.h"
+#include "shell/Artwork.h"
+#include "shell/DesignLook.h"
+#include "shell/SizingLabel.h"
+
+#include <QCloseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace kalvero {
+
+Hinweis::Hinweis(QWidget* parent)
+    : QWidget(parent, Qt::Window), Label1(new QLabel(QStringLiteral("Kalvero"), this)),
+      Label7(new SizingLabel(SizingLabel::Anchor::Centre, this)),
+      Label4(new SizingLabel(SizingLabel::Anchor::Left, this)),
+      Label3(new QLabel(QStringLiteral("Windows 9x/NT/2000"), this)),
+      Text1(new QPlainTextEdit(this)), Command1(new QPushButton(QStringLiteral("&OK"), this)) {
+    setObjectName(QStringLiteral("Hinweis"));
+    setWindowTitle(QStringLiteral("Info"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(Px(7200), Px(5580));
+    UseDesignBackground(*this);
+
+    const QFont arial = DesignFont(QStringLiteral("Arial"), 9.75);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(PxRect(2265, 0, 2685, 615));
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setFont(DesignFont(QStringLiteral("Arial Black"), 21.75, true));
+
+    Label7->setObjectName(QStringLiteral("Label7"));
+    Label7->setGeometry(PxRect(2895, 600, 1440, 195));
+    Label7->setAlignment(Qt::AlignCenter);
+    SetTextColour(*Label7, QColor(0, 0, 255));
+    Label7->showText(QString::fromLatin1(HomepageAddress));
+
+    Label4->setObjectName(QStringLiteral("Label4"));
+    Label4->setGeometry(PxRect(240, 120, 510, 240));
+    Label4->setFont(arial);
+    Label4->showText(QStringLiteral("label4"));
+
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setGeometry(PxRect(5160, 120, 1845, 240));
+    Label3->setFont(arial);
+
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setGeometry(PxRect(240, 840, 6732, 4092));
+    Text1->setReadOnly(true);
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setFont(DesignFont(QStringLiteral("Terminal"), 9, false, QFont::TypeWriter));
+    Text1->setPlainText(ResourceText(QStringLiteral("readme.txt")));
+
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(PxRect(3000, 5040, 1335, 375));
+    connect(Command1, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void Hinweis::setVersionText(const QString& text) {
+    Label4->showText(text);
+}
+
+void Hinweis::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    emit closed();
+}
+
+} // namespace kalvero

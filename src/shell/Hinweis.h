@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace kalvero {
+
+class SizingLabel;
+
+// The read-me window: the instructions in German and English. It is removed
+// when closed and built anew for the next showing.
+class Hinweis final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Hinweis(QWidget* parent = nullptr);
+
+    void setVersionText(const QString& text);
+    QPushButton* okButton() const { return Command1; }
+
+signals:
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QLabel* Label1;
+    SizingLabel* Label7;
+    SizingLabel* Label4;
+    QLabel* Label3;
+    QPlainTextEdit* Text1;
+    QPushButton* Command1;
+};
+
+} // namespace kalvero

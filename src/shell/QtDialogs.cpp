@@ -1,0 +1,103 @@
+#include "shell/QtDialogs.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace kalvero {
+namespace {
+
+QString PatternsForThisSystem(const QString& patterns) {
+#ifdef Q_OS_WIN
+    return patterns;
+#else
+    // Names are case-sensitive here: "*.*" would miss names without a point,
+    // and "*.epa" would miss LOGO.EPA.
+    QStringList result;
+    for (const QString& pattern : patterns.split(';', Qt::SkipEmptyParts)) {
+        if (pattern == QLatin1String("*.*")) {
+            result << QStringLiteral("*");
+        } else {
+            result << pattern.toLower() << pattern.toUpper();
+        }
+    }
+    result.removeDuplicates();
+    return result.join(' ');
+#endif
+}
+
+QString SelectedFilter(const QString& qtFilter, int filterIndex) {
+    const QStringList filters = qtFilter.split(QStringLiteral(";;"));
+    return filterIndex >= 1 && filterIndex <= filters.size() ? filters[filterIndex - 1] : QString();
+}
+
+// A name made only of wildcards ("*.epa") stands for "no name yet".
+QString StartPath(const QString& initialName, const QString& lastFolder) {
+    if (initialName.isEmpty() || initialName.contains('*')) {
+        return lastFolder;
+    }
+    return initialName;
+}
+
+} // namespace
+
+QString QtDialogs::QtFilter(const QString& filter) {
+    const QStringList parts = filter.split('|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        filters << parts[i] + QStringLiteral(" (") + PatternsForThisSystem(parts[i + 1]) + ')';
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+int QtDialogs::message(const MessageRequest& request) {
+    QMessageBox box(parent_);
+    box.setWindowTitle(request.title);
+    box.setText(request.text);
+    box.setIcon(request.icon == MessageIcon::Question      ? QMessageBox::Question
+                : request.icon == MessageIcon::Information ? QMessageBox::Information
+                                                           : QMessageBox::NoIcon);
+    if (request.buttons == MessageButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        // The question offers no cancel: closing the box counts as No.
+        box.setEscapeButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes ? AnswerYes : AnswerNo;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return AnswerOk;
+}
+
+std::optional<QString> QtDialogs::openFile(const FileDialogRequest& request) {
+    const QString filter = QtFilter(request.filter);
+    QString selected = SelectedFilter(filter, request.filterIndex);
+    const QString path = QFileDialog::getOpenFileName(
+        parent_, QString(), StartPath(request.initialName, lastFolder_), filter, &selected);
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    lastFolder_ = QFileInfo(path).absolutePath();
+    return path;
+}
+
+std::optional<QString> QtDialogs::saveFile(const FileDialogRequest& request) {
+    const QString filter = QtFilter(request.filter);
+    QString selected = SelectedFilter(filter, request.filterIndex);
+    const QString path = QFileDialog::getSaveFileName(
+        parent_, QString(), StartPath(request.initialName, lastFolder_), filter, &selected,
+        request.confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite);
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    lastFolder_ = QFileInfo(path).absolutePath();
+    return path;
+}
+
+void QtDialogs::openUrl(const QString& address) {
+    QDesktopServices::openUrl(QUrl(address));
+}
+
+} // namespace kalvero

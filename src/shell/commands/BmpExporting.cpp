@@ -1,0 +1,33 @@
+#include "shell/commands/BmpExporting.h"
+
+#include "conversion/BmpExport.h"
+#include "document/FileIo.h"
+#include "shell/Dialogs.h"
+#include "shell/commands/CommandContext.h"
+
+namespace kalvero {
+
+void BmpExporting::EpaToBmp_Click() {
+    LogoDocument& document = context_.document;
+    FileDialogRequest request;
+    request.filter = CommandContext::Text(BmpDialogFilter(context_.language()));
+    request.initialName = CommandContext::Text(document.BmpFileName);
+    // The export replaces a chosen file without asking.
+    request.confirmOverwrite = false;
+    const std::optional<QString> chosen = context_.dialogs.saveFile(request);
+    document.BmpFileName = chosen ? chosen->toStdString() : std::string();
+    if (document.BmpFileName.empty() || document.BmpFileName == "*.bmp") {
+        document.BmpFileName.clear();
+        return;
+    }
+
+    const FileStatus written =
+        WriteFileAtomically(PathFromUtf8(document.BmpFileName), MonoBmpFromLogo(document));
+    if (!written) {
+        const std::string path = document.BmpFileName;
+        document.BmpFileName.clear();
+        context_.notice(FileNotSavedNotice(context_.language(), path, written.error()));
+    }
+}
+
+} // namespace kalvero

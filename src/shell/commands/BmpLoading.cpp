@@ -1,0 +1,100 @@
+#include "shell/commands/BmpLoading.h"
+
+#include "canvas/LogoCanvas.h"
+#include "conversion/BmpFormat.h"
+#include "conversion/Epa2Image.h"
+#include "document/FileIo.h"
+#include "document/FileNames.h"
+#include "shell/Dialogs.h"
+#include "shell/Form1Controls.h"
+#include "shell/PicturePreview.h"
+#include "shell/SizingLabel.h"
+#include "shell/commands/CommandContext.h"
+#include "shell/commands/EpaSaving.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <span>
+
+namespace kalvero {
+
+void BmpLoading::failed() {
+    context_.showBmpName({});
+    context_.document.BmpFileName.clear();
+}
+
+void BmpLoading::LadeBmp_Command_Click() {
+    LogoDocument& document = context_.document;
+    Form1Controls& ui = context_.ui;
+
+    if (!document.EpaFileName.empty() && document.EpaFileName != "*.epa") {
+        if (context_.askSaveFirst()) {
+            saving_.SichEpa_Command_Click();
+        } else {
+            document.EpaFileName.clear();
+            context_.showEpaName({});
+            ui.SichEpa_Command->setEnabled(false);
+            ui.EpaToBmp->setEnabled(false);
+        }
+    }
+
+    ui.ShowBmp_image->removePicture();
+    ui.Picture1->clear();
+    document.Epa2Pending = false;
+    ui.EpaToBmp->setEnabled(false);
+    ui.CreateEpa->setEnabled(false);
+
+    document.BmpFileName =
+        context_.chooseFileToOpen(BmpDialogFilter(context_.language()), QStringLiteral("*.bmp"));
+    if (document.BmpFileName.empty() || document.BmpFileName == "*.bmp") {
+        failed();
+        return;
+    }
+    const std::string path = document.BmpFileName;
+
+    const FileResult<std::uint64_t> length = FileLength(PathFromUtf8(path));
+    if (!length) {
+        failed();
+        context_.notice(FileNotOpenedNotice(context_.language(), path, length.error()));
+        return;
+    }
+    const BmpKind kind = ClassifyBmpSize(length.value());
+    if (kind == BmpKind::NotAccepted) {
+        context_.notice(BmpRefusal(context_.language(), length.value()));
+        context_.showBmpName({});
+        return;
+    }
+    if (IsColourBmp(kind)) {
+        document.Epa2Pending = true;
+        document.Epa2Tall = IsTallBmp(kind);
+    } else {
+        // Kept apart from TallLogo: the logo on the canvas keeps its own size
+        // until Create EPA really replaces it.
+        document.BmpTall = IsTallBmp(kind);
+    }
+
+    const FileResult<std::vector<std::uint8_t>> bytes =
+        ReadFileExactly(PathFromUtf8(path), static_cast<std::size_t>(length.value()));
+    if (!bytes || !ui.ShowBmp_image->showFile(CommandContext::Text(path))) {
+        failed();
+        if (!bytes) {
+            context_.notice(FileNotOpenedNotice(context_.language(), path, bytes.error()));
+        }
+        return;
+    }
+    ui.BmpNameAnzeige->move(ui.BmpNameAnzeige->x(),
+                            ui.ShowBmp_image->y() + ui.ShowBmp_image->height() + 1);
+    context_.showBmpName(FileTitle(path));
+
+    const std::span<const std::uint8_t> file = bytes.value();
+    if (IsColourBmp(kind)) {
+        document.Epa2Data = BuildEpa2Data(file.subspan(BmpPaletteOffset, BmpPaletteLength),
+                                          file.subspan(ColourBmpPixelOffset), document.Epa2Tall);
+    } else {
+        document.BmpData = bytes.value();
+        ui.InversCheck->setEnabled(true);
+    }
+    ui.CreateEpa->setEnabled(true);
+}
+
+} // namespace kalvero

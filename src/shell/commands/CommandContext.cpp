@@ -1,0 +1,53 @@
+#include "shell/commands/CommandContext.h"
+
+#include "document/LogoDocument.h"
+#include "shell/Dialogs.h"
+#include "shell/Form1Controls.h"
+#include "shell/SizingLabel.h"
+
+#include <QCheckBox>
+#include <QToolButton>
+
+namespace kalvero {
+
+CommandContext::CommandContext(LogoDocument& document, Form1Controls& ui, LogoEditor& editor,
+                               Dialogs& dialogs)
+    : document(document), ui(ui), editor(editor), dialogs(dialogs) {}
+
+Language CommandContext::language() const {
+    return ui.Deutsch->isChecked() ? Language::German : Language::English;
+}
+
+void CommandContext::notice(const MessageText& message) {
+    document.MsgAnswer = dialogs.message(
+        {MessageIcon::Information, MessageButtons::Ok, Text(message.title), Text(message.text)});
+}
+
+bool CommandContext::askSaveFirst() {
+    if (!ui.SaveCheck->isChecked()) {
+        return false;
+    }
+    document.MsgAnswer =
+        dialogs.message({MessageIcon::Question, MessageButtons::YesNo, QString(QuestionTitle),
+                         Text(SaveFirstQuestion(language(), document.EpaFileName))});
+    return document.MsgAnswer == AnswerYes;
+}
+
+std::string CommandContext::chooseFileToOpen(const std::string& filter,
+                                             const QString& initialName) {
+    FileDialogRequest request;
+    request.filter = Text(filter);
+    request.initialName = initialName;
+    const std::optional<QString> chosen = dialogs.openFile(request);
+    return chosen ? chosen->toStdString() : std::string();
+}
+
+void CommandContext::showEpaName(const std::string& name) {
+    ui.EpaNameAnzeige->showText(Text(name));
+}
+
+void CommandContext::showBmpName(const std::string& name) {
+    ui.BmpNameAnzeige->showText(Text(name));
+}
+
+} // namespace kalvero

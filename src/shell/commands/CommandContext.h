@@ -1,0 +1,43 @@
+#pragma once
+
+#include "document/LanguageTexts.h"
+#include "document/LogoDocument.h"
+
+#include <QString>
+#include <string>
+
+namespace kalvero {
+
+class Dialogs;
+class LogoEditor;
+struct Form1Controls;
+
+// What the file commands work on: the logo document, the main window's
+// controls, the canvas and the dialogs.
+class CommandContext {
+public:
+    CommandContext(LogoDocument& document, Form1Controls& ui, LogoEditor& editor, Dialogs& dialogs);
+
+    LogoDocument& document;
+    Form1Controls& ui;
+    LogoEditor& editor;
+    Dialogs& dialogs;
+
+    // German exactly while the German flag is selected.
+    Language language() const;
+    // A notice with the information icon and an OK button; kept in MsgAnswer.
+    void notice(const MessageText& message);
+    // The save-first question for EpaFileName when the Messages option is on.
+    // Without the option no question is asked and the answer is No: a stale
+    // answer from an earlier box must never save or keep a logo by accident.
+    bool askSaveFirst();
+    // The Open dialog with the filter selected and the name shown at first;
+    // the chosen path, or "" when cancelled.
+    std::string chooseFileToOpen(const std::string& filter, const QString& initialName);
+    void showEpaName(const std::string& name);
+    void showBmpName(const std::string& name);
+
+    static QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+};
+
+} // namespace kalvero

@@ -1,0 +1,133 @@
+#include "shell/Form3.h"
+#include "shell/Hinweis.h"
+#include "shell/LinkLabel.h"
+#include "shell/SizingLabel.h"
+#include "shell/support/FormFixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace kalvero::test {
+namespace {
+
+class HelpWindowsTest : public FormFixture {
+protected:
+    static void deleteClosedWindows() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    static void moveOver(QWidget* widget, QPointF at) {
+        QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(widget, &move);
+    }
+    static void clickOn(QWidget* widget, QPointF at) {
+        QMouseEvent press(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &press);
+        QApplication::sendEvent(widget, &release);
+    }
+    QString version() const { return ui().Label1->text(); }
+};
+
+TEST_F(HelpWindowsTest, InfoIsDisabledExactlyWhileTheReadMeIsShown) {
+    for (const bool byOkButton : {true, false, true}) {
+        ui().Info->click();
+        ASSERT_NE(form().readMe(), nullptr);
+        EXPECT_TRUE(form().readMe()->isVisible());
+        EXPECT_FALSE(ui().Info->isEnabled());
+        EXPECT_EQ(form().readMe()->findChild<QLabel*>(QStringLiteral("Label4"))->text(), version());
+        if (byOkButton) {
+            form().readMe()->okButton()->click();
+        } else {
+            form().readMe()->close(); // the close box
+        }
+        EXPECT_TRUE(ui().Info->isEnabled());
+        deleteClosedWindows();
+        EXPECT_EQ(form().readMe(), nullptr) << "removed, and built anew next time";
+    }
+}
+
+TEST_F(HelpWindowsTest, ReadMeHoldsBothLanguages) {
+    ui().Info->click();
+    const QString text =
+        form().readMe()->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->toPlainText();
+    EXPECT_LT(text.indexOf("Award-BIOS 4.51"), text.indexOf("Award BIOS 4.51"));
+    for (const char* needed : {"1742", "2582", "5830", "8686", "136 x 84", "acht Zeichen",
+                               "eight characters", "flash"}) {
+        EXPECT_TRUE(text.contains(QLatin1String(needed))) << needed;
+    }
+}
+
+TEST_F(HelpWindowsTest, AboutIsHiddenByOkAndRebuiltAfterTheCloseBox) {
+    ui().about->trigger();
+    Form3* first = form().aboutWindow();
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->isVisible());
+    first->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    EXPECT_FALSE(first->isVisible());
+    deleteClosedWindows();
+    EXPECT_EQ(form().aboutWindow(), first) << "hidden, not removed";
+
+    ui().about->trigger();
+    form().aboutWindow()->close();
+    deleteClosedWindows();
+    EXPECT_EQ(form().aboutWindow(), nullptr);
+    ui().about->trigger();
+    ASSERT_NE(form().aboutWindow(), nullptr);
+    EXPECT_EQ(form().aboutWindow()->findChild<QLabel*>(QStringLiteral("Label2"))->text(),
+              version());
+}
+
+TEST_F(HelpWindowsTest, LinkOpensOnlyFromTheTextBand) {
+    LinkLabel* link = ui().lblHyperlink;
+    const int height = link->height();
+    const double band = (height - QFontMetrics(form().font()).height()) / 2.0;
+    ASSERT_GT(band, 0.0);
+    struct Step {
+        double y;
+        bool click;
+        bool hand;
+        int urls;
+    };
+    const Step steps[] = {
+        {band + 0.5 * (height - 2 * band), true, true, 1}, // middle of the text
+        {0.0, true, false, 1},                             // upper margin: nothing
+        {height - 0.5, false, false, 1},                   // lower margin
+        {height / 2.0, false, true, 1},
+        {0.2, true, false, 1}, // moved out through the margin: the click opens nothing
+        {height / 2.0, true, true, 2},
+    };
+    for (const Step& step : steps) {
+        moveOver(link, {5, step.y});
+        EXPECT_EQ(link->LinkHover, step.hand) << "y " << step.y;
+        EXPECT_EQ(link->cursor().shape(), step.hand ? Qt::BitmapCursor : Qt::ArrowCursor);
+        if (step.click) {
+            clickOn(link, {5, step.y});
+        }
+        EXPECT_EQ(static_cast<int>(dialogs.urls.size()), step.urls) << "y " << step.y;
+    }
+    EXPECT_EQ(dialogs.urls.back(), "https://kalvero.example.org");
+}
+
+TEST_F(HelpWindowsTest, ButtonsTakeTheFocusUnderTheMouseAndEnterPressesThem) {
+    form().show();
+    for (QPushButton* button : {ui().LadeEpa_Command, ui().Info, ui().Ende_Command}) {
+        moveOver(button, {5, 5});
+        EXPECT_EQ(form().focusWidget(), button) << button->objectName().toStdString();
+    }
+    moveOver(ui().SichEpa_Command, {5, 5}); // disabled: no mouse events, no focus
+    EXPECT_EQ(form().focusWidget(), ui().Ende_Command);
+
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(ui().Ende_Command, &enter);
+    EXPECT_FALSE(form().isVisible()) << "Enter on Exit ran the exit routine";
+}
+
+} // namespace
+} // namespace kalvero::test

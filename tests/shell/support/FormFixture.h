@@ -1,0 +1,61 @@
+#pragma once
+
+#include "shell/Form1.h"
+#include "shell/platform/FileRegistry.h"
+#include "shell/support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+
+#include <QPointF>
+#include <gtest/gtest.h>
+#include <memory>
+
+class QWidget;
+
+namespace kalvero::test {
+
+// A main window as the program builds it, with scripted dialogs, the settings
+// in a temporary file and no file-type registration, in a temporary folder
+// for the files a test makes.
+class FormFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Builds the window anew, as a start with this command line would.
+    void start(const QString& commandLine = QString());
+
+    Form1& form() { return *form_; }
+    const Form1Controls& ui() const { return form_->controls(); }
+    LogoDocument& document() { return form_->document(); }
+    QString path(const std::string& name) const {
+        return QString::fromStdString(dir.file(name).string());
+    }
+
+    // A logo file whose cells all have the attribute and whose glyph lines
+    // are all the given bits.
+    QString writeLogo(const std::string& name, bool tall, std::uint8_t attribute,
+                      std::uint8_t glyphBits) const;
+    // A two-colour bitmap file with one set pixel at (x, y), or none.
+    QString writeMonoBitmap(const std::string& name, bool tall, int x = -1, int y = -1) const;
+    // A 16-colour bitmap file whose pixels all have the colour index.
+    QString writeColourBitmap(const std::string& name, bool tall, int index) const;
+
+    // The canvas colour at a pixel of its drawing area.
+    QRgb canvasPixel(int x, int y) const;
+    // Mouse events on the canvas, at drawing-area coordinates; buttons as the
+    // mask the handlers see (1 left, 2 right, 4 middle).
+    void pressOnCanvas(QPointF at, int button) const;
+    void moveOnCanvas(QPointF at, int buttons) const;
+
+    TempDir dir;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<FileRegistry> settings;
+    int registrations = 0;
+    // Failures the file-type registration reports at the next start.
+    std::vector<std::string> registrationErrors;
+
+private:
+    std::unique_ptr<Form1> form_;
+};
+
+} // namespace kalvero::test
