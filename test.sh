@@ -8,6 +8,10 @@ tools/install-deps.sh "${TEST_PACKAGES[@]}"
 
 export QT_QPA_PLATFORM=offscreen
 
+echo "== Build and tests"
 cmake --preset default
 cmake --build --preset default
 ctest --preset default --output-on-failure
+
+echo "== Windows registry backend under Wine"
+tools/wine-tests.sh

@@ -2,4 +2,6 @@
 # shellcheck shell=bash
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
                 libgtest-dev libbenchmark-dev)
-TEST_PACKAGES=("${BUILD_PACKAGES[@]}")
+# The Windows registry backend is cross-built and tested under Wine.
+WINE_PACKAGES=(googletest g++-mingw-w64-x86-64-posix wine wine64 shared-mime-info)
+TEST_PACKAGES=("${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}")
