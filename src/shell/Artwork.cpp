@@ -24,11 +24,6 @@ QIcon ArtworkIcon(const QString& name) {
     return icon;
 }
 
-QCursor HandCursor() {
-    // The fingertip of the drawing is its hot spot.
-    return QCursor(ArtworkPixmap(QStringLiteral("cursors/hand"), QSize(32, 32)), 10, 1);
-}
-
 QString ResourceText(const QString& name) {
     QFile file(QStringLiteral(":/text/%1").arg(name));
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();

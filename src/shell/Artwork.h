@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QCursor>
 #include <QIcon>
 #include <QPixmap>
 
@@ -9,7 +8,6 @@ namespace kalvero {
 // Our pictures, drawn from the SVG sources built into the program.
 QPixmap ArtworkPixmap(const QString& name, const QSize& size);
 QIcon ArtworkIcon(const QString& name);
-QCursor HandCursor();
 QString ResourceText(const QString& name);
 
 } // namespace kalvero

@@ -78,8 +78,15 @@ Form1Controls BuildForm1Controls(QMainWindow& window) {
     ui.Picture2 = Place(new QLabel(client), "Picture2", 2530, 360, 4260, 1500);
     ui.Picture2->setPixmap(ArtworkPixmap(QStringLiteral("banner"), ui.Picture2->size()));
 
-    ui.lblHyperlink = Place(new LinkLabel(window.font(), HandCursor(), client), "lblHyperlink",
-                            3720, 0, 1935, 240);
+    ui.PicBild = Place(new QLabel(client), "PicBild", 6840, 3120, 495, 495);
+    ui.PicBild->setPixmap(ArtworkPixmap(QStringLiteral("cursors/hand"), QSize(32, 32)));
+    ui.PicBild->hide();
+
+    // Over the link's text the pointer becomes the hand held by PicBild; the
+    // fingertip (10, 1) of the drawing is the hot spot.
+    ui.lblHyperlink =
+        Place(new LinkLabel(window.font(), QCursor(ui.PicBild->pixmap(), 10, 1), client),
+              "lblHyperlink", 3720, 0, 1935, 240);
     ui.lblHyperlink->setFont(bold975);
     ui.lblHyperlink->setAlignment(Qt::AlignCenter);
     SetTextColour(*ui.lblHyperlink, Blue);
@@ -102,10 +109,6 @@ Form1Controls BuildForm1Controls(QMainWindow& window) {
     ui.InversCheck->setEnabled(false);
     ui.SaveCheck = CheckBox(client, "SaveCheck", 3840, true);
     ui.ShowRaster = CheckBox(client, "ShowRaster", 4440, true);
-
-    ui.PicBild = Place(new QLabel(client), "PicBild", 6840, 3120, 495, 495);
-    ui.PicBild->setPixmap(ArtworkPixmap(QStringLiteral("cursors/hand"), QSize(32, 32)));
-    ui.PicBild->hide();
 
     ui.Koordinaten = Place(new QLabel(client), "Koordinaten", 120, 2760, 2295, 780);
     ui.Koordinaten->setFont(

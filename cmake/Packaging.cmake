@@ -1,0 +1,30 @@
+# Installation and the Debian package (cpack).
+
+install(TARGETS kalvero kalvero-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/kalvero.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kalvero)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/samples/
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/kalvero/samples
+        OPTIONAL)
+if(NOT WIN32)
+    add_subdirectory(tools/desktop-files)
+endif()
+
+set(CPACK_PACKAGE_NAME kalvero)
+set(CPACK_PACKAGE_VENDOR "The Kalvero developers")
+set(CPACK_PACKAGE_CONTACT "The Kalvero developers <kalvero@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Editor for Award BIOS boot logos (EPA files)")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Kalvero makes the boot logo that an Award BIOS shows at power-on: it turns
+two-colour bitmaps into EPA version-1 logos that are coloured cell by cell,
+16-colour bitmaps into EPA 2.0 images, and comes with kalvero-cli for scripts.")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_GENERATOR DEB)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+include(CPack)

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix and checks that a Linux desktop
+# finds the program, the tool, the icon, the desktop entry and the MIME type;
+# then builds the Debian package and checks its contents.
+# Usage: check-install.sh BUILD_FOLDER
+set -euo pipefail
+build=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+cmake --install "$build" --prefix "$work/prefix" >/dev/null
+
+failures=0
+expect() {
+    if [ ! -s "$work/prefix/$1" ]; then
+        echo "missing after install: $1" >&2
+        failures=$((failures + 1))
+    fi
+}
+expect bin/kalvero
+expect bin/kalvero-cli
+expect share/icons/hicolor/scalable/apps/kalvero.svg
+expect share/applications/kalvero.desktop
+expect share/mime/packages/kalvero-epa.xml
+expect share/doc/kalvero/README.md
+expect share/doc/kalvero/LICENSE
+
+desktop=$work/prefix/share/applications/kalvero.desktop
+grep -qx 'Exec=kalvero %f' "$desktop" || { echo "desktop entry: wrong Exec" >&2; failures=$((failures + 1)); }
+grep -qx 'Icon=kalvero' "$desktop" || { echo "desktop entry: wrong Icon" >&2; failures=$((failures + 1)); }
+grep -qx 'MimeType=application/x-award-epa;' "$desktop" || { echo "desktop entry: no MIME type" >&2; failures=$((failures + 1)); }
+grep -q 'pattern="\*.epa"' "$work/prefix/share/mime/packages/kalvero-epa.xml" || { echo "MIME package: no *.epa" >&2; failures=$((failures + 1)); }
+"$work/prefix/bin/kalvero-cli" --version | grep -q '^kalvero-cli ' || { echo "installed kalvero-cli does not run" >&2; failures=$((failures + 1)); }
+
+(cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$work/package" >/dev/null)
+deb=$(ls "$work"/package/*.deb)
+contents=$(dpkg-deb --contents "$deb")
+for file in ./usr/bin/kalvero ./usr/bin/kalvero-cli ./usr/share/applications/kalvero.desktop \
+            ./usr/share/mime/packages/kalvero-epa.xml ./usr/share/icons/hicolor/scalable/apps/kalvero.svg; do
+    grep -q " $file\$" <<<"$contents" || { echo "package lacks $file" >&2; failures=$((failures + 1)); }
+done
+dpkg-deb --field "$deb" Depends | grep -q 'libqt6widgets6' || { echo "package does not depend on Qt" >&2; failures=$((failures + 1)); }
+
+[ "$failures" -eq 0 ] && echo "install and package: all files in place"
+exit "$failures"
