@@ -4,4 +4,6 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-
                 libgtest-dev libbenchmark-dev)
 # The Windows registry backend is cross-built and tested under Wine.
 WINE_PACKAGES=(googletest g++-mingw-w64-x86-64-posix wine wine64 shared-mime-info)
-TEST_PACKAGES=("${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}")
+# cpack's Debian package needs dpkg-shlibdeps.
+PACKAGING_PACKAGES=(dpkg-dev file)
+TEST_PACKAGES=("${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}" "${PACKAGING_PACKAGES[@]}")
