@@ -4,6 +4,7 @@
 #include "shell/Dialogs.h"
 #include "shell/Form1.h"
 #include "shell/platform/FileRegistry.h"
+#include "shell/platform/SettingsStore.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -40,6 +41,12 @@ int main(int argc, char* argv[]) {
     QTemporaryDir settingsFolder;
     kalvero::FileRegistry settings(
         settingsFolder.filePath(QStringLiteral("settings")).toStdString());
+    // No backup copy of the logo: the picture must not leave files behind.
+    if (const auto key =
+            settings.createKey(kalvero::RegistryRoot::CurrentUser, kalvero::SettingsKey)) {
+        settings.setValue(*key, "sichern", "0");
+        settings.closeKey(*key);
+    }
     NoDialogs dialogs;
     kalvero::Form1 window({dialogs, settings, [](const kalvero::ShowRegistrationError&) {},
                            '"' + arguments[1] + '"'});
