@@ -2,6 +2,7 @@
 
 #include "cli/Bmp2EpaCommand.h"
 #include "cli/Epa2BmpCommand.h"
+#include "cli/ImportCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/RenderCommand.h"
 
@@ -13,6 +14,7 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
     commands.push_back(std::make_unique<Bmp2EpaCommand>());
     commands.push_back(std::make_unique<Epa2BmpCommand>());
     commands.push_back(std::make_unique<RenderCommand>());
+    commands.push_back(std::make_unique<ImportCommand>());
     return commands;
 }
 

@@ -31,6 +31,8 @@ public:
 protected:
     // Takes the command's own options; a wrong one gives the problem.
     virtual std::optional<QString> takeOptions(const QCommandLineParser&) { return std::nullopt; }
+    // For a command whose options decide the output's kind; from takeOptions.
+    void setOutputExtension(QString extension) { outputExtension_ = std::move(extension); }
     // The output's bytes, made from the input read whole; errors name the input.
     virtual FileResult<std::vector<std::uint8_t>> convert(const std::filesystem::path& input) = 0;
 

@@ -1,0 +1,44 @@
+#include "conversion/import/PictureImport.h"
+
+#include "conversion/import/BitmapFromPicture.h"
+#include "conversion/import/LogoFromPicture.h"
+#include "document/LogoGeometry.h"
+
+namespace kalvero {
+
+Dither DefaultDither(const RgbImage& picture) {
+    // One bit for each of the 2^24 colours.
+    std::vector<std::uint64_t> seen(std::size_t{1} << 18, 0);
+    int colours = 0;
+    for (const Rgb& pixel : picture.pixels) {
+        const std::uint32_t colour =
+            static_cast<std::uint32_t>(pixel.r << 16 | pixel.g << 8 | pixel.b);
+        std::uint64_t& word = seen[colour >> 6];
+        const std::uint64_t bit = std::uint64_t{1} << (colour & 63);
+        if ((word & bit) == 0) {
+            word |= bit;
+            if (++colours > MostColoursOfADrawing) {
+                return Dither::Diffusion;
+            }
+        }
+    }
+    return Dither::None;
+}
+
+std::vector<std::uint8_t> ImportPicture(const RgbImage& picture, const ImportSettings& settings) {
+    const bool tall = settings.tall.value_or(TallFor(picture.width, picture.height));
+    const SwatchImage fitted = FitPicture(picture, tall ? TallLogoHeight : ShortLogoHeight,
+                                          settings.scaling, settings.invert);
+    const Dither dither = settings.dither.value_or(DefaultDither(picture));
+    switch (settings.target) {
+    case ImportTarget::MonoBitmap:
+        return MonoBitmapFromPicture(fitted, dither, settings.threshold);
+    case ImportTarget::ColourBitmap:
+        return ColourBitmapFromPicture(fitted, dither);
+    case ImportTarget::EpaLogo:
+        break;
+    }
+    return EpaLogoFromPicture(fitted, dither);
+}
+
+} // namespace kalvero
