@@ -6,4 +6,9 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-
 WINE_PACKAGES=(googletest g++-mingw-w64-x86-64-posix wine wine64 shared-mime-info)
 # cpack's Debian package needs dpkg-shlibdeps.
 PACKAGING_PACKAGES=(dpkg-dev file)
-TEST_PACKAGES=("${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}" "${PACKAGING_PACKAGES[@]}")
+# The fuzz targets build with clang and its libFuzzer runtime.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+TEST_PACKAGES=("${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}" "${PACKAGING_PACKAGES[@]}"
+               "${FUZZ_PACKAGES[@]}")
+# bench/run-all.sh: a display for the start-up times, and the profilers.
+BENCH_PACKAGES=("${BUILD_PACKAGES[@]}" xvfb x11-utils linux-perf valgrind)

@@ -3,6 +3,7 @@
 #include "cli/ArgumentPath.h"
 #include "cli/Console.h"
 #include "cli/OutputNaming.h"
+#include "document/BatchWriter.h"
 #include "document/FileIo.h"
 
 #include <QFileInfo>
@@ -60,13 +61,31 @@ int ConversionCommand::run(const QCommandLineParser& parser) {
         return ExitFailure;
     }
     OutputNaming naming(folder, outputExtension_);
+    // One flush for the whole batch: the outputs replace their old files only
+    // once every one of them is safely on disk.
+    BatchWriter batch;
+    QStringList outputs;
     int status = ExitSuccess;
     for (const QString& input : inputs) {
         const std::optional<QString> output = naming.outputFor(input);
         if (!output) {
             ReportFileError(input, "not converted: an earlier input has the same output name");
             status = ExitFailure;
-        } else if (!convertOne(input, *output)) {
+            continue;
+        }
+        const FileStatus added = writeOutput(input, *output, [&](const auto& bytes) {
+            return batch.add(PathFromArgument(*output), bytes);
+        });
+        if (added) {
+            outputs << *output;
+        } else {
+            status = ExitFailure;
+        }
+    }
+    const std::vector<FileStatus> written = batch.commit();
+    for (qsizetype i = 0; i < outputs.size(); ++i) {
+        if (!written[static_cast<std::size_t>(i)]) {
+            ReportFileError(outputs[i], WriteProblem(written[static_cast<std::size_t>(i)].error()));
             status = ExitFailure;
         }
     }
@@ -74,17 +93,25 @@ int ConversionCommand::run(const QCommandLineParser& parser) {
 }
 
 bool ConversionCommand::convertOne(const QString& input, const QString& output) {
+    return writeOutput(input, output,
+                       [&](const auto& bytes) {
+                           return WriteFileAtomically(PathFromArgument(output), bytes);
+                       })
+        .ok();
+}
+
+FileStatus ConversionCommand::writeOutput(const QString& input, const QString& output,
+                                          const OutputWriter& write) {
     const FileResult<std::vector<std::uint8_t>> bytes = convert(PathFromArgument(input));
     if (!bytes) {
         ReportFileError(input, bytes.error().reason);
-        return false;
+        return bytes.error();
     }
-    const FileStatus written = WriteFileAtomically(PathFromArgument(output), bytes.value());
+    const FileStatus written = write(bytes.value());
     if (!written) {
         ReportFileError(output, WriteProblem(written.error()));
-        return false;
     }
-    return true;
+    return written;
 }
 
 } // namespace kalvero::cli

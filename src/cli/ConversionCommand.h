@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace kalvero::cli {
@@ -37,7 +39,12 @@ protected:
     virtual FileResult<std::vector<std::uint8_t>> convert(const std::filesystem::path& input) = 0;
 
 private:
+    using OutputWriter = std::function<FileStatus(std::span<const std::uint8_t>)>;
+
     bool convertOne(const QString& input, const QString& output);
+    // Converts the input and hands the bytes to write, reporting a failure of
+    // either step.
+    FileStatus writeOutput(const QString& input, const QString& output, const OutputWriter& write);
 
     QString outputExtension_;
     QList<QCommandLineOption> commandOptions_;

@@ -16,6 +16,20 @@ constexpr std::array<std::uint8_t, 4> PaletteMarker{'R', 'G', 'B', ' '};
 constexpr int HeaderLength = 8;
 constexpr int PlanesPerRow = 4;
 
+// For a byte of two packed pixels (the left one in the high nibble), the two
+// bits of each plane p at bits 8p + 1 (left) and 8p (right).
+constexpr std::array<std::uint32_t, 256> PlaneBitPairs = [] {
+    std::array<std::uint32_t, 256> pairs{};
+    for (std::uint32_t packed = 0; packed < 256; ++packed) {
+        for (std::uint32_t plane = 0; plane < PlanesPerRow; ++plane) {
+            const std::uint32_t left = packed >> (4 + plane) & 1;
+            const std::uint32_t right = packed >> plane & 1;
+            pairs[packed] |= (left << 1 | right) << (8 * plane);
+        }
+    }
+    return pairs;
+}();
+
 std::uint8_t ByteAt(std::span<const std::uint8_t> bytes, std::size_t at) {
     return at < bytes.size() ? bytes[at] : 0;
 }
@@ -58,20 +72,21 @@ std::vector<std::uint8_t> BuildEpa2Data(std::span<const std::uint8_t> palette,
     }
 
     // Each 68-byte row of packed nibbles (bottom row first in the bitmap)
-    // becomes four 17-byte planes, top row first; plane p holds bit p.
+    // becomes four 17-byte planes, top row first; plane p holds bit p. Four
+    // packed bytes are eight pixels, one byte of each plane.
     for (int row = 0; row < height; ++row) {
         const std::size_t source =
             static_cast<std::size_t>((height - 1 - row) * ColourBmpRowLength);
         const std::size_t target =
             HeaderLength + static_cast<std::size_t>(row * ColourBmpRowLength);
-        for (int x = 0; x < LogoWidth; ++x) {
-            const std::uint8_t packed = ByteAt(pixels, source + static_cast<std::size_t>(x / 2));
-            const int index = x % 2 == 0 ? packed >> 4 : packed & 15;
-            const auto mask = static_cast<std::uint8_t>(0x80 >> (x % 8));
-            for (int plane = 0; plane < PlanesPerRow; ++plane) {
-                if ((index >> plane & 1) != 0) {
-                    image[target + static_cast<std::size_t>(plane * CellColumns + x / 8)] |= mask;
-                }
+        for (std::size_t group = 0; group < CellColumns; ++group) {
+            std::uint32_t planes = 0;
+            for (std::size_t byte = 0; byte < 4; ++byte) {
+                planes = planes << 2 | PlaneBitPairs[ByteAt(pixels, source + 4 * group + byte)];
+            }
+            for (std::size_t plane = 0; plane < PlanesPerRow; ++plane) {
+                image[target + plane * CellColumns + group] =
+                    static_cast<std::uint8_t>(planes >> (8 * plane));
             }
         }
     }

@@ -14,8 +14,9 @@ FileResult<InputFile> ReadInputFile(const std::filesystem::path& path) {
         return length.error();
     }
     const bool small = length.value() <= ColourBmpTallLength;
+    // A small file is read with one byte more, which tells one that has grown.
     FileResult<std::vector<std::uint8_t>> head =
-        ReadFilePrefix(path, small ? static_cast<std::size_t>(length.value()) : FileHeadLength);
+        ReadFilePrefix(path, small ? static_cast<std::size_t>(length.value()) + 1 : FileHeadLength);
     if (!head) {
         return head.error();
     }

@@ -77,7 +77,10 @@ std::FILE* OpenForReading(const fs::path& path) {
 
 #ifdef _WIN32
 
-FileStatus WriteAndReplace(const fs::path& target, std::span<const std::uint8_t> bytes) {
+// Windows files are always flushed as they are written: there is no call that
+// flushes a whole volume without administrator rights.
+FileResult<fs::path> WriteBeside(const fs::path& target, std::span<const std::uint8_t> bytes,
+                                 bool) {
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(L".");
     wchar_t tempName[MAX_PATH];
     if (GetTempFileNameW(folder.c_str(), L"kal", 0, tempName) == 0) {
@@ -100,13 +103,21 @@ FileStatus WriteAndReplace(const fs::path& target, std::span<const std::uint8_t>
         DeleteFileW(tempName);
         return ErrorFromErrno(code != 0 ? code : EIO);
     }
-    if (!MoveFileExW(tempName, target.c_str(),
+    return fs::path(tempName);
+}
+
+FileStatus Replace(const fs::path& temporary, const fs::path& target) {
+    if (!MoveFileExW(temporary.c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileW(tempName);
-        return GetLastError() == ERROR_ACCESS_DENIED
-                   ? FileError{FileProblem::PermissionDenied, "permission denied"}
-                   : FileError{FileProblem::Other, "cannot replace the file"};
+        const bool denied = GetLastError() == ERROR_ACCESS_DENIED;
+        DeleteFileW(temporary.c_str());
+        return denied ? FileError{FileProblem::PermissionDenied, "permission denied"}
+                      : FileError{FileProblem::Other, "cannot replace the file"};
     }
+    return Succeeded;
+}
+
+FileStatus FlushVolume(const fs::path&) {
     return Succeeded;
 }
 
@@ -136,7 +147,8 @@ mode_t ModeForNewFile() {
     return static_cast<mode_t>(0666 & ~mask);
 }
 
-FileStatus WriteAndReplace(const fs::path& target, std::span<const std::uint8_t> bytes) {
+FileResult<fs::path> WriteBeside(const fs::path& target, std::span<const std::uint8_t> bytes,
+                                 bool flush) {
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(pattern.data());
@@ -147,19 +159,35 @@ FileStatus WriteAndReplace(const fs::path& target, std::span<const std::uint8_t>
     struct stat old {};
     const mode_t mode =
         ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : ModeForNewFile();
-    const bool written = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    const bool written =
+        WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && (!flush || ::fsync(fd) == 0);
     const int code = errno;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed) {
         ::unlink(pattern.c_str());
         return ErrorFromErrno(written ? errno : code);
     }
-    if (::rename(pattern.c_str(), target.c_str()) != 0) {
-        const int renameCode = errno;
-        ::unlink(pattern.c_str());
-        return ErrorFromErrno(renameCode);
+    return fs::path(pattern);
+}
+
+FileStatus Replace(const fs::path& temporary, const fs::path& target) {
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        const int code = errno;
+        ::unlink(temporary.c_str());
+        return ErrorFromErrno(code);
     }
     return Succeeded;
+}
+
+FileStatus FlushVolume(const fs::path& folder) {
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) {
+        return ErrorFromErrno(errno);
+    }
+    const bool flushed = ::syncfs(fd) == 0;
+    const int code = errno;
+    ::close(fd);
+    return flushed ? FileStatus(Succeeded) : FileStatus(ErrorFromErrno(code));
 }
 
 #endif
@@ -208,19 +236,37 @@ FileResult<std::vector<std::uint8_t>> ReadFilePrefix(const fs::path& path, std::
 }
 
 FileResult<std::vector<std::uint8_t>> ReadFileExactly(const fs::path& path, std::size_t count) {
-    FileResult<std::vector<std::uint8_t>> bytes = ReadFilePrefix(path, count);
+    // One byte more than expected tells a file that has grown.
+    FileResult<std::vector<std::uint8_t>> bytes = ReadFilePrefix(path, count + 1);
     if (bytes.ok() && bytes.value().size() != count) {
         return FileError{FileProblem::Changed, "file changed while it was read"};
     }
     return bytes;
 }
 
-FileStatus WriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes) {
+FileResult<fs::path> WriteFileBeside(const fs::path& target, std::span<const std::uint8_t> bytes,
+                                     bool flush) {
     std::error_code ec;
-    if (fs::is_directory(path, ec)) {
+    if (fs::is_directory(target, ec)) {
         return FileError{FileProblem::IsFolder, "is a folder"};
     }
-    return WriteAndReplace(path, bytes);
+    return WriteBeside(target, bytes, flush);
+}
+
+FileStatus ReplaceFile(const fs::path& temporary, const fs::path& target) {
+    return Replace(temporary, target);
+}
+
+FileStatus FlushFileSystem(const fs::path& folder) {
+    return FlushVolume(folder);
+}
+
+FileStatus WriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes) {
+    const FileResult<fs::path> temporary = WriteFileBeside(path, bytes, true);
+    if (!temporary) {
+        return temporary.error();
+    }
+    return ReplaceFile(temporary.value(), path);
 }
 
 bool PathExists(const fs::path& path) {

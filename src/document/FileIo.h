@@ -25,8 +25,8 @@ FileResult<std::uint64_t> FileLength(const std::filesystem::path& path);
 FileResult<std::vector<std::uint8_t>> ReadFilePrefix(const std::filesystem::path& path,
                                                      std::size_t maxBytes);
 
-// Reads exactly count bytes from the start of a file; a file that has become
-// shorter since its length was taken is an error.
+// Reads a file of exactly count bytes; a file that has become shorter or
+// longer since its length was taken is an error.
 FileResult<std::vector<std::uint8_t>> ReadFileExactly(const std::filesystem::path& path,
                                                       std::size_t count);
 
@@ -35,6 +35,17 @@ FileResult<std::vector<std::uint8_t>> ReadFileExactly(const std::filesystem::pat
 // existing target keeps its old bytes.
 FileStatus WriteFileAtomically(const std::filesystem::path& path,
                                std::span<const std::uint8_t> bytes);
+
+// The two halves of WriteFileAtomically, for BatchWriter: a new file beside the
+// target with the bytes and the target's permissions, flushed to disk only when
+// asked (on Windows always), giving its path, or removed again on failure; and
+// its rename over the target, which removes it when the rename fails.
+FileResult<std::filesystem::path> WriteFileBeside(const std::filesystem::path& target,
+                                                  std::span<const std::uint8_t> bytes, bool flush);
+FileStatus ReplaceFile(const std::filesystem::path& temporary, const std::filesystem::path& target);
+
+// Flushes everything written to the file system that holds the folder to disk.
+FileStatus FlushFileSystem(const std::filesystem::path& folder);
 
 // True when anything (file, folder, link) already has this name.
 bool PathExists(const std::filesystem::path& path);

@@ -18,6 +18,7 @@ enum class FileProblem {
     TooLarge,
     Changed,
     NotAccepted,
+    OpenLogo, // the logo file being edited, which an export must not replace
     Other,
 };
 

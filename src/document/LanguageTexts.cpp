@@ -44,6 +44,9 @@ std::string ProblemText(Language language, const FileError& error) {
     case FileProblem::Changed:
         return German(language) ? "Die Datei hat sich beim Lesen geändert."
                                 : "The file changed while it was read.";
+    case FileProblem::OpenLogo:
+        return German(language) ? "Das ist die geöffnete Logo-Datei."
+                                : "This is the logo file that is open.";
     default:
         return (German(language) ? "Fehler: " : "Error: ") + error.reason;
     }

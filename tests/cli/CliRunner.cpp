@@ -1,19 +1,65 @@
 #include "cli/CliRunner.h"
 
 #include <QProcess>
+#include <QStandardPaths>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace kalvero::test {
 
+namespace {
+
+bool RunningAsRoot() {
+    return ::geteuid() == 0;
+}
+
+} // namespace
+
+std::optional<std::string> UnprivilegedRunMissing() {
+    if (!RunningAsRoot()) {
+        return std::nullopt;
+    }
+    if (QStandardPaths::findExecutable("setpriv").isEmpty()) {
+        return "the tests run as root and setpriv (util-linux) is missing";
+    }
+    QProcess probe;
+    probe.start("setpriv", {"--reuid=nobody", "--regid=nogroup", "--clear-groups", "test", "-x",
+                            KALVERO_CLI_PATH});
+    if (!probe.waitForFinished(10000) || probe.exitCode() != 0) {
+        return "nobody cannot run kalvero-cli (a folder on its path is closed to other users)";
+    }
+    return std::nullopt;
+}
+
 CliRun RunCli(const QStringList& arguments, const std::filesystem::path& folder,
               std::optional<std::uint64_t> fileSizeLimit) {
+    return RunCli(arguments, folder, CliConditions{fileSizeLimit, false, false});
+}
+
+CliRun RunCli(const QStringList& arguments, const std::filesystem::path& folder,
+              const CliConditions& conditions) {
     QProcess process;
     process.setWorkingDirectory(QString::fromStdString(folder.string()));
-    if (fileSizeLimit) {
-        const rlimit limit{*fileSizeLimit, *fileSizeLimit};
+    if (conditions.fileSizeLimit) {
+        const rlimit limit{*conditions.fileSizeLimit, *conditions.fileSizeLimit};
         process.setChildProcessModifier([limit] { ::setrlimit(RLIMIT_FSIZE, &limit); });
     }
-    process.start(KALVERO_CLI_PATH, arguments);
+    if (conditions.changeOnOpen) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LD_PRELOAD", KALVERO_CHANGE_ON_OPEN_PATH);
+        // A preloaded library cannot come before the sanitizer's runtime.
+        const QString sanitizer = environment.value("ASAN_OPTIONS");
+        environment.insert("ASAN_OPTIONS", sanitizer + (sanitizer.isEmpty() ? "" : ":") +
+                                               "verify_asan_link_order=0");
+        process.setProcessEnvironment(environment);
+    }
+    if (conditions.unprivileged && RunningAsRoot()) {
+        process.start("setpriv", QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups",
+                                             KALVERO_CLI_PATH} +
+                                     arguments);
+    } else {
+        process.start(KALVERO_CLI_PATH, arguments);
+    }
     CliRun result;
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) {
         ADD_FAILURE() << "kalvero-cli did not finish normally: "

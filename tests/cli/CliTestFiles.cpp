@@ -54,16 +54,6 @@ void TestLogo::save(const std::filesystem::path& path) const {
     WriteBytes(path, bytes_);
 }
 
-std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
-    std::vector<std::string> names;
-    for (const std::filesystem::directory_entry& entry :
-         std::filesystem::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 QImage LoadPng(const std::filesystem::path& path) {
     QImage image;
     EXPECT_TRUE(image.load(QString::fromStdString(path.string()), "PNG")) << path;

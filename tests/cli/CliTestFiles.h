@@ -45,9 +45,6 @@ private:
     std::vector<std::uint8_t> bytes_;
 };
 
-// The names of everything in a folder, sorted.
-std::vector<std::string> FolderEntries(const std::filesystem::path& folder);
-
 // Reads a PNG the tool wrote; fails the test when it cannot.
 QImage LoadPng(const std::filesystem::path& path);
 

@@ -44,8 +44,12 @@ TempDir::~TempDir() {
 }
 
 std::vector<std::string> TempDir::entries() const {
+    return FolderEntries(path_);
+}
+
+std::vector<std::string> FolderEntries(const fs::path& folder) {
     std::vector<std::string> names;
-    for (const fs::directory_entry& entry : fs::directory_iterator(path_)) {
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
         names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());

@@ -25,6 +25,9 @@ private:
     std::filesystem::path path_;
 };
 
+// The names of everything in a folder, sorted.
+std::vector<std::string> FolderEntries(const std::filesystem::path& folder);
+
 void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path);
 

@@ -5,7 +5,23 @@
 #include "shell/Dialogs.h"
 #include "shell/commands/CommandContext.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace kalvero {
+namespace {
+
+// The logo on the canvas is read again from its file at every redraw: a
+// bitmap written over that file would destroy the logo and show garbage.
+bool IsOpenLogoFile(const LogoDocument& document, const std::string& path) {
+    if (document.EpaFileName.empty() || document.EpaFromBmp) {
+        return false;
+    }
+    std::error_code ec;
+    return std::filesystem::equivalent(PathFromUtf8(document.EpaFileName), PathFromUtf8(path), ec);
+}
+
+} // namespace
 
 void BmpExporting::EpaToBmp_Click() {
     LogoDocument& document = context_.document;
@@ -22,7 +38,9 @@ void BmpExporting::EpaToBmp_Click() {
     }
 
     const FileStatus written =
-        WriteFileAtomically(PathFromUtf8(document.BmpFileName), MonoBmpFromLogo(document));
+        IsOpenLogoFile(document, document.BmpFileName)
+            ? FileError{FileProblem::OpenLogo, "is the open logo file"}
+            : WriteFileAtomically(PathFromUtf8(document.BmpFileName), MonoBmpFromLogo(document));
     if (!written) {
         const std::string path = document.BmpFileName;
         document.BmpFileName.clear();

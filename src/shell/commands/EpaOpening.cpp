@@ -25,12 +25,16 @@ bool IsLogoLength(std::uint64_t length) {
 
 // Checks that the file is there and readable, and gives its length. Reading
 // never creates a file, so a name typed into the dialog that does not exist
-// is reported here.
+// is reported here. A logo is read whole, so that a file that changed since
+// its length was taken is reported rather than shown half.
 FileResult<std::uint64_t> OpenableLength(const std::string& path) {
     const std::filesystem::path file = PathFromUtf8(path);
     FileResult<std::uint64_t> length = FileLength(file);
     if (length) {
-        const FileResult<std::vector<std::uint8_t>> readable = ReadFilePrefix(file, 1);
+        const FileResult<std::vector<std::uint8_t>> readable =
+            IsLogoLength(length.value())
+                ? ReadFileExactly(file, static_cast<std::size_t>(length.value()))
+                : ReadFilePrefix(file, 1);
         if (!readable) {
             return readable.error();
         }

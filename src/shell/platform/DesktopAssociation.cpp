@@ -4,6 +4,7 @@
 #include "shell/platform/DesktopFiles.h"
 #include "shell/platform/ExternalProgram.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <pwd.h>
@@ -40,24 +41,46 @@ fs::path BaseFolder(const char* variable, const fs::path& fallback) {
     return value != nullptr && value[0] == '/' ? fs::path(value) : fallback;
 }
 
-bool WriteText(const fs::path& file, const std::string& text) {
+enum class Written { Unchanged, Replaced, Failed };
+
+bool HoldsText(const fs::path& file, const std::string& text) {
+    const auto bytes = ReadFilePrefix(file, text.size() + 1);
+    return bytes.ok() &&
+           std::equal(bytes.value().begin(), bytes.value().end(), text.begin(), text.end(),
+                      [](std::uint8_t a, char b) { return a == static_cast<std::uint8_t>(b); });
+}
+
+// A file that already holds the text is left as it is: each write is flushed
+// to disk, which would slow every start.
+Written WriteText(const fs::path& file, const std::string& text) {
     if (!file.is_absolute()) {
-        return false; // no home folder known: never write into the working folder
+        return Written::Failed; // no home folder known: never write into the working folder
+    }
+    if (HoldsText(file, text)) {
+        return Written::Unchanged;
     }
     std::error_code ec;
     fs::create_directories(file.parent_path(), ec);
     return WriteFileAtomically(
                file, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()))
-        .ok();
+                   .ok()
+               ? Written::Replaced
+               : Written::Failed;
 }
 
 bool WriteMimePackage(const fs::path& dataHome) {
     const fs::path mimeFolder = dataHome / "mime";
-    if (!WriteText(mimeFolder / "packages" / "kalvero-epa.xml", MimePackageText())) {
+    const Written package =
+        WriteText(mimeFolder / "packages" / "kalvero-epa.xml", MimePackageText());
+    if (package == Written::Failed) {
         return false;
     }
+    // The tool takes tens of milliseconds: it runs only when the package is
+    // new or the cache has not taken it in yet (the type's own file is missing).
+    const bool known = package == Written::Unchanged &&
+                       PathExists(mimeFolder / (std::string(EpaMimeType) + ".xml"));
     // Without the tool the type is still known once the cache is next built.
-    if (const auto updater = FindOnPath("update-mime-database")) {
+    if (const auto updater = FindOnPath("update-mime-database"); updater && !known) {
         RunProgram(*updater, {mimeFolder.string()}, MimeUpdateLimit);
     }
     return true;
@@ -73,7 +96,8 @@ bool WriteDefaultOpener(const fs::path& configHome) {
         }
         existing.assign(bytes.value().begin(), bytes.value().end());
     }
-    return WriteText(file, MimeAppsWithDefault(existing, EpaMimeType, DesktopFileName));
+    return WriteText(file, MimeAppsWithDefault(existing, EpaMimeType, DesktopFileName)) !=
+           Written::Failed;
 }
 
 } // namespace
@@ -93,8 +117,8 @@ void RegisterDesktopAssociation(const DesktopLocations& where, const std::string
     if (!WriteDefaultOpener(where.configHome)) {
         showError(RegistrationErrorText(AssociationPart::FileType));
     }
-    if (!WriteText(where.dataHome / "applications" / DesktopFileName,
-                   DesktopEntryText(programPath, iconName))) {
+    if (WriteText(where.dataHome / "applications" / DesktopFileName,
+                  DesktopEntryText(programPath, iconName)) == Written::Failed) {
         showError(RegistrationErrorText(AssociationPart::OpenCommand));
     }
 }

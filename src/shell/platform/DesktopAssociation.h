@@ -17,10 +17,11 @@ struct DesktopLocations {
 
 inline constexpr const char* EpaMimeType = "application/x-award-epa";
 
-// The freedesktop counterpart of RegisterEpaFileType, rewritten at every start:
-// the MIME type of EPA files (then the MIME cache is refreshed), this program as
-// their default opener in mimeapps.list, and the program's desktop entry. Each
-// part that cannot be written is reported with the Windows key's message.
+// The freedesktop counterpart of RegisterEpaFileType, checked at every start and
+// rewritten where it differs: the MIME type of EPA files (then the MIME cache is
+// refreshed), this program as their default opener in mimeapps.list, and the
+// program's desktop entry. Each part that cannot be written is reported with
+// the Windows key's message.
 void RegisterDesktopAssociation(const DesktopLocations& where, const std::string& programPath,
                                 const std::string& iconName,
                                 const ShowRegistrationError& showError);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace kalvero {
@@ -165,6 +166,32 @@ TEST_F(DesktopAssociationTest, MimeCacheIsRefreshedWhenTheToolIsThere) {
     fs::permissions(dir.file("update-mime-database"), fs::perms::owner_exec, fs::perm_options::add);
     EXPECT_EQ(registerProgram(), Strings{});
     EXPECT_EQ(Text(record), (dir.file("data") / "mime").string() + "\n");
+}
+
+TEST_F(DesktopAssociationTest, UnchangedFilesAreNotWrittenAgainNorTheCacheRebuilt) {
+    // Like the real tool, the stand-in makes the type's own file in the cache.
+    const fs::path runs = dir.file("runs");
+    Store(dir.file("update-mime-database"), "#!/bin/sh\necho run >> '" + runs.string() +
+                                                "'\n/bin/mkdir -p \"$1/application\" && /bin/touch "
+                                                "\"$1/application/x-award-epa.xml\"\n");
+    fs::permissions(dir.file("update-mime-database"), fs::perms::owner_exec, fs::perm_options::add);
+    EXPECT_EQ(registerProgram(), Strings{});
+    const auto inode = [](const fs::path& file) {
+        struct stat status {};
+        ::stat(file.c_str(), &status);
+        return status.st_ino;
+    };
+    const auto before = {inode(packageFile()), inode(desktopFile()), inode(mimeApps())};
+    EXPECT_EQ(registerProgram(), Strings{});
+    EXPECT_EQ(std::vector(before),
+              (std::vector{inode(packageFile()), inode(desktopFile()), inode(mimeApps())}))
+        << "a file was replaced by an equal one";
+    EXPECT_EQ(Text(runs), "run\n");
+
+    // A cache that lacks the type is rebuilt even when the package is as it was.
+    fs::remove(dir.file("data") / "mime" / "application" / "x-award-epa.xml");
+    EXPECT_EQ(registerProgram(), Strings{});
+    EXPECT_EQ(Text(runs), "run\nrun\n");
 }
 
 TEST_F(DesktopAssociationTest, RealMimeDatabaseAcceptsThePackage) {

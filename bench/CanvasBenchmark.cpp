@@ -1,0 +1,98 @@
+// The canvas: a full redraw of the logo and the painting of one cell, on the
+// real widgets under an offscreen QApplication.
+
+#include "canvas/LogoCanvas.h"
+#include "canvas/LogoEditor.h"
+#include "canvas/PalettePanel.h"
+#include "document/EpaFormat.h"
+#include "document/FileIo.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <benchmark/benchmark.h>
+#include <filesystem>
+#include <unistd.h>
+
+namespace kalvero {
+namespace {
+
+// The widgets of the main window that the editor works on.
+struct EditorWidgets {
+    LogoDocument document;
+    LogoCanvas canvas;
+    QLabel epaName;
+    QLabel readout;
+    PalettePanel palette;
+    LogoEditor editor{document, canvas, epaName, readout, palette};
+
+    EditorWidgets() {
+        for (int position = 1; position <= EpaDataSize; ++position) {
+            document.EpaData(position) = static_cast<std::uint8_t>(position * 37 + 11);
+        }
+        document.EpaFromBmp = true;
+        canvas.show();
+        editor.RedrawCanvas();
+    }
+};
+
+// A bitmap logo, drawn from memory.
+void BM_RedrawCanvas(benchmark::State& state) {
+    EditorWidgets widgets;
+    widgets.editor.ShowRaster_Click(state.range(0) != 0);
+    for (auto _ : state) {
+        widgets.editor.RedrawCanvas();
+    }
+}
+BENCHMARK(BM_RedrawCanvas)->ArgName("grid")->Arg(1)->Arg(0);
+
+// A file logo, which every redraw reads again from its file first.
+void BM_RedrawCanvasFromFile(benchmark::State& state) {
+    EditorWidgets widgets;
+    const std::filesystem::path file = std::filesystem::temp_directory_path() /
+                                       ("kalvero-bench-" + std::to_string(::getpid()) + ".epa");
+    if (!SaveEpaFile(widgets.document, file)) {
+        state.SkipWithError("cannot write the logo file");
+        return;
+    }
+    widgets.document.EpaFromBmp = false;
+    widgets.document.EpaFileName = Utf8FromPath(file);
+    for (auto _ : state) {
+        widgets.editor.RedrawCanvas();
+    }
+    std::filesystem::remove(file);
+}
+BENCHMARK(BM_RedrawCanvasFromFile);
+
+// PaintCell alone, then with the paint of the whole canvas that the update it
+// asks for brings (drawn here into an image, as no screen is there).
+void BM_PaintCell(benchmark::State& state) {
+    EditorWidgets widgets;
+    const bool paint = state.range(0) != 0;
+    QImage screen(widgets.canvas.size(), QImage::Format_RGB32);
+    int cell = 0;
+    for (auto _ : state) {
+        widgets.editor.CellColumn = cell % CellColumns;
+        widgets.editor.CellRow = cell / CellColumns % TallCellRows;
+        widgets.editor.PaintCell();
+        if (paint) {
+            widgets.canvas.render(&screen);
+        }
+        ++cell;
+    }
+}
+BENCHMARK(BM_PaintCell)->ArgName("paint")->Arg(0)->Arg(1);
+
+} // namespace
+} // namespace kalvero
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Reproduces every number in docs/performance.md: builds a release build of
+# its own (build/bench), tells the machine, then runs the per-operation
+# benchmarks, the start-up times under Xvfb and the batch of 10,000 bitmaps
+# on the disk and on tmpfs. BASELINE_CLI=PATH times another kalvero-cli's
+# batch too (an older build, for a before/after comparison).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source tools/packages.sh
+tools/install-deps.sh "${BENCH_PACKAGES[@]}"
+
+build=${BENCH_BUILD_DIR:-build/bench}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALVERO_BUILD_TESTS=OFF \
+    >/dev/null
+cmake --build "$build" >/dev/null
+bin=$build/bin
+disk=$build/batch-$$
+shm=/dev/shm/kalvero-batch-$$
+trap 'rm -rf "$shm" "$disk"' EXIT
+
+echo "== Machine"
+echo "CPU: $(lscpu | sed -n 's/^Model name: *//p'), $(nproc) cores"
+echo "Memory: $(free -g | awk '/^Mem:/ { print $2 }') GiB"
+echo "Kernel: $(uname -r)"
+echo "Compiler: $(c++ --version | head -1)"
+echo "Disk for the batch: $(df -T "$build" | awk 'NR == 2 { print $1 ", " $2 }')"
+
+echo
+echo "== Per operation (Google Benchmark)"
+"$bin/kalvero_bench_core" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+QT_QPA_PLATFORM=offscreen "$bin/kalvero_bench_canvas" --benchmark_repetitions=5 \
+    --benchmark_report_aggregates_only=true
+
+echo
+echo "== Start-up until the window is shown (the editor: with its logo read)"
+logo=$build/startup-logo.epa
+head -c 2582 /dev/zero | tr '\0' '\146' >"$build/startup-logo.bmp"
+"$bin/kalvero-cli" bmp2epa "$build/startup-logo.bmp" "$logo"
+echo -n "floor (a bare Qt Widgets window): "
+bench/startup.sh 20 Floor "$bin/kalvero_bench_floor"
+echo -n "kalvero with a logo: "
+STARTUP_READS=$logo bench/startup.sh 20 Kalvero "$bin/kalvero" "$logo"
+rm -f "$logo" "${logo%.epa}".[0-9]*
+
+echo
+echo "== kalvero-cli bmp2epa --output-dir, 10,000 bitmaps in one process"
+for cli in "$bin/kalvero-cli" ${BASELINE_CLI:+"$BASELINE_CLI"}; do
+    echo "-- $cli on $(df -T "$build" | awk 'NR == 2 { print $2 }')"
+    bench/batch.sh "$cli" "$disk" 10000 5
+    echo "-- $cli on tmpfs"
+    bench/batch.sh "$cli" "$shm" 10000 5
+done
+
+echo
+echo "== Where the batch's time goes (perf, tmpfs and disk)"
+if perf stat -e instructions true >/dev/null 2>&1; then
+    cli=$(realpath "$bin/kalvero-cli")
+    for folder in "$shm" "$disk"; do
+        mkdir "$folder/perf-out"
+        (cd "$folder" && perf record -q -o perf.data "$cli" bmp2epa --output-dir perf-out in/*.bmp)
+        echo "-- $folder: share of samples in kalvero-cli's own code, in the kernel"
+        perf report -q -i "$folder/perf.data" --sort dso 2>/dev/null |
+            awk '{ share[$2 == "[kernel.kallsyms]" ? "kernel" : ($2 == "kalvero-cli" ? "kalvero-cli" : "libraries")] += $1 }
+                 END { for (part in share) printf "  %s: %.1f%%\n", part, share[part] }'
+        rm -f "$folder/perf.data"
+    done
+else
+    echo "perf cannot count on this machine"
+fi

@@ -1,0 +1,409 @@
+// Bad inputs and failing outputs for every file command of the editor: each
+// case ends with a notice, no logo half read, no file made or left half
+// written, and every existing file as it was.
+
+#include "document/FileIo.h"
+#include "shell/SizingLabel.h"
+#include "shell/support/FormFixture.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QPushButton>
+#include <dlfcn.h>
+#include <filesystem>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace kalvero::test {
+namespace {
+namespace fs = std::filesystem;
+
+enum class Opening { LoadEpa, LoadBmp, CommandLine };
+enum class Writing { SaveEpa, SaveEpa2, ExportBmp, Backup };
+
+const char* Name(Opening how) {
+    switch (how) {
+    case Opening::LoadEpa:
+        return "Load EPA";
+    case Opening::LoadBmp:
+        return "Load BMP";
+    case Opening::CommandLine:
+        return "command line";
+    }
+    return "";
+}
+
+const char* Name(Writing how) {
+    switch (how) {
+    case Writing::SaveEpa:
+        return "Save EPA";
+    case Writing::SaveEpa2:
+        return "Create EPA (EPA 2.0)";
+    case Writing::ExportBmp:
+        return "EPAtoBMP";
+    case Writing::Backup:
+        return "backup at Load EPA";
+    }
+    return "";
+}
+
+constexpr Opening Openings[] = {Opening::LoadEpa, Opening::LoadBmp, Opening::CommandLine};
+constexpr Writing Writings[] = {Writing::SaveEpa, Writing::SaveEpa2, Writing::ExportBmp,
+                                Writing::Backup};
+
+const std::vector<std::uint8_t> OldBytes{'o', 'l', 'd'};
+
+long PeakMemoryKb() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+class FileTroubleTest : public FormFixture {
+protected:
+    void SetUp() override {
+        FormFixture::SetUp();
+        quietOptions();
+    }
+
+    // No backups and no save-first questions, unless a case asks for them.
+    void quietOptions() {
+        ui().Backup->setChecked(false);
+        ui().SaveCheck->setChecked(false);
+    }
+
+    // A file of the kind the command accepts, under name.
+    QString writeInput(Opening how, const std::string& name) {
+        return how == Opening::LoadBmp ? writeMonoBitmap(name, true, 3, 4)
+                                       : writeLogo(name, true, 12, 0x81);
+    }
+
+    void open(Opening how, const QString& path) {
+        switch (how) {
+        case Opening::LoadEpa:
+            dialogs.files.push_back(path);
+            form().LadeEpa_Command_Click();
+            break;
+        case Opening::LoadBmp:
+            dialogs.files.push_back(path);
+            form().LadeBmp_Command_Click();
+            break;
+        case Opening::CommandLine:
+            // As the shell hands it on: blanks and quotes without quoting.
+            start(path);
+            quietOptions();
+            form().Form_Activate();
+            break;
+        }
+    }
+
+    // Nothing was taken from a file the command refused.
+    void expectNothingOpened(Opening how) {
+        EXPECT_TRUE(document().EpaFileName.empty()) << Name(how);
+        EXPECT_FALSE(ui().SichEpa_Command->isEnabled()) << Name(how);
+        EXPECT_FALSE(ui().CreateEpa->isEnabled()) << Name(how);
+        EXPECT_TRUE(ui().EpaNameAnzeige->text().isEmpty()) << Name(how);
+    }
+
+    // The one notice of the case: its title and the line that tells why.
+    void expectNotice(const QString& title, const QString& reasonLine, const char* what) {
+        ASSERT_EQ(dialogs.messages.size(), 1U) << what;
+        EXPECT_EQ(dialogs.messages[0].title, title) << what;
+        EXPECT_TRUE(dialogs.messages[0].text.contains(reasonLine))
+            << what << ": " << dialogs.messages[0].text.toStdString();
+        dialogs.messages.clear();
+    }
+
+    // Makes the logo (or the EPA 2.0 image) that the command writes, from
+    // bitmaps in the test folder.
+    void prepare(Writing how) {
+        if (how == Writing::SaveEpa || how == Writing::ExportBmp) {
+            open(Opening::LoadBmp, writeMonoBitmap("in.bmp", true, 1, 1));
+            form().CreateEpa_Click();
+        } else if (how == Writing::SaveEpa2) {
+            open(Opening::LoadBmp, writeColourBitmap("colour.bmp", false, 5));
+        }
+    }
+
+    // Writes the prepared logo to target the way the command does; a backup
+    // is made of the logo file target.
+    void perform(Writing how, const QString& target) {
+        if (how == Writing::Backup) {
+            ui().Backup->setChecked(true);
+            open(Opening::LoadEpa, target);
+            return;
+        }
+        dialogs.files.push_back(target);
+        switch (how) {
+        case Writing::SaveEpa:
+            form().SichEpa_Command_Click();
+            break;
+        case Writing::ExportBmp:
+            form().EpaToBmp_Click();
+            break;
+        default:
+            form().CreateEpa_Click();
+        }
+    }
+
+    void write(Writing how, const QString& target) {
+        prepare(how);
+        perform(how, target);
+    }
+
+    // What a failed write must report, by command.
+    static QString FailureTitle(Writing how) {
+        return how == Writing::Backup ? "No backup copy" : "Not saved";
+    }
+};
+
+TEST_F(FileTroubleTest, InputThatCannotBeOpenedIsReportedAndNothingIsMade) {
+    fs::create_directory(dir.file("folder.epa"));
+    const std::string tooLong(300, 'n');
+    struct Case {
+        std::string name;
+        const char* reasonLine;
+    };
+    const Case cases[] = {
+        {"missing.epa", "The file or folder does not exist."},
+        {"folder.epa", "This is not a file."},
+        {"no-folder/logo.epa", "The file or folder does not exist."},
+        {tooLong + ".epa", "Error: name too long"},
+    };
+    for (const Opening how : Openings) {
+        for (const Case& c : cases) {
+            open(how, path(c.name));
+            expectNotice("File not opened", c.reasonLine, Name(how));
+            expectNothingOpened(how);
+        }
+    }
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"folder.epa", "settings"}));
+}
+
+TEST_F(FileTroubleTest, EmptyAndHugeFilesAreRefusedByTheirSizeWithoutBeingRead) {
+    WriteBytes(dir.file("empty"), {});
+    {
+        WriteBytes(dir.file("huge"), {});
+        fs::resize_file(dir.file("huge"), 1ULL << 31); // sparse: no disk space taken
+    }
+    const long memoryBefore = PeakMemoryKb();
+    for (const Opening how : Openings) {
+        for (const char* name : {"empty", "huge"}) {
+            const std::string size = name == std::string("empty") ? "0" : "2147483648";
+            open(how, path(name));
+            expectNotice(QString::fromStdString("Wrong Filesize - " + size + " bytes"),
+                         how == Opening::LoadBmp ? "You need one of the following Bitmap-Formats:"
+                                                 : "EPA-Filesize must be 1602 or 2367 bytes !",
+                         Name(how));
+            expectNothingOpened(how);
+        }
+    }
+    EXPECT_LT(PeakMemoryKb() - memoryBefore, 256L * 1024) << "the huge file was read";
+    EXPECT_EQ(fs::file_size(dir.file("huge")), 1ULL << 31);
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"empty", "huge", "settings"}));
+}
+
+TEST_F(FileTroubleTest, UnusualNamesOpenAndSaveBesideThemselves) {
+    // Folders without points: the EPA name proposed for a bitmap ends at the
+    // first point of the whole path.
+    std::string deep;
+    for (int level = 0; level < 14; ++level) {
+        deep += std::string(200, static_cast<char>('a' + level)) + "/";
+    }
+    fs::create_directories(dir.file(deep));
+    const std::string names[] = {"My Logo", "Müller Logo", "-dash", "Logo \"Bios\" 'X'",
+                                 deep + "deep"};
+    for (const Opening how : Openings) {
+        for (const std::string& name : names) {
+            const std::string input = name + (how == Opening::LoadBmp ? ".bmp" : ".epa");
+            const QString inputPath = writeInput(how, input);
+            const std::vector<std::uint8_t> inputBytes = ReadBytes(dir.file(input));
+            open(how, inputPath);
+            EXPECT_TRUE(dialogs.messages.empty()) << Name(how) << " " << name;
+            if (how == Opening::LoadBmp) {
+                EXPECT_EQ(ui().BmpNameAnzeige->text().toStdString(), fs::path(input).filename());
+                form().CreateEpa_Click();
+            } else {
+                EXPECT_EQ(ui().EpaNameAnzeige->text().toStdString(), fs::path(input).filename());
+                EXPECT_EQ(document().CellAttribute(16, 8), 12) << Name(how) << " " << name;
+            }
+            const QString saved = path(name + " saved.epa");
+            dialogs.files.push_back(saved);
+            form().SichEpa_Command_Click();
+            EXPECT_TRUE(dialogs.messages.empty()) << Name(how) << " " << name;
+            EXPECT_EQ(ReadBytes(saved.toStdString()).size(), 2367U) << Name(how) << " " << name;
+            EXPECT_EQ(ReadBytes(dir.file(input)), inputBytes) << Name(how) << " " << name;
+            fs::remove(saved.toStdString());
+            fs::remove(dir.file(input));
+        }
+    }
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{std::string(200, 'a'), "settings"}));
+}
+
+TEST_F(FileTroubleTest, CommandLineNameWithALeadingDashIsAFileNotAnOption) {
+    writeLogo("-logo.epa", false, 9, 0xFF);
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(dir.path().string())));
+    start("-logo.epa");
+    form().Form_Activate();
+    QDir::setCurrent(before);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(ui().EpaNameAnzeige->text(), "-logo.epa");
+    EXPECT_EQ(document().CellAttribute(0, 0), 9);
+}
+
+TEST_F(FileTroubleTest, OutputThatIsAFolderIsReportedAndLeftAlone) {
+    fs::create_directories(dir.file("out/target/inside"));
+    for (const Writing how : Writings) {
+        if (how == Writing::Backup) {
+            // The backup's name is taken by a folder: the next number is used.
+            writeLogo("out/logo.epa", true, 1, 1);
+            fs::create_directory(dir.file("out/logo.0"));
+            write(how, path("out/logo.epa"));
+            EXPECT_TRUE(dialogs.messages.empty());
+            EXPECT_TRUE(fs::is_regular_file(dir.file("out/logo.1")));
+            continue;
+        }
+        write(how, path("out/target"));
+        expectNotice("Not saved", "This is not a file.", Name(how));
+        EXPECT_EQ(FolderEntries(dir.file("out/target")), std::vector<std::string>{"inside"});
+    }
+}
+
+TEST_F(FileTroubleTest, WriteThatFailsHalfWayKeepsTheOldFileAndLeavesNothingElse) {
+    IgnoreFileSizeSignal();
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    for (const Writing how : Writings) {
+        fs::remove_all(dir.file("out"));
+        fs::create_directory(dir.file("out"));
+        const QString target =
+            how == Writing::Backup ? writeLogo("out/logo.epa", true, 1, 1) : path("out/old.file");
+        if (how != Writing::Backup) {
+            WriteBytes(dir.file("out/old.file"), OldBytes);
+        }
+        const std::vector<std::string> before = FolderEntries(dir.file("out"));
+        prepare(how);
+        // Files may not grow past 1000 bytes, as on a disk that is full.
+        const rlimit small{1000, saved.rlim_max};
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        perform(how, target);
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &saved), 0);
+        expectNotice(FailureTitle(how), "There is no room left on the disk.", Name(how));
+        EXPECT_EQ(FolderEntries(dir.file("out")), before) << Name(how);
+        if (how != Writing::Backup) {
+            EXPECT_EQ(ReadBytes(dir.file("out/old.file")), OldBytes) << Name(how);
+        } else {
+            expectNothingOpened(Opening::LoadEpa);
+        }
+    }
+}
+
+TEST_F(FileTroubleTest, OutputOverItsOwnInput) {
+    // Save EPA over the logo file it came from: the whole new logo.
+    const QString logo = writeLogo("logo.epa", false, 4, 0x3C);
+    open(Opening::LoadEpa, logo);
+    document().SetCellAttribute(0, 0, 14);
+    dialogs.files.push_back(logo);
+    form().SichEpa_Command_Click();
+    std::vector<std::uint8_t> bytes = ReadBytes(dir.file("logo.epa"));
+    ASSERT_EQ(bytes.size(), 1602U);
+    EXPECT_EQ(bytes[2], 14);
+    EXPECT_EQ(bytes[3], 4);
+
+    // The export over the open logo file is refused: the canvas reads that
+    // file again at every redraw.
+    dialogs.files.push_back(logo);
+    form().EpaToBmp_Click();
+    expectNotice("Not saved", "This is the logo file that is open.", "EPAtoBMP");
+    EXPECT_EQ(ReadBytes(dir.file("logo.epa")), bytes);
+
+    // Create EPA over the 16-colour bitmap it is made from: the EPA 2.0 image.
+    const QString colour = writeColourBitmap("colour.bmp", true, 2);
+    open(Opening::LoadBmp, colour);
+    dialogs.files.push_back(colour);
+    form().CreateEpa_Click();
+    EXPECT_TRUE(dialogs.messages.empty());
+    bytes = ReadBytes(dir.file("colour.bmp"));
+    ASSERT_EQ(bytes.size(), 8628U);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "AWBM");
+
+    // The export over the two-colour bitmap the logo was made from.
+    const QString mono = writeMonoBitmap("mono.bmp", false, 0, 0);
+    open(Opening::LoadBmp, mono);
+    form().CreateEpa_Click();
+    dialogs.files.push_back(mono);
+    form().EpaToBmp_Click();
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(ReadBytes(dir.file("mono.bmp")).size(), 1742U);
+    EXPECT_EQ(dir.entries(),
+              (std::vector<std::string>{"colour.bmp", "logo.epa", "mono.bmp", "settings"}));
+}
+
+// Runs in the CTest entry that preloads the ChangeOnOpen library; elsewhere
+// it is skipped.
+TEST_F(FileTroubleTest, FileThatChangesAfterItsSizeWasTakenIsReported) {
+    if (::dlsym(RTLD_DEFAULT, "KalveroChangeOnOpenLoaded") == nullptr) {
+        GTEST_SKIP() << "needs LD_PRELOAD of the ChangeOnOpen library (its own CTest entry)";
+    }
+    for (const Opening how : Openings) {
+        for (const char* change : {"grows-on-open", "shrinks-on-open"}) {
+            // The library changes a file at its first opening only.
+            const std::string name =
+                std::string(change) + "-" + Name(how) + (how == Opening::LoadBmp ? ".bmp" : ".epa");
+            open(how, writeInput(how, name));
+            expectNotice("File not opened", "The file changed while it was read.", Name(how));
+            expectNothingOpened(how);
+            fs::remove(dir.file(name));
+        }
+    }
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"settings"});
+}
+
+// Root reads and writes whatever the permissions say: these cases run as the
+// user nobody in their own CTest entry, and are skipped in the root run.
+class FileTroubleUnprivilegedTest : public FileTroubleTest {
+protected:
+    void SetUp() override {
+        if (::geteuid() == 0) {
+            GTEST_SKIP() << "root ignores permissions; CTest runs this again as nobody";
+        }
+        FileTroubleTest::SetUp();
+    }
+};
+
+TEST_F(FileTroubleUnprivilegedTest, FileWithoutReadPermissionIsReported) {
+    for (const Opening how : Openings) {
+        const QString input = writeInput(how, "locked");
+        fs::permissions(dir.file("locked"), fs::perms::none);
+        open(how, input);
+        expectNotice("File not opened", "Access denied.", Name(how));
+        expectNothingOpened(how);
+        fs::remove(dir.file("locked"));
+    }
+}
+
+TEST_F(FileTroubleUnprivilegedTest, FolderWithoutWritePermissionKeepsItsFiles) {
+    for (const Writing how : Writings) {
+        fs::create_directory(dir.file("out"));
+        const QString target =
+            how == Writing::Backup ? writeLogo("out/logo.epa", true, 1, 1) : path("out/old.file");
+        if (how != Writing::Backup) {
+            WriteBytes(dir.file("out/old.file"), OldBytes);
+        }
+        fs::permissions(dir.file("out"), fs::perms::owner_read | fs::perms::owner_exec);
+        write(how, target);
+        expectNotice(FailureTitle(how), "Access denied.", Name(how));
+        fs::permissions(dir.file("out"), fs::perms::owner_all);
+        EXPECT_EQ(FolderEntries(dir.file("out")),
+                  std::vector<std::string>{how == Writing::Backup ? "logo.epa" : "old.file"})
+            << Name(how);
+        if (how != Writing::Backup) {
+            EXPECT_EQ(ReadBytes(dir.file("out/old.file")), OldBytes) << Name(how);
+        }
+        fs::remove_all(dir.file("out"));
+    }
+}
+
+} // namespace
+} // namespace kalvero::test
