@@ -15,3 +15,11 @@ ctest --preset default --output-on-failure
 
 echo "== Windows registry backend under Wine"
 tools/wine-tests.sh
+
+echo "== Build and tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset sanitize
+cmake --build --preset sanitize
+ctest --preset sanitize --output-on-failure
+
+echo "== Fuzz targets, a short run each"
+fuzz/run.sh all 5

@@ -1,0 +1,116 @@
+#!/usr/bin/env python3
+"""Writes the seed inputs of each fuzz target into fuzz/corpus/TARGET/.
+
+The files are laid out here byte by byte, independently of the code they
+exercise. Each target's first input byte picks options (see the target's
+source), so the seeds start with one.
+"""
+import os
+import shutil
+import struct
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+CORPUS = os.path.join(HERE, "corpus")
+
+
+def logo(tall):
+    rows = 9 if tall else 6
+    cells = 17 * rows
+    data = bytearray([17, rows])
+    data += bytes((cell % 16) for cell in range(cells))
+    for cell in range(cells):
+        data += bytes(((cell * 7 + line * 13) & 0xFF) for line in range(14))
+    data += bytes(range(70))
+    return bytes(data)
+
+
+def bmp(colours, height):
+    row = 20 if colours == 2 else 68
+    palette_entries = 2 if colours == 2 else 16
+    offset = 14 + 40 + 4 * palette_entries
+    size = offset + row * height
+    data = bytearray(b"BM" + struct.pack("<IHHI", size, 0, 0, offset))
+    data += struct.pack("<IiiHHIIiiII", 40, 136, height, 1, 4 if colours == 16 else 1, 0,
+                        row * height, 2834, 2834, palette_entries, palette_entries)
+    for entry in range(palette_entries):
+        level = 255 if colours == 2 else entry * 17
+        data += bytes([level, 255 - level, level // 2, 0])
+    for y in range(height):
+        data += bytes(((x * 3 + y * 5) & 0xFF) if x < row - 3 else 0 for x in range(row))
+    return bytes(data)
+
+
+def epa2(width, height, planar):
+    data = bytearray(b"AWBM" + struct.pack("<HH", width, height))
+    if planar:
+        data += bytes(((i * 37) & 0xFF) for i in range(height * 4 * ((width + 7) // 8)))
+        data += b"RGB " + bytes((i * 5) % 64 for i in range(48))
+    else:
+        data += bytes((i * 11) & 0xFF for i in range(width * height))
+        data += b"RGB " + bytes(i % 64 for i in range(768))
+    return bytes(data)
+
+
+SETTINGS = (
+    "; Kalvero settings, in the layout of a registry export\r\n\r\n"
+    "[HKEY_CURRENT_USER\\Software\\Kalvero]\r\n"
+    '"sichern"="1"\r\n"sprache"=" 01 "\r\n"meldung"="0"\r\n"negativ"="1.00"\r\n\r\n'
+    "[HKEY_CLASSES_ROOT\\.epa]\r\n@=\"EPA.Logo\"\r\n"
+    "[hkey_classes_root\\EPA.Logo\\shell\\open\\command]\r\n"
+    '@="\\"/usr/bin/kalvero\\" \\"%1\\""\r\n"text"="line\\nbreak \\0 end"\r\n'
+    "[HKEY_LOCAL_MACHINE\\Other]\r\n\"x\"=dword:00000001\r\n"
+)
+
+COMMAND_LINES = [
+    '"/home/ute/Müller Logo.epa"',
+    "   /pics/logo.epa   ",
+    '""',
+    "-dash.epa",
+    'a "quoted" name.epa',
+    "C:\\BIOS\\boot.epa",
+    "/my.pics/logo",
+]
+
+SEEDS = {
+    "fuzz_epa_logo": {
+        "tall.epa": b"\x01" + logo(True),
+        "short.epa": b"\x00" + logo(False),
+        "tall-exact.epa": logo(True),
+        "short-exact.epa": logo(False),
+    },
+    "fuzz_bmp_conversion": {
+        "mono84.bmp": b"\x00" + bmp(2, 84),
+        "mono126-negative.bmp": b"\x05" + bmp(2, 126),
+        "colour84.bmp": b"\x02" + bmp(16, 84),
+        "colour126.bmp": b"\x03" + bmp(16, 126),
+    },
+    "fuzz_epa2_preview": {
+        "epa2-136x84.epa": b"\x00" + epa2(136, 84, True),
+        "epa2-tall-scaled.epa": b"\x01" + epa2(136, 126, True),
+        "epa2-256-colours.epa": b"\x04" + epa2(40, 12, False),
+        "epa2-odd-width.epa": b"\x00" + epa2(13, 3, True),
+        "logo-grid.epa": b"\x02" + logo(True),
+        "mono84.bmp": b"\x00" + bmp(2, 84),
+        "colour126.bmp": b"\x00" + bmp(16, 126),
+    },
+    "fuzz_settings_text": {
+        "settings.reg": SETTINGS.encode("utf-8"),
+    },
+    "fuzz_command_line": {
+        "line%d.txt" % i: text.encode("utf-8") for i, text in enumerate(COMMAND_LINES)
+    },
+}
+
+
+def main():
+    for target, files in SEEDS.items():
+        folder = os.path.join(CORPUS, target)
+        shutil.rmtree(folder, ignore_errors=True)
+        os.makedirs(folder)
+        for name, content in files.items():
+            with open(os.path.join(folder, name), "wb") as out:
+                out.write(content)
+
+
+if __name__ == "__main__":
+    main()
