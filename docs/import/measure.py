@@ -20,10 +20,10 @@ which is roughly what the eye sees from a little farther away and where
 dithering shows its worth.
 """
 
-import importlib.util
 import math
 import os
 import random
+import runpy
 import struct
 import subprocess
 import sys
@@ -60,11 +60,8 @@ def write_png(path, width, height, pixels):
 
 def read_png(path):
     """Width, height and (r, g, b) pixels, by the PNG reader of our sample checker."""
-    spec = importlib.util.spec_from_file_location(
-        "check_sample_logo", os.path.join(ROOT, "resources", "tools", "check-sample-logo.py"))
-    checker = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(checker)
-    width, height, rows = checker.read_png(path)
+    checker = runpy.run_path(os.path.join(ROOT, "resources", "tools", "check-sample-logo.py"))
+    width, height, rows = checker["read_png"](path)
     return width, height, [pixel[:3] for row in rows for pixel in row]
 
 
