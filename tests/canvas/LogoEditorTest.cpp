@@ -162,16 +162,6 @@ TEST_F(LogoEditorTest, DragOutsideLeftOrTopClampsRightOrBelowDoesNothing) {
     EXPECT_EQ(document().CellAttribute(16, 8), 9);
 }
 
-TEST_F(LogoEditorTest, ShortLogoRowLimitIsEightyNine) {
-    makeBitmapLogo(false);
-    clickGrid();
-    pick(2);
-    moveOnCanvas({3, 90}, 1);
-    EXPECT_EQ(document().CellAttribute(0, 5), 15);
-    moveOnCanvas({3, 89}, 1); // y 89 / 14 is row 6: clamped to the last row
-    EXPECT_EQ(document().CellAttribute(0, 5), 2);
-}
-
 TEST_F(LogoEditorTest, ReadOutFollowsThePointerWithOrWithoutALogo) {
     moveOnCanvas({1, 1}, 0);
     EXPECT_EQ(ui().Koordinaten->text(),

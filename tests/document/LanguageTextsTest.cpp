@@ -75,23 +75,13 @@ TEST(BmpRefusal, TextIsTheFormatTableExactToTheBlank) {
               "    (pixel)                                 (bit)      (bytes)");
 }
 
-TEST(LanguageTexts, EpaNoticesInBothLanguages) {
+TEST(LanguageTexts, CommandLineNoticeOfEpa2InBothLanguages) {
     struct Case {
         MessageText message;
         const char* title;
         const char* text;
     };
     const Case cases[] = {
-        {WrongEpaLengthNotice(Language::English, 1000), "Wrong Filesize - 1000 bytes",
-         "EPA-Filesize must be 1602 or 2367 bytes !"},
-        {WrongEpaLengthNotice(Language::German, 0), "Falsche Dateigroesse - 0 bytes",
-         "EPA-Dateigroesse muss 1602 oder 2367 bytes sein !"},
-        {Epa2NoticeLoadEpa(Language::English, "new.epa"), "EPA Version 2.0 !",
-         "new.epa\r\nwith new EPA format version 2.0.\r\n\r\n"
-         "Please edit the corresponding bitmap file !"},
-        {Epa2NoticeLoadEpa(Language::German, "neu.epa"), "EPA Version 2.0 !",
-         "Die Datei neu.epa\r\nbesitz das neue EPA-Format der Version 2.0.\r\n\r\n"
-         "Editieren Sie bitte stattdessen die entsprechende Bitmap-Datei !"},
         {Epa2NoticeCommandLine(Language::English, "new.epa"), "EPA Version 2.0 !",
          "new.epa\r\nwith new EPA format version 2.0.\r\n\r\n"
          "Please use a graphic program to edit the corresponding bitmap-file!"},
@@ -104,29 +94,6 @@ TEST(LanguageTexts, EpaNoticesInBothLanguages) {
         EXPECT_EQ(c.message.title, c.title);
         EXPECT_EQ(c.message.text, c.text);
     }
-}
-
-TEST(LanguageTexts, QuestionAndDialogFilters) {
-    EXPECT_EQ(SaveFirstQuestion(Language::English, "/l/a.epa"), "Save Changes to /l/a.epa ?");
-    EXPECT_EQ(SaveFirstQuestion(Language::German, "/l/a.epa"),
-              "Wollen Sie /l/a.epa vorher speichern ?");
-    EXPECT_EQ(EpaDialogFilter(Language::English), "(*.epa)|*.epa|all Files (*.*)|*.*|");
-    EXPECT_EQ(EpaDialogFilter(Language::German), "(*.epa)|*.epa|Alle Dateien (*.*)|*.*|");
-    EXPECT_EQ(BmpDialogFilter(Language::English), "(*.bmp)|*.bmp|all Files (*.*)|*.*|");
-    EXPECT_EQ(BmpDialogFilter(Language::German), "(*.bmp)|*.bmp|Alle Dateien (*.*)|*.*|");
-}
-
-TEST(LanguageTexts, ToolTipsCoverTheSixteenPaletteButtonsAndEndWithTheBanner) {
-    const auto tips = LanguageToolTips();
-    ASSERT_EQ(tips.size(), 29U);
-    EXPECT_STREQ(tips[0].control, "Farbauswahl");
-    EXPECT_STREQ(tips[16].control, "Option1_15");
-    EXPECT_EQ(ControlTextFor(tips[28], Language::English),
-              "Visit the homepage of Kalvero: https://kalvero.example.org");
-    EXPECT_EQ(ControlTextFor(tips[28], Language::German),
-              "Besuchen Sie die Kalvero-Homepage: https://kalvero.example.org");
-    EXPECT_EQ(ControlTextFor(tips[26], Language::German),
-              "Vertauscht die Farben (schwarz/wei\xC3\x9F) beim Umwandeln von BMP nach EPA");
 }
 
 } // namespace

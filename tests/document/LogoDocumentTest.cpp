@@ -92,46 +92,11 @@ TEST(LogoDocument, ClearLogoZeroesAllPositions) {
     }
 }
 
-TEST(LogoDocument, HasLogoWhenFileBackedOrMadeFromBitmap) {
-    LogoDocument document;
-    EXPECT_FALSE(document.hasLogo());
-    document.EpaFromBmp = true;
-    EXPECT_TRUE(document.hasLogo());
-    document.EpaFromBmp = false;
-    document.EpaFileName = "/x/boot.epa";
-    EXPECT_TRUE(document.hasLogo());
-}
-
 class ReloadLogoTest : public ::testing::Test {
 protected:
     test::TempDir dir;
     LogoDocument document;
 };
-
-TEST_F(ReloadLogoTest, FileLogoIsReadBackOverPaintedColours) {
-    std::vector<std::uint8_t> bytes(2367, 0);
-    bytes[2] = 4;
-    test::WriteBytes(dir.file("a.epa"), bytes);
-    document.EpaFileName = dir.file("a.epa").string();
-    document.SetCellAttribute(0, 0, 11);
-    ASSERT_TRUE(document.ReloadLogo().ok());
-    EXPECT_EQ(document.CellAttribute(0, 0), 4);
-}
-
-TEST_F(ReloadLogoTest, BitmapLogoAndNoFileAreLeftAlone) {
-    test::WriteBytes(dir.file("a.epa"), std::vector<std::uint8_t>(2367, 7));
-    document.SetCellAttribute(0, 0, 11);
-
-    document.EpaFileName = dir.file("a.epa").string();
-    document.EpaFromBmp = true; // a bitmap logo wins over an older file name
-    ASSERT_TRUE(document.ReloadLogo().ok());
-    EXPECT_EQ(document.CellAttribute(0, 0), 11);
-
-    document.EpaFromBmp = false;
-    document.EpaFileName.clear();
-    ASSERT_TRUE(document.ReloadLogo().ok());
-    EXPECT_EQ(document.CellAttribute(0, 0), 11);
-}
 
 TEST_F(ReloadLogoTest, ReadsAtMost2367BytesAndKeepsDataWhenTheFileIsGone) {
     std::vector<std::uint8_t> bytes(3000, 1);

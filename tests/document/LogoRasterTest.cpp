@@ -11,8 +11,9 @@ using Pixels = std::map<std::pair<int, int>, int>;
 
 Pixels Draw(const LogoDocument& document, int gridOffset) {
     Pixels pixels;
-    ForEachLogoPixel(document, CanvasGeometry{gridOffset},
-                     [&](int x, int y, int colour) { pixels[{x, y}] = colour; });
+    ForEachLogoPixel(document, CanvasGeometry{gridOffset}, [&](int x, int y, int colour) {
+        pixels[{x, y}] = colour;
+    });
     return pixels;
 }
 
@@ -30,8 +31,8 @@ TEST(LogoRaster, CellsStandOnePixelApartWithTheGrid) {
         int colour;
     };
     const Case cases[] = {
-        {0, 1, 1, 4},     {0, 2, 1, 0},     {0, 152, 134, 14}, {0, 151, 134, 0},
-        {1, 0, 0, 4},     {1, 135, 125, 14}, {1, 1, 0, 0},
+        {0, 1, 1, 4}, {0, 2, 1, 0},      {0, 152, 134, 14}, {0, 151, 134, 0},
+        {1, 0, 0, 4}, {1, 135, 125, 14}, {1, 1, 0, 0},
     };
     for (const Case& c : cases) {
         const Pixels pixels = Draw(document, c.gridOffset);

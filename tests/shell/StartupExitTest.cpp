@@ -82,7 +82,6 @@ TEST_F(StartupExitTest, StoredValuesFollowTheNumberRules) {
     const Case cases[] = {
         {"0", "1", "1", "1", false, true, true, true},
         {"2", "2", "2", "2", true, false, false, false}, // 2 leaves Backup as designed
-        {" 1 ", "0", "0", "0", true, false, false, false},
     };
     for (const Case& c : cases) {
         store("sichern", c.sichern);

@@ -121,14 +121,6 @@ TEST_F(BitmapCommandsTest, SaveQuestionOnlyWhenALogoFileIsCurrent) {
     EXPECT_EQ(document().BmpFileName, path("d.bmp").toStdString());
 }
 
-TEST_F(BitmapCommandsTest, MissingBitmapIsReportedAndNotCreated) {
-    loadBitmap(path("nothere.bmp"));
-    ASSERT_EQ(dialogs.messages.size(), 1U);
-    EXPECT_EQ(dialogs.messages[0].title, "File not opened");
-    EXPECT_FALSE(std::filesystem::exists(dir.file("nothere.bmp")));
-    EXPECT_TRUE(document().BmpFileName.empty());
-}
-
 TEST_F(BitmapCommandsTest, CreateMakesAWhiteLogoWithNegativeAsItStandsNow) {
     loadBitmap(writeMonoBitmap("a.bmp", false, 0, 0));
     ui().InversCheck->setChecked(true); // after the load: counts at Create EPA

@@ -176,27 +176,5 @@ TEST_F(LoadEpaTest, NoBackupWhenAllHundredNamesAreTaken) {
     }
 }
 
-TEST_F(LoadEpaTest, ATypedNameThatDoesNotExistIsReportedAndNotCreated) {
-    document().BmpFileName = "/pics/x.bmp";
-    ui().SichEpa_Command->setEnabled(true);
-    load(path("typo.epa"));
-    ASSERT_EQ(dialogs.messages.size(), 1U);
-    EXPECT_EQ(dialogs.messages[0].title, "File not opened");
-    EXPECT_TRUE(dialogs.messages[0].text.startsWith("The file " + path("typo.epa")));
-    EXPECT_FALSE(std::filesystem::exists(dir.file("typo.epa")));
-    EXPECT_TRUE(document().EpaFileName.empty());
-    EXPECT_TRUE(document().BmpFileName.empty());
-    EXPECT_FALSE(saveEnabled());
-    EXPECT_FALSE(ui().ShowBmp_image->hasPicture());
-}
-
-TEST_F(LoadEpaTest, AFolderIsReportedLikeAnUnopenableFile) {
-    std::filesystem::create_directory(dir.file("folder.epa"));
-    load(path("folder.epa"));
-    ASSERT_EQ(dialogs.messages.size(), 1U);
-    EXPECT_TRUE(dialogs.messages[0].text.endsWith("This is not a file."));
-    EXPECT_TRUE(document().EpaFileName.empty());
-}
-
 } // namespace
 } // namespace kalvero::test

@@ -52,34 +52,6 @@ TEST_F(SaveEpaTest, BitmapLogoIsProposedUnderTheBitmapNameAndWritten) {
     }
 }
 
-TEST_F(SaveEpaTest, ShortFileLogoGetsRowsSixAndTheFixedTrailer) {
-    std::vector<std::uint8_t> bytes(1602, 0x33);
-    bytes[0] = 17;
-    bytes[1] = 9;
-    WriteBytes(dir.file("short.epa"), bytes);
-    dialogs.files.push_back(path("short.epa"));
-    form().LadeEpa_Command_Click();
-    ui().SichEpa_Command->setEnabled(true);
-
-    save(path("copy.epa"));
-    const std::vector<std::uint8_t> saved = ReadBytes(dir.file("copy.epa"));
-    ASSERT_EQ(saved.size(), 1602U);
-    EXPECT_EQ(saved[1], 6);
-    EXPECT_EQ(std::vector<std::uint8_t>(saved.begin() + 1532, saved.end()),
-              std::vector<std::uint8_t>(EpaTrailer.begin(), EpaTrailer.end()));
-    EXPECT_EQ(saved[1531], 0x33);
-}
-
-TEST_F(SaveEpaTest, TallFileLogoKeepsItsOwnHeaderAndTrailer) {
-    std::vector<std::uint8_t> bytes(2367, 0x44);
-    bytes[0] = 99;
-    WriteBytes(dir.file("tall.epa"), bytes);
-    dialogs.files.push_back(path("tall.epa"));
-    form().LadeEpa_Command_Click();
-    save(path("tall.epa"));
-    EXPECT_EQ(ReadBytes(dir.file("tall.epa")), bytes);
-}
-
 TEST_F(SaveEpaTest, CancelDisablesSaveAndKeepsTheLogo) {
     makeBitmapLogo("pic.bmp", true);
     ui().EpaNameAnzeige->showText("old.epa");
@@ -113,14 +85,6 @@ TEST_F(SaveEpaTest, FailedWriteReportsResetsAndLeavesNoFile) {
     EXPECT_TRUE(ui().BmpNameAnzeige->text().isEmpty());
     EXPECT_FALSE(ui().ShowBmp_image->hasPicture());
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"settings"});
-}
-
-TEST_F(SaveEpaTest, SavingOverALongerFileLeavesExactlyTheLogo) {
-    WriteBytes(dir.file("big.epa"), std::vector<std::uint8_t>(10000, 0xAA));
-    makeBitmapLogo("pic.bmp", false);
-    save(path("big.epa"));
-    EXPECT_EQ(ReadBytes(dir.file("big.epa")).size(), 1602U);
-    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"big.epa", "settings"}));
 }
 
 TEST_F(SaveEpaTest, SavedLogoBecomesTheFileLogoOfTheNextRedraw) {
