@@ -4,9 +4,10 @@
 #include "shell/Dialogs.h"
 #include "shell/Form1.h"
 #include "shell/platform/FileRegistry.h"
-#include "shell/platform/SettingsStore.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -41,15 +42,15 @@ int main(int argc, char* argv[]) {
     QTemporaryDir settingsFolder;
     kalvero::FileRegistry settings(
         settingsFolder.filePath(QStringLiteral("settings")).toStdString());
-    // No backup copy of the logo: the picture must not leave files behind.
-    if (const auto key =
-            settings.createKey(kalvero::RegistryRoot::CurrentUser, kalvero::SettingsKey)) {
-        settings.setValue(*key, "sichern", "0");
-        settings.closeKey(*key);
+    // The logo is opened from a copy, so its backup lands beside the copy.
+    const QString logo = settingsFolder.filePath(QFileInfo(arguments[1]).fileName());
+    if (!QFile::copy(arguments[1], logo)) {
+        std::fprintf(stderr, "kalvero-screenshot: cannot read %s\n", qPrintable(arguments[1]));
+        return 1;
     }
     NoDialogs dialogs;
-    kalvero::Form1 window({dialogs, settings, [](const kalvero::ShowRegistrationError&) {},
-                           '"' + arguments[1] + '"'});
+    kalvero::Form1 window(
+        {dialogs, settings, [](const kalvero::ShowRegistrationError&) {}, '"' + logo + '"'});
     window.Form_Activate();
     // The pointer resting over the logo fills the read-out.
     window.editor().Picture1_MouseMove(0, QPointF(58.5, 37.5));
