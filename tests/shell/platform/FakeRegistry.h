@@ -5,43 +5,56 @@
 #include <map>
 #include <set>
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace kalvero::test {
 
-// An in-memory registry that records every call and can be told to refuse
-// creating chosen keys or setting values in them. Values are returned exactly
-// as stored, terminating zeros included, as a careless backend would.
+// An in-memory registry that can refuse to create chosen keys or to set values
+// in them. Keys are named "HKCU\..." or "HKCR\...". Values come back exactly as
+// stored, terminating zeros included, as a careless backend would return them.
+// A handle that is not open throws.
 class FakeRegistry : public Registry {
 public:
-    using Values = std::map<std::string, std::string>;
-
     std::optional<Key> openKey(RegistryRoot root, const std::string& subKey,
-                               RegistryAccess access) override;
-    std::optional<Key> createKey(RegistryRoot root, const std::string& subKey) override;
-    std::optional<std::string> queryValue(Key key, const std::string& name) override;
-    bool setValue(Key key, const std::string& name, const std::string& text) override;
-    void closeKey(Key key) override;
-
-    // Keys are named "HKCU\..." or "HKCR\...".
-    void put(const std::string& key, const std::string& name, const std::string& text) {
-        keys_[key][name] = text;
+                               RegistryAccess) override {
+        if (!keys.contains(name(root, subKey))) {
+            return std::nullopt;
+        }
+        return remember(name(root, subKey));
     }
-    bool has(const std::string& key) const { return keys_.contains(key); }
-    const Values& values(const std::string& key) const { return keys_.at(key); }
+    std::optional<Key> createKey(RegistryRoot root, const std::string& subKey) override {
+        if (refuseCreate.contains(name(root, subKey))) {
+            return std::nullopt;
+        }
+        keys[name(root, subKey)]; // creates it
+        return remember(name(root, subKey));
+    }
+    std::optional<std::string> queryValue(Key key, const std::string& value) override {
+        const auto& values = keys.at(open.at(key));
+        return values.contains(value) ? std::optional(values.at(value)) : std::nullopt;
+    }
+    bool setValue(Key key, const std::string& value, const std::string& text) override {
+        if (refuseSet.contains(open.at(key))) {
+            return false;
+        }
+        keys.at(open.at(key))[value] = text;
+        return true;
+    }
+    void closeKey(Key key) override { open.erase(key); }
 
+    std::map<std::string, std::map<std::string, std::string>> keys;
     std::set<std::string> refuseCreate;
     std::set<std::string> refuseSet;
-    // "open HKCU\Software\Kalvero", "set sichern=1", "close", ...
-    std::vector<std::string> calls;
-    int openKeys() const { return static_cast<int>(open_.size()); }
+    std::map<Key, std::string> open; // the key each open handle stands for
 
 private:
-    Key remember(const std::string& key, bool writable);
+    static std::string name(RegistryRoot root, const std::string& subKey) {
+        return (root == RegistryRoot::CurrentUser ? "HKCU\\" : "HKCR\\") + subKey;
+    }
+    Key remember(const std::string& key) {
+        open[next_] = key;
+        return next_++;
+    }
 
-    std::map<std::string, Values> keys_;
-    std::map<Key, std::pair<std::string, bool>> open_;
     Key next_ = 100;
 };
 

@@ -1,197 +1,105 @@
 #include "shell/platform/SettingsStore.h"
 
 #include "FakeRegistry.h"
+#include "TextFile.h"
 #include "shell/platform/FileRegistry.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <map>
 #include <ostream>
 #include <string>
-#include <vector>
 
 namespace kalvero {
 
 void PrintTo(const OptionStates& s, std::ostream* out) {
-    *out << "{backup " << s.backup << ", german " << s.german << ", messages " << s.messages
-         << ", negative " << s.negative << "}";
+    *out << s.backup << s.german << s.messages << s.negative;
 }
 
 namespace {
 
-using Strings = std::vector<std::string>;
+using namespace std::string_literals;
 
-// The controls' states when the window opens, and every one of them the other way.
-constexpr OptionStates Opening{.backup = true, .german = true, .messages = true, .negative = false};
-constexpr OptionStates Flipped{
-    .backup = false, .german = false, .messages = false, .negative = true};
-constexpr OptionStates Mixed{.backup = true, .german = false, .messages = false, .negative = false};
-constexpr OptionStates FirstStart{
-    .backup = true, .german = false, .messages = true, .negative = false};
+// "1110": Backup, Deutsch, SaveCheck and InversCheck, as printed above.
+OptionStates States(const char* bits) {
+    return {bits[0] == '1', bits[1] == '1', bits[2] == '1', bits[3] == '1'};
+}
 
-const std::string KeyLine = "[HKEY_CURRENT_USER\\Software\\Kalvero]\n";
+const std::string Section = "; Kalvero settings, in the layout of a registry export\n\n"
+                            "[HKEY_CURRENT_USER\\Software\\Kalvero]\n";
 
-class SettingsStoreTest : public ::testing::Test {
-protected:
-    std::filesystem::path settings() const { return dir.file("config") / "kalvero" / "settings"; }
-    std::string settingsText() const {
-        const auto bytes = test::ReadBytes(settings());
-        return {bytes.begin(), bytes.end()};
+TEST(SettingsStoreTest, FirstStartStoresTheDefaultsInOrderAndAppliesThem) {
+    const test::TempDir dir;
+    FileRegistry registry(dir.file("settings"));
+    EXPECT_EQ(LoadSettings(registry, States("0001")), States("1010"));
+    EXPECT_EQ(test::ReadTextFile(dir.file("settings")),
+              Section + "\"sichern\"=\"1\"\n\"sprache\"=\"0\"\n\"meldung\"=\"1\"\n"
+                        "\"negativ\"=\"0\"\n");
+    EXPECT_EQ(LoadSettings(registry, States("0001")), States("1010")); // read back
+}
+
+TEST(SettingsStoreTest, FailuresToStoreAreIgnored) {
+    for (const bool refuseKey : {true, false}) {
+        test::FakeRegistry registry;
+        (refuseKey ? registry.refuseCreate : registry.refuseSet).insert("HKCU\\Software\\Kalvero");
+        EXPECT_EQ(LoadSettings(registry, States("0001")), States("1010")) << refuseKey;
+        SaveSettings(registry, States("0101"));
+        EXPECT_TRUE(registry.open.empty());
     }
-    void storeSettings(const std::string& values) const {
-        std::filesystem::create_directories(settings().parent_path());
-        const std::string text = KeyLine + values;
-        test::WriteBytes(settings(), {text.begin(), text.end()});
-    }
-
-    test::TempDir dir;
-};
-
-TEST_F(SettingsStoreTest, FirstStartStoresTheDefaultsInOrderAndAppliesThem) {
-    FileRegistry registry(settings());
-    EXPECT_EQ(LoadSettings(registry, Flipped), FirstStart);
-    EXPECT_EQ(settingsText(), "; Kalvero settings, in the layout of a registry export\n"
-                              "\n"
-                              "[HKEY_CURRENT_USER\\Software\\Kalvero]\n"
-                              "\"sichern\"=\"1\"\n"
-                              "\"sprache\"=\"0\"\n"
-                              "\"meldung\"=\"1\"\n"
-                              "\"negativ\"=\"0\"\n");
-    // The second start finds the key and reads the same states back.
-    EXPECT_EQ(LoadSettings(registry, Flipped), FirstStart);
 }
 
-TEST_F(SettingsStoreTest, FirstStartCallsInOrderAndClosesTheKey) {
-    test::FakeRegistry registry;
-    EXPECT_EQ(LoadSettings(registry, Opening), FirstStart);
-    EXPECT_EQ(
-        registry.calls,
-        (Strings{"open HKCU\\Software\\Kalvero", "create HKCU\\Software\\Kalvero", "set sichern=1",
-                 "set sprache=0", "set meldung=1", "set negativ=0", "close"}));
-    EXPECT_EQ(registry.openKeys(), 0);
-}
-
-TEST_F(SettingsStoreTest, DefaultsApplyWhenTheKeyCanBeNeitherOpenedNorWritten) {
-    test::FakeRegistry refusingCreate;
-    refusingCreate.refuseCreate.insert("HKCU\\Software\\Kalvero");
-    EXPECT_EQ(LoadSettings(refusingCreate, Flipped), FirstStart);
-    EXPECT_EQ(refusingCreate.calls,
-              (Strings{"open HKCU\\Software\\Kalvero", "create HKCU\\Software\\Kalvero"}));
-
-    test::FakeRegistry refusingValues;
-    refusingValues.refuseSet.insert("HKCU\\Software\\Kalvero");
-    EXPECT_EQ(LoadSettings(refusingValues, Flipped), FirstStart);
-    EXPECT_EQ(refusingValues.openKeys(), 0);
-
-    // A settings file whose folder cannot be made: a file stands in its way.
-    test::WriteBytes(dir.file("config"), {1});
-    FileRegistry unwritable(settings());
-    EXPECT_EQ(LoadSettings(unwritable, Flipped), FirstStart);
-}
-
-TEST_F(SettingsStoreTest, StoredValuesAreAppliedByTheirOwnRules) {
+TEST(SettingsStoreTest, StoredValuesAreAppliedByTheirOwnRules) {
     struct Case {
-        const char* stored;
-        OptionStates current;
-        OptionStates expected;
+        std::map<std::string, std::string> stored;
+        const char* current;
+        const char* expected;
     };
     const Case cases[] = {
-        // "sichern": 0 or 1 is taken, any other number leaves Backup alone.
-        {"\"sichern\"=\"0\"\n", Opening, {false, true, true, false}},
-        {"\"sichern\"=\"1\"\n", Flipped, {true, false, false, true}},
-        {"\"sichern\"=\"2\"\n", Opening, Opening},
-        {"\"sichern\"=\"2\"\n", Flipped, Flipped},
-        {"\"sichern\"=\"-1\"\n", Opening, Opening},
-        {"\"sichern\"=\"0.5\"\n", Flipped, Flipped},
-        // The other three: 1 sets, any other number clears.
-        {"\"meldung\"=\"2\"\n", Opening, {true, true, false, false}},
-        {"\"meldung\"=\"1\"\n", Flipped, {false, false, true, true}},
-        {"\"negativ\"=\"1\"\n", Opening, {true, true, true, true}},
-        {"\"negativ\"=\"3\"\n", Flipped, {false, false, false, false}},
-        {"\"sprache\"=\"1\"\n", Flipped, {false, true, false, true}},
-        {"\"sprache\"=\"0\"\n", Opening, {true, false, true, false}},
-        {"\"sprache\"=\"2\"\n", Opening, {true, false, true, false}},
-        {"\"sprache\"=\"-1\"\n", Opening, {true, false, true, false}},
-        {"\"sprache\"=\"1.5\"\n", Opening, {true, false, true, false}},
+        // "sichern": 0 or 1 is taken, any other number leaves Backup alone;
+        // the other three: 1 sets, any other number clears.
+        {{{"sichern", "0"}, {"sprache", "0"}}, "1110", "0010"},
+        {{{"sichern", "1"}, {"meldung", "1"}}, "0001", "1011"},
+        {{{"sichern", "2"}, {"sprache", "2"}, {"meldung", "2"}}, "1110", "1000"},
+        {{{"sichern", "-1"}, {"sprache", "-1"}, {"negativ", "2"}}, "0101", "0000"},
+        {{{"sichern", "0.5"}, {"sprache", "1.5"}, {"meldung", "1"}}, "0101", "0011"},
+        {{{"sprache", "1"}, {"negativ", "1"}}, "1010", "1111"},
         // Spellings of the same numbers.
-        {"\"sichern\"=\" 0 \"\n\"meldung\"=\"01\"\n", Mixed, {false, false, true, false}},
-        {"\"sichern\"=\"0.0\"\n\"meldung\"=\"1.000\"\n", Mixed, {false, false, true, false}},
-        {"\"sichern\"=\"-0\"\n\"meldung\"=\"+1\"\n\"negativ\"=\"1.\"\n",
-         Mixed,
-         {false, false, true, true}},
-        {"\"sichern\"=\"\t1\"\n\"sprache\"=\"  1  \"\n", Flipped, {true, true, false, true}},
-        {"\"sichern\"=\"1.0000000000000000000001\"\n\"sprache\"=\"000000000000000000001\"\n",
-         Flipped,
-         {false, true, false, true}},
-        // A terminating zero stored as part of the data is not part of the number.
-        {"\"sichern\"=\"0\\0\"\n\"meldung\"=\"1\\0\"\n", Mixed, {false, false, true, false}},
+        {{{"sichern", " 0 "}, {"sprache", "01"}, {"meldung", "1.000"}}, "1000", "0110"},
+        {{{"sichern", "-0"}, {"meldung", "+1"}, {"negativ", "1."}}, "1000", "0011"},
+        {{{"sichern", "\t1"}, {"sprache", "  1  "}, {"negativ", "0.0"}}, "0001", "1100"},
+        {{{"sichern", "1.0000000000000000000001"}, {"sprache", "000001"}}, "0001", "0101"},
+        // Data stored with its terminating zero reads the same.
+        {{{"sichern", "0\0"s}, {"sprache", "1\0"s}, {"meldung", " 1 \0"s}}, "1000", "0110"},
         // Missing values and texts that are no number keep the current state.
-        {"", Opening, Opening},
-        {"", Flipped, Flipped},
-        {"\"sichern\"=\"\"\n\"sprache\"=\"ja\"\n\"meldung\"=\"1 1\"\n\"negativ\"=\"0x1\"\n",
-         Opening, Opening},
-        {"\"sichern\"=\"1e0\"\n\"sprache\"=\"1,0\"\n\"meldung\"=\".\"\n\"negativ\"=\"+\"\n",
-         Flipped, Flipped},
-        {"\"sichern\"=\"0 1\"\n\"meldung\"=\"1\\0x\"\n\"negativ\"=\"--1\"\n", Flipped, Flipped},
+        {{}, "0001", "0001"},
+        {{{"sichern", ""}, {"sprache", "ja"}, {"meldung", "1 1"}}, "1110", "1110"},
+        {{{"sichern", "1e0"}, {"sprache", "1,0"}, {"negativ", "0x1"}}, "0001", "0001"},
+        {{{"sichern", "0 1"}, {"meldung", "."}, {"negativ", "+"}}, "0001", "0001"},
+        {{{"sichern", "--1"}, {"meldung", "1\0x"s}}, "1000", "1000"},
     };
     for (const Case& c : cases) {
-        storeSettings(c.stored);
-        FileRegistry registry(settings());
-        EXPECT_EQ(LoadSettings(registry, c.current), c.expected) << c.stored;
+        test::FakeRegistry registry;
+        registry.keys["HKCU\\Software\\Kalvero"] = c.stored;
+        EXPECT_EQ(LoadSettings(registry, States(c.current)), States(c.expected))
+            << testing::PrintToString(c.stored);
+        EXPECT_TRUE(registry.open.empty());
     }
 }
 
-TEST_F(SettingsStoreTest, ValueWithTerminatingZeroReadsTheSameFromAnyBackend) {
-    test::FakeRegistry registry;
-    registry.put("HKCU\\Software\\Kalvero", "sichern", std::string("0\0", 2));
-    registry.put("HKCU\\Software\\Kalvero", "sprache", std::string("1\0", 2));
-    registry.put("HKCU\\Software\\Kalvero", "negativ", std::string(" 1 \0", 4));
-    EXPECT_EQ(LoadSettings(registry, Mixed), (OptionStates{false, true, false, true}));
-    EXPECT_EQ(registry.calls,
-              (Strings{"open HKCU\\Software\\Kalvero", "query sichern", "query sprache",
-                       "query meldung", "query negativ", "close"}));
-}
+TEST(SettingsStoreTest, SavingWritesEveryValueButNeverCreatesTheKey) {
+    const test::TempDir dir;
+    FileRegistry registry(dir.file("settings"));
+    SaveSettings(registry, States("1110"));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("settings")));
 
-TEST_F(SettingsStoreTest, SavedStatesComeBackAtTheNextStart) {
-    for (int bits = 0; bits < 16; ++bits) {
-        const OptionStates states{(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0,
-                                  (bits & 8) != 0};
-        const OptionStates opposite{!states.backup, !states.german, !states.messages,
-                                    !states.negative};
-        FileRegistry registry(settings());
-        LoadSettings(registry, Opening);
-        SaveSettings(registry, states);
-        EXPECT_EQ(LoadSettings(registry, opposite), states) << bits;
+    LoadSettings(registry, States("1110"));
+    SaveSettings(registry, States("0101"));
+    EXPECT_EQ(test::ReadTextFile(dir.file("settings")),
+              Section + "\"sichern\"=\"0\"\n\"sprache\"=\"1\"\n\"meldung\"=\"0\"\n"
+                        "\"negativ\"=\"1\"\n");
+    for (const char* bits : {"1000", "0100", "0010", "0001"}) {
+        SaveSettings(registry, States(bits));
+        EXPECT_EQ(LoadSettings(registry, States("0110")), States(bits));
     }
-}
-
-TEST_F(SettingsStoreTest, GermanIsStoredAsOneAndEveryValueInOrder) {
-    FileRegistry registry(settings());
-    LoadSettings(registry, Opening);
-    SaveSettings(registry, {.backup = false, .german = true, .messages = false, .negative = true});
-    EXPECT_EQ(settingsText(), "; Kalvero settings, in the layout of a registry export\n"
-                              "\n"
-                              "[HKEY_CURRENT_USER\\Software\\Kalvero]\n"
-                              "\"sichern\"=\"0\"\n"
-                              "\"sprache\"=\"1\"\n"
-                              "\"meldung\"=\"0\"\n"
-                              "\"negativ\"=\"1\"\n");
-
-    test::FakeRegistry fake;
-    fake.put("HKCU\\Software\\Kalvero", "sichern", "1");
-    SaveSettings(fake, {.backup = true, .german = false, .messages = true, .negative = false});
-    EXPECT_EQ(fake.calls, (Strings{"open HKCU\\Software\\Kalvero", "set sichern=1", "set sprache=0",
-                                   "set meldung=1", "set negativ=0", "close"}));
-}
-
-TEST_F(SettingsStoreTest, SavingNeverCreatesTheKey) {
-    test::FakeRegistry fake;
-    SaveSettings(fake, Opening);
-    EXPECT_EQ(fake.calls, Strings{"open HKCU\\Software\\Kalvero"});
-    EXPECT_FALSE(fake.has("HKCU\\Software\\Kalvero"));
-
-    FileRegistry registry(settings());
-    SaveSettings(registry, Opening);
-    EXPECT_FALSE(std::filesystem::exists(settings()));
 }
 
 } // namespace
