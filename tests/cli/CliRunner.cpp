@@ -7,16 +7,22 @@
 
 namespace kalvero::test {
 
-namespace {
-
-bool RunningAsRoot() {
-    return ::geteuid() == 0;
+CliRun Succeeded(const std::string& out) {
+    return {0, out, ""};
 }
 
-} // namespace
+CliRun Failed(const std::string& message) {
+    return {1, "", "kalvero-cli: " + message + "\n"};
+}
+
+long PeakRunMemoryKilobytes() {
+    rusage children{};
+    ::getrusage(RUSAGE_CHILDREN, &children);
+    return children.ru_maxrss;
+}
 
 std::optional<std::string> UnprivilegedRunMissing() {
-    if (!RunningAsRoot()) {
+    if (::geteuid() != 0) {
         return std::nullopt;
     }
     if (QStandardPaths::findExecutable("setpriv").isEmpty()) {
@@ -29,11 +35,6 @@ std::optional<std::string> UnprivilegedRunMissing() {
         return "nobody cannot run kalvero-cli (a folder on its path is closed to other users)";
     }
     return std::nullopt;
-}
-
-CliRun RunCli(const QStringList& arguments, const std::filesystem::path& folder,
-              std::optional<std::uint64_t> fileSizeLimit) {
-    return RunCli(arguments, folder, CliConditions{fileSizeLimit, false, false});
 }
 
 CliRun RunCli(const QStringList& arguments, const std::filesystem::path& folder,
@@ -53,7 +54,7 @@ CliRun RunCli(const QStringList& arguments, const std::filesystem::path& folder,
                                                "verify_asan_link_order=0");
         process.setProcessEnvironment(environment);
     }
-    if (conditions.unprivileged && RunningAsRoot()) {
+    if (conditions.unprivileged && ::geteuid() == 0) {
         process.start("setpriv", QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups",
                                              KALVERO_CLI_PATH} +
                                      arguments);
@@ -70,10 +71,6 @@ CliRun RunCli(const QStringList& arguments, const std::filesystem::path& folder,
     result.out = process.readAllStandardOutput().toStdString();
     result.err = process.readAllStandardError().toStdString();
     return result;
-}
-
-QString CliTest::arg(const std::string& name) const {
-    return QString::fromStdString(dir.file(name).string());
 }
 
 } // namespace kalvero::test

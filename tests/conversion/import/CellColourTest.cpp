@@ -40,17 +40,10 @@ TEST(CellColour, EachCellGetsTheColourThatShowsItBestOnBlack) {
         // nearer than those of silver or white would be.
         {"dark grey, ordered", Cell({60, 60, 60}), Dither::Ordered, 8},
         {"dark grey, diffusion", Cell({60, 60, 60}), Dither::Diffusion, 8},
-        {"black", Cell({0, 0, 0}), Dither::None, 0},
         {"black, ordered", Cell({0, 0, 0}), Dither::Ordered, 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(BestForeground(c.cell, c.dither), c.colour) << c.what;
-    }
-}
-
-TEST(CellColour, SwatchesFollowTheLogoPalette) {
-    for (std::size_t i = 0; i < Palette.size(); ++i) {
-        EXPECT_EQ(RgbFromLinear(LogoSwatches()[i].linear), Palette[i]) << i;
     }
 }
 

@@ -3,7 +3,6 @@
 #include "conversion/import/TestPictures.h"
 
 #include <algorithm>
-#include <array>
 #include <gtest/gtest.h>
 
 namespace kalvero {
@@ -28,42 +27,32 @@ TEST(Dithering, WithoutDitheringEachPixelTakesItsNearestColourInLab) {
     const std::array<Swatch, 2> blackAndGrey{SwatchFromRgb({0, 0, 0}),
                                              SwatchFromRgb({128, 128, 128})};
     const std::array<Swatch, 2> same{SwatchFromRgb({9, 9, 9}), SwatchFromRgb({9, 9, 9})};
-    struct Case {
-        Rgb pixel;
-        std::span<const Swatch> choices;
-        std::uint8_t expected;
-    };
-    const Case cases[] = {
+    const std::tuple<Rgb, std::span<const Swatch>, std::uint8_t> cases[] = {
         {{90, 90, 90}, blackAndGrey, 1}, {{60, 60, 60}, blackAndGrey, 0}, {{9, 9, 9}, same, 0}};
-    for (const Case& c : cases) {
-        const SwatchImage picture = test::Swatches(test::FlatPicture(1, 1, c.pixel));
-        EXPECT_EQ(Dithered(picture, Dither::None, c.choices).front(), c.expected) << int{c.pixel.r};
+    for (const auto& [pixel, choices, expected] : cases) {
+        const SwatchImage picture = test::Swatches(test::FlatPicture(1, 1, pixel));
+        EXPECT_EQ(Dithered(picture, Dither::None, choices).front(), expected) << int{pixel.r};
     }
 }
 
 TEST(Dithering, OrderedHalfLightFollowsTheBayerPattern) {
-    const std::vector<std::uint8_t> chosen =
-        Dithered(Uniform(8, 8, 0.5F), Dither::Ordered, BlackAndWhite);
-    EXPECT_EQ(std::count(chosen.begin(), chosen.end(), 1), 32);
-    // Levels 0 and 16 light up, 32 and 48 do not.
-    EXPECT_EQ(chosen[0], 1);
-    EXPECT_EQ(chosen[1], 0);
-    EXPECT_EQ(chosen[8], 0);
-    EXPECT_EQ(chosen[9], 1);
+    // Levels below 32 light up: 0, 8, 2 and 10 in the first row, 16, 24, 18
+    // and 26 in the second.
+    EXPECT_EQ(Dithered(Uniform(8, 2, 0.5F), Dither::Ordered, BlackAndWhite),
+              (std::vector<std::uint8_t>{1, 0, 1, 0, 1, 0, 1, 0, 0, 1, 0, 1, 0, 1, 0, 1}));
 }
 
 TEST(Dithering, OrderedAndDiffusionKeepTheLight) {
-    struct Case {
-        Dither dither;
-        float light;
-    };
-    for (const Case& c : {Case{Dither::Ordered, 0.25F}, Case{Dither::Diffusion, 0.25F},
-                          Case{Dither::Diffusion, 0.1F}, Case{Dither::Diffusion, 0.7F}}) {
+    const std::pair<Dither, float> cases[] = {{Dither::Ordered, 0.25F},
+                                              {Dither::Diffusion, 0.25F},
+                                              {Dither::Diffusion, 0.1F},
+                                              {Dither::Diffusion, 0.7F}};
+    for (const auto& [dither, light] : cases) {
         const std::vector<std::uint8_t> chosen =
-            Dithered(Uniform(136, 84, c.light), c.dither, BlackAndWhite);
+            Dithered(Uniform(136, 84, light), dither, BlackAndWhite);
         const double white =
             static_cast<double>(std::count(chosen.begin(), chosen.end(), 1)) / chosen.size();
-        EXPECT_NEAR(white, c.light, 0.01) << static_cast<int>(c.dither) << " " << c.light;
+        EXPECT_NEAR(white, light, 0.01) << static_cast<int>(dither) << " " << light;
     }
 }
 

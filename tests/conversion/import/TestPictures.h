@@ -9,11 +9,6 @@ inline constexpr Rgb Black{0, 0, 0};
 inline constexpr Rgb White{255, 255, 255};
 inline constexpr Rgb Red{255, 0, 0};
 
-struct ExpectedByte {
-    std::size_t offset;
-    int value;
-};
-
 // A picture of one colour, to paint on.
 inline RgbImage FlatPicture(int width, int height, Rgb colour) {
     return RgbImage{width, height,
@@ -34,18 +29,6 @@ inline SwatchImage Swatches(const RgbImage& picture) {
         image.pixels.push_back(SwatchFromRgb(pixel));
     }
     return image;
-}
-
-// Every pixel a different, reproducible colour.
-inline RgbImage BusyPicture(int width, int height) {
-    RgbImage picture = FlatPicture(width, height, {});
-    unsigned state = 12345;
-    for (Rgb& pixel : picture.pixels) {
-        state = state * 1103515245U + 12345U;
-        pixel = {static_cast<std::uint8_t>(state >> 24), static_cast<std::uint8_t>(state >> 16),
-                 static_cast<std::uint8_t>(state >> 8)};
-    }
-    return picture;
 }
 
 } // namespace kalvero::test
