@@ -1,6 +1,5 @@
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -8,24 +7,19 @@ namespace kalvero::test {
 
 // The 8 header bytes of an EPA 2.0 image: "AWBM", width and height, low byte first.
 inline std::vector<std::uint8_t> Epa2Header(int width, int height) {
-    return {'A',
-            'W',
-            'B',
-            'M',
-            static_cast<std::uint8_t>(width & 0xFF),
-            static_cast<std::uint8_t>(width >> 8),
-            static_cast<std::uint8_t>(height & 0xFF),
-            static_cast<std::uint8_t>(height >> 8)};
+    std::vector<std::uint8_t> bytes{'A', 'W', 'B', 'M'};
+    for (const int value : {width, height}) {
+        bytes.insert(bytes.end(), {std::uint8_t(value), std::uint8_t(value >> 8)});
+    }
+    return bytes;
 }
 
-// An EPA 2.0 image of 256 colours, all pixels and palette entries 0: header,
-// one byte a pixel, "RGB ", 256 blue, green, red entries.
+// A 256-colour EPA 2.0 image, all zeros: header, a byte a pixel, "RGB ", 768 palette bytes.
 inline std::vector<std::uint8_t> Epa2Image256(int width, int height) {
-    const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     std::vector<std::uint8_t> bytes = Epa2Header(width, height);
-    bytes.resize(8 + pixels + 4 + 768, 0);
-    const std::uint8_t marker[] = {'R', 'G', 'B', ' '};
-    std::copy(std::begin(marker), std::end(marker), bytes.begin() + 8 + static_cast<long>(pixels));
+    bytes.resize(bytes.size() + static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    bytes.insert(bytes.end(), {'R', 'G', 'B', ' '});
+    bytes.resize(bytes.size() + 768);
     return bytes;
 }
 

@@ -1,61 +1,53 @@
 #include "conversion/FileKind.h"
 
 #include "conversion/Epa2TestFile.h"
+#include "conversion/PreviewImage.h"
 
 #include <gtest/gtest.h>
-#include <vector>
 
 namespace kalvero {
 namespace {
 
-using test::Epa2Header;
-
 TEST(ClassifyFile, LengthAndHeaderTellTheKind) {
-    struct Case {
-        std::uint64_t length;
-        std::vector<std::uint8_t> head;
-        FileType type;
-        int width;
-        int height;
-        int colours;
-    };
-    const Case cases[] = {
-        {1602, {}, FileType::EpaLogo, 136, 84, 16},
-        {2367, Epa2Header(136, 126), FileType::EpaLogo, 136, 126, 16}, // the length wins
-        {1742, {}, FileType::Bitmap, 136, 84, 2},
-        {2582, {}, FileType::Bitmap, 136, 126, 2},
-        {5830, {}, FileType::Bitmap, 136, 84, 16},
-        {8686, Epa2Header(136, 126), FileType::Bitmap, 136, 126, 16},
-        {5772, Epa2Header(136, 84), FileType::Epa2Image, 136, 84, 16},
-        {8628, Epa2Header(136, 126), FileType::Epa2Image, 136, 126, 16},
-        // 8 + 4992 + 4 + 768: the same length as a 16-colour 136 x 84 image
-        {5772, Epa2Header(64, 78), FileType::Epa2Image, 64, 78, 256},
+    const std::tuple<std::uint64_t, std::vector<std::uint8_t>, std::string> cases[] = {
+        {1602, {}, "EPA version 1, short logo, 136 x 84"},
+        {2367, test::Epa2Header(136, 126),
+         "EPA version 1, tall logo, 136 x 126"}, // the length wins
+        {1742, {}, "bitmap, 2 colours, 136 x 84"},
+        {8628, test::Epa2Header(136, 126), "EPA 2.0, 4-bit (16 colours), 136 x 126"},
+        // 8 + 4992 + 4 + 768, the length of a 16-colour 136 x 84 image
+        {5772, test::Epa2Header(64, 78), "EPA 2.0, 8-bit (256 colours), 64 x 78"},
         // planes padded to whole bytes: 8 + 3 rows x 4 planes x 2 bytes + 52
-        {84, Epa2Header(9, 3), FileType::Epa2Image, 9, 3, 16},
-        {8 + 65535ULL * 65535 + 772, Epa2Header(65535, 65535), FileType::Epa2Image, 65535, 65535,
-         256},
-        {5773, Epa2Header(136, 84), FileType::NotAccepted, 0, 0, 0},
-        {5772, std::vector<std::uint8_t>(8, 0), FileType::NotAccepted, 0, 0, 0},
-        {5772, {'A', 'W', 'B', 'M'}, FileType::NotAccepted, 0, 0, 0},
-        {60, Epa2Header(0, 3), FileType::NotAccepted, 0, 0, 0},
-        {0, {}, FileType::NotAccepted, 0, 0, 0},
+        {84, test::Epa2Header(9, 3), "EPA 2.0, 4-bit (16 colours), 9 x 3"},
+        {5773, test::Epa2Header(136, 84),
+         "not accepted: EPA 2.0 image of 136 x 84 pixels with a length of 5773 bytes that fits "
+         "neither 16 nor 256 colours"},
+        {5772, {'A', 'W', 'B', 'M'}, "not accepted: not an EPA 2.0 image (no AWBM signature)"},
+        {1603,
+         {},
+         "not accepted: wrong size: 1603 bytes (neither an EPA file nor one of the four accepted "
+         "bitmaps)"},
     };
-    for (const Case& c : cases) {
-        const FileKind kind = ClassifyFile(c.length, c.head);
-        EXPECT_EQ(kind.type, c.type) << c.length;
-        EXPECT_EQ(kind.width, c.width) << c.length;
-        EXPECT_EQ(kind.height, c.height) << c.length;
-        EXPECT_EQ(kind.colours, c.colours) << c.length;
-        EXPECT_EQ(kind.reason.empty(), c.type != FileType::NotAccepted) << c.length;
+    for (const auto& [length, head, description] : cases) {
+        EXPECT_EQ(DescribeFileKind(ClassifyFile(length, head)), description) << length;
     }
 }
 
-TEST(ClassifyFile, OnlyEpaLogosAndBitmapsAreKnownByLength) {
-    for (const std::uint64_t length : {1602, 2367, 1742, 2582, 5830, 8686}) {
-        EXPECT_TRUE(KnownByLength(length)) << length;
-    }
-    for (const std::uint64_t length : {0, 5772, 8628, 1603, 8687}) {
-        EXPECT_FALSE(KnownByLength(length)) << length;
+TEST(RenderPreview, SizeOrReason) {
+    const std::vector<std::uint8_t> logo(1602, 0);
+    const std::vector<std::uint8_t> huge = test::Epa2Image256(4096, 4096);
+    const std::tuple<std::vector<std::uint8_t>, PreviewOptions, std::string> cases[] = {
+        {logo, {1, true}, "154 x 91"}, // cells one pixel apart
+        {logo, {2, false}, "272 x 168"},
+        {huge, {3, false}, "picture too large to draw: 4096 x 4096 pixels at scale 3"},
+        {logo, {0, false}, "scale below 1"},
+    };
+    for (const auto& [file, options, expected] : cases) {
+        const FileResult<RgbImage> image = RenderPreview(file, options);
+        EXPECT_EQ(image.ok() ? std::to_string(image.value().width) + " x " +
+                                   std::to_string(image.value().height)
+                             : image.error().reason,
+                  expected);
     }
 }
 

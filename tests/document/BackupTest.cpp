@@ -4,69 +4,35 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <numeric>
 
 namespace kalvero {
 namespace {
 
-class BackupTest : public ::testing::Test {
-protected:
-    void SetUp() override { test::WriteBytes(logo(), std::vector<std::uint8_t>(1602, 0x42)); }
-    std::filesystem::path logo() const { return dir.file("boot.epa"); }
-    void Occupy(int number) const {
-        test::WriteBytes(dir.file("boot." + std::to_string(number)), {1});
-    }
-
-    test::TempDir dir;
-};
-
-TEST_F(BackupTest, FirstBackupIsNumberZeroAndACopy) {
-    const auto made = MakeBackup(logo().string());
-    ASSERT_TRUE(made.ok());
-    EXPECT_EQ(made.value(), dir.file("boot.0").string());
-    EXPECT_EQ(test::ReadBytes(dir.file("boot.0")), std::vector<std::uint8_t>(1602, 0x42));
-}
-
-TEST_F(BackupTest, LowestFreeNumberIsUsedSoGapsFillFirst) {
-    const std::pair<std::vector<int>, const char*> cases[] = {
-        {{0, 1}, "boot.2"},
-        {{0, 2, 3}, "boot.1"},
-        {{1}, "boot.0"},
+TEST(MakeBackup, CopiesToTheLowestFreeNumber) {
+    std::vector<int> all(100);
+    std::iota(all.begin(), all.end(), 0);
+    // Numbers taken by files, one taken by a folder (-1: none), and the copy made ("": none).
+    const std::tuple<std::vector<int>, int, std::string> cases[] = {
+        {{}, -1, "boot.0"},    {{0, 1}, -1, "boot.2"}, {{0, 2, 3}, -1, "boot.1"},
+        {{1, 3}, 0, "boot.2"}, {all, -1, ""},
     };
-    for (const auto& [occupied, expected] : cases) {
-        test::TempDir fresh;
-        test::WriteBytes(fresh.file("boot.epa"), {1, 2, 3});
-        for (int number : occupied) {
-            test::WriteBytes(fresh.file("boot." + std::to_string(number)), {9});
+    for (const auto& [files, folder, expected] : cases) {
+        const test::TempDir dir;
+        test::WriteBytes(dir.file("boot.epa"), {1, 2, 3});
+        for (const int number : files) {
+            test::WriteBytes(dir.file("boot." + std::to_string(number)), {9});
         }
-        const auto made = MakeBackup(fresh.file("boot.epa").string());
+        if (folder >= 0) {
+            std::filesystem::create_directory(dir.file("boot." + std::to_string(folder)));
+        }
+        const auto made = MakeBackup(dir.file("boot.epa").string());
         ASSERT_TRUE(made.ok());
-        EXPECT_EQ(made.value(), fresh.file(expected).string());
+        EXPECT_EQ(made.value().value_or(""), expected.empty() ? "" : dir.file(expected).string());
+        if (!expected.empty()) {
+            EXPECT_EQ(test::ReadBytes(dir.file(expected)), (std::vector<std::uint8_t>{1, 2, 3}));
+        }
     }
-}
-
-TEST_F(BackupTest, NothingIsMadeWhenAllHundredExist) {
-    for (int number = 0; number < 100; ++number) {
-        Occupy(number);
-    }
-    const auto made = MakeBackup(logo().string());
-    ASSERT_TRUE(made.ok());
-    EXPECT_FALSE(made.value().has_value());
-    EXPECT_EQ(dir.entries().size(), 101U);
-}
-
-TEST_F(BackupTest, AFolderWithABackupNameIsNeverReplaced) {
-    std::filesystem::create_directory(dir.file("boot.0"));
-    const auto made = MakeBackup(logo().string());
-    ASSERT_TRUE(made.ok());
-    EXPECT_EQ(made.value(), dir.file("boot.1").string());
-    EXPECT_TRUE(std::filesystem::is_directory(dir.file("boot.0")));
-}
-
-TEST_F(BackupTest, MissingSourceIsAnError) {
-    const auto made = MakeBackup(dir.file("none.epa").string());
-    ASSERT_FALSE(made.ok());
-    EXPECT_EQ(made.error().problem, FileProblem::NotFound);
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"boot.epa"});
 }
 
 } // namespace

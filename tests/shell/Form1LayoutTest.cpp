@@ -75,31 +75,6 @@ TEST(Form1Layout, EveryControlAtItsPlaceWithItsDesignState) {
     EXPECT_EQ(ui.Label1->y(), 128);
 }
 
-TEST(Form1Layout, FixedCaptionsFontsAndColours) {
-    QMainWindow window;
-    const Form1Controls ui = BuildForm1Controls(window);
-    const std::pair<QAbstractButton*, const char*> captions[] = {
-        {ui.Backup, "E&PA Backup"},
-        {ui.EpaToBmp, "EP&AtoBMP"},
-        {ui.CreateEpa, "&Kalvero"},
-        {ui.Info, "&Info"},
-    };
-    for (const auto& [button, caption] : captions) {
-        EXPECT_EQ(button->text(), caption);
-    }
-    EXPECT_EQ(ui.about->text(), "&About");
-    EXPECT_EQ(ui.lblHyperlink->text(), "https://kalvero.example.org");
-    EXPECT_EQ(ui.lblHyperlink->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-    EXPECT_TRUE(ui.lblHyperlink->font().bold());
-    EXPECT_DOUBLE_EQ(ui.lblHyperlink->font().pointSizeF(), 9.75);
-    EXPECT_EQ(ui.Koordinaten->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-    EXPECT_DOUBLE_EQ(ui.Koordinaten->font().pointSizeF(), 8.25);
-    EXPECT_TRUE(ui.EpaToBmp->font().bold());
-    EXPECT_EQ(ui.Farbauswahl->colourBar()->colour(), QColor(0, 0, 0));
-    EXPECT_EQ(ui.Picture1->background(), QColor(224, 224, 224));
-    EXPECT_EQ(ui.ShowBmp_image->pixmap().size(), QSize(136, 126));
-}
-
 TEST(Form1Layout, TabOrderRunsThroughCommandsFlagsAndPalette) {
     QMainWindow window;
     const Form1Controls ui = BuildForm1Controls(window);

@@ -53,17 +53,6 @@ TEST_F(HelpWindowsTest, InfoIsDisabledExactlyWhileTheReadMeIsShown) {
     }
 }
 
-TEST_F(HelpWindowsTest, ReadMeHoldsBothLanguages) {
-    ui().Info->click();
-    const QString text =
-        form().readMe()->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->toPlainText();
-    EXPECT_LT(text.indexOf("Award-BIOS 4.51"), text.indexOf("Award BIOS 4.51"));
-    for (const char* needed : {"1742", "2582", "5830", "8686", "136 x 84", "acht Zeichen",
-                               "eight characters", "flash"}) {
-        EXPECT_TRUE(text.contains(QLatin1String(needed))) << needed;
-    }
-}
-
 TEST_F(HelpWindowsTest, AboutIsHiddenByOkAndRebuiltAfterTheCloseBox) {
     ui().about->trigger();
     Form3* first = form().aboutWindow();

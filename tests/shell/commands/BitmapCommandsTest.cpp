@@ -1,5 +1,4 @@
 #include "canvas/ColourButton.h"
-#include "canvas/LogoCanvas.h"
 #include "canvas/PalettePanel.h"
 #include "document/LanguageTexts.h"
 #include "shell/PicturePreview.h"
@@ -8,110 +7,75 @@
 
 #include <QCheckBox>
 #include <QPushButton>
-#include <QToolButton>
-#include <filesystem>
 
 namespace kalvero::test {
 namespace {
 
 class BitmapCommandsTest : public FormFixture {
 protected:
-    void loadBitmap(const QString& chosen) {
+    void loadBitmap(const ScriptedDialogs::FileAnswer& chosen) {
         dialogs.files.push_back(chosen);
         form().LadeBmp_Command_Click();
     }
     void create() { form().CreateEpa_Click(); }
-    bool enabled(QWidget* control) const { return control->isEnabled(); }
+    std::vector<std::uint8_t> glyphs() {
+        return {&document().EpaData(156), &document().EpaData(2297) + 1};
+    }
 };
 
-TEST_F(BitmapCommandsTest, TheFourAcceptedBitmapsLoad) {
-    struct Case {
-        const char* name;
-        bool colour;
-        bool tall;
-    };
-    const Case cases[] = {
-        {"mono84.bmp", false, false},
-        {"mono126.bmp", false, true},
-        {"col84.bmp", true, false},
-        {"col126.bmp", true, true},
-    };
-    for (const Case& c : cases) {
-        const QString bitmap =
-            c.colour ? writeColourBitmap(c.name, c.tall, 3) : writeMonoBitmap(c.name, c.tall, 0, 0);
-        ui().InversCheck->setEnabled(false);
-        document().TallLogo = !c.tall; // the logo keeps its own height
-        loadBitmap(bitmap);
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(document().BmpFileName, bitmap.toStdString());
-        EXPECT_EQ(ui().BmpNameAnzeige->text(), c.name);
-        EXPECT_EQ(ui().BmpNameAnzeige->y(),
-                  ui().ShowBmp_image->y() + ui().ShowBmp_image->height() + 1);
-        EXPECT_EQ(ui().ShowBmp_image->size(), QSize(140, c.tall ? 130 : 88));
-        EXPECT_TRUE(enabled(ui().CreateEpa));
-        EXPECT_FALSE(enabled(ui().EpaToBmp));
-        EXPECT_EQ(enabled(ui().InversCheck), !c.colour);
-        EXPECT_EQ(document().Epa2Pending, c.colour);
-        EXPECT_EQ(document().TallLogo, !c.tall);
-        if (c.colour) {
-            EXPECT_EQ(document().Epa2Tall, c.tall);
-            EXPECT_EQ(document().Epa2Data.size(), c.tall ? 8628U : 5772U);
-        } else {
-            EXPECT_EQ(document().BmpTall, c.tall);
-        }
+TEST_F(BitmapCommandsTest, TheFourAcceptedBitmapsLoadAndAFifthSizeIsRefused) {
+    // name, 16 colours, 126 rows
+    const std::tuple<const char*, bool, bool> cases[] = {{"m84.bmp", false, false},
+                                                         {"m126.bmp", false, true},
+                                                         {"c84.bmp", true, false},
+                                                         {"c126.bmp", true, true}};
+    for (const auto& [name, colour, tall] : cases) {
+        ui().InversCheck->setEnabled(false); // a 16-colour load leaves it as it is
+        loadBitmap(colour ? writeColourBitmap(name, tall, 3) : writeMonoBitmap(name, tall));
+        SCOPED_TRACE(name);
+        EXPECT_EQ(ui().BmpNameAnzeige->text(), name);
+        EXPECT_EQ(ui().BmpNameAnzeige->y(), ui().ShowBmp_image->geometry().bottom() + 2);
+        EXPECT_EQ(ui().ShowBmp_image->size(), QSize(140, tall ? 130 : 88));
+        EXPECT_TRUE(ui().CreateEpa->isEnabled());
+        EXPECT_EQ(ui().InversCheck->isEnabled(), !colour);
+        EXPECT_EQ(document().Epa2Pending, colour);
+        EXPECT_TRUE(document().TallLogo) << "the logo keeps its own height until Create EPA";
+        EXPECT_EQ(colour ? document().Epa2Tall : document().BmpTall, tall);
     }
-    const auto& request = dialogs.fileDialogs.front().request;
-    EXPECT_EQ(request.filter, "(*.bmp)|*.bmp|all Files (*.*)|*.*|");
-    EXPECT_EQ(request.initialName, "*.bmp");
-}
+    EXPECT_EQ(dialogs.fileDialogs.front().request.filter, "(*.bmp)|*.bmp|all Files (*.*)|*.*|");
+    EXPECT_EQ(dialogs.fileDialogs.front().request.initialName, "*.bmp");
 
-TEST_F(BitmapCommandsTest, AFifthSizeIsRefusedWithTheFormatTable) {
-    for (const Language language : {Language::English, Language::German}) {
-        (language == Language::German ? ui().Deutsch : ui().American)->click();
-        WriteBytes(dir.file("odd.bmp"), std::vector<std::uint8_t>(2583, 0));
-        dialogs.messages.clear();
-        loadBitmap(path("odd.bmp"));
-        ASSERT_EQ(dialogs.messages.size(), 1U);
-        const MessageText expected = BmpRefusal(language, 2583);
-        EXPECT_EQ(dialogs.messages[0].title.toStdString(), expected.title);
-        EXPECT_EQ(dialogs.messages[0].text.toStdString(), expected.text);
-        EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Information);
-        EXPECT_TRUE(ui().BmpNameAnzeige->text().isEmpty());
-        EXPECT_FALSE(enabled(ui().CreateEpa));
-    }
-    EXPECT_EQ(dialogs.messages[0].title, "Falsche Dateigroesse - 2583 bytes");
-}
-
-TEST_F(BitmapCommandsTest, CancelLeavesThePreviewsClearedAndCommandsDisabled) {
-    loadBitmap(writeMonoBitmap("a.bmp", true));
-    ui().EpaToBmp->setEnabled(true);
-    dialogs.files.push_back(ScriptedDialogs::FileAnswer::Cancel());
-    form().LadeBmp_Command_Click();
-    EXPECT_FALSE(ui().ShowBmp_image->hasPicture());
-    EXPECT_FALSE(enabled(ui().CreateEpa));
-    EXPECT_FALSE(enabled(ui().EpaToBmp));
-    EXPECT_TRUE(document().BmpFileName.empty());
+    WriteBytes(dir.file("odd.bmp"), std::vector<std::uint8_t>(2583, 0));
+    loadBitmap(path("odd.bmp"));
+    ASSERT_EQ(dialogs.messages.size(), 1U);
+    EXPECT_EQ(dialogs.messages[0].title.toStdString(), "Wrong Filesize - 2583 bytes");
+    EXPECT_EQ(dialogs.messages[0].text.toStdString(), BmpRefusal(Language::English, 2583).text);
     EXPECT_TRUE(ui().BmpNameAnzeige->text().isEmpty());
+    EXPECT_FALSE(ui().CreateEpa->isEnabled());
+    EXPECT_FALSE(ui().ShowBmp_image->hasPicture());
+
+    loadBitmap(ScriptedDialogs::FileAnswer::Cancel());
+    EXPECT_TRUE(document().BmpFileName.empty());
+    EXPECT_FALSE(ui().EpaToBmp->isEnabled());
 }
 
 TEST_F(BitmapCommandsTest, SaveQuestionOnlyWhenALogoFileIsCurrent) {
-    // A bitmap logo without a file name: no question, buttons untouched.
+    // A bitmap logo without a file name: no question, Save EPA stays.
     loadBitmap(writeMonoBitmap("a.bmp", true));
     create();
     loadBitmap(writeMonoBitmap("b.bmp", true));
     EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_TRUE(enabled(ui().SichEpa_Command));
+    EXPECT_TRUE(ui().SichEpa_Command->isEnabled());
 
-    // With a file name: No forgets the name and disables save and export.
+    // No forgets the logo file and disables Save EPA.
     document().EpaFileName = path("old.epa").toStdString();
     dialogs.answers.push_back(AnswerNo);
     loadBitmap(writeMonoBitmap("c.bmp", true));
-    ASSERT_EQ(dialogs.messages.size(), 1U);
-    EXPECT_EQ(dialogs.messages[0].text, "Save Changes to " + path("old.epa") + " ?");
+    EXPECT_EQ(dialogs.messages.at(0).text, "Save Changes to " + path("old.epa") + " ?");
     EXPECT_TRUE(document().EpaFileName.empty());
-    EXPECT_FALSE(enabled(ui().SichEpa_Command));
+    EXPECT_FALSE(ui().SichEpa_Command->isEnabled());
 
-    // Yes saves and then goes on loading.
+    // Yes saves, then goes on loading.
     create();
     document().EpaFileName = path("keep.epa").toStdString();
     dialogs.answers.push_back(AnswerYes);
@@ -121,31 +85,27 @@ TEST_F(BitmapCommandsTest, SaveQuestionOnlyWhenALogoFileIsCurrent) {
     EXPECT_EQ(document().BmpFileName, path("d.bmp").toStdString());
 }
 
-TEST_F(BitmapCommandsTest, CreateMakesAWhiteLogoWithNegativeAsItStandsNow) {
+TEST_F(BitmapCommandsTest, CreateUsesNegativeAsItStandsAtCreateTime) {
     loadBitmap(writeMonoBitmap("a.bmp", false, 0, 0));
-    ui().InversCheck->setChecked(true); // after the load: counts at Create EPA
+    ui().InversCheck->setChecked(true);
     create();
     EXPECT_TRUE(document().EpaFromBmp);
     EXPECT_FALSE(document().TallLogo);
     EXPECT_EQ(document().EpaData(105), 0x7F);
-    EXPECT_EQ(canvasPixel(1, 1), 0x000000U); // the set pixel became black
+    EXPECT_EQ(canvasPixel(1, 1), 0x000000U);
     EXPECT_EQ(canvasPixel(2, 1), 0xFFFFFFU);
-    EXPECT_FALSE(enabled(ui().InversCheck));
-    EXPECT_TRUE(enabled(ui().EpaToBmp));
-    EXPECT_TRUE(enabled(ui().SichEpa_Command));
-    EXPECT_FALSE(enabled(ui().CreateEpa));
-    EXPECT_TRUE(ui().InversCheck->isChecked());
+    EXPECT_FALSE(ui().InversCheck->isEnabled());
+    EXPECT_TRUE(ui().EpaToBmp->isEnabled());
+    EXPECT_TRUE(ui().SichEpa_Command->isEnabled());
+    EXPECT_FALSE(ui().CreateEpa->isEnabled());
 }
 
 TEST_F(BitmapCommandsTest, ColourBitmapIsSavedAsEpa2ByCreate) {
     loadBitmap(writeColourBitmap("col.bmp", true, 5));
-    ui().InversCheck->setChecked(true); // no effect on a 16-colour bitmap
     dialogs.files.push_back(ScriptedDialogs::FileAnswer::Cancel());
     create();
     EXPECT_EQ(dialogs.fileDialogs.back().request.initialName, path("col.epa"));
-    EXPECT_TRUE(document().Epa2Pending);
-    EXPECT_TRUE(enabled(ui().CreateEpa));
-
+    EXPECT_TRUE(ui().CreateEpa->isEnabled()) << "offered again after a cancel";
     dialogs.files.push_back(path("col.epa"));
     create();
     const std::vector<std::uint8_t> bytes = ReadBytes(dir.file("col.epa"));
@@ -153,55 +113,35 @@ TEST_F(BitmapCommandsTest, ColourBitmapIsSavedAsEpa2ByCreate) {
     EXPECT_EQ(bytes[8], 0xFF);      // index 5: plane 0 set ...
     EXPECT_EQ(bytes[8 + 17], 0x00); // ... plane 1 clear
     EXPECT_FALSE(document().Epa2Pending);
-    EXPECT_FALSE(enabled(ui().CreateEpa));
+    EXPECT_FALSE(ui().CreateEpa->isEnabled());
     EXPECT_TRUE(document().EpaFileName.empty()); // never reloaded as a logo
-    EXPECT_EQ(canvasPixel(1, 1), 0xE0E0E0U);
 }
 
-TEST_F(BitmapCommandsTest, ExportWritesTheGlyphsAndLoadsBackTheSame) {
+TEST_F(BitmapCommandsTest, PaintSaveReopenAndExportKeepTheLogo) {
     loadBitmap(writeMonoBitmap("in.bmp", true, 37, 99));
-    create();
-    document().SetCellAttribute(4, 7, 0); // a black cell still exports white
-    WriteBytes(dir.file("out.bmp"), std::vector<std::uint8_t>(9000, 1));
-    dialogs.files.push_back(path("out.bmp"));
-    form().EpaToBmp_Click();
-    const auto& request = dialogs.fileDialogs.back().request;
-    EXPECT_EQ(request.initialName, path("in.bmp"));
-    EXPECT_EQ(request.filter, "(*.bmp)|*.bmp|all Files (*.*)|*.*|");
-    EXPECT_FALSE(request.confirmOverwrite);
-    EXPECT_EQ(document().BmpFileName, path("out.bmp").toStdString());
-    EXPECT_EQ(ReadBytes(dir.file("out.bmp")), ReadBytes(dir.file("in.bmp")));
-
-    const std::vector<std::uint8_t> glyphs(&document().EpaData(156), &document().EpaData(2297) + 1);
-    loadBitmap(path("out.bmp"));
-    create();
-    EXPECT_EQ(std::vector<std::uint8_t>(&document().EpaData(156), &document().EpaData(2297) + 1),
-              glyphs);
-}
-
-TEST_F(BitmapCommandsTest, ExportCancelWritesNothing) {
-    loadBitmap(writeMonoBitmap("in.bmp", false));
-    create();
-    dialogs.files.push_back(ScriptedDialogs::FileAnswer::Cancel());
-    form().EpaToBmp_Click();
-    EXPECT_TRUE(document().BmpFileName.empty());
-    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"in.bmp", "settings"}));
-}
-
-TEST_F(BitmapCommandsTest, WholeRoadFromBitmapToColouredFileAndBack) {
-    loadBitmap(writeMonoBitmap("logo.bmp", true, 0, 0));
     create();
     ui().Farbauswahl->option(10)->click();
     pressOnCanvas({3 * 9 + 4, 2 * 15 + 4}, 1);
     dialogs.files.push_back(path("logo.epa"));
     form().SichEpa_Command_Click();
-
+    const std::vector<std::uint8_t> before = glyphs();
     dialogs.answers.push_back(AnswerNo);
     dialogs.files.push_back(path("logo.epa"));
     form().LadeEpa_Command_Click();
     EXPECT_EQ(document().CellAttribute(3, 2), 10);
-    EXPECT_EQ(document().CellAttribute(0, 0), 15);
-    EXPECT_EQ(document().EpaData(156), 0x80);
+
+    dialogs.files.push_back(ScriptedDialogs::FileAnswer::Cancel());
+    form().EpaToBmp_Click();
+    EXPECT_TRUE(document().BmpFileName.empty());
+    WriteBytes(dir.file("out.bmp"), std::vector<std::uint8_t>(9000, 1));
+    dialogs.files.push_back(path("out.bmp"));
+    form().EpaToBmp_Click();
+    EXPECT_FALSE(dialogs.fileDialogs.back().request.confirmOverwrite);
+    EXPECT_EQ(ReadBytes(dir.file("out.bmp")), ReadBytes(dir.file("in.bmp")));
+    dialogs.answers.push_back(AnswerNo);
+    loadBitmap(path("out.bmp"));
+    create();
+    EXPECT_EQ(glyphs(), before);
 }
 
 } // namespace

@@ -1,11 +1,9 @@
-#include "document/EpaTables.h"
 #include "shell/PicturePreview.h"
 #include "shell/SizingLabel.h"
 #include "shell/support/FormFixture.h"
 
 #include <QCheckBox>
 #include <QPushButton>
-#include <filesystem>
 
 namespace kalvero::test {
 namespace {
@@ -13,66 +11,56 @@ namespace {
 class SaveEpaTest : public FormFixture {
 protected:
     // A logo made from a bitmap, as Create EPA leaves it.
-    void makeBitmapLogo(const std::string& bitmapName, bool tall) {
-        document().BmpFileName = path(bitmapName).toStdString();
+    void makeBitmapLogo(bool tall) {
+        document().BmpFileName = path("pic.bmp").toStdString();
         document().TallLogo = tall;
         document().InitFromTemplate();
         document().EpaFromBmp = true;
         ui().SichEpa_Command->setEnabled(true);
     }
-    void save(const QString& chosen) {
+    void save(const ScriptedDialogs::FileAnswer& chosen) {
         dialogs.files.push_back(chosen);
         form().SichEpa_Command_Click();
     }
 };
 
-TEST_F(SaveEpaTest, NothingToSaveShowsNoDialog) {
-    form().SichEpa_Command_Click();
+TEST_F(SaveEpaTest, BitmapLogoIsProposedUnderTheBitmapNameAndBecomesTheFileLogo) {
+    form().SichEpa_Command_Click(); // nothing to save: no dialog
     EXPECT_TRUE(dialogs.fileDialogs.empty());
-}
-
-TEST_F(SaveEpaTest, BitmapLogoIsProposedUnderTheBitmapNameAndWritten) {
-    for (const bool tall : {true, false}) {
-        makeBitmapLogo(tall ? "tall.bmp" : "short.bmp", tall);
+    for (const bool tall : {false, true}) {
+        makeBitmapLogo(tall);
         document().EpaFileName.clear();
-        const QString target = path(tall ? "tall.epa" : "short.epa");
-        save(target);
-        const auto& request = dialogs.fileDialogs.back();
-        EXPECT_EQ(request.kind, ScriptedDialogs::FileKind::Save);
-        EXPECT_EQ(request.request.initialName, target);
-        EXPECT_EQ(request.request.filter, "(*.epa)|*.epa|all Files (*.*)|*.*|");
-        EXPECT_TRUE(request.request.confirmOverwrite);
-
-        const std::vector<std::uint8_t> bytes = ReadBytes(target.toStdString());
-        ASSERT_EQ(bytes.size(), tall ? 2367U : 1602U);
-        EXPECT_EQ(bytes[1], tall ? 9 : 6);
-        EXPECT_EQ(document().EpaFileName, target.toStdString());
+        document().SetCellAttribute(0, 0, 4);
+        save(path("pic.epa"));
+        const FileDialogRequest& request = dialogs.fileDialogs.back().request;
+        EXPECT_EQ(request.initialName, path("pic.epa"));
+        EXPECT_EQ(request.filter, "(*.epa)|*.epa|all Files (*.*)|*.*|");
+        EXPECT_TRUE(request.confirmOverwrite);
+        EXPECT_EQ(ReadBytes(dir.file("pic.epa")).size(), tall ? 2367U : 1602U);
+        EXPECT_EQ(document().EpaFileName, path("pic.epa").toStdString());
         EXPECT_FALSE(document().EpaFromBmp);
         EXPECT_FALSE(ui().SichEpa_Command->isEnabled());
     }
+    document().SetCellAttribute(0, 0, 9); // painted after saving: the next redraw reloads
+    ui().ShowRaster->click();
+    EXPECT_EQ(document().CellAttribute(0, 0), 4);
 }
 
-TEST_F(SaveEpaTest, CancelDisablesSaveAndKeepsTheLogo) {
-    makeBitmapLogo("pic.bmp", true);
+TEST_F(SaveEpaTest, CancelAndNoChoice) {
+    makeBitmapLogo(true);
     ui().EpaNameAnzeige->showText("old.epa");
-    dialogs.files.push_back(ScriptedDialogs::FileAnswer::Cancel());
-    form().SichEpa_Command_Click();
+    save(ScriptedDialogs::FileAnswer::Cancel());
     EXPECT_TRUE(document().EpaFileName.empty());
     EXPECT_TRUE(ui().EpaNameAnzeige->text().isEmpty());
     EXPECT_FALSE(ui().SichEpa_Command->isEnabled());
     EXPECT_TRUE(document().EpaFromBmp);
-    EXPECT_EQ(document().EpaData(3), 15);
-}
-
-TEST_F(SaveEpaTest, WildcardNameIsNoChoice) {
-    makeBitmapLogo("pic.bmp", true);
     save(QStringLiteral("*.epa"));
     EXPECT_TRUE(document().EpaFileName.empty());
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"settings"});
 }
 
 TEST_F(SaveEpaTest, FailedWriteReportsResetsAndLeavesNoFile) {
-    makeBitmapLogo("pic.bmp", true);
+    makeBitmapLogo(true);
     ui().CreateEpa->setEnabled(true);
     ui().BmpNameAnzeige->showText("pic.bmp");
     save(path("missing-folder/out.epa"));
@@ -85,15 +73,6 @@ TEST_F(SaveEpaTest, FailedWriteReportsResetsAndLeavesNoFile) {
     EXPECT_TRUE(ui().BmpNameAnzeige->text().isEmpty());
     EXPECT_FALSE(ui().ShowBmp_image->hasPicture());
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"settings"});
-}
-
-TEST_F(SaveEpaTest, SavedLogoBecomesTheFileLogoOfTheNextRedraw) {
-    makeBitmapLogo("pic.bmp", true);
-    document().SetCellAttribute(0, 0, 4);
-    save(path("pic.epa"));
-    document().SetCellAttribute(0, 0, 9); // painted after saving
-    ui().ShowRaster->click();
-    EXPECT_EQ(document().CellAttribute(0, 0), 4);
 }
 
 } // namespace

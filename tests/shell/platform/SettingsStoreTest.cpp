@@ -1,104 +1,85 @@
 #include "shell/platform/SettingsStore.h"
 
-#include "FakeRegistry.h"
-#include "TextFile.h"
 #include "shell/platform/FileRegistry.h"
+#include "support/TempDir.h"
 
+#include <array>
 #include <gtest/gtest.h>
-#include <map>
-#include <ostream>
-#include <string>
 
 namespace kalvero {
-
-void PrintTo(const OptionStates& s, std::ostream* out) {
-    *out << s.backup << s.german << s.messages << s.negative;
-}
-
 namespace {
-
-using namespace std::string_literals;
-
-// "1110": Backup, Deutsch, SaveCheck and InversCheck, as printed above.
-OptionStates States(const char* bits) {
-    return {bits[0] == '1', bits[1] == '1', bits[2] == '1', bits[3] == '1'};
-}
 
 const std::string Section = "; Kalvero settings, in the layout of a registry export\n\n"
                             "[HKEY_CURRENT_USER\\Software\\Kalvero]\n";
 
-TEST(SettingsStoreTest, FirstStartStoresTheDefaultsInOrderAndAppliesThem) {
+// "1010": Backup and SaveCheck on, Deutsch and InversCheck off.
+OptionStates States(const char* bits) {
+    return {bits[0] == '1', bits[1] == '1', bits[2] == '1', bits[3] == '1'};
+}
+
+// Loads the settings from a file holding the text (none: as it is), then gives the file's text.
+std::string Load(const test::TempDir& dir, const char* current, const char* expected,
+                 const std::string& text = "") {
+    if (!text.empty()) {
+        test::WriteBytes(dir.file("settings"), {text.begin(), text.end()});
+    }
+    FileRegistry registry(dir.file("settings"));
+    EXPECT_EQ(LoadSettings(registry, States(current)), States(expected)) << text;
+    const auto bytes = test::ReadBytes(dir.file("settings"));
+    return {bytes.begin(), bytes.end()};
+}
+
+TEST(SettingsStore, FirstStartStoresTheDefaultsInOrderAndSavingNeverCreatesTheFile) {
     const test::TempDir dir;
     FileRegistry registry(dir.file("settings"));
-    EXPECT_EQ(LoadSettings(registry, States("0001")), States("1010"));
-    EXPECT_EQ(test::ReadTextFile(dir.file("settings")),
-              Section + "\"sichern\"=\"1\"\n\"sprache\"=\"0\"\n\"meldung\"=\"1\"\n"
-                        "\"negativ\"=\"0\"\n");
-    EXPECT_EQ(LoadSettings(registry, States("0001")), States("1010")); // read back
-}
-
-TEST(SettingsStoreTest, FailuresToStoreAreIgnored) {
-    for (const bool refuseKey : {true, false}) {
-        test::FakeRegistry registry;
-        (refuseKey ? registry.refuseCreate : registry.refuseSet).insert("HKCU\\Software\\Kalvero");
-        EXPECT_EQ(LoadSettings(registry, States("0001")), States("1010")) << refuseKey;
-        SaveSettings(registry, States("0101"));
-        EXPECT_TRUE(registry.open.empty());
-    }
-}
-
-TEST(SettingsStoreTest, StoredValuesAreAppliedByTheirOwnRules) {
-    struct Case {
-        std::map<std::string, std::string> stored;
-        const char* current;
-        const char* expected;
-    };
-    const Case cases[] = {
-        // "sichern": 0 or 1 is taken, any other number leaves Backup alone;
-        // the other three: 1 sets, any other number clears.
-        {{{"sichern", "0"}, {"sprache", "0"}}, "1110", "0010"},
-        {{{"sichern", "1"}, {"meldung", "1"}}, "0001", "1011"},
-        {{{"sichern", "2"}, {"sprache", "2"}, {"meldung", "2"}}, "1110", "1000"},
-        {{{"sichern", "-1"}, {"sprache", "-1"}, {"negativ", "2"}}, "0101", "0000"},
-        {{{"sichern", "0.5"}, {"sprache", "1.5"}, {"meldung", "1"}}, "0101", "0011"},
-        {{{"sprache", "1"}, {"negativ", "1"}}, "1010", "1111"},
-        // Spellings of the same numbers.
-        {{{"sichern", " 0 "}, {"sprache", "01"}, {"meldung", "1.000"}}, "1000", "0110"},
-        {{{"sichern", "-0"}, {"meldung", "+1"}, {"negativ", "1."}}, "1000", "0011"},
-        {{{"sichern", "\t1"}, {"sprache", "  1  "}, {"negativ", "0.0"}}, "0001", "1100"},
-        {{{"sichern", "1.0000000000000000000001"}, {"sprache", "000001"}}, "0001", "0101"},
-        // Data stored with its terminating zero reads the same.
-        {{{"sichern", "0\0"s}, {"sprache", "1\0"s}, {"meldung", " 1 \0"s}}, "1000", "0110"},
-        // Missing values and texts that are no number keep the current state.
-        {{}, "0001", "0001"},
-        {{{"sichern", ""}, {"sprache", "ja"}, {"meldung", "1 1"}}, "1110", "1110"},
-        {{{"sichern", "1e0"}, {"sprache", "1,0"}, {"negativ", "0x1"}}, "0001", "0001"},
-        {{{"sichern", "0 1"}, {"meldung", "."}, {"negativ", "+"}}, "0001", "0001"},
-        {{{"sichern", "--1"}, {"meldung", "1\0x"s}}, "1000", "1000"},
-    };
-    for (const Case& c : cases) {
-        test::FakeRegistry registry;
-        registry.keys["HKCU\\Software\\Kalvero"] = c.stored;
-        EXPECT_EQ(LoadSettings(registry, States(c.current)), States(c.expected))
-            << testing::PrintToString(c.stored);
-        EXPECT_TRUE(registry.open.empty());
-    }
-}
-
-TEST(SettingsStoreTest, SavingWritesEveryValueButNeverCreatesTheKey) {
-    const test::TempDir dir;
-    FileRegistry registry(dir.file("settings"));
-    SaveSettings(registry, States("1110"));
-    EXPECT_FALSE(std::filesystem::exists(dir.file("settings")));
-
-    LoadSettings(registry, States("1110"));
     SaveSettings(registry, States("0101"));
-    EXPECT_EQ(test::ReadTextFile(dir.file("settings")),
-              Section + "\"sichern\"=\"0\"\n\"sprache\"=\"1\"\n\"meldung\"=\"0\"\n"
-                        "\"negativ\"=\"1\"\n");
-    for (const char* bits : {"1000", "0100", "0010", "0001"}) {
-        SaveSettings(registry, States(bits));
-        EXPECT_EQ(LoadSettings(registry, States("0110")), States(bits));
+    EXPECT_TRUE(dir.entries().empty());
+    EXPECT_EQ(Load(dir, "0001", "1010"), Section + "\"sichern\"=\"1\"\n\"sprache\"=\"0\"\n"
+                                                   "\"meldung\"=\"1\"\n\"negativ\"=\"0\"\n");
+    SaveSettings(registry, States("0101"));
+    Load(dir, "1010", "0101");
+}
+
+TEST(SettingsStore, StoredNumbersAreAppliedByTheirOwnRules) {
+    // "sichern": 0 or 1 is taken, any other number keeps Backup; the other three: 1 sets, any
+    // other number clears. A missing value (nullptr) or one that is no number keeps the state.
+    const std::tuple<std::array<const char*, 4>, const char*, const char*> cases[] = {
+        {{"1", "0", "1", "0"}, "0101", "1010"},
+        {{"2", "2", "2", "-1"}, "1111", "1000"},
+        {{"-1", "0.5", "1.5", "1"}, "0111", "0001"},
+        {{" 0 ", "01", "1.000", "+1"}, "1000", "0111"},
+        {{"-0", "1.", "1.0000000000000000000001", "000001"}, "1010", "0101"},
+        {{"0\\0", "1\\0", " 1 \\0", nullptr}, "1000", "0110"}, // stored with a terminating zero
+        {{"", "ja", "1 1", "0x1"}, "1110", "1110"},
+        {{"1e0", "1,0", ".", "+"}, "0001", "0001"},
+    };
+    for (const auto& [stored, current, expected] : cases) {
+        std::string text = Section;
+        for (std::size_t i = 0; i < 4; ++i) {
+            const char* names[] = {"sichern", "sprache", "meldung", "negativ"};
+            text += stored[i] ? "\"" + std::string(names[i]) + "\"=\"" + stored[i] + "\"\n" : "";
+        }
+        Load(test::TempDir(), current, expected, text);
+    }
+}
+
+TEST(SettingsStore, DamagedFileIsReadAsFarAsItGoesAndAnOversizedOneNotAtAll) {
+    const std::string values = Section + "\"sichern\"=\"0\"\n";
+    const std::string oversized = values + std::string(FileRegistry::MaxFileBytes, ';');
+    const std::pair<std::string, const char*> cases[] = {
+        {"\xEF\xBB\xBF; comment\r\n  [HKEY_CURRENT_USER\\Software\\Kalvero]  \r\n"
+         "; \"sichern\"=\"1\"\r\n  \"sichern\" = \"0\"\t\r\n",
+         "0111"},
+        {values + "REGEDIT4\n=\"x\"\nsprache=0\n\"meldung\"=\"0\"\n", "0101"},
+        {values + "[HKEY_CURRENT_USER\\Software\\Other\n\"sprache\"=\"0\"\n", "0111"},
+        {Section + "\"sichern\"=dword:0\n\"sprache\"=hex:30,00\n\"meldung\"=\"0\" x\n", "1111"},
+        {values + "\"sprache\"=\"0", "0111"}, // cut short
+        {oversized.substr(0, FileRegistry::MaxFileBytes - 1) + "\n", "0111"},
+        // One byte more holds no key: the first start stores the defaults.
+        {oversized.substr(0, FileRegistry::MaxFileBytes + 1), "1010"},
+    };
+    for (const auto& [text, expected] : cases) {
+        Load(test::TempDir(), "1111", expected, text);
     }
 }
 

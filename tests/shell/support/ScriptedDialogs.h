@@ -3,13 +3,13 @@
 #include "shell/Dialogs.h"
 
 #include <deque>
+#include <gtest/gtest.h>
 #include <vector>
 
 namespace kalvero::test {
 
-// Answers the program's dialogs from a script and records what was asked.
-// An OK box needs no answer; a question or file dialog without a scripted
-// answer fails the test.
+// Answers the program's dialogs from a script and records what was asked. An
+// OK box needs no answer; a question or file dialog without one fails the test.
 class ScriptedDialogs final : public Dialogs {
 public:
     enum class FileKind { Open, Save };
@@ -17,30 +17,56 @@ public:
         FileKind kind;
         FileDialogRequest request;
     };
-
-    int message(const MessageRequest& request) override;
-    std::optional<QString> openFile(const FileDialogRequest& request) override;
-    std::optional<QString> saveFile(const FileDialogRequest& request) override;
-    void openUrl(const QString& address) override;
-
     // What the user does in a file dialog: choose a path, or cancel.
     struct FileAnswer {
         FileAnswer(const QString& chosen) : path(chosen) {}
-        static FileAnswer Cancel();
+        static FileAnswer Cancel() {
+            FileAnswer answer{QString()};
+            answer.cancelled = true;
+            return answer;
+        }
         QString path;
         bool cancelled = false;
     };
 
-    // Scripted answers, used first to last.
-    std::deque<int> answers;
-    std::deque<FileAnswer> files;
+    int message(const MessageRequest& request) override {
+        messages.push_back(request);
+        if (request.buttons == MessageButtons::Ok) {
+            return AnswerOk;
+        }
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected question: " << request.text.toStdString();
+            return AnswerNo;
+        }
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::optional<QString> openFile(const FileDialogRequest& r) override {
+        return next(FileKind::Open, r);
+    }
+    std::optional<QString> saveFile(const FileDialogRequest& r) override {
+        return next(FileKind::Save, r);
+    }
+    void openUrl(const QString& address) override { urls.push_back(address); }
 
+    std::deque<int> answers; // used first to last
+    std::deque<FileAnswer> files;
     std::vector<MessageRequest> messages;
     std::vector<FileDialog> fileDialogs;
     std::vector<QString> urls;
 
 private:
-    std::optional<QString> nextFile(FileKind kind, const FileDialogRequest& request);
+    std::optional<QString> next(FileKind kind, const FileDialogRequest& request) {
+        fileDialogs.push_back({kind, request});
+        if (files.empty()) {
+            ADD_FAILURE() << "unexpected file dialog, filter " << request.filter.toStdString();
+            return std::nullopt;
+        }
+        const FileAnswer answer = files.front();
+        files.pop_front();
+        return answer.cancelled ? std::nullopt : std::optional<QString>(answer.path);
+    }
 };
 
 } // namespace kalvero::test

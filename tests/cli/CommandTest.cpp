@@ -1,0 +1,138 @@
+#include "cli/CliTest.h"
+
+#include <QColor>
+#include <random>
+
+namespace kalvero::test {
+namespace {
+namespace fs = std::filesystem;
+
+using CliCommand = CliTest;
+
+TEST_F(CliCommand, Bmp2EpaConvertsEachKindOfBitmap) {
+    struct Case {
+        int colours;
+        QStringList options;
+        std::size_t length;
+        std::size_t offset; // of the byte that holds pixel (0, 0)
+        int value;
+    };
+    const Case cases[] = {
+        {2, {}, 2367, 155, 0x80}, // the first glyph byte of cell 0
+        {2, {"--negative"}, 2367, 155, 0x7F},
+        {16, {}, 8628, 8, 0x80}, // plane 0 of the top row
+        {16, {"--negative"}, 8628, 8, 0x80},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::uint8_t> bitmap = Bitmap(c.colours, 126);
+        bitmap[c.colours == 2 ? 62 + 125 * 20 : 118 + 125 * 68] = c.colours == 2 ? 0x80 : 0x10;
+        write("in.bmp", bitmap);
+        EXPECT_EQ(run(QStringList{"bmp2epa"} + c.options + QStringList{"in.bmp", "out.epa"}),
+                  Succeeded());
+        const std::vector<std::uint8_t> epa = read("out.epa");
+        ASSERT_EQ(epa.size(), c.length);
+        EXPECT_EQ(epa[c.offset], c.value) << c.colours << c.options.join(' ').toStdString();
+    }
+}
+
+// BMP -> EPA -> BMP keeps every glyph bit; EPA 2.0 -> BMP -> EPA 2.0 every byte.
+TEST_F(CliCommand, RoundTripsKeepTheirContent) {
+    std::mt19937 random(7);
+    for (const int colours : {2, 16}) {
+        std::vector<std::uint8_t> bitmap = Bitmap(colours, 126);
+        std::generate(bitmap.begin() + 54, bitmap.end(),
+                      [&] { return static_cast<std::uint8_t>(random()); });
+        write("in.bmp", bitmap);
+        ASSERT_EQ(run({"bmp2epa", "in.bmp", "first.epa"}), Succeeded());
+        ASSERT_EQ(run({"epa2bmp", "first.epa", "back.bmp"}), Succeeded());
+        const std::vector<std::uint8_t> back = read("back.bmp");
+        ASSERT_EQ(back.size(), bitmap.size());
+        if (colours == 16) {
+            ASSERT_EQ(run({"bmp2epa", "back.bmp", "second.epa"}), Succeeded());
+            EXPECT_EQ(read("first.epa"), read("second.epa"));
+            continue;
+        }
+        for (long row = 62; row < static_cast<long>(back.size()); row += 20) { // 17 pixel bytes
+            EXPECT_TRUE(
+                std::equal(back.begin() + row, back.begin() + row + 17, bitmap.begin() + row))
+                << "row at " << row;
+        }
+    }
+}
+
+TEST_F(CliCommand, InfoTellsOneLineForEachKindOfFile) {
+    std::vector<std::uint8_t> epa2{'A', 'W', 'B', 'M', 136, 0, 126, 0};
+    epa2.resize(8628);
+    // 3 x 2 pixels of one byte, "RGB " and 256 entries.
+    std::vector<std::uint8_t> epa256{'A', 'W', 'B', 'M', 3, 0,   2,   0,   0,
+                                     0,   0,   0,   0,   0, 'R', 'G', 'B', ' '};
+    epa256.resize(epa256.size() + 768);
+    const std::tuple<std::string, std::vector<std::uint8_t>, std::string> cases[] = {
+        {"short.epa", Logo(false), "EPA version 1, short logo, 136 x 84"},
+        {"tall.epa", Logo(true), "EPA version 1, tall logo, 136 x 126"},
+        {"v2.epa", epa2, "EPA 2.0, 4-bit (16 colours), 136 x 126"},
+        {"v2-256.epa", epa256, "EPA 2.0, 8-bit (256 colours), 3 x 2"},
+        {"mono.bmp", Bitmap(2, 84), "bitmap, 2 colours, 136 x 84"},
+        {"colour.bmp", Bitmap(16, 126), "bitmap, 16 colours, 136 x 126"},
+        {"odd.bmp", std::vector<std::uint8_t>(1743),
+         "not accepted: wrong size: 1743 bytes (neither an EPA file nor one of the four accepted "
+         "bitmaps)"},
+    };
+    QStringList all{"info", "missing.epa"};
+    std::string expected;
+    for (const auto& [name, bytes, description] : cases) {
+        write(name, bytes);
+        all << QString::fromStdString(name);
+        expected += name + ": " + description + "\n";
+    }
+    // A file that cannot be read goes to standard error; the others are still told.
+    EXPECT_EQ(run(all), (CliRun{1, expected, "kalvero-cli: missing.epa: file not found\n"}));
+}
+
+TEST_F(CliCommand, RenderSizeWithGridAndScale) {
+    std::vector<std::uint8_t> logo = Logo(true);
+    logo[2] = 4;      // cell 0 dark red
+    logo[155] = 0x80; // its top-left pixel
+    write("tall.epa", logo);
+    const QColor darkRed(128, 0, 0);
+    const QColor grey(224, 224, 224); // the grid
+    const std::tuple<QStringList, int, int, int, QColor> cases[] = {
+        {{}, 136, 126, 0, darkRed},
+        {{"--grid"}, 154, 136, 1, darkRed}, // cells from (1, 1)
+        {{"--grid"}, 154, 136, 0, grey},
+        {{"--scale", "3"}, 408, 378, 2, darkRed},
+        {{"--scale=2", "--grid"}, 308, 272, 1, grey},
+    };
+    for (const auto& [options, width, height, at, colour] : cases) {
+        const std::string what = options.join(' ').toStdString();
+        ASSERT_EQ(run(QStringList{"render"} + options + QStringList{"tall.epa", "out.png"}),
+                  Succeeded())
+            << what;
+        const QImage image = png("out.png");
+        EXPECT_EQ(image.size(), QSize(width, height)) << what;
+        EXPECT_EQ(image.pixelColor(at, at), colour) << what;
+    }
+}
+
+TEST_F(CliCommand, OutputDirGoesOnPastBadInputs) {
+    fs::create_directories(dir.file("out"));
+    fs::create_directories(dir.file("sub"));
+    write("first.bmp", Bitmap(2, 84));
+    write("bad.bmp", std::vector<std::uint8_t>(1000));
+    write("last.bmp", Bitmap(16, 126));
+    write("sub/first.bmp", Bitmap(16, 84));
+    const CliRun result = run(
+        {"bmp2epa", "--output-dir", "out", "first.bmp", "bad.bmp", "sub/first.bmp", "last.bmp"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.starts_with("kalvero-cli: bad.bmp: Wrong Filesize - 1000 bytes\n"))
+        << result.err;
+    EXPECT_TRUE(result.err.ends_with("kalvero-cli: sub/first.bmp: not converted: an earlier input "
+                                     "has the same output name\n"))
+        << result.err;
+    EXPECT_EQ(read("out/first.epa").size(), 1602U);
+    EXPECT_EQ(read("out/last.epa").size(), 8628U);
+    EXPECT_EQ(FolderEntries(dir.file("out")), (std::vector<std::string>{"first.epa", "last.epa"}));
+}
+
+} // namespace
+} // namespace kalvero::test
