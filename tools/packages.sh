@@ -8,7 +8,9 @@ WINE_PACKAGES=(googletest g++-mingw-w64-x86-64-posix wine wine64 shared-mime-inf
 PACKAGING_PACKAGES=(dpkg-dev file)
 # The fuzz targets build with clang and its libFuzzer runtime.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# lhasa decodes our "-lh5-" data in the codec tests.
+CODEC_PACKAGES=(lhasa)
 TEST_PACKAGES=("${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}" "${PACKAGING_PACKAGES[@]}"
-               "${FUZZ_PACKAGES[@]}")
+               "${FUZZ_PACKAGES[@]}" "${CODEC_PACKAGES[@]}")
 # bench/run-all.sh: a display for the start-up times, and the profilers.
 BENCH_PACKAGES=("${BUILD_PACKAGES[@]}" xvfb x11-utils linux-perf valgrind)

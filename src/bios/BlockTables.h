@@ -1,0 +1,70 @@
+#pragma once
+
+#include "bios/BitWriter.h"
+#include "bios/Lh5Format.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace kalvero::bios {
+
+// One code of a block: a literal (symbol 0..255) or a match (the symbol of
+// its length and offset = distance - 1).
+struct Lh5Code {
+    std::uint16_t symbol = 0;
+    std::uint16_t offset = 0;
+};
+
+// How often each symbol of the character and position tables occurs in a
+// block, and the extra position bits its matches take.
+struct Lh5Frequencies {
+    std::array<std::uint32_t, lh5::CharCodes> chars{};
+    std::array<std::uint32_t, lh5::PositionCodes> positions{};
+    std::uint32_t codes = 0;
+    std::uint64_t extraBits = 0;
+
+    void Add(Lh5Code code);
+};
+
+// The three code tables of one block, chosen for its frequencies: the
+// character and position tables by length-limited Huffman, the character
+// table's lengths written with the cheapest mix of the zero-run codes.
+class BlockTables {
+public:
+    explicit BlockTables(const Lh5Frequencies& frequencies);
+
+    // The block's bits: its head (code count and tables) and its codes.
+    std::uint64_t bits(const Lh5Frequencies& frequencies) const;
+    // Code lengths (0 for absent symbols; a table of one symbol codes it in
+    // 0 bits).
+    std::span<const std::uint8_t, lh5::CharCodes> charLengths() const { return charLengths_; }
+    std::span<const std::uint8_t, lh5::PositionCodes> positionLengths() const {
+        return positionLengths_;
+    }
+
+    void Write(BitWriter& out, std::span<const Lh5Code> codes) const;
+
+private:
+    // A code of the length table and the bits after it.
+    struct LengthItem {
+        std::uint8_t symbol;
+        std::uint16_t extra;
+    };
+
+    template <typename Sink> void WriteHead(Sink& out, std::uint32_t codes) const;
+    std::vector<LengthItem> PlanLengthItems(std::span<const std::uint32_t, 3> zeroCosts) const;
+    void ChooseLengthTable();
+
+    std::array<std::uint8_t, lh5::CharCodes> charLengths_{};
+    std::array<std::uint8_t, lh5::PositionCodes> positionLengths_{};
+    std::array<std::uint8_t, lh5::LengthCodes> lengthLengths_{};
+    int charSingle_ = -1; // the one character symbol, or -1
+    int positionSingle_ = -1;
+    int lengthSingle_ = -1;
+    int charCount_ = 0; // entries written, up to the last used symbol
+    std::vector<LengthItem> lengthItems_;
+};
+
+} // namespace kalvero::bios

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace kalvero::bios {
+
+// The code lengths, at most maxLength bits, that spend the fewest bits on
+// symbols of these frequencies (package-merge). Symbols of frequency 0 get 0.
+// A single used symbol gets length 1; the caller writes such a table as
+// "one symbol" instead.
+std::vector<std::uint8_t> LimitedCodeLengths(std::span<const std::uint32_t> frequencies,
+                                             int maxLength);
+
+// The codes LHA gives to these lengths: shorter codes first, equal lengths in
+// symbol order, each code in its low bits.
+std::vector<std::uint16_t> CanonicalCodes(std::span<const std::uint8_t> lengths);
+
+} // namespace kalvero::bios
