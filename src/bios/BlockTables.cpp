@@ -25,20 +25,40 @@ struct BitCounter {
     void Write(std::uint32_t, int count) { bits += static_cast<std::uint64_t>(count); }
 };
 
-// Huffman lengths for one table; a table of at most one used symbol is
-// written as that symbol (or 0) and codes it in no bits.
-int ChooseLengths(std::span<const std::uint32_t> frequencies, std::span<std::uint8_t> lengths) {
-    const std::vector<std::uint8_t> chosen = LimitedCodeLengths(frequencies, MaxCodeLength);
+// What writing a length into the length table or the position table takes.
+constexpr std::array<std::uint32_t, MaxCodeLength + 1> ShortTableCosts = [] {
+    std::array<std::uint32_t, MaxCodeLength + 1> costs{};
+    for (int length = 1; length <= MaxCodeLength; ++length) {
+        costs[static_cast<std::size_t>(length)] = length < ShortLengthLimit ? 3U : length - 3U;
+    }
+    return costs;
+}();
+
+// The one symbol of a table that holds at most one (0 for none), or -1.
+int SingleSymbol(std::span<const std::uint32_t> frequencies) {
     const auto used = std::count_if(frequencies.begin(), frequencies.end(),
                                     [](std::uint32_t frequency) { return frequency != 0; });
-    std::fill(lengths.begin(), lengths.end(), std::uint8_t{0});
-    if (used <= 1) {
-        const auto symbol = std::find_if(frequencies.begin(), frequencies.end(),
-                                         [](std::uint32_t frequency) { return frequency != 0; });
-        return symbol == frequencies.end() ? 0 : static_cast<int>(symbol - frequencies.begin());
+    if (used > 1) {
+        return -1;
     }
-    std::copy(chosen.begin(), chosen.end(), lengths.begin());
-    return -1;
+    const auto symbol = std::find_if(frequencies.begin(), frequencies.end(),
+                                     [](std::uint32_t frequency) { return frequency != 0; });
+    return symbol == frequencies.end() ? 0 : static_cast<int>(symbol - frequencies.begin());
+}
+
+// Lengths for the length table or the position table, cheapest with the
+// table's own bits; a table of at most one used symbol is written as that
+// symbol and codes it in no bits.
+int ChooseShortLengths(std::span<const std::uint32_t> frequencies,
+                       std::span<std::uint8_t> lengths) {
+    std::fill(lengths.begin(), lengths.end(), std::uint8_t{0});
+    const int single = SingleSymbol(frequencies);
+    if (single < 0) {
+        const std::vector<std::uint8_t> chosen =
+            CheapestCodeLengths(frequencies, ShortTableCosts, MaxCodeLength);
+        std::copy(chosen.begin(), chosen.end(), lengths.begin());
+    }
+    return single;
 }
 
 int UsedCount(std::span<const std::uint8_t> lengths) {
@@ -88,12 +108,47 @@ void WriteSymbol(Sink& out, std::span<const std::uint16_t> codes,
 
 } // namespace
 
-BlockTables::BlockTables(const Lh5Frequencies& frequencies) {
-    charSingle_ = ChooseLengths(frequencies.chars, charLengths_);
-    positionSingle_ = ChooseLengths(frequencies.positions, positionLengths_);
+BlockTables::BlockTables(const Lh5Frequencies& frequencies, Effort effort) {
+    positionSingle_ = ChooseShortLengths(frequencies.positions, positionLengths_);
+    charSingle_ = SingleSymbol(frequencies.chars);
+    if (charSingle_ >= 0) {
+        return;
+    }
+    const std::vector<std::uint8_t> huffman = LimitedCodeLengths(frequencies.chars, MaxCodeLength);
+    std::copy(huffman.begin(), huffman.end(), charLengths_.begin());
     charCount_ = UsedCount(charLengths_);
-    if (charSingle_ < 0) {
-        ChooseLengthTable();
+    const auto charBits = [&] {
+        std::uint64_t bits = ChooseLengthTable();
+        for (std::size_t symbol = 0; symbol < CharCodes; ++symbol) {
+            bits += std::uint64_t{frequencies.chars[symbol]} * charLengths_[symbol];
+        }
+        return bits;
+    };
+    // Huffman's lengths spend the fewest bits on the codes; lengths the
+    // length table writes cheaply can save more in the table.
+    std::uint64_t bestBits = charBits();
+    for (int round = 0; effort == Effort::Thorough && round < 3; ++round) {
+        std::array<std::uint32_t, MaxCodeLength + 1> lengthCosts{};
+        const std::uint32_t longest =
+            *std::max_element(lengthLengths_.begin(), lengthLengths_.end());
+        for (int length = 1; length <= MaxCodeLength; ++length) {
+            const int symbol = length + LengthCodeBias;
+            const std::uint32_t written = lengthLengths_[static_cast<std::size_t>(symbol)];
+            lengthCosts[static_cast<std::size_t>(length)] =
+                lengthSingle_ >= 0 ? (lengthSingle_ == symbol ? 0U : 4U)
+                : written != 0     ? written
+                                   : longest + 1;
+        }
+        const BlockTables kept = *this;
+        const std::vector<std::uint8_t> lengths =
+            CheapestCodeLengths(frequencies.chars, lengthCosts, MaxCodeLength);
+        std::copy(lengths.begin(), lengths.end(), charLengths_.begin());
+        const std::uint64_t bits = charBits();
+        if (bits >= bestBits) {
+            *this = kept;
+            break;
+        }
+        bestBits = bits;
     }
 }
 
@@ -102,7 +157,12 @@ BlockTables::BlockTables(const Lh5Frequencies& frequencies) {
 std::vector<BlockTables::LengthItem>
 BlockTables::PlanLengthItems(std::span<const std::uint32_t, 3> zeroCosts) const {
     const int longest = charCount_;
-    std::vector<std::uint32_t> best(static_cast<std::size_t>(longest) + 1, 0);
+    int longestRun = 0;
+    for (int i = 0, run = 0; i < longest; ++i) {
+        run = charLengths_[static_cast<std::size_t>(i)] == 0 ? run + 1 : 0;
+        longestRun = std::max(longestRun, run);
+    }
+    std::vector<std::uint32_t> best(static_cast<std::size_t>(longestRun) + 1, 0);
     std::vector<std::uint16_t> piece(best.size(), 0);
     for (std::size_t run = 1; run < best.size(); ++run) {
         best[run] = best[run - 1] + zeroCosts[OneZero];
@@ -153,8 +213,9 @@ BlockTables::PlanLengthItems(std::span<const std::uint32_t, 3> zeroCosts) const 
 }
 
 // Splitting zero runs and the length table's code depend on each other: a
-// few rounds, keeping the cheapest.
-void BlockTables::ChooseLengthTable() {
+// few rounds, keeping the cheapest. Returns the bits of the length table and
+// the character table's lengths.
+std::uint64_t BlockTables::ChooseLengthTable() {
     std::array<std::uint32_t, 3> zeroCosts{3, 3, 3};
     std::uint64_t bestBits = UINT64_MAX;
     for (int round = 0; round < 4; ++round) {
@@ -164,7 +225,7 @@ void BlockTables::ChooseLengthTable() {
             ++frequencies[item.symbol];
         }
         std::array<std::uint8_t, LengthCodes> lengths{};
-        const int single = ChooseLengths(frequencies, lengths);
+        const int single = ChooseShortLengths(frequencies, lengths);
         BitCounter counter;
         WriteShortTable(counter, lengths, single, LengthCountBits, LengthTableSkipAfter);
         for (const LengthItem item : items) {
@@ -173,12 +234,13 @@ void BlockTables::ChooseLengthTable() {
                             : item.symbol == ManyZeros ? ManyZerosBits
                                                        : 0;
         }
-        if (counter.bits < bestBits) {
-            bestBits = counter.bits;
-            lengthItems_ = std::move(items);
-            lengthLengths_ = lengths;
-            lengthSingle_ = single;
+        if (counter.bits >= bestBits) {
+            break;
         }
+        bestBits = counter.bits;
+        lengthItems_ = std::move(items);
+        lengthLengths_ = lengths;
+        lengthSingle_ = single;
         const std::uint8_t longest = *std::max_element(lengths.begin(), lengths.end());
         for (int symbol = 0; symbol < 3; ++symbol) {
             const std::uint8_t length = lengths[static_cast<std::size_t>(symbol)];
@@ -187,6 +249,7 @@ void BlockTables::ChooseLengthTable() {
                                                                         : longest + 1U;
         }
     }
+    return bestBits;
 }
 
 template <typename Sink> void BlockTables::WriteHead(Sink& out, std::uint32_t codes) const {

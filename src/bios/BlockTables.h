@@ -33,7 +33,11 @@ struct Lh5Frequencies {
 // table's lengths written with the cheapest mix of the zero-run codes.
 class BlockTables {
 public:
-    explicit BlockTables(const Lh5Frequencies& frequencies);
+    // Quick: Huffman lengths for the character table. Thorough: lengths that
+    // also weigh what writing them into the table takes, a few times slower.
+    enum class Effort { Quick, Thorough };
+
+    BlockTables(const Lh5Frequencies& frequencies, Effort effort);
 
     // The block's bits: its head (code count and tables) and its codes.
     std::uint64_t bits(const Lh5Frequencies& frequencies) const;
@@ -43,6 +47,10 @@ public:
     std::span<const std::uint8_t, lh5::PositionCodes> positionLengths() const {
         return positionLengths_;
     }
+
+    // The one symbol of a table that holds only one, or -1.
+    int charSingle() const { return charSingle_; }
+    int positionSingle() const { return positionSingle_; }
 
     void Write(BitWriter& out, std::span<const Lh5Code> codes) const;
 
@@ -55,7 +63,7 @@ private:
 
     template <typename Sink> void WriteHead(Sink& out, std::uint32_t codes) const;
     std::vector<LengthItem> PlanLengthItems(std::span<const std::uint32_t, 3> zeroCosts) const;
-    void ChooseLengthTable();
+    std::uint64_t ChooseLengthTable();
 
     std::array<std::uint8_t, lh5::CharCodes> charLengths_{};
     std::array<std::uint8_t, lh5::PositionCodes> positionLengths_{};

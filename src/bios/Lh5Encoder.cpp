@@ -1,6 +1,9 @@
 #include "bios/Lh5Encoder.h"
 
 #include "bios/BlockTables.h"
+#include "bios/CodePrices.h"
+#include "bios/MatchFinder.h"
+#include "bios/OptimalParse.h"
 
 #include <algorithm>
 
@@ -9,71 +12,166 @@ namespace {
 
 using namespace lh5;
 
-std::vector<Lh5Code> GreedyParse(std::span<const std::uint8_t> data) {
-    constexpr int HashBits = 15;
-    std::vector<std::int32_t> head(std::size_t{1} << HashBits, -1);
-    std::vector<std::int32_t> previous(data.size(), -1);
-    const auto hash = [&](std::size_t i) {
-        return ((data[i] << 10) ^ (data[i + 1] << 5) ^ data[i + 2]) & ((1U << HashBits) - 1);
-    };
-    const auto insert = [&](std::size_t i) {
-        if (i + MinMatch <= data.size()) {
-            const unsigned h = hash(i);
-            previous[i] = head[h];
-            head[h] = static_cast<std::int32_t>(i);
-        }
-    };
+using Effort = BlockTables::Effort;
+
+// The bytes a run of codes makes and the codes chosen for them.
+struct Block {
+    std::size_t begin = 0;
+    std::size_t end = 0;
     std::vector<Lh5Code> codes;
-    for (std::size_t i = 0; i < data.size();) {
-        std::size_t bestLength = 0;
-        std::size_t bestDistance = 0;
-        if (i + MinMatch <= data.size()) {
-            const std::size_t limit = std::min<std::size_t>(MaxMatch, data.size() - i);
-            int chain = 256;
-            for (std::int32_t candidate = head[hash(i)];
-                 candidate >= 0 && i - static_cast<std::size_t>(candidate) <= MaxWrittenDistance &&
-                 chain-- > 0;
-                 candidate = previous[static_cast<std::size_t>(candidate)]) {
-                std::size_t length = 0;
-                while (length < limit &&
-                       data[static_cast<std::size_t>(candidate) + length] == data[i + length]) {
-                    ++length;
-                }
-                if (length > bestLength) {
-                    bestLength = length;
-                    bestDistance = i - static_cast<std::size_t>(candidate);
-                }
+};
+
+Lh5Frequencies Count(std::span<const Lh5Code> codes) {
+    Lh5Frequencies frequencies;
+    for (const Lh5Code code : codes) {
+        frequencies.Add(code);
+    }
+    return frequencies;
+}
+
+Lh5Frequencies Difference(const Lh5Frequencies& whole, const Lh5Frequencies& part) {
+    Lh5Frequencies rest = whole;
+    for (std::size_t symbol = 0; symbol < rest.chars.size(); ++symbol) {
+        rest.chars[symbol] -= part.chars[symbol];
+    }
+    for (std::size_t symbol = 0; symbol < rest.positions.size(); ++symbol) {
+        rest.positions[symbol] -= part.positions[symbol];
+    }
+    rest.codes -= part.codes;
+    rest.extraBits -= part.extraBits;
+    return rest;
+}
+
+std::uint64_t Bits(const Lh5Frequencies& frequencies) {
+    return BlockTables(frequencies, Effort::Quick).bits(frequencies);
+}
+
+std::size_t ByteCount(Lh5Code code) {
+    return code.symbol < LiteralCodes ? 1 : static_cast<std::size_t>(MatchLength(code.symbol));
+}
+
+class Encoding {
+public:
+    explicit Encoding(std::span<const std::uint8_t> data) : data_(data), finder_(data) {}
+
+    std::vector<std::uint8_t> Run();
+
+private:
+    void EncodeSegment(std::size_t begin, std::size_t end, BitWriter& out) const;
+    void Improve(Block& block, int rounds, std::size_t maxCodes) const;
+    void Split(Block block, std::vector<Block>& blocks) const;
+
+    std::span<const std::uint8_t> data_;
+    MatchFinder finder_;
+};
+
+// Parses the block again at the prices its last codes set, a few rounds, and
+// keeps the cheapest codes found. Prices from the tables' code lengths and
+// from the symbols' information content each find cheaper parses the other
+// misses.
+void Encoding::Improve(Block& block, int rounds, std::size_t maxCodes) const {
+    std::uint64_t bestBits = Bits(Count(block.codes));
+    for (int round = 0; round < rounds; ++round) {
+        const Lh5Frequencies frequencies = Count(block.codes);
+        const CodePrices pricings[] = {
+            CodePrices::FromTables(BlockTables(frequencies, Effort::Quick)),
+            CodePrices::FromFrequencies(frequencies)};
+        bool improved = false;
+        for (const CodePrices& prices : pricings) {
+            std::vector<Lh5Code> codes =
+                CheapestCodes(data_, finder_, block.begin, block.end, prices);
+            const std::uint64_t bits = Bits(Count(codes));
+            if (bits < bestBits && codes.size() <= maxCodes) {
+                bestBits = bits;
+                block.codes = std::move(codes);
+                improved = true;
             }
         }
-        if (bestLength < MinMatch) {
-            codes.push_back({data[i], 0});
-            insert(i++);
-            continue;
-        }
-        codes.push_back({static_cast<std::uint16_t>(MatchCode(static_cast<int>(bestLength))),
-                         static_cast<std::uint16_t>(bestDistance - 1)});
-        for (std::size_t end = i + bestLength; i < end;) {
-            insert(i++);
+        if (!improved) {
+            break;
         }
     }
-    return codes;
+}
+
+// Splits a block where two blocks with tables of their own cost less than
+// one, and wherever it holds more codes than a block can; then the halves
+// in turn.
+void Encoding::Split(Block block, std::vector<Block>& blocks) const {
+    constexpr std::size_t MinCodes = 64;
+    constexpr std::size_t Candidates = 32;
+    const std::size_t count = block.codes.size();
+    if (count < 2 * MinCodes && count <= MaxBlockCodes) {
+        blocks.push_back(std::move(block));
+        return;
+    }
+    const Lh5Frequencies whole = Count(block.codes);
+    std::uint64_t bestBits = UINT64_MAX;
+    std::size_t bestAt = 0;
+    // Coarse candidates over the whole block, then finer ones around the best.
+    // A block too long for one must split near its middle, not shed a
+    // sliver at a time.
+    const bool tooLong = count > MaxBlockCodes;
+    std::size_t low = tooLong ? count / 4 : std::min(MinCodes, count / 2);
+    std::size_t high = count - low;
+    for (int pass = 0; pass < 2 && low < high; ++pass) {
+        const std::size_t step = std::max<std::size_t>(1, (high - low) / Candidates);
+        Lh5Frequencies first = Count(std::span(block.codes).first(low));
+        for (std::size_t at = low; at <= high; at += step) {
+            const std::uint64_t bits = Bits(first) + Bits(Difference(whole, first));
+            if (bits < bestBits) {
+                bestBits = bits;
+                bestAt = at;
+            }
+            for (std::size_t i = at; i < std::min(at + step, count); ++i) {
+                first.Add(block.codes[i]);
+            }
+        }
+        low = bestAt > step ? std::max(bestAt - step, low) : low;
+        high = std::min(bestAt + step, high);
+    }
+    if (bestBits >= Bits(whole) && !tooLong) {
+        blocks.push_back(std::move(block));
+        return;
+    }
+    Block second{block.begin, block.end, {}};
+    second.codes.assign(block.codes.begin() + static_cast<std::ptrdiff_t>(bestAt),
+                        block.codes.end());
+    block.codes.resize(bestAt);
+    for (const Lh5Code code : block.codes) {
+        second.begin += ByteCount(code);
+    }
+    block.end = second.begin;
+    Split(std::move(block), blocks);
+    Split(std::move(second), blocks);
+}
+
+void Encoding::EncodeSegment(std::size_t begin, std::size_t end, BitWriter& out) const {
+    Block whole{begin, end, CheapestCodes(data_, finder_, begin, end, CodePrices::Initial())};
+    Improve(whole, 8, SIZE_MAX);
+    std::vector<Block> blocks;
+    Split(std::move(whole), blocks);
+    for (Block& block : blocks) {
+        if (blocks.size() > 1) {
+            Improve(block, 4, MaxBlockCodes);
+        }
+        BlockTables(Count(block.codes), Effort::Thorough).Write(out, block.codes);
+    }
+}
+
+std::vector<std::uint8_t> Encoding::Run() {
+    // Segments keep the parse's costs in range and its memory bounded.
+    constexpr std::size_t SegmentBytes = std::size_t{1} << 20;
+    BitWriter out;
+    for (std::size_t begin = 0; begin < data_.size(); begin += SegmentBytes) {
+        EncodeSegment(begin, std::min(data_.size(), begin + SegmentBytes), out);
+    }
+    return out.Finish();
 }
 
 } // namespace
 
 std::vector<std::uint8_t> EncodeLh5(std::span<const std::uint8_t> data) {
-    const std::vector<Lh5Code> codes = GreedyParse(data);
-    BitWriter out;
-    for (std::size_t start = 0; start < codes.size(); start += MaxBlockCodes) {
-        const std::span<const Lh5Code> block = std::span(codes).subspan(
-            start, std::min<std::size_t>(MaxBlockCodes, codes.size() - start));
-        Lh5Frequencies frequencies;
-        for (const Lh5Code code : block) {
-            frequencies.Add(code);
-        }
-        BlockTables(frequencies).Write(out, block);
-    }
-    return out.Finish();
+    return Encoding(data).Run();
 }
 
 } // namespace kalvero::bios

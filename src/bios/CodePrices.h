@@ -1,0 +1,28 @@
+#pragma once
+
+#include "bios/BlockTables.h"
+#include "bios/Lh5Format.h"
+
+#include <array>
+#include <cstdint>
+
+namespace kalvero::bios {
+
+// What each code costs in the block being parsed, in sixteenths of a bit.
+// A position's price holds its extra bits.
+struct CodePrices {
+    static constexpr std::uint32_t Bit = 16;
+
+    std::array<std::uint32_t, lh5::CharCodes> chars{};
+    std::array<std::uint32_t, lh5::PositionCodes> positions{};
+
+    // Before anything is known: 8-bit literals, matches a little dearer.
+    static CodePrices Initial();
+    // The lengths of a block's tables; a symbol the tables lack costs a few
+    // bits more than their longest code.
+    static CodePrices FromTables(const BlockTables& tables);
+    // The information content of each symbol at these frequencies.
+    static CodePrices FromFrequencies(const Lh5Frequencies& frequencies);
+};
+
+} // namespace kalvero::bios
