@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Reproduces every number in docs/performance.md: builds a release build of
 # its own (build/bench), tells the machine, then runs the per-operation
-# benchmarks, the start-up times under Xvfb and the batch of 10,000 bitmaps
-# on the disk and on tmpfs. BASELINE_CLI=PATH times another kalvero-cli's
-# batch too (an older build, for a before/after comparison).
+# benchmarks (with KALVERO_BIOS_SAMPLES naming a folder of real BIOS images,
+# the LH5 codec on their modules too), the start-up times under Xvfb and the
+# batch of 10,000 bitmaps on the disk and on tmpfs. BASELINE_CLI=PATH times
+# another kalvero-cli's batch too (an older build, for a before/after
+# comparison).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/packages.sh
@@ -30,6 +32,10 @@ echo "== Per operation (Google Benchmark)"
 "$bin/kalvero_bench_core" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 QT_QPA_PLATFORM=offscreen "$bin/kalvero_bench_canvas" --benchmark_repetitions=5 \
     --benchmark_report_aggregates_only=true
+
+echo
+echo "== BIOS modules: LH5 codec (the real images' logos when KALVERO_BIOS_SAMPLES names them)"
+"$bin/kalvero_bench_lh5" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 echo
 echo "== Start-up until the window is shown (the editor: with its logo read)"

@@ -51,6 +51,38 @@ def epa2(width, height, planar):
     return bytes(data)
 
 
+def bits(text):
+    """Packs a written-out bit string, first bit highest, zero-filled."""
+    text = text.replace(" ", "")
+    text += "0" * (-len(text) % 8)
+    return bytes(int(text[i:i + 8], 2) for i in range(0, len(text), 8))
+
+
+def lh5(size, text):
+    """Size to decode to (2 bytes, little-endian), then packed "-lh5-" bits."""
+    return struct.pack("<H", size) + bits(text)
+
+
+# Blocks of "-lh5-" data: the code count, the length table, the character
+# table, the position table, then the codes.
+LH5_SEEDS = {
+    # "AAAA": each table one symbol, coded in no bits.
+    "one-symbol.lh5": lh5(4, "0000000000000100 00000 00000 000000000 001000001 0000 0000"),
+    # "aaaaa": 'a' and a match of 4 at distance 1.
+    "distance-one.lh5": lh5(5, "0000000000000010 00100 000 000 001 00 001"
+                               "100000010 0 001001101 1 0 010001011 1 0000 0000 0 1"),
+    # "acgga": literals with one and three zero lengths between them.
+    "literals.lh5": lh5(5, "0000000000000101 00101 011 011 011 00 011 001"
+                           "001101000 110 001001101 111 100 0 101 0000 0 0000 0000"
+                           "0 10 11 11 0"),
+    # 'y', 64 'x', then 3 bytes from distance 65.
+    "far-match.lh5": lh5(68, "0000000001000010 00101 000 000 001 00 010 010"
+                             "100000001 0 001100100 10 11 0 001110010 11"
+                             "1000 001 010 011 100 101 110 1110 1110 10" + "0" * 64 +
+                             "11 1111111 000000"),
+    "text.bin": b"\x00\x00" + b"the boot logo shows at power-on, the boot logo " * 8,
+}
+
 SETTINGS = (
     "; Kalvero settings, in the layout of a registry export\r\n\r\n"
     "[HKEY_CURRENT_USER\\Software\\Kalvero]\r\n"
@@ -96,6 +128,7 @@ SEEDS = {
     "fuzz_settings_text": {
         "settings.reg": SETTINGS.encode("utf-8"),
     },
+    "fuzz_lh5": LH5_SEEDS,
     "fuzz_command_line": {
         "line%d.txt" % i: text.encode("utf-8") for i, text in enumerate(COMMAND_LINES)
     },

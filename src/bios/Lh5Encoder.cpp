@@ -98,7 +98,7 @@ void Encoding::Improve(Block& block, int rounds, std::size_t maxCodes) const {
 // in turn.
 void Encoding::Split(Block block, std::vector<Block>& blocks) const {
     constexpr std::size_t MinCodes = 64;
-    constexpr std::size_t Candidates = 32;
+    constexpr std::size_t Candidates = 16;
     const std::size_t count = block.codes.size();
     if (count < 2 * MinCodes && count <= MaxBlockCodes) {
         blocks.push_back(std::move(block));
