@@ -64,6 +64,21 @@ CodePrices CodePrices::FromTables(const BlockTables& tables) {
     return prices;
 }
 
+CodePrices CodePrices::FromTablesAndEntries(const BlockTables& tables,
+                                            const Lh5Frequencies& frequencies) {
+    // About what a length costs in the length table's code.
+    constexpr std::uint32_t EntryBits = 4;
+    CodePrices prices = FromTables(tables);
+    if (tables.charSingle() < 0) {
+        for (std::size_t symbol = 0; symbol < CharCodes; ++symbol) {
+            if (frequencies.chars[symbol] != 0) {
+                prices.chars[symbol] += EntryBits * Bit / frequencies.chars[symbol];
+            }
+        }
+    }
+    return prices;
+}
+
 CodePrices CodePrices::FromFrequencies(const Lh5Frequencies& frequencies) {
     CodePrices prices;
     PricesFromCounts(frequencies.chars, prices.chars);

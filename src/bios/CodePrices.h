@@ -21,6 +21,10 @@ struct CodePrices {
     // The lengths of a block's tables; a symbol the tables lack costs a few
     // bits more than their longest code.
     static CodePrices FromTables(const BlockTables& tables);
+    // FromTables, and each used character's share of the bits its entry in
+    // the table takes: a parse that drops a rare symbol saves its entry.
+    static CodePrices FromTablesAndEntries(const BlockTables& tables,
+                                           const Lh5Frequencies& frequencies);
     // The information content of each symbol at these frequencies.
     static CodePrices FromFrequencies(const Lh5Frequencies& frequencies);
 };

@@ -148,7 +148,9 @@ std::vector<std::uint8_t> CheapestCodeLengths(std::span<const std::uint32_t> fre
             const std::uint32_t price = frequencies[used[m]] * static_cast<std::uint32_t>(level) +
                                         lengthCosts[static_cast<std::size_t>(level)];
             here[row[m]] = Impossible;
-            for (std::size_t a = 1; a <= n - m; ++a) {
+            // A level has at most 2^level nodes.
+            const std::size_t most = std::min(n - m, std::size_t{1} << std::min(level, 20));
+            for (std::size_t a = 1; a <= most; ++a) {
                 const std::uint32_t placed = std::min(Impossible, price + here[row[m + 1] + a - 1]);
                 const std::uint32_t split =
                     level < maxLength && 2 * a <= n - m ? deeper[row[m] + 2 * a] : Impossible;

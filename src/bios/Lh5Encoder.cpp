@@ -42,8 +42,8 @@ Lh5Frequencies Difference(const Lh5Frequencies& whole, const Lh5Frequencies& par
     return rest;
 }
 
-std::uint64_t Bits(const Lh5Frequencies& frequencies) {
-    return BlockTables(frequencies, Effort::Quick).bits(frequencies);
+std::uint64_t Bits(const Lh5Frequencies& frequencies, Effort effort = Effort::Quick) {
+    return BlockTables(frequencies, effort).bits(frequencies);
 }
 
 std::size_t ByteCount(Lh5Code code) {
@@ -65,30 +65,46 @@ private:
     MatchFinder finder_;
 };
 
-// Parses the block again at the prices its last codes set, a few rounds, and
-// keeps the cheapest codes found. Prices from the tables' code lengths and
-// from the symbols' information content each find cheaper parses the other
-// misses.
+// Parses the block again at the prices its last codes set, a few rounds.
+// Prices from either kind of tables, with and without the table entries'
+// share, and from the symbols' information content each find cheaper parses
+// the others miss. The rounds follow the quick tables' sizes; the codes kept
+// are those the thorough tables write in the fewest bits.
 void Encoding::Improve(Block& block, int rounds, std::size_t maxCodes) const {
-    std::uint64_t bestBits = Bits(Count(block.codes));
+    std::vector<Lh5Code> current = block.codes;
+    std::uint64_t currentBits = Bits(Count(current));
+    std::uint64_t bestBits = Bits(Count(current), Effort::Thorough);
     for (int round = 0; round < rounds; ++round) {
-        const Lh5Frequencies frequencies = Count(block.codes);
+        const Lh5Frequencies frequencies = Count(current);
+        const BlockTables quick(frequencies, Effort::Quick);
         const CodePrices pricings[] = {
-            CodePrices::FromTables(BlockTables(frequencies, Effort::Quick)),
+            CodePrices::FromTables(quick),
+            CodePrices::FromTables(BlockTables(frequencies, Effort::Thorough)),
+            CodePrices::FromTablesAndEntries(quick, frequencies),
             CodePrices::FromFrequencies(frequencies)};
-        bool improved = false;
+        std::vector<Lh5Code> next;
+        std::uint64_t nextBits = UINT64_MAX;
         for (const CodePrices& prices : pricings) {
             std::vector<Lh5Code> codes =
                 CheapestCodes(data_, finder_, block.begin, block.end, prices);
+            if (codes.size() > maxCodes) {
+                continue;
+            }
             const std::uint64_t bits = Bits(Count(codes));
-            if (bits < bestBits && codes.size() <= maxCodes) {
-                bestBits = bits;
-                block.codes = std::move(codes);
-                improved = true;
+            if (bits < nextBits) {
+                nextBits = bits;
+                next = std::move(codes);
             }
         }
-        if (!improved) {
+        if (nextBits >= currentBits) {
             break;
+        }
+        current = std::move(next);
+        currentBits = nextBits;
+        const std::uint64_t thorough = Bits(Count(current), Effort::Thorough);
+        if (thorough < bestBits) {
+            bestBits = thorough;
+            block.codes = current;
         }
     }
 }
