@@ -8,16 +8,6 @@ namespace kalvero::bios {
 
 using namespace lh5;
 
-void Lh5Frequencies::Add(Lh5Code code) {
-    ++codes;
-    ++chars[code.symbol];
-    if (code.symbol >= LiteralCodes) {
-        const int position = PositionCode(code.offset);
-        ++positions[static_cast<std::size_t>(position)];
-        extraBits += static_cast<std::uint64_t>(PositionExtraBits(position));
-    }
-}
-
 namespace {
 
 struct BitCounter {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bios/BitWriter.h"
+#include "bios/Lh5Code.h"
 #include "bios/Lh5Format.h"
 
 #include <array>
@@ -10,27 +11,10 @@
 
 namespace kalvero::bios {
 
-// One code of a block: a literal (symbol 0..255) or a match (the symbol of
-// its length and offset = distance - 1).
-struct Lh5Code {
-    std::uint16_t symbol = 0;
-    std::uint16_t offset = 0;
-};
-
-// How often each symbol of the character and position tables occurs in a
-// block, and the extra position bits its matches take.
-struct Lh5Frequencies {
-    std::array<std::uint32_t, lh5::CharCodes> chars{};
-    std::array<std::uint32_t, lh5::PositionCodes> positions{};
-    std::uint32_t codes = 0;
-    std::uint64_t extraBits = 0;
-
-    void Add(Lh5Code code);
-};
-
-// The three code tables of one block, chosen for its frequencies: the
-// character and position tables by length-limited Huffman, the character
-// table's lengths written with the cheapest mix of the zero-run codes.
+// The three code tables of one block, chosen for its frequencies: lengths of
+// at most 16 bits that cost least with what writing them into the block
+// takes, the character table's lengths written with the cheapest mix of the
+// zero-run codes.
 class BlockTables {
 public:
     // Quick: Huffman lengths for the character table. Thorough: lengths that

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bios/BlockTables.h"
 #include "bios/CodePrices.h"
+#include "bios/Lh5Code.h"
 #include "bios/MatchFinder.h"
 
 #include <cstddef>
