@@ -133,6 +133,10 @@ std::vector<std::uint8_t> CheapestCodeLengths(std::span<const std::uint32_t> fre
     // cost(level, m, a) is the cheapest way to finish; only a <= n - m can
     // finish, so the table is a triangle per level.
     const std::size_t n = used.size();
+    // Codes much longer than Huffman's are never cheaper: the levels below
+    // are left out, which keeps the table small.
+    const std::vector<std::uint8_t> huffman = LimitedCodeLengths(frequencies, maxLength);
+    maxLength = std::min(maxLength, *std::max_element(huffman.begin(), huffman.end()) + 2);
     std::vector<std::size_t> row(n + 2, 0);
     for (std::size_t m = 0; m <= n; ++m) {
         row[m + 1] = row[m] + (n - m + 1);
