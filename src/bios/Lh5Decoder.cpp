@@ -82,6 +82,10 @@ private:
     DecodeTable positionTable_;
 };
 
+// Most codes are found with one look-up of this many bits.
+constexpr int CharLookupBits = 12;
+constexpr int ShortLookupBits = 8;
+
 const char* const Truncated = "the packed data ends before all of its bytes are made";
 const char* const BadTable = "a code table of the packed data is not a valid prefix code";
 const char* const BadCount = "a code table of the packed data has more codes than its kind allows";
@@ -162,7 +166,7 @@ const char* Decoding::ReadCharTable() {
             return BadCount;
         }
     }
-    return charTable_.Build(lengths, 12) ? nullptr : BadTable;
+    return charTable_.Build(lengths, CharLookupBits) ? nullptr : BadTable;
 }
 
 // A block's number of codes and its three tables.
@@ -174,14 +178,14 @@ const char* Decoding::ReadBlockHead(unsigned& codes) {
     if (codes == 0) {
         return "a block of the packed data holds no codes";
     }
-    if (const char* problem =
-            ReadShortTable(LengthCodes, LengthCountBits, LengthTableSkipAfter, 8, lengthTable_)) {
+    if (const char* problem = ReadShortTable(LengthCodes, LengthCountBits, LengthTableSkipAfter,
+                                             ShortLookupBits, lengthTable_)) {
         return problem;
     }
     if (const char* problem = ReadCharTable()) {
         return problem;
     }
-    return ReadShortTable(PositionCodes, PositionCountBits, -1, 8, positionTable_);
+    return ReadShortTable(PositionCodes, PositionCountBits, -1, ShortLookupBits, positionTable_);
 }
 
 const char* Decoding::Grow(std::size_t needed) {
