@@ -175,7 +175,7 @@ void Encoding::EncodeSegment(std::size_t begin, std::size_t end, BitWriter& out)
 }
 
 std::vector<std::uint8_t> Encoding::Run() {
-    // Segments keep the parse's costs in range and its memory bounded.
+    // A parse's costs must stay within 32 bits: it takes 1 MiB at a time.
     constexpr std::size_t SegmentBytes = std::size_t{1} << 20;
     BitWriter out;
     for (std::size_t begin = 0; begin < data_.size(); begin += SegmentBytes) {
