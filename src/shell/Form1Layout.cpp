@@ -10,12 +10,12 @@
 #include "shell/PicturePreview.h"
 #include "shell/SizingLabel.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QToolButton>
+#include <utility>
 
 namespace kalvero {
 namespace {
@@ -135,10 +135,19 @@ Form1Controls BuildForm1Controls(QMainWindow& window) {
                        4560, 5280, 432, 432);
     ui.American = Place(FlagButton(client, "flags/american", QStringLiteral("American")),
                         "American", 5040, 5280, 432, 432);
-    auto* languages = new QButtonGroup(client);
-    languages->setExclusive(true);
-    languages->addButton(ui.Deutsch);
-    languages->addButton(ui.American);
+    // One option group: choosing a flag releases the other, and choosing it
+    // again keeps it. A QButtonGroup would do the same, but Tab would then
+    // skip the flag that is not selected.
+    for (auto [flag, other] :
+         {std::pair{ui.Deutsch, ui.American}, std::pair{ui.American, ui.Deutsch}}) {
+        QObject::connect(flag, &QToolButton::toggled, other, [other = other](bool on) {
+            if (on) {
+                other->setChecked(false);
+            }
+        });
+        QObject::connect(flag, &QToolButton::clicked, flag,
+                         [flag = flag] { flag->setChecked(true); });
+    }
     ui.Deutsch->setChecked(true);
 
     ui.CreateEpa =
@@ -180,6 +189,8 @@ Form1Controls BuildForm1Controls(QMainWindow& window) {
         QWidget::setTabOrder(previous, box);
         previous = box;
     }
+    // The focus starts where the tab order begins.
+    ui.Ende_Command->setFocus();
     return ui;
 }
 

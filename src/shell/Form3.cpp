@@ -48,6 +48,10 @@ Form3::Form3(QWidget* parent)
     contact->setPlainText(ResourceText(QStringLiteral("about.txt")));
 
     Command1->setObjectName(QStringLiteral("Command1"));
+    // Return presses the OK button, as the space bar does.
+    Command1->setAutoDefault(true);
+    Command1->setFocus();
+
     Command1->setGeometry(PxRect(1920, 3600, 975, 375));
     connect(Command1, &QPushButton::clicked, this, &QWidget::hide);
 }

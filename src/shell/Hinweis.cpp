@@ -53,6 +53,9 @@ Hinweis::Hinweis(QWidget* parent)
     Text1->setPlainText(ResourceText(QStringLiteral("readme.txt")));
 
     Command1->setObjectName(QStringLiteral("Command1"));
+    // Return presses the OK button, as the space bar does.
+    Command1->setAutoDefault(true);
+
     Command1->setGeometry(PxRect(3000, 5040, 1335, 375));
     connect(Command1, &QPushButton::clicked, this, &QWidget::close);
 }

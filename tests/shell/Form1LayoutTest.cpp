@@ -75,27 +75,5 @@ TEST(Form1Layout, EveryControlAtItsPlaceWithItsDesignState) {
     EXPECT_EQ(ui.Label1->y(), 128);
 }
 
-TEST(Form1Layout, TabOrderRunsThroughCommandsFlagsAndPalette) {
-    QMainWindow window;
-    const Form1Controls ui = BuildForm1Controls(window);
-    QStringList order;
-    QWidget* control = ui.Ende_Command;
-    for (int step = 0; step < 26; ++step) {
-        order << control->objectName();
-        control = control->nextInFocusChain();
-        while (control->focusPolicy() == Qt::NoFocus || control->objectName().isEmpty()) {
-            control = control->nextInFocusChain();
-        }
-    }
-    QStringList expected = {"Ende_Command",    "LadeEpa_Command", "SichEpa_Command",
-                            "LadeBmp_Command", "CreateEpa",       "Info",
-                            "Deutsch",         "American",        "EpaToBmp"};
-    for (int index = 0; index < 16; ++index) {
-        expected << QStringLiteral("Option1_%1").arg(index);
-    }
-    expected << "Backup";
-    EXPECT_EQ(order, expected);
-}
-
 } // namespace
 } // namespace kalvero
