@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QtMath>
 
 namespace kalvero {
 namespace {
@@ -68,11 +69,20 @@ void LogoCanvas::fitImage() {
 }
 
 void LogoCanvas::mousePressEvent(QMouseEvent* event) {
-    emit mousePressed(ButtonMask(event->button()), drawingPosition(event->position()));
+    if (!onBorder(event->position())) {
+        emit mousePressed(ButtonMask(event->button()), drawingPosition(event->position()));
+    }
 }
 
 void LogoCanvas::mouseMoveEvent(QMouseEvent* event) {
-    emit mouseMoved(ButtonMask(event->buttons()), drawingPosition(event->position()));
+    if (!onBorder(event->position())) {
+        emit mouseMoved(ButtonMask(event->buttons()), drawingPosition(event->position()));
+    }
+}
+
+bool LogoCanvas::onBorder(const QPointF& widgetPosition) const {
+    const QPoint pixel(qFloor(widgetPosition.x()), qFloor(widgetPosition.y()));
+    return rect().contains(pixel) && !contentsRect().contains(pixel);
 }
 
 QPointF LogoCanvas::drawingPosition(const QPointF& widgetPosition) const {

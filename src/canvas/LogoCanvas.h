@@ -27,7 +27,7 @@ public:
 
 signals:
     // button: the one pressed (1 left, 2 right, 4 middle); position in pixels
-    // of the drawing area.
+    // of the drawing area. Nothing is signalled on the frame around it.
     void mousePressed(int button, QPointF position);
     // buttons: mask of the buttons held (1 left, 2 right, 4 middle).
     void mouseMoved(int buttons, QPointF position);
@@ -39,6 +39,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    // The frame around the drawing area is no part of the logo. Beyond the
+    // widget, where only a drag that started inside reaches, the events go on.
+    bool onBorder(const QPointF& widgetPosition) const;
     QPointF drawingPosition(const QPointF& widgetPosition) const;
     void fitImage();
 

@@ -17,8 +17,9 @@ QColor PaletteColour(int index) {
 } // namespace
 
 PalettePanel::PalettePanel(QWidget* parent)
-    : QGroupBox(parent), FarbAuswahlBalken(new ColourButton(this)), group_(new QButtonGroup(this)) {
+    : QFrame(parent), FarbAuswahlBalken(new ColourButton(this)), group_(new QButtonGroup(this)) {
     setObjectName(QStringLiteral("Farbauswahl"));
+    setFrameStyle(QFrame::Box | QFrame::Sunken);
     FarbAuswahlBalken->setObjectName(QStringLiteral("FarbAuswahlBalken"));
     FarbAuswahlBalken->setGeometry(PxRect(240, 240, 1692, 192));
     FarbAuswahlBalken->setFocusPolicy(Qt::NoFocus);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QGroupBox>
+#include <QFrame>
 #include <array>
 
 class QButtonGroup;
@@ -11,8 +11,9 @@ class ColourButton;
 
 // The frame Farbauswahl: the colour bar FarbAuswahlBalken, which shows the
 // painting colour, and the sixteen palette buttons Option1_0 .. Option1_15, of
-// which exactly one is selected.
-class PalettePanel final : public QGroupBox {
+// which exactly one is selected. An etched frame from its top edge, with the
+// window's background inside.
+class PalettePanel final : public QFrame {
     Q_OBJECT
 
 public:

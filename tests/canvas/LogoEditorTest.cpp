@@ -112,6 +112,48 @@ TEST_F(LogoEditorTest, DragOutsideLeftOrTopClampsRightOrBelowDoesNothing) {
     EXPECT_EQ(document().CellAttribute(16, 8), 9);
 }
 
+TEST_F(LogoEditorTest, TheFrameAroundTheDrawingAreaNeitherPaintsNorReadsOut) {
+    // The 2-pixel frame in drawing-area coordinates: left, top, and right and
+    // bottom of the 137 x 126 area the tall logo has without the grid.
+    makeBitmapLogo(true);
+    clickGrid();
+    pick(9);
+    const QPointF border[] = {{-1, 40}, {-2, 40}, {40, -1}, {40, -2}, {137, 40}, {40, 127}};
+    for (const QPointF& at : border) {
+        pressOnCanvas(at, 1);
+        moveOnCanvas(at, 0);
+        moveOnCanvas(at, 1);
+    }
+    for (const auto& [column, row] : {std::pair{0, 2}, {5, 0}, {16, 2}, {5, 8}}) {
+        EXPECT_EQ(document().CellAttribute(column, row), 15) << column << "," << row;
+    }
+    EXPECT_EQ(ui().Koordinaten->text(), "");
+    // The first and last pixels of the drawing area are the logo's.
+    moveOnCanvas({0, 125}, 1);
+    EXPECT_EQ(document().CellAttribute(0, 8), 9);
+    EXPECT_EQ(ui().Koordinaten->text(),
+              "Pixel  x:   1 y: 126\r\nKoord. x:   0 y:   8\r\nOffset  : 136");
+}
+
+TEST_F(LogoEditorTest, PaletteFrameStartsAtItsTopWithTheWindowGreyInside) {
+    QWidget* window = ui().Farbauswahl->parentWidget();
+    const QImage shot = window->grab().toImage();
+    const QRect frame = ui().Farbauswahl->geometry();
+    ASSERT_EQ(frame.topLeft(), QPoint(8, 232));
+    auto grey = [&](int x, int y) {
+        return (shot.pixel(x, y) & 0xFFFFFF) == Grey;
+    };
+    for (int x = frame.left() + 4; x < frame.right() - 4; x += 10) {
+        EXPECT_TRUE(grey(x, frame.top() - 1)) << x;
+        EXPECT_FALSE(grey(x, frame.top())) << "the border's line at the top, x " << x;
+    }
+    // Between the colour bar and the palette buttons, and right of the buttons.
+    for (const QPoint inside : {QPoint(60, 34), QPoint(140, 50), QPoint(4, 84)}) {
+        EXPECT_TRUE(grey(frame.left() + inside.x(), frame.top() + inside.y()))
+            << inside.x() << "," << inside.y();
+    }
+}
+
 TEST_F(LogoEditorTest, WithoutALogoNothingIsPainted) {
     const QImage before = ui().Picture1->image();
     pick(12);

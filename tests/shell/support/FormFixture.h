@@ -11,6 +11,11 @@
 
 class QWidget;
 
+// Texts in failure messages as text, not as a list of characters.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace kalvero::test {
 
 // A main window as the program builds it, with scripted dialogs, the settings
