@@ -80,6 +80,10 @@ void LogoCanvas::mouseMoveEvent(QMouseEvent* event) {
     }
 }
 
+void LogoCanvas::mouseReleaseEvent(QMouseEvent*) {
+    emit mouseReleased();
+}
+
 bool LogoCanvas::onBorder(const QPointF& widgetPosition) const {
     const QPoint pixel(qFloor(widgetPosition.x()), qFloor(widgetPosition.y()));
     return rect().contains(pixel) && !contentsRect().contains(pixel);

@@ -31,12 +31,14 @@ signals:
     void mousePressed(int button, QPointF position);
     // buttons: mask of the buttons held (1 left, 2 right, 4 middle).
     void mouseMoved(int buttons, QPointF position);
+    void mouseReleased();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     // The frame around the drawing area is no part of the logo. Beyond the

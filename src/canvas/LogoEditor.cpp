@@ -50,6 +50,7 @@ LogoEditor::LogoEditor(LogoDocument& document, LogoCanvas& canvas, QLabel& epaNa
       koordinaten_(koordinaten), palette_(palette) {
     connect(&canvas_, &LogoCanvas::mousePressed, this, &LogoEditor::Picture1_MouseDown);
     connect(&canvas_, &LogoCanvas::mouseMoved, this, &LogoEditor::Picture1_MouseMove);
+    connect(&canvas_, &LogoCanvas::mouseReleased, this, [this] { history_.endStroke(); });
 }
 
 void LogoEditor::RedrawCanvas() {
@@ -88,6 +89,7 @@ bool LogoEditor::pointAt(QPointF position) {
 
 void LogoEditor::Picture1_MouseDown(int button, QPointF position) {
     static_cast<void>(button); // every button paints
+    history_.endStroke();
     if (pointAt(position) && document_.hasLogo()) {
         PaintCell();
     }
@@ -103,15 +105,47 @@ void LogoEditor::Picture1_MouseMove(int buttons, QPointF position) {
     }
 }
 
-void LogoEditor::PaintCell() {
-    const QRgb colour = palette_.colourBar()->colour().rgb();
+void LogoEditor::drawCell(int column, int row, QRgb colour) {
     const QRgb black = ScreenPalette()[0];
     ForEachCellPixel(
-        document_, CanvasGeometry{GridOffset}, CellColumn, CellRow, 1,
+        document_, CanvasGeometry{GridOffset}, column, row, 1,
         [&](int x, int y, int set) { canvas_.setPixel(x, y, set != 0 ? colour : black); });
     canvas_.update();
-    document_.SetCellAttribute(CellColumn, CellRow,
-                               static_cast<std::uint8_t>(palette_.selectedIndex()));
+}
+
+void LogoEditor::PaintCell() {
+    drawCell(CellColumn, CellRow, palette_.colourBar()->colour().rgb());
+    const auto index = static_cast<std::uint8_t>(palette_.selectedIndex());
+    history_.followLogo(document_.generation());
+    history_.record(CellColumns * CellRow + CellColumn,
+                    document_.CellAttribute(CellColumn, CellRow), index);
+    document_.SetCellAttribute(CellColumn, CellRow, index);
+}
+
+void LogoEditor::undo() {
+    if (!document_.hasLogo()) {
+        return;
+    }
+    history_.followLogo(document_.generation());
+    restore(history_.undo(), &CellChange::before);
+}
+
+void LogoEditor::redo() {
+    if (!document_.hasLogo()) {
+        return;
+    }
+    history_.followLogo(document_.generation());
+    restore(history_.redo(), &CellChange::after);
+}
+
+void LogoEditor::restore(const std::vector<CellChange>& step, std::uint8_t CellChange::*value) {
+    for (const CellChange& change : step) {
+        const int column = change.cell % CellColumns;
+        const int row = change.cell / CellColumns;
+        const std::uint8_t attribute = change.*value;
+        document_.SetCellAttribute(column, row, attribute);
+        drawCell(column, row, ScreenPalette()[attribute > 15 ? 0 : attribute]);
+    }
 }
 
 } // namespace kalvero

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "canvas/PaintHistory.h"
 #include "canvas/PointerCell.h"
 #include "document/LogoDocument.h"
 
 #include <QObject>
 #include <QPointF>
+#include <QRgb>
 
 class QLabel;
 
@@ -32,6 +34,9 @@ public:
     void Picture1_MouseMove(int buttons, QPointF position);
     // Recolours the cell at CellColumn, CellRow and stores the colour.
     void PaintCell();
+    // Takes back or does again the last stroke of painting on this logo.
+    void undo();
+    void redo();
 
     bool GridHidden = false;
     int GridOffset = 0;
@@ -40,6 +45,9 @@ public:
 
 private:
     bool pointAt(QPointF position);
+    void drawCell(int column, int row, QRgb colour);
+    // Gives the cells of a step the attributes `value` picks and redraws them.
+    void restore(const std::vector<CellChange>& step, std::uint8_t CellChange::*value);
 
     LogoDocument& document_;
     LogoCanvas& canvas_;
@@ -47,6 +55,7 @@ private:
     QLabel& koordinaten_;
     PalettePanel& palette_;
     PointerCell lastCell_{};
+    PaintHistory history_;
 };
 
 } // namespace kalvero

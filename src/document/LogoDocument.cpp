@@ -20,6 +20,7 @@ std::uint8_t LogoDocument::EpaData(int position) const {
 
 void LogoDocument::ClearLogo() {
     bytes_.fill(0);
+    ++generation_;
 }
 
 std::uint8_t LogoDocument::CellAttribute(int column, int row) const {
@@ -50,6 +51,7 @@ void LogoDocument::InitFromTemplate() {
     const LogoLayout size = layout();
     std::copy_n(EpaHeaderTemplate.begin(), size.glyphOffset, bytes_.begin());
     std::copy(EpaTrailer.begin(), EpaTrailer.end(), bytes_.begin() + size.trailerOffset);
+    ++generation_;
 }
 
 FileStatus LogoDocument::ReloadLogo() {
@@ -62,6 +64,7 @@ FileStatus LogoDocument::ReloadLogo() {
         return file.error();
     }
     std::copy(file.value().begin(), file.value().end(), bytes_.begin());
+    ++generation_;
     return Succeeded;
 }
 

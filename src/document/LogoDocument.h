@@ -38,6 +38,9 @@ public:
     // EpaData. Does nothing for a bitmap logo or when there is no file; on a
     // read error EpaData keeps what it holds.
     FileStatus ReloadLogo();
+    // Changes whenever the logo is replaced or reloaded (cleared, made from
+    // the template, read from its file); painting leaves it as it is.
+    std::uint64_t generation() const { return generation_; }
 
     bool TallLogo = true;
     std::string EpaFileName;
@@ -57,6 +60,7 @@ public:
 
 private:
     std::array<std::uint8_t, EpaDataSize> bytes_{};
+    std::uint64_t generation_ = 0;
 };
 
 } // namespace kalvero

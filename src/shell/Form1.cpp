@@ -110,6 +110,16 @@ void Form1::connectControls() {
     connect(ui_.ShowRaster, &QCheckBox::clicked, &editor_, &LogoEditor::ShowRaster_Click);
     connect(ui_.about, &QAction::triggered, this, &Form1::about_Click);
     connect(ui_.lblHyperlink, &LinkLabel::lblHyperlink_Click, this, &Form1::lblHyperlink_Click);
+    // Painting is taken back and done again from the keyboard alone: the
+    // window has no menu entries or buttons for it.
+    auto* undo = new QAction(this);
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    connect(undo, &QAction::triggered, &editor_, &LogoEditor::undo);
+    auto* redo = new QAction(this);
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(redo, &QAction::triggered, &editor_, &LogoEditor::redo);
+    addActions({undo, redo});
     // The command buttons take the focus as soon as the mouse moves over them.
     for (QPushButton* button : {ui_.EpaToBmp, ui_.CreateEpa, ui_.Ende_Command, ui_.Info,
                                 ui_.LadeBmp_Command, ui_.LadeEpa_Command, ui_.SichEpa_Command}) {

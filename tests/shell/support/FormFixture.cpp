@@ -97,4 +97,11 @@ void FormFixture::moveOnCanvas(QPointF at, int buttons) const {
     QApplication::sendEvent(ui().Picture1, &event);
 }
 
+void FormFixture::releaseOnCanvas(QPointF at) const {
+    const QPointF local = at + QPointF(ui().Picture1->contentsRect().topLeft());
+    QMouseEvent event(QEvent::MouseButtonRelease, local, ui().Picture1->mapToGlobal(local),
+                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(ui().Picture1, &event);
+}
+
 } // namespace kalvero::test

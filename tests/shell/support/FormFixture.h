@@ -51,6 +51,7 @@ protected:
     // mask the handlers see (1 left, 2 right, 4 middle).
     void pressOnCanvas(QPointF at, int button) const;
     void moveOnCanvas(QPointF at, int buttons) const;
+    void releaseOnCanvas(QPointF at) const;
 
     TempDir dir;
     ScriptedDialogs dialogs;
