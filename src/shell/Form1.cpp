@@ -16,12 +16,45 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QLayout>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
 
 namespace kalvero {
+namespace {
+
+enum class DroppedKind { Logo, Bitmap };
+
+struct DroppedFile {
+    QString path;
+    DroppedKind kind;
+};
+
+// One local file, a logo or a bitmap by its extension; anything else is not
+// taken.
+std::optional<DroppedFile> FileToLoad(const QMimeData* data) {
+    const QList<QUrl> urls = data != nullptr ? data->urls() : QList<QUrl>();
+    if (urls.size() != 1 || !urls.front().isLocalFile()) {
+        return std::nullopt;
+    }
+    // Written as the file dialog writes the names it returns.
+    const QString path = urls.front().toLocalFile();
+    const QString extension = QFileInfo(path).suffix();
+    if (extension.compare(QLatin1String("epa"), Qt::CaseInsensitive) == 0) {
+        return DroppedFile{path, DroppedKind::Logo};
+    }
+    if (extension.compare(QLatin1String("bmp"), Qt::CaseInsensitive) == 0) {
+        return DroppedFile{path, DroppedKind::Bitmap};
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 Form1::Form1(ShellServices services, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)), ui_(BuildForm1Controls(*this)),
@@ -34,6 +67,7 @@ Form1::Form1(ShellServices services, QWidget* parent)
     setWindowIcon(ArtworkIcon(QStringLiteral("icons/kalvero")));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     move(Px(4455), Px(4320));
+    setAcceptDrops(true);
     connectControls();
     Form_Initialize();
     Form_Load();
@@ -189,6 +223,29 @@ void Form1::changeEvent(QEvent* event) {
         // file does not pop up in the middle of it.
         QTimer::singleShot(0, this, &Form1::Form_Activate);
     }
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+    if (FileToLoad(event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+    const std::optional<DroppedFile> file = FileToLoad(event->mimeData());
+    if (!file) {
+        return;
+    }
+    event->acceptProposedAction();
+    // Loaded once the drop is over, so that the program the file came from is
+    // not held while the questions and notices wait for the user.
+    QTimer::singleShot(0, this, [this, file = *file] {
+        if (file.kind == DroppedKind::Logo) {
+            opening_.LoadEpaFile(file.path.toStdString());
+        } else {
+            bmpLoading_.LoadBmpFile(file.path.toStdString());
+        }
+    });
 }
 
 void Form1::createReadMe() {

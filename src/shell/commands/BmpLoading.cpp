@@ -24,6 +24,14 @@ void BmpLoading::failed() {
 }
 
 void BmpLoading::LadeBmp_Command_Click() {
+    loadBmp(std::nullopt);
+}
+
+void BmpLoading::LoadBmpFile(const std::string& path) {
+    loadBmp(path);
+}
+
+void BmpLoading::loadBmp(const std::optional<std::string>& given) {
     LogoDocument& document = context_.document;
     Form1Controls& ui = context_.ui;
 
@@ -44,8 +52,9 @@ void BmpLoading::LadeBmp_Command_Click() {
     ui.EpaToBmp->setEnabled(false);
     ui.CreateEpa->setEnabled(false);
 
-    document.BmpFileName =
-        context_.chooseFileToOpen(BmpDialogFilter(context_.language()), QStringLiteral("*.bmp"));
+    document.BmpFileName = given ? *given
+                                 : context_.chooseFileToOpen(BmpDialogFilter(context_.language()),
+                                                             QStringLiteral("*.bmp"));
     if (document.BmpFileName.empty() || document.BmpFileName == "*.bmp") {
         failed();
         return;

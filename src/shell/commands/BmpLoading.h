@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 namespace kalvero {
 
 class CommandContext;
@@ -12,8 +15,12 @@ public:
     BmpLoading(CommandContext& context, EpaSaving& saving) : context_(context), saving_(saving) {}
 
     void LadeBmp_Command_Click();
+    // Load BMP on a file named already (dropped on the window): the same
+    // questions, checks and notices, without the file dialog.
+    void LoadBmpFile(const std::string& path);
 
 private:
+    void loadBmp(const std::optional<std::string>& given);
     void failed();
 
     CommandContext& context_;

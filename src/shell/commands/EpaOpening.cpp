@@ -71,6 +71,14 @@ void EpaOpening::resetAfterError() {
 }
 
 void EpaOpening::LadeEpa_Command_Click() {
+    loadEpa(std::nullopt);
+}
+
+void EpaOpening::LoadEpaFile(const std::string& path) {
+    loadEpa(path);
+}
+
+void EpaOpening::loadEpa(const std::optional<std::string>& given) {
     LogoDocument& document = context_.document;
     Form1Controls& ui = context_.ui;
 
@@ -91,8 +99,9 @@ void EpaOpening::LadeEpa_Command_Click() {
     document.ClearLogo();
     ui.Picture1->clear();
 
-    document.EpaFileName =
-        context_.chooseFileToOpen(EpaDialogFilter(context_.language()), QStringLiteral("*.epa"));
+    document.EpaFileName = given ? *given
+                                 : context_.chooseFileToOpen(EpaDialogFilter(context_.language()),
+                                                             QStringLiteral("*.epa"));
     if (document.EpaFileName.empty() || document.EpaFileName == "*.epa") {
         document.EpaFileName.clear();
         context_.showEpaName({});

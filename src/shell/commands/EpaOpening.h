@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace kalvero {
@@ -13,10 +14,14 @@ public:
     EpaOpening(CommandContext& context, EpaSaving& saving) : context_(context), saving_(saving) {}
 
     void LadeEpa_Command_Click();
+    // Load EPA on a file named already (dropped on the window): the same
+    // questions, checks, backup and notices, without the file dialog.
+    void LoadEpaFile(const std::string& path);
     // Opens CommandLineFile once, at the first activation of the window.
     void OpenCommandLineFile();
 
 private:
+    void loadEpa(const std::optional<std::string>& given);
     // The error path of Load EPA: no logo, no bitmap, commands disabled.
     void resetAfterError();
     void toNoLogo();
