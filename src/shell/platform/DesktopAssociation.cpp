@@ -5,10 +5,13 @@
 #include "shell/platform/ExternalProgram.h"
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
+#include <optional>
 #include <pwd.h>
 #include <span>
+#include <string_view>
 #include <system_error>
 #include <unistd.h>
 
@@ -86,18 +89,95 @@ bool WriteMimePackage(const fs::path& dataHome) {
     return true;
 }
 
-bool WriteDefaultOpener(const fs::path& configHome) {
-    const fs::path file = configHome / "mimeapps.list";
-    std::string existing;
-    if (PathExists(file)) {
-        const auto bytes = ReadFilePrefix(file, MaxMimeAppsBytes + 1);
-        if (!bytes.ok() || bytes.value().size() > MaxMimeAppsBytes) {
-            return false;
-        }
-        existing.assign(bytes.value().begin(), bytes.value().end());
+// The text of a mimeapps.list: "" when there is none, nothing when it cannot
+// be read whole.
+std::optional<std::string> MimeAppsText(const fs::path& file) {
+    if (!PathExists(file)) {
+        return std::string();
     }
-    return WriteText(file, MimeAppsWithDefault(existing, EpaMimeType, DesktopFileName)) !=
+    const auto bytes = ReadFilePrefix(file, MaxMimeAppsBytes + 1);
+    if (!bytes.ok() || bytes.value().size() > MaxMimeAppsBytes) {
+        return std::nullopt;
+    }
+    return std::string(bytes.value().begin(), bytes.value().end());
+}
+
+// Every mimeapps.list that can name the default opener, in the order a
+// desktop looks for one: the user's configuration, the system's, then the
+// older places among the data folders; a desktop's own file before the
+// common one in each folder.
+std::vector<fs::path> MimeAppsLists(const DesktopLocations& where) {
+    std::vector<fs::path> folders = {where.configHome};
+    folders.insert(folders.end(), where.configDirs.begin(), where.configDirs.end());
+    folders.push_back(where.dataHome / "applications");
+    for (const fs::path& data : where.dataDirs) {
+        folders.push_back(data / "applications");
+    }
+    std::vector<fs::path> files;
+    for (const fs::path& folder : folders) {
+        for (const std::string& desktop : where.desktops) {
+            files.push_back(folder / (desktop + "-mimeapps.list"));
+        }
+        files.push_back(folder / "mimeapps.list");
+    }
+    return files;
+}
+
+bool DefaultOpenerNamed(const DesktopLocations& where) {
+    const std::vector<fs::path> files = MimeAppsLists(where);
+    return std::any_of(files.begin(), files.end(), [](const fs::path& file) {
+        const std::optional<std::string> text = MimeAppsText(file);
+        return text && NamesDefaultOpener(*text, EpaMimeType);
+    });
+}
+
+bool WriteDefaultOpener(const DesktopLocations& where) {
+    const fs::path file = where.configHome / "mimeapps.list";
+    const std::optional<std::string> existing = MimeAppsText(file);
+    if (!existing) {
+        return false;
+    }
+    if (DefaultOpenerNamed(where)) {
+        return true;
+    }
+    return WriteText(file, MimeAppsWithDefault(*existing, EpaMimeType, DesktopFileName)) !=
            Written::Failed;
+}
+
+// The non-empty items of a variable's ":"-separated list, or of the fallback
+// when the variable is empty or not set.
+std::vector<std::string> ListIn(const char* variable, std::string_view fallback = {}) {
+    const char* value = std::getenv(variable);
+    std::string_view rest = value != nullptr && value[0] != '\0' ? value : fallback;
+    std::vector<std::string> items;
+    while (!rest.empty()) {
+        const std::size_t end = std::min(rest.find(':'), rest.size());
+        if (end > 0) {
+            items.emplace_back(rest.substr(0, end));
+        }
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+    }
+    return items;
+}
+
+// Relative folders are invalid and left out.
+std::vector<fs::path> BaseFolders(const char* variable, std::string_view fallback) {
+    std::vector<fs::path> folders;
+    for (const std::string& folder : ListIn(variable, fallback)) {
+        if (folder.front() == '/') {
+            folders.emplace_back(folder);
+        }
+    }
+    return folders;
+}
+
+std::vector<std::string> CurrentDesktops() {
+    std::vector<std::string> desktops = ListIn("XDG_CURRENT_DESKTOP");
+    for (std::string& desktop : desktops) {
+        std::transform(desktop.begin(), desktop.end(), desktop.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    }
+    return desktops;
 }
 
 } // namespace
@@ -105,7 +185,9 @@ bool WriteDefaultOpener(const fs::path& configHome) {
 DesktopLocations DesktopLocations::FromEnvironment() {
     const fs::path home = HomeFolder();
     return {BaseFolder("XDG_DATA_HOME", home / ".local" / "share"),
-            BaseFolder("XDG_CONFIG_HOME", home / ".config")};
+            BaseFolder("XDG_CONFIG_HOME", home / ".config"),
+            BaseFolders("XDG_CONFIG_DIRS", "/etc/xdg"),
+            BaseFolders("XDG_DATA_DIRS", "/usr/local/share:/usr/share"), CurrentDesktops()};
 }
 
 void RegisterDesktopAssociation(const DesktopLocations& where, const std::string& programPath,
@@ -114,7 +196,7 @@ void RegisterDesktopAssociation(const DesktopLocations& where, const std::string
     if (!WriteMimePackage(where.dataHome)) {
         showError(RegistrationErrorText(AssociationPart::Extension));
     }
-    if (!WriteDefaultOpener(where.configHome)) {
+    if (!WriteDefaultOpener(where)) {
         showError(RegistrationErrorText(AssociationPart::FileType));
     }
     if (WriteText(where.dataHome / "applications" / DesktopFileName,

@@ -4,24 +4,33 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace kalvero {
 
-// The per-user folders of the freedesktop base directories.
+// The folders of the freedesktop base directories, and the desktops whose own
+// choices of default programs count first.
 struct DesktopLocations {
     std::filesystem::path dataHome;   // $XDG_DATA_HOME, by default ~/.local/share
     std::filesystem::path configHome; // $XDG_CONFIG_HOME, by default ~/.config
+    // $XDG_CONFIG_DIRS, by default /etc/xdg
+    std::vector<std::filesystem::path> configDirs = {};
+    // $XDG_DATA_DIRS, by default /usr/local/share and /usr/share
+    std::vector<std::filesystem::path> dataDirs = {};
+    // $XDG_CURRENT_DESKTOP in lower case, as in "kde-mimeapps.list"
+    std::vector<std::string> desktops = {};
 
     static DesktopLocations FromEnvironment();
 };
 
 inline constexpr const char* EpaMimeType = "application/x-award-epa";
 
-// The freedesktop counterpart of RegisterEpaFileType, checked at every start and
-// rewritten where it differs: the MIME type of EPA files (then the MIME cache is
-// refreshed), this program as their default opener in mimeapps.list, and the
-// program's desktop entry. Each part that cannot be written is reported with
-// the Windows key's message.
+// The freedesktop counterpart of RegisterEpaFileType, checked at every start: the
+// MIME type of EPA files (then the MIME cache is refreshed) and the program's
+// desktop entry are rewritten where they differ, so that opening a file works;
+// this program becomes the default opener in mimeapps.list only while no
+// mimeapps.list names one, so that a user's choice of another program stays.
+// Each part that cannot be written is reported with the Windows key's message.
 void RegisterDesktopAssociation(const DesktopLocations& where, const std::string& programPath,
                                 const std::string& iconName,
                                 const ShowRegistrationError& showError);

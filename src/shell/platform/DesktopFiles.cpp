@@ -116,6 +116,19 @@ std::string MimePackageText() {
            "</mime-info>\n";
 }
 
+bool NamesDefaultOpener(std::string_view mimeapps, std::string_view mimeType) {
+    bool inDefaults = false;
+    for (const std::string& line : SplitLines(mimeapps)) {
+        if (IsGroupHeader(line)) {
+            inDefaults = Trimmed(line) == DefaultGroup;
+        } else if (inDefaults && IsEntryFor(line, mimeType) &&
+                   !Trimmed(std::string_view(line).substr(line.find('=') + 1)).empty()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::string MimeAppsWithDefault(std::string_view existing, std::string_view mimeType,
                                 std::string_view desktopFile) {
     const std::string entry = std::string(mimeType) + "=" + std::string(desktopFile);

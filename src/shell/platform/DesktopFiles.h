@@ -14,6 +14,9 @@ std::string DesktopEntryText(std::string_view programPath, std::string_view icon
 // The shared-mime-info package that defines the MIME type of EPA files.
 std::string MimePackageText();
 
+// Whether a mimeapps.list names a default opener of the MIME type.
+bool NamesDefaultOpener(std::string_view mimeapps, std::string_view mimeType);
+
 // An existing mimeapps.list (or "") with this program as the default opener of
 // the MIME type; every other line stays as it was.
 std::string MimeAppsWithDefault(std::string_view existing, std::string_view mimeType,
