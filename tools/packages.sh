@@ -1,7 +1,8 @@
 # The Debian packages each script needs; sourced by run.sh and test.sh.
 # shellcheck shell=bash
+# Qt's own translations make its buttons and dialogs speak German too.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
-                libgtest-dev libbenchmark-dev fonts-liberation2)
+                libgtest-dev libbenchmark-dev fonts-liberation2 qt6-translations-l10n)
 # The Windows registry backend is cross-built and tested under Wine.
 WINE_PACKAGES=(googletest g++-mingw-w64-x86-64-posix wine wine64 shared-mime-info)
 # cpack's Debian package needs dpkg-shlibdeps.

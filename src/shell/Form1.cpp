@@ -57,7 +57,8 @@ std::optional<DroppedFile> FileToLoad(const QMimeData* data) {
 } // namespace
 
 Form1::Form1(ShellServices services, QWidget* parent)
-    : QMainWindow(parent), services_(std::move(services)), ui_(BuildForm1Controls(*this)),
+    : QMainWindow(parent), services_(std::move(services)), qtTranslation_(services_.qtTranslations),
+      ui_(BuildForm1Controls(*this)),
       editor_(document_, *ui_.Picture1, *ui_.EpaNameAnzeige, *ui_.Koordinaten, *ui_.Farbauswahl),
       context_(document_, ui_, editor_, services_.dialogs), saving_(context_),
       opening_(context_, saving_), bmpLoading_(context_, saving_), creation_(context_, saving_),
@@ -172,6 +173,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form1::applyLanguage(Language language) {
+    // Without Qt's translation its buttons and dialogs stay English.
+    static_cast<void>(qtTranslation_.use(language));
     for (const ControlText& caption : LanguageCaptions()) {
         if (auto* control = findChild<QAbstractButton*>(QLatin1String(caption.control))) {
             control->setText(QString::fromStdString(ControlTextFor(caption, language)));

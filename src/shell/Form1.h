@@ -4,6 +4,7 @@
 #include "document/LanguageTexts.h"
 #include "document/LogoDocument.h"
 #include "shell/Form1Controls.h"
+#include "shell/QtTranslation.h"
 #include "shell/ShellServices.h"
 #include "shell/commands/BmpExporting.h"
 #include "shell/commands/BmpLoading.h"
@@ -71,6 +72,7 @@ private:
     void createAbout();
 
     ShellServices services_;
+    QtTranslation qtTranslation_;
     LogoDocument document_;
     Form1Controls ui_;
     LogoEditor editor_;

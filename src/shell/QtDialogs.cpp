@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -41,6 +42,17 @@ QString StartPath(const QString& initialName, const QString& lastFolder) {
     return initialName;
 }
 
+// The system's own file dialog speaks the system's language. Where the
+// window speaks another, Qt's dialog is shown, which speaks the window's.
+QFileDialog::Options LanguageOptions() {
+    QLocale::Language system = QLocale(QLocale::system().uiLanguages().value(0)).language();
+    if (system == QLocale::C) {
+        system = QLocale::English;
+    }
+    return system == QLocale().language() ? QFileDialog::Options()
+                                          : QFileDialog::DontUseNativeDialog;
+}
+
 } // namespace
 
 QString QtDialogs::QtFilter(const QString& filter) {
@@ -74,8 +86,9 @@ int QtDialogs::message(const MessageRequest& request) {
 std::optional<QString> QtDialogs::openFile(const FileDialogRequest& request) {
     const QString filter = QtFilter(request.filter);
     QString selected = SelectedFilter(filter, request.filterIndex);
-    const QString path = QFileDialog::getOpenFileName(
-        parent_, QString(), StartPath(request.initialName, lastFolder_), filter, &selected);
+    const QString path = QFileDialog::getOpenFileName(parent_, QString(),
+                                                      StartPath(request.initialName, lastFolder_),
+                                                      filter, &selected, LanguageOptions());
     if (path.isEmpty()) {
         return std::nullopt;
     }
@@ -88,7 +101,8 @@ std::optional<QString> QtDialogs::saveFile(const FileDialogRequest& request) {
     QString selected = SelectedFilter(filter, request.filterIndex);
     const QString path = QFileDialog::getSaveFileName(
         parent_, QString(), StartPath(request.initialName, lastFolder_), filter, &selected,
-        request.confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite);
+        LanguageOptions() | (request.confirmOverwrite ? QFileDialog::Options()
+                                                      : QFileDialog::DontConfirmOverwrite));
     if (path.isEmpty()) {
         return std::nullopt;
     }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "shell/QtTranslation.h"
 #include "shell/platform/EpaFileType.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace kalvero {
@@ -12,12 +14,13 @@ class Registry;
 
 // What the main window needs from the world outside it: the dialogs, the
 // store of the settings, how to make this program the opener of .EPA files,
-// and the command-line text.
+// the command-line text, and where Qt's own translations are.
 struct ShellServices {
     Dialogs& dialogs;
     Registry& settings;
     std::function<void(const ShowRegistrationError&)> registerFileType;
     QString commandLine;
+    QStringList qtTranslations = QtTranslation::StandardFolders();
 };
 
 } // namespace kalvero

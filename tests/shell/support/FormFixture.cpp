@@ -39,7 +39,7 @@ void FormFixture::start(const QString& commandLine) {
                                                           showError(error);
                                                       }
                                                   },
-                                                  commandLine});
+                                                  commandLine, qtTranslations});
 }
 
 QString FormFixture::writeLogo(const std::string& name, bool tall, std::uint8_t attribute,

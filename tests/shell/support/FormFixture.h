@@ -59,6 +59,8 @@ protected:
     int registrations = 0;
     // Failures the file-type registration reports at the next start.
     std::vector<std::string> registrationErrors;
+    // Where the next start looks for Qt's own translations.
+    QStringList qtTranslations = QtTranslation::StandardFolders();
 
 private:
     std::unique_ptr<Form1> form_;
