@@ -4,8 +4,8 @@ Two fonts are defined here, both drawn by hand for this project:
 
 * FONT5X7 - a classic 5 x 7 dot font (capitals, digits, a few signs),
   used for titles, sub-titles and the sample boot logo.
-* FONT_SMALL - a chunky 5-row font with 3-column letters (5 for M/W),
-  meant to be scaled by 2 for the small toolbar buttons.
+* FONT_SMALL - a chunky 5-row font with 3-column letters, scaled by 2 for
+  the letters of the program icon.
 
 Every lit dot becomes part of a rectangle; horizontal runs of dots are
 merged and identical runs in consecutive rows are merged again, so the
@@ -59,9 +59,7 @@ FONT5X7 = {
 
 FONT_SMALL = {
     "A": ["111", "101", "111", "101", "101"],
-    "B": ["110", "101", "110", "101", "110"],
     "E": ["111", "100", "110", "100", "111"],
-    "M": ["10001", "11011", "10101", "10001", "10001"],
     "P": ["111", "101", "111", "100", "100"],
     " ": ["000"] * 5,
 }

@@ -7,6 +7,7 @@
 #include "shell/DesignLook.h"
 #include "shell/Form1Controls.h"
 #include "shell/LinkLabel.h"
+#include "shell/PictureButton.h"
 #include "shell/PicturePreview.h"
 #include "shell/SizingLabel.h"
 
@@ -29,11 +30,17 @@ Control* Place(Control* control, const char* name, int left, int top, int width,
     return control;
 }
 
-QPushButton* PictureButton(QWidget* parent, const char* picture, int iconSide) {
-    auto* button = new QPushButton(parent);
-    button->setIcon(ArtworkIcon(QLatin1String(picture)));
-    button->setIconSize(QSize(iconSide, iconSide));
-    return button;
+// The tall buttons carry their picture beside the caption; on the small ones
+// the caption needs the whole width, and a picture of letters 7 pixels high
+// stands above it.
+PictureButton* TallButton(QWidget* parent, const char* picture) {
+    return new PictureButton(QLatin1String(picture), QSize(28, 28), PictureButton::Layout::Beside,
+                             parent);
+}
+
+PictureButton* SmallButton(QWidget* parent, const char* picture, int pictureWidth) {
+    return new PictureButton(QLatin1String(picture), QSize(pictureWidth, 9),
+                             PictureButton::Layout::Above, parent);
 }
 
 QToolButton* FlagButton(QWidget* parent, const char* picture, const QString& caption) {
@@ -120,11 +127,11 @@ Form1Controls BuildForm1Controls(QMainWindow& window) {
     ui.Farbauswahl->setGeometry(PxRect(120, 3480, 2172, 1332));
 
     ui.Ende_Command =
-        Place(PictureButton(client, "buttons/exit", 28), "Ende_Command", 120, 5160, 972, 525);
-    ui.LadeEpa_Command = Place(PictureButton(client, "buttons/load-epa", 20), "LadeEpa_Command",
-                               1200, 5280, 1095, 405);
-    ui.SichEpa_Command = Place(PictureButton(client, "buttons/save-epa", 20), "SichEpa_Command",
-                               2280, 5280, 1095, 405);
+        Place(TallButton(client, "buttons/exit"), "Ende_Command", 120, 5160, 972, 525);
+    ui.LadeEpa_Command = Place(SmallButton(client, "buttons/load-epa", 31), "LadeEpa_Command", 1200,
+                               5280, 1095, 405);
+    ui.SichEpa_Command = Place(SmallButton(client, "buttons/save-epa", 28), "SichEpa_Command", 2280,
+                               5280, 1095, 405);
     ui.SichEpa_Command->setEnabled(false);
     ui.EpaToBmp = Place(new QPushButton(QStringLiteral("EP&AtoBMP"), client), "EpaToBmp", 3360,
                         5280, 1095, 405);
@@ -151,13 +158,13 @@ Form1Controls BuildForm1Controls(QMainWindow& window) {
     ui.Deutsch->setChecked(true);
 
     ui.CreateEpa =
-        Place(PictureButton(client, "buttons/create-epa", 20), "CreateEpa", 5640, 5280, 1095, 405);
+        Place(SmallButton(client, "buttons/create-epa", 45), "CreateEpa", 5640, 5280, 1095, 405);
     ui.CreateEpa->setText(QStringLiteral("&Kalvero"));
     ui.CreateEpa->setFont(bold825);
     ui.CreateEpa->setEnabled(false);
-    ui.LadeBmp_Command = Place(PictureButton(client, "buttons/load-bmp", 20), "LadeBmp_Command",
-                               6720, 5280, 1095, 405);
-    ui.Info = Place(PictureButton(client, "buttons/info", 28), "Info", 7920, 5160, 972, 525);
+    ui.LadeBmp_Command = Place(SmallButton(client, "buttons/load-bmp", 31), "LadeBmp_Command", 6720,
+                               5280, 1095, 405);
+    ui.Info = Place(TallButton(client, "buttons/info"), "Info", 7920, 5160, 972, 525);
     ui.Info->setText(QStringLiteral("&Info"));
     ui.Info->setFont(bold825);
 

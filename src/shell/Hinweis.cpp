@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <algorithm>
 
 namespace kalvero {
 
@@ -44,6 +45,11 @@ Hinweis::Hinweis(QWidget* parent)
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setGeometry(PxRect(5160, 120, 1845, 240));
     Label3->setFont(arial);
+    // The text runs a pixel past the design's width in the fonts of Arial's
+    // widths; the label has no frame or background, so only its clipping
+    // grows, towards the free margin on the right.
+    Label3->resize(std::max(Label3->width(), Label3->fontMetrics().size(0, Label3->text()).width()),
+                   Label3->height());
 
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(PxRect(240, 840, 6732, 4092));
