@@ -55,61 +55,32 @@ TEST(DesktopAssociation, WritesTheTypeAndTheEntryAndQuotesTheProgram) {
 }
 
 TEST(DesktopAssociation, BecomesTheDefaultOpenerOnlyWhereNoneIsNamed) {
+    const std::string ours = "[Default Applications]\napplication/x-award-epa=kalvero.desktop\n";
     const std::string others = "[Added Associations]\napplication/x-award-epa=other.desktop;\n";
     const std::string otherDefault = "[Default Applications]\ntext/plain=gedit.desktop\n"
                                      "application/x-award-epa=other.desktop\n";
-    struct Case {
-        const char* file;    // below the test's home
-        std::string text;    // what it holds
-        std::string written; // the user's mimeapps.list afterwards, "" for none
-    };
-    const Case cases[] = {
+    // a mimeapps.list below the test's home, what it holds, and the user's
+    // mimeapps.list afterwards ("" for none)
+    const std::tuple<const char*, std::string, std::string> cases[] = {
         {"mimeapps.list", otherDefault, otherDefault},
-        {"mimeapps.list", others,
-         others + "\n[Default Applications]\napplication/x-award-epa=kalvero.desktop\n"},
-        {"mimeapps.list", "[Default Applications]\napplication/x-award-epa=\n",
-         "[Default Applications]\napplication/x-award-epa=kalvero.desktop\n"},
+        {"mimeapps.list", others, others + "\n" + ours},
+        {"mimeapps.list", "[Default Applications]\napplication/x-award-epa=\n", ours},
         {"kde-mimeapps.list", otherDefault, ""},
-        {"etc/mimeapps.list", otherDefault, ""},
+        {"gnome-mimeapps.list", otherDefault, ours}, // not the current desktop
         {"etc/kde-mimeapps.list", otherDefault, ""},
         {"data/applications/mimeapps.list", otherDefault, ""},
         {"usr/applications/mimeapps.list", otherDefault, ""},
-        {"gnome-mimeapps.list", otherDefault,
-         "[Default Applications]\napplication/x-award-epa=kalvero.desktop\n"},
-        {"etc/mimeapps.list", "[Default Applications]\napplication/x-other=other.desktop\n",
-         "[Default Applications]\napplication/x-award-epa=kalvero.desktop\n"},
+        {"usr/applications/mimeapps.list", "[Default Applications]\ntext/x-other=o.desktop\n",
+         ours},
     };
-    for (const Case& c : cases) {
+    for (const auto& [file, text, afterwards] : cases) {
         const test::TempDir dir;
-        WriteText(dir.file(c.file), c.text);
-        EXPECT_EQ(Register(dir.path()), Strings{}) << c.file;
-        const bool exists = fs::exists(dir.file("mimeapps.list"));
-        EXPECT_EQ(exists ? Text(dir.file("mimeapps.list")) : "", c.written) << c.file;
-        EXPECT_TRUE(fs::exists(dir.file("data/applications/kalvero.desktop"))) << c.file;
+        WriteText(dir.file(file), text);
+        EXPECT_EQ(Register(dir.path()), Strings{}) << file;
+        const bool written = fs::exists(dir.file("mimeapps.list"));
+        EXPECT_EQ(written ? Text(dir.file("mimeapps.list")) : "", afterwards) << file;
+        EXPECT_TRUE(fs::exists(dir.file("data/applications/kalvero.desktop"))) << file;
     }
-}
-
-TEST(DesktopAssociation, FoldersAndDesktopsFromTheEnvironment) {
-    const std::pair<const char*, const char*> variables[] = {
-        {"HOME", "/home/u"},         {"XDG_DATA_HOME", "relative/data"},
-        {"XDG_CONFIG_HOME", "/cfg"}, {"XDG_CONFIG_DIRS", "/etc/one::relative:/etc/two"},
-        {"XDG_DATA_DIRS", ""},       {"XDG_CURRENT_DESKTOP", "ubuntu:GNOME"},
-    };
-    std::vector<std::pair<const char*, std::optional<std::string>>> before;
-    for (const auto& [name, value] : variables) {
-        const char* old = std::getenv(name);
-        before.emplace_back(name, old != nullptr ? std::optional<std::string>(old) : std::nullopt);
-        ::setenv(name, value, 1);
-    }
-    const DesktopLocations where = DesktopLocations::FromEnvironment();
-    for (const auto& [name, value] : before) {
-        value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
-    }
-    EXPECT_EQ(where.dataHome, "/home/u/.local/share");
-    EXPECT_EQ(where.configHome, "/cfg");
-    EXPECT_EQ(where.configDirs, (std::vector<fs::path>{"/etc/one", "/etc/two"}));
-    EXPECT_EQ(where.dataDirs, (std::vector<fs::path>{"/usr/local/share", "/usr/share"}));
-    EXPECT_EQ(where.desktops, (Strings{"ubuntu", "gnome"}));
 }
 
 TEST(DesktopAssociation, EachPartThatCannotBeWrittenIsReportedInOrder) {
