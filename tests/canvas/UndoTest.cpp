@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QTest>
 #include <functional>
+#include <map>
 
 namespace kalvero::test {
 namespace {
@@ -32,11 +33,11 @@ protected:
         form().CreateEpa_Click();
     }
     // Presses on the first cell, drags over the others and lets go.
-    void stroke(int colour, std::initializer_list<int> cells) {
+    void stroke(int colour, const std::vector<int>& cells) {
         ui().Farbauswahl->option(colour)->click();
-        for (const int cell : cells) {
-            const QPointF at(9.0 * cell + 4, 7);
-            cell == *cells.begin() ? pressOnCanvas(at, 1) : moveOnCanvas(at, 1);
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            const QPointF at(9.0 * cells[i] + 4, 7);
+            i == 0 ? pressOnCanvas(at, 1) : moveOnCanvas(at, 1);
         }
         releaseOnCanvas({0, 0});
     }
@@ -59,39 +60,31 @@ const QKeyCombination RedoY = Qt::CTRL | Qt::Key_Y;
 TEST_F(UndoTest, OneStrokeIsOneStepTakenBackAndDoneAgain) {
     open(writeLogo("a.epa", true, 47, 0xFF)); // above 15: black until painted
     const std::map<int, QRgb> shown = {{47, 0x000000}, {12, 0xFF0000}, {9, 0x0000FF}};
-    const std::pair<std::function<void()>, Top> steps[] = {
-        {[&] {
-             stroke(12, {0, 1, 2, 1});
-         },
-         {12, 12, 12, 47, 47}},
-        {[&] { stroke(9, {4}); }, {12, 12, 12, 47, 9}},
-        {[&] { stroke(12, {0}); }, {12, 12, 12, 47, 9}}, // no change, no step
-        {[&] { key(Undo); }, {12, 12, 12, 47, 47}},
-        {[&] {
-             key(Undo);
-             key(Undo);
-         },
-         {47, 47, 47, 47, 47}},
-        {[&] {
-             key(Redo);
-             key(RedoY);
-             key(RedoY);
-         },
-         {12, 12, 12, 47, 9}},
-        {[&] {
-             key(Undo);
-             stroke(9, {3, 2, 3});
-             key(RedoY);
-         },
-         {12, 12, 9, 9, 47}}, // no redo
-        {[&] {
-             stroke(12, {2});
-             key(Undo);
-         },
-         {12, 12, 9, 9, 47}},
+    struct Step {
+        std::vector<QKeyCombination> keys; // pressed first
+        int colour;
+        std::vector<int> cells; // then painted in one stroke
+        Top expected;
     };
-    for (const auto& [act, expected] : steps) {
-        act();
+    const Step steps[] = {
+        {{}, 12, {0, 1, 2, 1}, {12, 12, 12, 47, 47}},
+        {{}, 9, {4}, {12, 12, 12, 47, 9}},
+        {{}, 12, {0}, {12, 12, 12, 47, 9}}, // no change, no step
+        {{Undo}, 0, {}, {12, 12, 12, 47, 47}},
+        {{Undo, Undo}, 0, {}, {47, 47, 47, 47, 47}},
+        {{Redo, RedoY, RedoY}, 0, {}, {12, 12, 12, 47, 9}},
+        {{Undo}, 9, {3, 2, 3}, {12, 12, 9, 9, 47}},
+        {{RedoY}, 0, {}, {12, 12, 9, 9, 47}}, // the new stroke dropped the redo
+        {{}, 12, {2}, {12, 12, 12, 9, 47}},
+        {{Undo}, 0, {}, {12, 12, 9, 9, 47}},
+    };
+    for (const auto& [keys, colour, cells, expected] : steps) {
+        for (const QKeyCombination k : keys) {
+            key(k);
+        }
+        if (!cells.empty()) {
+            stroke(colour, cells);
+        }
         ASSERT_EQ(top(), expected);
         for (int column = 0; column < 5; ++column) {
             EXPECT_EQ(canvasPixel(9 * column + 1, 1), shown.at(expected[column])) << column;
