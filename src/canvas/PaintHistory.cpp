@@ -52,22 +52,21 @@ void PaintHistory::endStroke() {
 
 std::vector<CellChange> PaintHistory::undo() {
     endStroke();
-    if (done_.empty()) {
-        return {};
-    }
-    undone_.push_back(std::move(done_.back()));
-    done_.pop_back();
-    return undone_.back();
+    return MoveLast(done_, undone_);
 }
 
 std::vector<CellChange> PaintHistory::redo() {
     endStroke();
-    if (undone_.empty()) {
+    return MoveLast(undone_, done_);
+}
+
+std::vector<CellChange> PaintHistory::MoveLast(std::deque<Step>& from, std::deque<Step>& to) {
+    if (from.empty()) {
         return {};
     }
-    done_.push_back(std::move(undone_.back()));
-    undone_.pop_back();
-    return done_.back();
+    to.push_back(std::move(from.back()));
+    from.pop_back();
+    return to.back();
 }
 
 } // namespace kalvero

@@ -37,8 +37,11 @@ public:
 private:
     using Step = std::vector<CellChange>;
 
+    // Moves the last step of one list to the end of the other; its changes.
+    static std::vector<CellChange> MoveLast(std::deque<Step>& from, std::deque<Step>& to);
+
     std::deque<Step> done_;
-    std::vector<Step> undone_;
+    std::deque<Step> undone_;
     bool strokeOpen_ = false;
     std::uint64_t generation_ = 0;
 };
