@@ -4,8 +4,12 @@
 
 namespace kalvero::cli {
 
-std::filesystem::path PathFromArgument(const QString& argument) {
-    return PathFromUtf8(argument.toStdString());
+std::filesystem::path PathFromArgument(const std::string& argument) {
+#ifdef _WIN32
+    return PathFromUtf8(argument);
+#else
+    return std::filesystem::path(argument);
+#endif
 }
 
 } // namespace kalvero::cli

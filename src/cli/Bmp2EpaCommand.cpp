@@ -2,25 +2,19 @@
 
 #include "conversion/BmpFormat.h"
 #include "conversion/FileConversion.h"
-#include "document/FileIo.h"
-#include "document/LanguageTexts.h"
 
 namespace kalvero::cli {
 namespace {
 
-const QCommandLineOption
-    NegativeOption("negative",
-                   "Swap black and white of a 2-colour bitmap\n(no effect on 16-colour bitmaps)");
+constexpr Option NegativeOption{
+    0, "negative", "",
+    "Swap black and white of a 2-colour bitmap\n(no effect on 16-colour bitmaps)"};
 
-// The editor's refusal, title and text, in lines for a terminal.
-std::string RefusalText(std::uint64_t length) {
-    const MessageText refusal = BmpRefusal(Language::English, length);
-    QString text = QString::fromStdString(refusal.title + LineBreak + refusal.text);
-    text.replace(LineBreak, "\n");
-    if (text.endsWith('\n')) {
-        text.chop(1);
-    }
-    return text.toStdString();
+// The editor's refusal with its table of the four accepted bitmaps, in one line.
+std::string Refusal(std::uint64_t length) {
+    return "wrong size: " + std::to_string(length) +
+           " bytes (a bitmap must be 136 x 84 or 136 x 126 pixels: 1742 or 2582 bytes "
+           "in 2 colours, 5830 or 8686 bytes in 16 colours)";
 }
 
 } // namespace
@@ -36,23 +30,22 @@ Bmp2EpaCommand::Bmp2EpaCommand()
            "  5830 or 8686 bytes (136 x 84 or 136 x 126, 16 colours): an EPA 2.0 image\n"
            "    of 5772 or 8628 bytes\n"
            "Any other size is refused."},
-          ".epa", {NegativeOption}) {}
+          ".epa", {&NegativeOption}) {}
 
-std::optional<QString> Bmp2EpaCommand::takeOptions(const QCommandLineParser& parser) {
-    negative_ = parser.isSet(NegativeOption);
+std::optional<std::string> Bmp2EpaCommand::takeOptions(const ArgumentParser& arguments) {
+    negative_ = arguments.isSet(NegativeOption);
     return std::nullopt;
 }
 
-FileResult<std::vector<std::uint8_t>> Bmp2EpaCommand::convert(const std::filesystem::path& input) {
-    const FileResult<std::uint64_t> length = FileLength(input);
+FileResult<std::vector<std::uint8_t>> Bmp2EpaCommand::convert(InputArgument& input) {
+    const FileResult<std::uint64_t> length = input.length();
     if (!length) {
         return length.error();
     }
     if (ClassifyBmpSize(length.value()) == BmpKind::NotAccepted) {
-        return FileError{FileProblem::NotAccepted, RefusalText(length.value())};
+        return FileError{FileProblem::NotAccepted, Refusal(length.value())};
     }
-    const FileResult<std::vector<std::uint8_t>> bytes =
-        ReadFileExactly(input, static_cast<std::size_t>(length.value()));
+    const FileResult<std::vector<std::uint8_t>> bytes = input.bytes();
     if (!bytes) {
         return bytes.error();
     }

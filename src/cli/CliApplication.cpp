@@ -1,64 +1,66 @@
 #include "cli/CliApplication.h"
 
 #include "cli/CommandList.h"
-#include "cli/Console.h"
+#include "cli/CommonOptions.h"
 #include "cli/HelpText.h"
-
-#include <algorithm>
 
 namespace kalvero::cli {
 namespace {
 
-const QCommandLineOption HelpOption({"h", "help"}, "Show this help");
-const QCommandLineOption VersionOption({"v", "version"}, "Show the version");
-
-// A one-letter name takes one dash, a longer one two.
-bool Names(const QCommandLineOption& option, const QString& argument) {
-    const QStringList names = option.names();
-    return std::any_of(names.begin(), names.end(), [&](const QString& name) {
-        return argument == (name.size() == 1 ? "-" : "--") + name;
-    });
+// The options every command takes after its own.
+std::vector<const Option*> CommonOptions() {
+    return {&QuietOption, &HelpOption};
 }
 
 } // namespace
 
 CliApplication::CliApplication() : commands_(AllCommands()) {}
 
-int CliApplication::run(const QStringList& arguments) {
-    if (arguments.size() < 2) {
-        return ReportUsageError("no command given", {});
-    }
-    const QString first = arguments[1];
-    if (Names(HelpOption, first)) {
-        PrintText(OverallHelp(commands_, {HelpOption, VersionOption}));
-        return ExitSuccess;
-    }
-    if (Names(VersionOption, first)) {
-        PrintText(QString(ProgramName) + " " + KALVERO_VERSION + "\n");
-        return ExitSuccess;
-    }
-    for (const std::unique_ptr<Command>& command : commands_) {
-        if (command->name() == first) {
-            return runCommand(*command, arguments.mid(2));
+int CliApplication::run(const std::vector<std::string>& arguments) {
+    const int status = [&] {
+        if (arguments.empty()) {
+            return console_.reportUsageError("no command given", {});
         }
-    }
-    const QString problem = first.startsWith('-') ? "unknown option '%1'" : "unknown command '%1'";
-    return ReportUsageError(problem.arg(first), {});
+        const std::string& first = arguments.front();
+        for (const std::unique_ptr<Command>& command : commands_) {
+            if (command->name() == first) {
+                return runCommand(*command, std::span(arguments).subspan(1));
+            }
+        }
+        if (!first.starts_with('-') || first == "-") {
+            return console_.reportUsageError("unknown command '" + first + "'", {});
+        }
+        ArgumentParser parser({&HelpOption, &VersionOption});
+        if (const std::optional<std::string> problem = parser.parse(arguments)) {
+            return console_.reportUsageError(*problem, {});
+        }
+        if (parser.isSet(HelpOption)) {
+            console_.print(OverallHelp(commands_, {&HelpOption, &VersionOption}));
+        } else if (parser.isSet(VersionOption)) {
+            console_.print(std::string(ProgramName) + " " + KALVERO_VERSION + "\n");
+        } else {
+            return console_.reportUsageError("no command given", {});
+        }
+        return static_cast<int>(ExitSuccess);
+    }();
+    // Output that never reached its file (a full disk) fails the run too.
+    return console_.finish() || status != ExitSuccess ? status : ExitFailure;
 }
 
-int CliApplication::runCommand(Command& command, const QStringList& arguments) {
-    QCommandLineParser parser;
-    parser.addOption(HelpOption);
-    parser.addOptions(command.options());
-    // parse() takes the first entry as the program's name.
-    if (!parser.parse(QStringList(ProgramName) + arguments)) {
-        return ReportUsageError(parser.errorText(), command.name());
+int CliApplication::runCommand(Command& command, std::span<const std::string> arguments) {
+    std::vector<const Option*> options = command.options();
+    const std::vector<const Option*> common = CommonOptions();
+    options.insert(options.end(), common.begin(), common.end());
+    ArgumentParser parser(options);
+    if (const std::optional<std::string> problem = parser.parse(arguments)) {
+        return console_.reportUsageError(*problem, command.name());
     }
     if (parser.isSet(HelpOption)) {
-        PrintText(CommandHelp(command, HelpOption));
+        console_.print(CommandHelp(command, common));
         return ExitSuccess;
     }
-    return command.run(parser);
+    console_.setQuiet(parser.isSet(QuietOption));
+    return command.run(parser, console_);
 }
 
 } // namespace kalvero::cli

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "cli/Command.h"
+#include "cli/Console.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace kalvero::cli {
@@ -13,14 +15,15 @@ class CliApplication {
 public:
     CliApplication();
 
-    // arguments as main receives them, the program's name first. Gives the
-    // exit status.
-    int run(const QStringList& arguments);
+    // The arguments after the program's name, as bytes (UTF-8 on Windows).
+    // Gives the exit status.
+    int run(const std::vector<std::string>& arguments);
 
 private:
-    int runCommand(Command& command, const QStringList& arguments);
+    int runCommand(Command& command, std::span<const std::string> arguments);
 
     std::vector<std::unique_ptr<Command>> commands_;
+    Console console_;
 };
 
 } // namespace kalvero::cli

@@ -1,36 +1,41 @@
 #pragma once
 
-#include <QCommandLineOption>
-#include <QCommandLineParser>
-#include <QList>
-#include <QString>
-#include <QStringList>
+#include "cli/ArgumentParser.h"
+#include "cli/Option.h"
+
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace kalvero::cli {
+
+class Console;
 
 enum ExitStatus : int { ExitSuccess = 0, ExitFailure = 1, ExitUsage = 2 };
 
 // What the help tells about a command.
 struct CommandText {
-    QString name;
-    QString summary;      // one line in the overall help
-    QStringList synopses; // the usage lines' arguments: "[--negative] IN.bmp OUT.epa"
-    QString description;  // for the command's help; lines of at most 80 characters
+    std::string name;
+    std::string summary;               // one line in the overall help
+    std::vector<std::string> synopses; // the usage lines' arguments: "[--negative] IN.bmp OUT.epa"
+    std::string description;           // for the command's help; lines of at most 80 characters
 };
 
-// One command of kalvero-cli. The application parses the command's options
-// and hands the parsed command line to run().
+// One command of kalvero-cli. The application parses the command line with
+// the command's options (and the ones every command has) and hands it to run().
 class Command {
 public:
     explicit Command(CommandText text) : text_(std::move(text)) {}
     virtual ~Command() = default;
+    Command(const Command&) = delete;
+    Command& operator=(const Command&) = delete;
 
     const CommandText& text() const { return text_; }
-    const QString& name() const { return text_.name; }
-    virtual QList<QCommandLineOption> options() const { return {}; }
+    const std::string& name() const { return text_.name; }
+    // The command's own options, in the order its help lists them.
+    virtual std::vector<const Option*> options() const { return {}; }
     // ExitSuccess, ExitFailure, or ExitUsage after reporting a usage error.
-    virtual int run(const QCommandLineParser& parser) = 0;
+    virtual int run(const ArgumentParser& arguments, Console& console) = 0;
 
 private:
     CommandText text_;

@@ -2,33 +2,118 @@
 
 #include "cli/Command.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace kalvero::cli {
 namespace {
 
-void Write(std::FILE* stream, const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stream);
+#ifdef _WIN32
+
+HANDLE ConsoleOf(std::FILE* stream) {
+    const HANDLE handle = GetStdHandle(stream == stdout ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+    DWORD mode = 0;
+    return GetConsoleMode(handle, &mode) ? handle : nullptr;
 }
+
+// A console shows UTF-16; pipes and files get the UTF-8 bytes.
+bool WriteStream(std::FILE* stream, std::string_view text) {
+    if (const HANDLE console = ConsoleOf(stream)) {
+        std::fflush(stream);
+        const int length =
+            MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+        std::wstring wide(static_cast<std::size_t>(length), L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                            length);
+        DWORD written = 0;
+        return WriteConsoleW(console, wide.data(), static_cast<DWORD>(wide.size()), &written,
+                             nullptr) != 0;
+    }
+    return std::fwrite(text.data(), 1, text.size(), stream) == text.size();
+}
+
+bool IsTerminal(std::FILE* stream) {
+    return ConsoleOf(stream) != nullptr;
+}
+
+#else
+
+bool WriteStream(std::FILE* stream, std::string_view text) {
+    return std::fwrite(text.data(), 1, text.size(), stream) == text.size();
+}
+
+bool IsTerminal(std::FILE* stream) {
+    return ::isatty(::fileno(stream)) == 1;
+}
+
+#endif
 
 } // namespace
 
-void PrintText(const QString& text) {
-    Write(stdout, text.toStdString());
+Console::Console() : errorIsTerminal_(IsTerminal(stderr)) {}
+
+void Console::print(std::string_view text) {
+    if (!WriteStream(stdout, text) && !outputError_) {
+        outputError_ = errno;
+    }
 }
 
-void PrintLine(const QString& line) {
-    PrintText(line + "\n");
+void Console::write(std::span<const std::uint8_t> bytes) {
+    print(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
-void ReportFileError(const QString& file, const std::string& reason) {
-    Write(stderr, std::string(ProgramName) + ": " + file.toStdString() + ": " + reason + "\n");
+void Console::reportFileError(std::string_view file, std::string_view reason) {
+    writeError(std::string(ProgramName) + ": " + std::string(file) + ": " + std::string(reason) +
+               "\n");
 }
 
-int ReportUsageError(const QString& problem, const QString& helpFor) {
-    const QString help = helpFor.isEmpty() ? QString("--help") : helpFor + " --help";
-    Write(stderr, QString("%1: %2\nTry '%1 %3'.\n").arg(ProgramName, problem, help).toStdString());
+int Console::reportUsageError(std::string_view problem, std::string_view helpFor) {
+    const std::string help = helpFor.empty() ? "--help" : std::string(helpFor) + " --help";
+    writeError(std::string(ProgramName) + ": " + std::string(problem) + "\nTry '" + ProgramName +
+               " " + help + "'.\n");
     return ExitUsage;
+}
+
+void Console::showProgress(std::size_t done, std::size_t total) {
+    if (quiet_ || !errorIsTerminal_) {
+        return;
+    }
+    if (!progress_) {
+        progress_.emplace();
+    }
+    WriteStream(stderr, progress_->update(done, total));
+}
+
+void Console::endProgress() {
+    if (progress_) {
+        WriteStream(stderr, progress_->clear());
+        progress_.reset();
+    }
+}
+
+bool Console::finish() {
+    if (std::fflush(stdout) != 0 && !outputError_) {
+        outputError_ = errno;
+    }
+    if (outputError_) {
+        reportFileError("standard output", std::strerror(*outputError_));
+    }
+    return !outputError_;
+}
+
+void Console::writeError(std::string_view text) {
+    // An error takes the progress line's place; the next update draws it again.
+    if (progress_) {
+        WriteStream(stderr, progress_->clear());
+    }
+    WriteStream(stderr, text);
 }
 
 } // namespace kalvero::cli

@@ -1,22 +1,50 @@
 #pragma once
 
-#include <QString>
+#include "cli/ProgressLine.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 
 namespace kalvero::cli {
 
 inline constexpr char ProgramName[] = "kalvero-cli";
 
-// Text, and a line, on standard output.
-void PrintText(const QString& text);
-void PrintLine(const QString& line);
+// Standard output and standard error of one run. Texts are bytes: file names
+// go out exactly as they came in (UTF-8 on Windows, shown right on a
+// console). A failed write to standard output is told once, at the end.
+class Console {
+public:
+    Console();
 
-// "kalvero-cli: FILE: reason" on standard error; file is named as it was given.
-void ReportFileError(const QString& file, const std::string& reason);
+    // Text or file bytes on standard output.
+    void print(std::string_view text);
+    void write(std::span<const std::uint8_t> bytes);
 
-// A wrong command line: the problem and where to find help, on standard error.
-// helpFor is the command whose help fits, or empty for the overall help.
-// Gives the exit status for it.
-int ReportUsageError(const QString& problem, const QString& helpFor);
+    // "kalvero-cli: FILE: reason" on standard error; the file as it was given.
+    void reportFileError(std::string_view file, std::string_view reason);
+    // A wrong command line: the problem and where to find help. helpFor is the
+    // command whose help fits, or empty for the overall help. Gives ExitUsage.
+    int reportUsageError(std::string_view problem, std::string_view helpFor);
+
+    // The progress line of a batch, on a terminal and unless quiet.
+    void setQuiet(bool quiet) { quiet_ = quiet; }
+    void showProgress(std::size_t done, std::size_t total);
+    void endProgress();
+
+    // Flushes standard output; when anything written to it was lost, says why
+    // and gives false.
+    bool finish();
+
+private:
+    void writeError(std::string_view text);
+
+    bool quiet_ = false;
+    bool errorIsTerminal_;
+    std::optional<int> outputError_; // errno of the first failed write
+    std::optional<ProgressLine> progress_;
+};
 
 } // namespace kalvero::cli

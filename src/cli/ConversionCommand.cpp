@@ -1,117 +1,172 @@
 #include "cli/ConversionCommand.h"
 
 #include "cli/ArgumentPath.h"
+#include "cli/CommonOptions.h"
 #include "cli/Console.h"
+#include "cli/InputFiles.h"
 #include "cli/OutputNaming.h"
 #include "document/BatchWriter.h"
 #include "document/FileIo.h"
 
-#include <QFileInfo>
+#include <algorithm>
+#include <deque>
 
 namespace kalvero::cli {
 namespace {
 
-const QCommandLineOption OutputDirOption(
-    "output-dir",
-    "Write one output per input into DIR, named after\nthe input with the new extension", "DIR");
-
 // Writing can only miss a folder, never the file it is about to make.
 std::string WriteProblem(const FileError& error) {
-    return "not written: " + (error.problem == FileProblem::NotFound
-                                  ? std::string("folder not found")
-                                  : error.reason);
+    switch (error.problem) {
+    case FileProblem::NotFound:
+        return "not written: folder not found";
+    case FileProblem::NotRegularFile:
+        return "not written: " + error.reason + " (- writes to standard output)";
+    default:
+        return "not written: " + error.reason;
+    }
+}
+
+std::string SameFileProblem(const std::string& input) {
+    return "not written: same file as the input " + input;
 }
 
 } // namespace
 
-ConversionCommand::ConversionCommand(CommandText text, QString outputExtension,
-                                     QList<QCommandLineOption> commandOptions)
+ConversionCommand::ConversionCommand(CommandText text, std::string outputExtension,
+                                     std::vector<const Option*> commandOptions)
     : Command(std::move(text)), outputExtension_(std::move(outputExtension)),
       commandOptions_(std::move(commandOptions)) {}
 
-QList<QCommandLineOption> ConversionCommand::options() const {
-    return commandOptions_ + QList<QCommandLineOption>{OutputDirOption};
+std::vector<const Option*> ConversionCommand::options() const {
+    std::vector<const Option*> all = commandOptions_;
+    all.push_back(&OutputDirOption);
+    return all;
 }
 
-QStringList ConversionCommand::Synopses(const QString& options, const QString& input,
-                                        const QString& output) {
-    const QString prefix = options.isEmpty() ? QString() : options + " ";
+std::vector<std::string> ConversionCommand::Synopses(const std::string& options,
+                                                     const std::string& input,
+                                                     const std::string& output) {
+    const std::string prefix = options.empty() ? std::string() : options + " ";
     return {prefix + input + " " + output, prefix + "--output-dir DIR " + input + "..."};
 }
 
-int ConversionCommand::run(const QCommandLineParser& parser) {
-    if (const std::optional<QString> problem = takeOptions(parser)) {
-        return ReportUsageError(*problem, name());
+int ConversionCommand::run(const ArgumentParser& arguments, Console& console) {
+    if (const std::optional<std::string> problem = takeOptions(arguments)) {
+        return console.reportUsageError(*problem, name());
     }
-    const QStringList inputs = parser.positionalArguments();
-    if (!parser.isSet(OutputDirOption)) {
-        if (inputs.size() != 2) {
-            return ReportUsageError(name() + " needs an input and an output file, "
-                                             "or --output-dir DIR and input files",
-                                    name());
+    const std::vector<std::string>& files = arguments.operands();
+    if (!arguments.isSet(OutputDirOption)) {
+        if (files.size() != 2) {
+            return console.reportUsageError(name() + " needs an input and an output file, "
+                                                     "or --output-dir DIR and input files",
+                                            name());
         }
-        return convertOne(inputs[0], inputs[1]) ? ExitSuccess : ExitFailure;
+        return convertOne(files[0], files[1], console);
     }
-    if (inputs.isEmpty()) {
-        return ReportUsageError(name() + " --output-dir needs input files", name());
+    if (files.empty()) {
+        return console.reportUsageError(name() + " --output-dir needs input files", name());
     }
-    const QString folder = parser.value(OutputDirOption);
-    if (!QFileInfo(folder).isDir()) {
-        ReportFileError(folder, "folder not found");
+    if (arguments.value(OutputDirOption) == "-") {
+        return console.reportUsageError(
+            "--output-dir needs a folder: - (standard output) takes a single output only", name());
+    }
+    if (std::find(files.begin(), files.end(), "-") != files.end()) {
+        return console.reportUsageError(
+            "- (standard input) is for IN OUT only, not for --output-dir", name());
+    }
+    return convertBatch(arguments.value(OutputDirOption), files, console);
+}
+
+int ConversionCommand::convertOne(const std::string& in, const std::string& out, Console& console) {
+    InputArgument input(in);
+    const bool toStandardOutput = out == "-";
+    const std::filesystem::path target = PathFromArgument(toStandardOutput ? "/dev/stdout" : out);
+#ifdef _WIN32
+    const bool checkSameFile = !toStandardOutput && !input.isStandardInput();
+#else
+    const bool checkSameFile = !input.isStandardInput();
+#endif
+    const std::string outputName = toStandardOutput ? "standard output" : out;
+    if (checkSameFile && SameFile(PathFromArgument(in), target)) {
+        console.reportFileError(outputName, SameFileProblem(in));
         return ExitFailure;
     }
+    if (!toStandardOutput) {
+        if (const FileStatus writable = CheckWriteTarget(target); !writable) {
+            console.reportFileError(out, WriteProblem(writable.error()));
+            return ExitFailure;
+        }
+    }
+    const FileResult<std::vector<std::uint8_t>> bytes = convert(input);
+    if (!bytes) {
+        console.reportFileError(input.name(), bytes.error().reason);
+        return ExitFailure;
+    }
+    if (toStandardOutput) {
+        console.write(bytes.value());
+        return ExitSuccess;
+    }
+    if (const FileStatus written = WriteFileAtomically(target, bytes.value()); !written) {
+        console.reportFileError(out, WriteProblem(written.error()));
+        return ExitFailure;
+    }
+    return ExitSuccess;
+}
+
+int ConversionCommand::convertBatch(const std::string& folder,
+                                    const std::vector<std::string>& inputs, Console& console) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(PathFromArgument(folder), ec)) {
+        console.reportFileError(folder, "folder not found");
+        return ExitFailure;
+    }
+    const InputFiles readFiles(inputs);
     OutputNaming naming(folder, outputExtension_);
-    // One flush for the whole batch: the outputs replace their old files only
-    // once every one of them is safely on disk.
-    BatchWriter batch;
-    QStringList outputs;
     int status = ExitSuccess;
-    for (const QString& input : inputs) {
-        const std::optional<QString> output = naming.outputFor(input);
+    // The writer tells each output's fate in the order they were added.
+    std::deque<std::string> added;
+    BatchWriter writer([&](const std::filesystem::path&, const FileStatus& outcome) {
+        if (!outcome) {
+            console.reportFileError(added.front(), WriteProblem(outcome.error()));
+            status = ExitFailure;
+        }
+        added.pop_front();
+    });
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        console.showProgress(i, inputs.size());
+        InputArgument input(inputs[i]);
+        const std::optional<std::string> output = naming.outputFor(inputs[i]);
         if (!output) {
-            ReportFileError(input, "not converted: an earlier input has the same output name");
+            console.reportFileError(inputs[i],
+                                    "not converted: an earlier input has the same output name");
             status = ExitFailure;
             continue;
         }
-        const FileStatus added = writeOutput(input, *output, [&](const auto& bytes) {
-            return batch.add(PathFromArgument(*output), bytes);
-        });
-        if (added) {
-            outputs << *output;
-        } else {
+        const std::filesystem::path target = PathFromArgument(*output);
+        if (const std::optional<std::string> same = readFiles.inputAt(target)) {
+            console.reportFileError(*output, SameFileProblem(*same));
+            status = ExitFailure;
+            continue;
+        }
+        if (const FileStatus writable = CheckWriteTarget(target); !writable) {
+            console.reportFileError(*output, WriteProblem(writable.error()));
+            status = ExitFailure;
+            continue;
+        }
+        const FileResult<std::vector<std::uint8_t>> bytes = convert(input);
+        if (!bytes) {
+            console.reportFileError(input.name(), bytes.error().reason);
+            status = ExitFailure;
+            continue;
+        }
+        added.push_back(*output);
+        if (const FileStatus taken = writer.add(target, bytes.value()); !taken) {
             status = ExitFailure;
         }
     }
-    const std::vector<FileStatus> written = batch.commit();
-    for (qsizetype i = 0; i < outputs.size(); ++i) {
-        if (!written[static_cast<std::size_t>(i)]) {
-            ReportFileError(outputs[i], WriteProblem(written[static_cast<std::size_t>(i)].error()));
-            status = ExitFailure;
-        }
-    }
+    writer.finish();
+    console.endProgress();
     return status;
-}
-
-bool ConversionCommand::convertOne(const QString& input, const QString& output) {
-    return writeOutput(input, output,
-                       [&](const auto& bytes) {
-                           return WriteFileAtomically(PathFromArgument(output), bytes);
-                       })
-        .ok();
-}
-
-FileStatus ConversionCommand::writeOutput(const QString& input, const QString& output,
-                                          const OutputWriter& write) {
-    const FileResult<std::vector<std::uint8_t>> bytes = convert(PathFromArgument(input));
-    if (!bytes) {
-        ReportFileError(input, bytes.error().reason);
-        return bytes.error();
-    }
-    const FileStatus written = write(bytes.value());
-    if (!written) {
-        ReportFileError(output, WriteProblem(written.error()));
-    }
-    return written;
 }
 
 } // namespace kalvero::cli

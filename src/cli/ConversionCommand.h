@@ -1,53 +1,51 @@
 #pragma once
 
 #include "cli/Command.h"
+#include "cli/InputArgument.h"
 #include "document/FileResult.h"
 
 #include <cstdint>
-#include <filesystem>
-#include <functional>
 #include <optional>
-#include <span>
+#include <string>
 #include <vector>
 
 namespace kalvero::cli {
 
-// A command that makes one output file of each input: IN OUT, or any number
-// of inputs with --output-dir DIR. One failed input does not stop the others;
-// an output is written whole or not at all, so a failure leaves an existing
-// file as it was.
+// A command that makes one output file of each input: IN OUT (either may be
+// - for standard input or output), or any number of inputs with
+// --output-dir DIR. One failed input does not stop the others. An output is
+// written whole or not at all, never over one of the inputs, a folder, a
+// device or another file that is not a regular one, nor over a
+// write-protected file; a symlink is written through.
 class ConversionCommand : public Command {
 public:
     // outputExtension with its point: ".epa"; commandOptions come before
     // --output-dir in the help.
-    ConversionCommand(CommandText text, QString outputExtension,
-                      QList<QCommandLineOption> commandOptions);
+    ConversionCommand(CommandText text, std::string outputExtension,
+                      std::vector<const Option*> commandOptions);
 
-    QList<QCommandLineOption> options() const final;
-    int run(const QCommandLineParser& parser) final;
+    std::vector<const Option*> options() const final;
+    int run(const ArgumentParser& arguments, Console& console) final;
 
     // The synopses with IN OUT and with --output-dir, after the command's options.
-    static QStringList Synopses(const QString& options, const QString& input,
-                                const QString& output);
+    static std::vector<std::string> Synopses(const std::string& options, const std::string& input,
+                                             const std::string& output);
 
 protected:
     // Takes the command's own options; a wrong one gives the problem.
-    virtual std::optional<QString> takeOptions(const QCommandLineParser&) { return std::nullopt; }
+    virtual std::optional<std::string> takeOptions(const ArgumentParser&) { return std::nullopt; }
     // For a command whose options decide the output's kind; from takeOptions.
-    void setOutputExtension(QString extension) { outputExtension_ = std::move(extension); }
-    // The output's bytes, made from the input read whole; errors name the input.
-    virtual FileResult<std::vector<std::uint8_t>> convert(const std::filesystem::path& input) = 0;
+    void setOutputExtension(std::string extension) { outputExtension_ = std::move(extension); }
+    // The output's bytes, made from the input; errors concern the input.
+    virtual FileResult<std::vector<std::uint8_t>> convert(InputArgument& input) = 0;
 
 private:
-    using OutputWriter = std::function<FileStatus(std::span<const std::uint8_t>)>;
+    int convertOne(const std::string& input, const std::string& output, Console& console);
+    int convertBatch(const std::string& folder, const std::vector<std::string>& inputs,
+                     Console& console);
 
-    bool convertOne(const QString& input, const QString& output);
-    // Converts the input and hands the bytes to write, reporting a failure of
-    // either step.
-    FileStatus writeOutput(const QString& input, const QString& output, const OutputWriter& write);
-
-    QString outputExtension_;
-    QList<QCommandLineOption> commandOptions_;
+    std::string outputExtension_;
+    std::vector<const Option*> commandOptions_;
 };
 
 } // namespace kalvero::cli

@@ -1,7 +1,6 @@
 #include "cli/Epa2BmpCommand.h"
 
 #include "conversion/FileConversion.h"
-#include "conversion/InputFile.h"
 
 namespace kalvero::cli {
 
@@ -18,8 +17,8 @@ Epa2BmpCommand::Epa2BmpCommand()
            "Other files are refused."},
           ".bmp", {}) {}
 
-FileResult<std::vector<std::uint8_t>> Epa2BmpCommand::convert(const std::filesystem::path& input) {
-    const FileResult<InputFile> file = ReadInputFile(input);
+FileResult<std::vector<std::uint8_t>> Epa2BmpCommand::convert(InputArgument& input) {
+    const FileResult<InputFile> file = input.accepted();
     if (!file) {
         return file.error();
     }

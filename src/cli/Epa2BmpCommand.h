@@ -10,7 +10,7 @@ public:
     Epa2BmpCommand();
 
 protected:
-    FileResult<std::vector<std::uint8_t>> convert(const std::filesystem::path& input) override;
+    FileResult<std::vector<std::uint8_t>> convert(InputArgument& input) override;
 };
 
 } // namespace kalvero::cli

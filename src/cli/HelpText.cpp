@@ -5,60 +5,71 @@
 namespace kalvero::cli {
 namespace {
 
-constexpr int OptionColumn = 22;
+constexpr std::size_t OptionColumn = 22;
+constexpr std::size_t CommandColumn = 12;
 
-QString OptionNames(const QCommandLineOption& option) {
-    QStringList names;
-    for (const QString& name : option.names()) {
-        names << (name.size() == 1 ? "-" : "--") + name;
+std::string OptionNames(const Option& option) {
+    std::string names;
+    if (option.shortName != 0) {
+        names = std::string("-") + option.shortName + ", ";
     }
-    const QString joined = names.join(", ");
-    return option.valueName().isEmpty() ? joined : joined + " " + option.valueName();
+    names += "--" + std::string(option.longName);
+    return option.valueName.empty() ? names : names + " " + std::string(option.valueName);
+}
+
+std::string PaddedTo(std::string text, std::size_t width) {
+    text.resize(std::max(text.size() + 1, width), ' ');
+    return text;
 }
 
 // Names in the first column; a description's further lines line up under its first.
-QString OptionTable(const QList<QCommandLineOption>& options) {
-    QString table;
-    for (const QCommandLineOption& option : options) {
-        const QString names = "  " + OptionNames(option);
-        const QStringList lines = option.description().split('\n');
-        table += names.leftJustified(OptionColumn - 1) + " " + lines.first() + "\n";
-        for (qsizetype i = 1; i < lines.size(); ++i) {
-            table += QString(OptionColumn, ' ') + lines[i] + "\n";
+std::string OptionTable(const std::vector<const Option*>& options) {
+    std::string table;
+    for (const Option* option : options) {
+        std::string_view description = option->description;
+        std::string line = PaddedTo("  " + OptionNames(*option), OptionColumn);
+        for (std::size_t end = description.find('\n'); end != std::string_view::npos;
+             end = description.find('\n')) {
+            table += line + std::string(description.substr(0, end)) + "\n";
+            line = std::string(OptionColumn, ' ');
+            description.remove_prefix(end + 1);
         }
+        table += line + std::string(description) + "\n";
     }
     return table;
 }
 
 } // namespace
 
-QString OverallHelp(const std::vector<std::unique_ptr<Command>>& commands,
-                    const QList<QCommandLineOption>& options) {
-    QString commandTable;
+std::string OverallHelp(const std::vector<std::unique_ptr<Command>>& commands,
+                        const std::vector<const Option*>& options) {
+    std::string commandTable;
     for (const std::unique_ptr<Command>& command : commands) {
         commandTable +=
-            "  " + command->name().leftJustified(9) + " " + command->text().summary + "\n";
+            PaddedTo("  " + command->name(), CommandColumn) + command->text().summary + "\n";
     }
-    const QString program = ProgramName;
+    const std::string program = ProgramName;
     return "Usage: " + program + " COMMAND [OPTION]... FILE...\n" + "       " + program +
            " COMMAND --help\n" + "       " + program + " --help | --version\n\n" +
            "Converts Award BIOS boot logos (EPA files) and the bitmaps they are made\n"
            "from, one file at a time or a whole batch.\n\n"
            "Commands:\n" +
            commandTable + "\nOptions:\n" + OptionTable(options) +
-           "\nPut -- before file names that begin with a dash.\n"
+           "\nA FILE of - is standard input or standard output. Put -- before file\n"
+           "names that begin with a dash.\n"
            "Exit status: 0 when every file was handled, 1 when a file was refused or\n"
            "could not be read or written, 2 for a wrong command line.\n";
 }
 
-QString CommandHelp(const Command& command, const QCommandLineOption& helpOption) {
-    QString usage;
-    for (const QString& synopsis : command.text().synopses) {
-        usage += (usage.isEmpty() ? "Usage: " : "       ") + QString(ProgramName) + " " +
+std::string CommandHelp(const Command& command, const std::vector<const Option*>& commonOptions) {
+    std::string usage;
+    for (const std::string& synopsis : command.text().synopses) {
+        usage += (usage.empty() ? "Usage: " : "       ") + std::string(ProgramName) + " " +
                  command.name() + " " + synopsis + "\n";
     }
-    return usage + "\n" + command.text().description + "\n\nOptions:\n" +
-           OptionTable(command.options() << helpOption);
+    std::vector<const Option*> options = command.options();
+    options.insert(options.end(), commonOptions.begin(), commonOptions.end());
+    return usage + "\n" + command.text().description + "\n\nOptions:\n" + OptionTable(options);
 }
 
 } // namespace kalvero::cli

@@ -1,181 +1,55 @@
 #include "cli/ImportCommand.h"
 
-#include "conversion/InputFile.h"
-#include "document/FileIo.h"
-#include "document/LogoGeometry.h"
+#include "cli/CommonOptions.h"
+#include "cli/WholeNumber.h"
+#include "picture/PictureDecoding.h"
 
-#include <QBuffer>
-#include <QColorSpace>
-#include <QFileInfo>
-#include <QImage>
-#include <QImageReader>
 #include <algorithm>
-#include <cstdio>
-#include <fcntl.h>
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
+#include <cctype>
+#include <initializer_list>
 
 namespace kalvero::cli {
 namespace {
 
-const QCommandLineOption MonoOption("mono", "Make a 2-colour bitmap (1742 or 2582 bytes)");
-const QCommandLineOption Colors16Option("colors16", "Make a 16-colour bitmap (5830 or 8686 bytes)");
-const QCommandLineOption EpaOption("epa", "Make an EPA version 1 logo whatever OUT is named");
-const QCommandLineOption ShortOption("short", "Make it 136 x 84 (17 x 6 cells)");
-const QCommandLineOption TallOption("tall", "Make it 136 x 126 (17 x 9 cells)");
-const QCommandLineOption FitOption("fit", "Show the whole picture in its shape, black bars\n"
-                                          "where it does not reach (default)");
-const QCommandLineOption FillOption("fill", "Cover the whole logo in the picture's shape,\n"
-                                            "cutting off what stands out");
-const QCommandLineOption StretchOption("stretch", "Stretch the picture over the whole logo");
-const QCommandLineOption DitherOption("dither",
-                                      "none, ordered or diffusion (default: diffusion for\n"
-                                      "pictures of more than 256 colours, else none)",
-                                      "MODE");
-const QCommandLineOption ThresholdOption("threshold",
-                                         "With --mono and no dithering: pixels of grey value\n"
-                                         "N (0 to 255) or more become white (default 119)",
-                                         "N");
-const QCommandLineOption InvertOption("invert", "Use the picture's negative (for dark drawings\n"
-                                                "on white; logos show on black)");
+constexpr Option MonoOption{0, "mono", "", "Make a 2-colour bitmap (1742 or 2582 bytes)"};
+constexpr Option Colors16Option{0, "colors16", "", "Make a 16-colour bitmap (5830 or 8686 bytes)"};
+constexpr Option EpaOption{0, "epa", "", "Make an EPA version 1 logo whatever OUT is named"};
+constexpr Option ShortOption{0, "short", "", "Make it 136 x 84 (17 x 6 cells)"};
+constexpr Option TallOption{0, "tall", "", "Make it 136 x 126 (17 x 9 cells)"};
+constexpr Option FitOption{0, "fit", "",
+                           "Show the whole picture in its shape, black bars\n"
+                           "where it does not reach (default)"};
+constexpr Option FillOption{0, "fill", "",
+                            "Cover the whole logo in the picture's shape,\n"
+                            "cutting off what stands out"};
+constexpr Option StretchOption{0, "stretch", "", "Stretch the picture over the whole logo"};
+constexpr Option DitherOption{0, "dither", "MODE",
+                              "none, ordered or diffusion (default: diffusion for\n"
+                              "pictures of more than 256 colours, else none)"};
+constexpr Option ThresholdOption{0, "threshold", "N",
+                                 "With --mono and no dithering: pixels of grey value\n"
+                                 "N (0 to 255) or more become white (default 119)"};
+constexpr Option InvertOption{0, "invert", "",
+                              "Use the picture's negative (for dark drawings\n"
+                              "on white; logos show on black)"};
 
 constexpr int MaxThreshold = 255;
-// Pictures are decoded at no more than this many times the tall logo's size
-// each way: more detail only costs time and memory (a 48-megapixel photo
-// would not fit Qt's default limit), and the area average is as good.
-constexpr int EnoughDetail = 8;
-// Formats that cannot be decoded smaller (PNG, BMP) are decoded whole first.
-constexpr int DecodingLimitMegabytes = 1024;
 
-int CountSet(const QCommandLineParser& parser, const QList<QCommandLineOption>& options) {
-    return static_cast<int>(
-        std::count_if(options.begin(), options.end(),
-                      [&](const QCommandLineOption& o) { return parser.isSet(o); }));
+int CountSet(const ArgumentParser& arguments, std::initializer_list<const Option*> options) {
+    return static_cast<int>(std::count_if(options.begin(), options.end(),
+                                          [&](const Option* o) { return arguments.isSet(*o); }));
 }
 
-// Image plugins, and the libraries under them, report on standard error
-// ("libpng error: Read Error" comes from libpng itself); the reader's own
-// error says it better, in the one line that names the file.
-class SilencedStandardError {
-public:
-    SilencedStandardError() {
-        std::fflush(stderr);
-#ifdef _WIN32
-        saved_ = _dup(2);
-        const int nothing = _open("NUL", _O_WRONLY);
-        if (nothing >= 0) {
-            _dup2(nothing, 2);
-            _close(nothing);
-        }
-#else
-        saved_ = dup(2);
-        const int nothing = open("/dev/null", O_WRONLY);
-        if (nothing >= 0) {
-            dup2(nothing, 2);
-            close(nothing);
-        }
-#endif
+// The output's extension in lower case, without the point; empty for none.
+std::string Suffix(const std::string& file) {
+    const std::size_t point = file.rfind('.');
+    if (point == std::string::npos || file.find_first_of("/\\", point) != std::string::npos) {
+        return {};
     }
-    ~SilencedStandardError() {
-        std::fflush(stderr);
-        if (saved_ >= 0) {
-#ifdef _WIN32
-            _dup2(saved_, 2);
-            _close(saved_);
-#else
-            dup2(saved_, 2);
-            close(saved_);
-#endif
-        }
-    }
-    SilencedStandardError(const SilencedStandardError&) = delete;
-    SilencedStandardError& operator=(const SilencedStandardError&) = delete;
-
-private:
-    int saved_ = -1;
-};
-
-struct Picture {
-    RgbImage pixels;
-    bool tall; // for the picture's own shape, not the smaller size it was decoded in
-};
-
-// Red, green and blue bytes in sRGB; transparent parts become black.
-RgbImage RgbPixels(QImage image) {
-    image.convertTo(QImage::Format_RGBA8888);
-    if (image.colorSpace().isValid() && image.colorSpace() != QColorSpace(QColorSpace::SRgb)) {
-        image.convertToColorSpace(QColorSpace::SRgb);
-    }
-    // Premultiplied colour is the colour laid over black.
-    image.convertTo(QImage::Format_RGBA8888_Premultiplied);
-    RgbImage pixels{image.width(), image.height(), {}};
-    pixels.pixels.reserve(static_cast<std::size_t>(image.width()) *
-                          static_cast<std::size_t>(image.height()));
-    for (int y = 0; y < image.height(); ++y) {
-        const uchar* line = image.constScanLine(y);
-        for (int x = 0; x < image.width(); ++x) {
-            pixels.pixels.push_back({line[4 * x], line[4 * x + 1], line[4 * x + 2]});
-        }
-    }
-    return pixels;
-}
-
-FileResult<Picture> DecodePicture(QImageReader& reader) {
-    reader.setAutoTransform(true);
-    reader.setAllocationLimit(DecodingLimitMegabytes);
-    QSize shape = reader.size();
-    if (shape.isValid()) {
-        const double shrink =
-            std::max(static_cast<double>(LogoWidth * EnoughDetail) / shape.width(),
-                     static_cast<double>(TallLogoHeight * EnoughDetail) / shape.height());
-        if (shrink < 1) {
-            reader.setScaledSize(QSize(std::max(1, qRound(shape.width() * shrink)),
-                                       std::max(1, qRound(shape.height() * shrink))));
-        }
-        if (reader.transformation().testFlag(QImageIOHandler::TransformationRotate90)) {
-            shape.transpose();
-        }
-    }
-    QImage image;
-    {
-        const SilencedStandardError silence;
-        image = reader.read();
-    }
-    if (image.isNull()) {
-        return FileError{FileProblem::NotAccepted, "not a picture that can be read (" +
-                                                       reader.errorString().toStdString() + ")"};
-    }
-    if (!shape.isValid()) {
-        shape = image.size();
-    }
-    return Picture{RgbPixels(std::move(image)), TallFor(shape.width(), shape.height())};
-}
-
-FileResult<Picture> ReadPicture(const std::filesystem::path& path) {
-    const FileResult<std::uint64_t> length = FileLength(path);
-    if (!length) {
-        return length.error();
-    }
-    if (length.value() > MaxInputLength) {
-        return FileError{FileProblem::TooLarge, "too large: " + std::to_string(length.value()) +
-                                                    " bytes (at most " +
-                                                    std::to_string(MaxInputLength) + " are read)"};
-    }
-    const FileResult<std::vector<std::uint8_t>> bytes =
-        ReadFileExactly(path, static_cast<std::size_t>(length.value()));
-    if (!bytes) {
-        return bytes.error();
-    }
-    QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.value().data()),
-                                              static_cast<qsizetype>(bytes.value().size()));
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    return DecodePicture(reader);
+    std::string suffix = file.substr(point + 1);
+    std::transform(suffix.begin(), suffix.end(), suffix.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return suffix;
 }
 
 } // namespace
@@ -197,62 +71,63 @@ ImportCommand::ImportCommand()
            "others tall ones (136 x 126). Transparent parts become black. With\n"
            "--output-dir the outputs are named .bmp with --mono or --colors16, else .epa."},
           ".epa",
-          {MonoOption, Colors16Option, EpaOption, ShortOption, TallOption, FitOption, FillOption,
-           StretchOption, DitherOption, ThresholdOption, InvertOption}) {}
+          {&MonoOption, &Colors16Option, &EpaOption, &ShortOption, &TallOption, &FitOption,
+           &FillOption, &StretchOption, &DitherOption, &ThresholdOption, &InvertOption}) {}
 
-std::optional<QString> ImportCommand::takeOptions(const QCommandLineParser& parser) {
+std::optional<std::string> ImportCommand::takeOptions(const ArgumentParser& arguments) {
     settings_ = ImportSettings{};
-    if (parser.isSet(ShortOption) && parser.isSet(TallOption)) {
-        return QString("choose --short or --tall, not both");
+    if (arguments.isSet(ShortOption) && arguments.isSet(TallOption)) {
+        return "choose --short or --tall, not both";
     }
-    if (parser.isSet(ShortOption) || parser.isSet(TallOption)) {
-        settings_.tall = parser.isSet(TallOption);
+    if (arguments.isSet(ShortOption) || arguments.isSet(TallOption)) {
+        settings_.tall = arguments.isSet(TallOption);
     }
-    if (CountSet(parser, {FitOption, FillOption, StretchOption}) > 1) {
-        return QString("choose one of --fit, --fill and --stretch");
+    if (CountSet(arguments, {&FitOption, &FillOption, &StretchOption}) > 1) {
+        return "choose one of --fit, --fill and --stretch";
     }
-    settings_.scaling = parser.isSet(FillOption)      ? Scaling::Fill
-                        : parser.isSet(StretchOption) ? Scaling::Stretch
-                                                      : Scaling::Fit;
-    settings_.invert = parser.isSet(InvertOption);
-    if (const std::optional<QString> problem = takeTarget(parser)) {
+    settings_.scaling = arguments.isSet(FillOption)      ? Scaling::Fill
+                        : arguments.isSet(StretchOption) ? Scaling::Stretch
+                                                         : Scaling::Fit;
+    settings_.invert = arguments.isSet(InvertOption);
+    if (const std::optional<std::string> problem = takeTarget(arguments)) {
         return problem;
     }
-    return takeDither(parser);
+    return takeDither(arguments);
 }
 
-std::optional<QString> ImportCommand::takeTarget(const QCommandLineParser& parser) {
-    if (CountSet(parser, {MonoOption, Colors16Option, EpaOption}) > 1) {
-        return QString("choose one of --mono, --colors16 and --epa");
+std::optional<std::string> ImportCommand::takeTarget(const ArgumentParser& arguments) {
+    if (CountSet(arguments, {&MonoOption, &Colors16Option, &EpaOption}) > 1) {
+        return "choose one of --mono, --colors16 and --epa";
     }
-    const QStringList files = parser.positionalArguments();
-    const QString suffix = !parser.isSet("output-dir") && files.size() == 2
-                               ? QFileInfo(files[1]).suffix().toLower()
-                               : QString();
-    const bool bitmap = parser.isSet(MonoOption) || parser.isSet(Colors16Option);
+    const std::vector<std::string>& files = arguments.operands();
+    const std::string suffix =
+        !arguments.isSet(OutputDirOption) && files.size() == 2 ? Suffix(files[1]) : "";
+    const bool bitmap = arguments.isSet(MonoOption) || arguments.isSet(Colors16Option);
+    const bool epa = arguments.isSet(EpaOption);
     if (bitmap && suffix == "epa") {
-        return QString("%1 makes a bitmap: name the output .bmp, or leave %1 out for an EPA logo")
-            .arg(parser.isSet(MonoOption) ? "--mono" : "--colors16");
+        const std::string option = arguments.isSet(MonoOption) ? "--mono" : "--colors16";
+        return option + " makes a bitmap: name the output .bmp, or leave " + option +
+               " out for an EPA logo";
     }
-    if (parser.isSet(EpaOption) && suffix == "bmp") {
-        return QString("--epa makes an EPA logo: name the output .epa");
+    if (epa && suffix == "bmp") {
+        return "--epa makes an EPA logo: name the output .epa";
     }
-    if (!bitmap && !parser.isSet(EpaOption) && suffix == "bmp") {
-        return QString("say which bitmap to make: --mono or --colors16");
+    if (!bitmap && !epa && suffix == "bmp") {
+        return "say which bitmap to make: --mono or --colors16";
     }
-    if (!bitmap && !parser.isSet(EpaOption) && !suffix.isEmpty() && suffix != "epa") {
-        return QString("say what to make of the picture: --mono, --colors16 or --epa");
+    if (!bitmap && !epa && !suffix.empty() && suffix != "epa") {
+        return "say what to make of the picture: --mono, --colors16 or --epa";
     }
-    settings_.target = parser.isSet(MonoOption)       ? ImportTarget::MonoBitmap
-                       : parser.isSet(Colors16Option) ? ImportTarget::ColourBitmap
-                                                      : ImportTarget::EpaLogo;
+    settings_.target = arguments.isSet(MonoOption)       ? ImportTarget::MonoBitmap
+                       : arguments.isSet(Colors16Option) ? ImportTarget::ColourBitmap
+                                                         : ImportTarget::EpaLogo;
     setOutputExtension(bitmap ? ".bmp" : ".epa");
     return std::nullopt;
 }
 
-std::optional<QString> ImportCommand::takeDither(const QCommandLineParser& parser) {
-    if (parser.isSet(DitherOption)) {
-        const QString mode = parser.value(DitherOption);
+std::optional<std::string> ImportCommand::takeDither(const ArgumentParser& arguments) {
+    const std::string& mode = arguments.value(DitherOption);
+    if (arguments.isSet(DitherOption)) {
         if (mode == "none") {
             settings_.dither = Dither::None;
         } else if (mode == "ordered") {
@@ -260,32 +135,35 @@ std::optional<QString> ImportCommand::takeDither(const QCommandLineParser& parse
         } else if (mode == "diffusion") {
             settings_.dither = Dither::Diffusion;
         } else {
-            return QString("--dither takes none, ordered or diffusion, not '%1'").arg(mode);
+            return "--dither takes none, ordered or diffusion, not '" + mode + "'";
         }
     }
-    if (!parser.isSet(ThresholdOption)) {
+    if (!arguments.isSet(ThresholdOption)) {
         return std::nullopt;
     }
     if (settings_.target != ImportTarget::MonoBitmap) {
-        return QString("--threshold is for --mono only");
+        return "--threshold is for --mono only";
     }
     if (settings_.dither.value_or(Dither::None) != Dither::None) {
-        return QString("--threshold is for pictures without dithering: leave out --dither %1")
-            .arg(parser.value(DitherOption));
+        return "--threshold is for pictures without dithering: leave out --dither " + mode;
     }
-    bool number = false;
-    settings_.threshold = parser.value(ThresholdOption).toInt(&number);
-    if (!number || settings_.threshold < 0 || settings_.threshold > MaxThreshold) {
-        return QString("--threshold needs a whole number from 0 to %1, not '%2'")
-            .arg(MaxThreshold)
-            .arg(parser.value(ThresholdOption));
+    const std::optional<int> threshold =
+        WholeNumber(arguments.value(ThresholdOption), 0, MaxThreshold);
+    if (!threshold) {
+        return "--threshold needs a whole number from 0 to " + std::to_string(MaxThreshold) +
+               ", not '" + arguments.value(ThresholdOption) + "'";
     }
+    settings_.threshold = *threshold;
     settings_.dither = Dither::None;
     return std::nullopt;
 }
 
-FileResult<std::vector<std::uint8_t>> ImportCommand::convert(const std::filesystem::path& input) {
-    const FileResult<Picture> picture = ReadPicture(input);
+FileResult<std::vector<std::uint8_t>> ImportCommand::convert(InputArgument& input) {
+    const FileResult<std::vector<std::uint8_t>> file = input.bytes();
+    if (!file) {
+        return file.error();
+    }
+    const FileResult<DecodedPicture> picture = DecodePicture(file.value());
     if (!picture) {
         return picture.error();
     }

@@ -6,18 +6,18 @@
 namespace kalvero::cli {
 
 // import: an EPA logo, or one of the bitmaps the editor accepts, made of any
-// picture Qt can read.
+// picture that the picture decoder reads.
 class ImportCommand : public ConversionCommand {
 public:
     ImportCommand();
 
 protected:
-    std::optional<QString> takeOptions(const QCommandLineParser& parser) override;
-    FileResult<std::vector<std::uint8_t>> convert(const std::filesystem::path& input) override;
+    std::optional<std::string> takeOptions(const ArgumentParser& arguments) override;
+    FileResult<std::vector<std::uint8_t>> convert(InputArgument& input) override;
 
 private:
-    std::optional<QString> takeTarget(const QCommandLineParser& parser);
-    std::optional<QString> takeDither(const QCommandLineParser& parser);
+    std::optional<std::string> takeTarget(const ArgumentParser& arguments);
+    std::optional<std::string> takeDither(const ArgumentParser& arguments);
 
     ImportSettings settings_;
 };

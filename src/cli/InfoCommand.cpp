@@ -1,8 +1,10 @@
 #include "cli/InfoCommand.h"
 
-#include "cli/ArgumentPath.h"
 #include "cli/Console.h"
+#include "cli/InputArgument.h"
 #include "conversion/FileKind.h"
+
+#include <algorithm>
 
 namespace kalvero::cli {
 
@@ -17,25 +19,30 @@ InfoCommand::InfoCommand()
                "  EPA 2.0, 8-bit (256 colours), WIDTH x HEIGHT\n"
                "  bitmap, 2 colours, 136 x 84        (also 136 x 126, and 16 colours)\n"
                "  not accepted: REASON\n"
+               "A FILE of - is standard input (once only).\n"
                "EPA logos and bitmaps are told apart by their size alone, as in the editor;\n"
                "EPA 2.0 images by their size and their first 8 bytes. Files that cannot be\n"
                "read are reported on standard error. The exit status is 1 when a file is\n"
                "not accepted or cannot be read."}) {}
 
-int InfoCommand::run(const QCommandLineParser& parser) {
-    const QStringList files = parser.positionalArguments();
-    if (files.isEmpty()) {
-        return ReportUsageError("info needs at least one file", name());
+int InfoCommand::run(const ArgumentParser& arguments, Console& console) {
+    const std::vector<std::string>& files = arguments.operands();
+    if (files.empty()) {
+        return console.reportUsageError("info needs at least one file", name());
+    }
+    if (std::count(files.begin(), files.end(), "-") > 1) {
+        return console.reportUsageError("standard input (-) can be read once only", name());
     }
     int status = ExitSuccess;
-    for (const QString& file : files) {
-        const FileResult<FileKind> kind = ProbeFile(PathFromArgument(file));
+    for (const std::string& file : files) {
+        InputArgument input(file);
+        const FileResult<FileKind> kind = input.kind();
         if (!kind) {
-            ReportFileError(file, kind.error().reason);
+            console.reportFileError(input.name(), kind.error().reason);
             status = ExitFailure;
             continue;
         }
-        PrintLine(file + ": " + QString::fromStdString(DescribeFileKind(kind.value())));
+        console.print(file + ": " + DescribeFileKind(kind.value()) + "\n");
         if (kind.value().type == FileType::NotAccepted) {
             status = ExitFailure;
         }

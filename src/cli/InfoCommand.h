@@ -8,7 +8,7 @@ namespace kalvero::cli {
 class InfoCommand : public Command {
 public:
     InfoCommand();
-    int run(const QCommandLineParser& parser) override;
+    int run(const ArgumentParser& arguments, Console& console) override;
 };
 
 } // namespace kalvero::cli

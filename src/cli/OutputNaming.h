@@ -1,27 +1,27 @@
 #pragma once
 
-#include <QDir>
-#include <QSet>
-#include <QString>
 #include <optional>
+#include <set>
+#include <string>
 
 namespace kalvero::cli {
 
 // Names the output of each input in the folder given with --output-dir: the
 // input's name up to its last point, then the command's extension
 // ("my.logo.bmp" gives "my.logo.epa"). Two inputs of one name would overwrite
-// each other's output, so each output name is given out once only.
+// each other's output, so each output name is given out once only. Names are
+// bytes, taken apart at the path separators only.
 class OutputNaming {
 public:
-    OutputNaming(const QString& folder, const QString& extension);
+    OutputNaming(std::string folder, std::string extension);
 
     // Nothing when an earlier input already has this output name.
-    std::optional<QString> outputFor(const QString& input);
+    std::optional<std::string> outputFor(const std::string& input);
 
 private:
-    QDir folder_;
-    QString extension_;
-    QSet<QString> given_;
+    std::string folder_;
+    std::string extension_;
+    std::set<std::string> given_;
 };
 
 } // namespace kalvero::cli

@@ -1,32 +1,19 @@
 #include "cli/RenderCommand.h"
 
-#include "conversion/InputFile.h"
-
-#include <QBuffer>
-#include <QImage>
+#include "cli/PngEncoding.h"
+#include "cli/WholeNumber.h"
 
 namespace kalvero::cli {
 namespace {
 
 constexpr int MaxScale = 16;
 
-const QCommandLineOption
-    ScaleOption("scale", "Draw each pixel as N x N pixels, N from 1 to 16\n(default 1)", "N");
-const QCommandLineOption GridOption("grid", "Show the cell grid as the editor's canvas does,\n"
-                                            "gaps in light grey (154 pixels wide); EPA version 1\n"
-                                            "only, other files are drawn without it");
-
-FileResult<std::vector<std::uint8_t>> EncodePng(const RgbImage& picture) {
-    const QImage image(reinterpret_cast<const uchar*>(picture.pixels.data()), picture.width,
-                       picture.height, picture.width * 3, QImage::Format_RGB888);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) {
-        return FileError{FileProblem::Other, "the PNG could not be made"};
-    }
-    return std::vector<std::uint8_t>(png.begin(), png.end());
-}
+constexpr Option ScaleOption{0, "scale", "N",
+                             "Draw each pixel as N x N pixels, N from 1 to 16\n(default 1)"};
+constexpr Option GridOption{0, "grid", "",
+                            "Show the cell grid as the editor's canvas does,\n"
+                            "gaps in light grey (154 pixels wide); EPA version 1\n"
+                            "only, other files are drawn without it"};
 
 } // namespace
 
@@ -39,25 +26,25 @@ RenderCommand::RenderCommand()
            "  an EPA version 1 logo in the editor's 16 colours, 136 x 84 or 136 x 126\n"
            "  an EPA 2.0 image, 16 or 256 colours, in its own palette\n"
            "  a bitmap in its own palette"},
-          ".png", {ScaleOption, GridOption}) {}
+          ".png", {&ScaleOption, &GridOption}) {}
 
-std::optional<QString> RenderCommand::takeOptions(const QCommandLineParser& parser) {
-    options_.grid = parser.isSet(GridOption);
-    if (!parser.isSet(ScaleOption)) {
+std::optional<std::string> RenderCommand::takeOptions(const ArgumentParser& arguments) {
+    options_.grid = arguments.isSet(GridOption);
+    options_.scale = 1;
+    if (!arguments.isSet(ScaleOption)) {
         return std::nullopt;
     }
-    bool number = false;
-    options_.scale = parser.value(ScaleOption).toInt(&number);
-    if (!number || options_.scale < 1 || options_.scale > MaxScale) {
-        return QString("--scale needs a whole number from 1 to %1, not '%2'")
-            .arg(MaxScale)
-            .arg(parser.value(ScaleOption));
+    const std::optional<int> scale = WholeNumber(arguments.value(ScaleOption), 1, MaxScale);
+    if (!scale) {
+        return "--scale needs a whole number from 1 to " + std::to_string(MaxScale) + ", not '" +
+               arguments.value(ScaleOption) + "'";
     }
+    options_.scale = *scale;
     return std::nullopt;
 }
 
-FileResult<std::vector<std::uint8_t>> RenderCommand::convert(const std::filesystem::path& input) {
-    const FileResult<InputFile> file = ReadInputFile(input);
+FileResult<std::vector<std::uint8_t>> RenderCommand::convert(InputArgument& input) {
+    const FileResult<InputFile> file = input.accepted();
     if (!file) {
         return file.error();
     }

@@ -11,8 +11,8 @@ public:
     RenderCommand();
 
 protected:
-    std::optional<QString> takeOptions(const QCommandLineParser& parser) override;
-    FileResult<std::vector<std::uint8_t>> convert(const std::filesystem::path& input) override;
+    std::optional<std::string> takeOptions(const ArgumentParser& arguments) override;
+    FileResult<std::vector<std::uint8_t>> convert(InputArgument& input) override;
 
 private:
     PreviewOptions options_;

@@ -1,36 +1,58 @@
 #include "cli/CliApplication.h"
 #include "document/FileIo.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <string>
+#include <vector>
 
 #ifdef _WIN32
-#include <QCoreApplication>
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
 #endif
 
 namespace {
 
-// No QCoreApplication on Unix: it would warn on standard error about a
-// locale that is not UTF-8, and Qt reads arguments as UTF-8 there anyway.
-QStringList Arguments(int argc, char** argv) {
+// Standard input and output carry file bytes, never text with line ends
+// translated.
+void UseBinaryStreams() {
 #ifdef _WIN32
-    const QCoreApplication application(argc, argv);
-    return QCoreApplication::arguments();
-#else
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
-    }
-    return arguments;
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 #endif
+}
+
+int Run(std::vector<std::string> arguments) {
+    kalvero::IgnoreFileSizeSignal();
+    kalvero::RemoveTemporaryFilesOnSignals();
+    UseBinaryStreams();
+    return kalvero::cli::CliApplication().run(arguments);
 }
 
 } // namespace
 
-int main(int argc, char** argv) {
-    kalvero::IgnoreFileSizeSignal();
-    const int status = kalvero::cli::CliApplication().run(Arguments(argc, argv));
-    // Output that never reached its file (a full disk) fails the run too.
-    return std::fflush(stdout) == 0 || status != kalvero::cli::ExitSuccess
-               ? status
-               : kalvero::cli::ExitFailure;
+#ifdef _WIN32
+
+// Windows hands over the command line in UTF-16; inside, names are UTF-8.
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) {
+        const int length =
+            WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string argument(static_cast<std::size_t>(std::max(length, 1)), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, argument.data(), length, nullptr, nullptr);
+        argument.pop_back();
+        arguments.push_back(std::move(argument));
+    }
+    return Run(std::move(arguments));
 }
+
+#else
+
+// File names are bytes: they go to the file system as they came.
+int main(int argc, char** argv) {
+    return Run(std::vector<std::string>(argv + 1, argv + argc));
+}
+
+#endif
