@@ -159,9 +159,11 @@ int ConversionCommand::convertBatch(const std::string& folder,
             status = ExitFailure;
             continue;
         }
-        added.push_back(*output);
         if (const FileStatus taken = writer.add(target, bytes.value()); !taken) {
+            console.reportFileError(*output, WriteProblem(taken.error()));
             status = ExitFailure;
+        } else {
+            added.push_back(*output);
         }
     }
     writer.finish();

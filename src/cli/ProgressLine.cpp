@@ -9,8 +9,6 @@ constexpr std::chrono::milliseconds Interval{100};
 
 } // namespace
 
-ProgressLine::ProgressLine() : next_(Clock::now() + Interval) {}
-
 std::string ProgressLine::update(std::size_t done, std::size_t total) {
     const Clock::time_point now = Clock::now();
     if (now < next_) {

@@ -7,12 +7,9 @@
 namespace kalvero::cli {
 
 // The text of a batch's progress line on a terminal, "1234/10000 files",
-// rewritten in place with a carriage return. A batch that ends within the
-// first moment shows none, and a shown line changes a few times a second.
+// rewritten in place with a carriage return, at most ten times a second.
 class ProgressLine {
 public:
-    ProgressLine();
-
     // What to write for this count now: the whole line, or nothing when it
     // would change too soon.
     std::string update(std::size_t done, std::size_t total);
@@ -22,7 +19,7 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
 
-    Clock::time_point next_;
+    Clock::time_point next_{}; // the first update is shown at once
     std::size_t shownLength_ = 0;
 };
 

@@ -8,21 +8,33 @@ using CliUsage = CliTest;
 // Exit status 0 with text on standard output, 1 for a file, 2 for a wrong command line.
 TEST_F(CliUsage, ExitStatusAndMessageOfEachCommandLine) {
     struct Case {
-        QStringList arguments;
+        Arguments arguments;
         std::string text; // part of standard output for status 0, else of standard error
         int exitCode = 2;
     };
     const Case cases[] = {
         {{"--help"}, "\n  render    Draw a PNG preview", 0},
+        {{"-h"}, "\n  -V, --version       Show the version\n", 0},
         {{"--version"}, std::string("kalvero-cli ") + KALVERO_VERSION + "\n", 0},
+        {{"-V"}, std::string("kalvero-cli ") + KALVERO_VERSION + "\n", 0},
         {{"bmp2epa", "--help"}, "Usage: kalvero-cli bmp2epa [--negative] IN.bmp OUT.epa", 0},
+        {{"render", "-h"}, "\n  -q, --quiet         Show no progress line", 0},
         {{"info", "--", "--help"}, "kalvero-cli: --help: file not found\n", 1},
         {{}, "kalvero-cli: no command given\nTry 'kalvero-cli --help'.\n"},
+        {{"-v"}, "kalvero-cli: unknown option '-v'\nTry 'kalvero-cli --help'.\n"},
         {{"frobnicate"}, "unknown command 'frobnicate'"},
-        {{"bmp2epa", "--bogus", "a", "b"}, "Unknown option 'bogus'.\nTry 'kalvero-cli bmp2epa"},
+        {{"bmp2epa", "--bogus", "a", "b"},
+         "kalvero-cli: unknown option '--bogus'\nTry 'kalvero-cli bmp2epa --help'.\n"},
+        {{"bmp2epa", "-x", "a", "b"}, "unknown option '-x'"},
+        {{"bmp2epa", "--negative=yes", "a", "b"}, "option '--negative' takes no value"},
+        {{"render", "a", "b", "--scale"}, "option '--scale' needs a value (N)"},
         {{"bmp2epa", "a", "b", "c"}, "bmp2epa needs an input and an output file"},
         {{"render", "--scale", "17", "a", "b"},
          "--scale needs a whole number from 1 to 16, not '17'"},
+        {{"render", "--scale=2x", "a", "b"}, "--scale needs a whole number from 1 to 16, not '2x'"},
+        {{"epa2bmp", "--output-dir", "-", "a"}, "- (standard output) takes a single output only"},
+        {{"epa2bmp", "--output-dir=.", "a", "-"}, "- (standard input) is for IN OUT only"},
+        {{"info", "-", "x", "-"}, "standard input (-) can be read once only"},
         {{"import", "--mono", "a", "b.epa"}, "--mono makes a bitmap: name the output .bmp"},
         {{"import", "--mono", "--colors16", "a", "b.bmp"}, "choose one of --mono, --colors16"},
         {{"import", "--short", "--tall", "a", "b"}, "choose --short or --tall, not both"},
@@ -32,7 +44,7 @@ TEST_F(CliUsage, ExitStatusAndMessageOfEachCommandLine) {
          "--threshold is for pictures without dithering"},
     };
     for (const Case& c : cases) {
-        const std::string line = c.arguments.join(' ').toStdString();
+        const std::string line = Joined(c.arguments);
         const CliRun result = run(c.arguments);
         EXPECT_EQ(result.exitCode, c.exitCode) << line;
         EXPECT_NE((c.exitCode == 0 ? result.out : result.err).find(c.text), std::string::npos)

@@ -12,7 +12,7 @@ using CliCommand = CliTest;
 TEST_F(CliCommand, Bmp2EpaConvertsEachKindOfBitmap) {
     struct Case {
         int colours;
-        QStringList options;
+        Arguments options;
         std::size_t length;
         std::size_t offset; // of the byte that holds pixel (0, 0)
         int value;
@@ -24,14 +24,16 @@ TEST_F(CliCommand, Bmp2EpaConvertsEachKindOfBitmap) {
         {16, {"--negative"}, 8628, 8, 0x80},
     };
     for (const Case& c : cases) {
-        std::vector<std::uint8_t> bitmap = Bitmap(c.colours, 126);
+        Bytes bitmap = Bitmap(c.colours, 126);
         bitmap[c.colours == 2 ? 62 + 125 * 20 : 118 + 125 * 68] = c.colours == 2 ? 0x80 : 0x10;
         write("in.bmp", bitmap);
-        EXPECT_EQ(run(QStringList{"bmp2epa"} + c.options + QStringList{"in.bmp", "out.epa"}),
-                  Succeeded());
-        const std::vector<std::uint8_t> epa = read("out.epa");
+        Arguments arguments{"bmp2epa"};
+        arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+        arguments.insert(arguments.end(), {"in.bmp", "out.epa"});
+        EXPECT_EQ(run(arguments), Succeeded());
+        const Bytes epa = read("out.epa");
         ASSERT_EQ(epa.size(), c.length);
-        EXPECT_EQ(epa[c.offset], c.value) << c.colours << c.options.join(' ').toStdString();
+        EXPECT_EQ(epa[c.offset], c.value) << c.colours << Joined(c.options);
     }
 }
 
@@ -39,13 +41,13 @@ TEST_F(CliCommand, Bmp2EpaConvertsEachKindOfBitmap) {
 TEST_F(CliCommand, RoundTripsKeepTheirContent) {
     std::mt19937 random(7);
     for (const int colours : {2, 16}) {
-        std::vector<std::uint8_t> bitmap = Bitmap(colours, 126);
+        Bytes bitmap = Bitmap(colours, 126);
         std::generate(bitmap.begin() + 54, bitmap.end(),
                       [&] { return static_cast<std::uint8_t>(random()); });
         write("in.bmp", bitmap);
         ASSERT_EQ(run({"bmp2epa", "in.bmp", "first.epa"}), Succeeded());
         ASSERT_EQ(run({"epa2bmp", "first.epa", "back.bmp"}), Succeeded());
-        const std::vector<std::uint8_t> back = read("back.bmp");
+        const Bytes back = read("back.bmp");
         ASSERT_EQ(back.size(), bitmap.size());
         if (colours == 16) {
             ASSERT_EQ(run({"bmp2epa", "back.bmp", "second.epa"}), Succeeded());
@@ -61,28 +63,27 @@ TEST_F(CliCommand, RoundTripsKeepTheirContent) {
 }
 
 TEST_F(CliCommand, InfoTellsOneLineForEachKindOfFile) {
-    std::vector<std::uint8_t> epa2{'A', 'W', 'B', 'M', 136, 0, 126, 0};
+    Bytes epa2{'A', 'W', 'B', 'M', 136, 0, 126, 0};
     epa2.resize(8628);
     // 3 x 2 pixels of one byte, "RGB " and 256 entries.
-    std::vector<std::uint8_t> epa256{'A', 'W', 'B', 'M', 3, 0,   2,   0,   0,
-                                     0,   0,   0,   0,   0, 'R', 'G', 'B', ' '};
+    Bytes epa256{'A', 'W', 'B', 'M', 3, 0, 2, 0, 0, 0, 0, 0, 0, 0, 'R', 'G', 'B', ' '};
     epa256.resize(epa256.size() + 768);
-    const std::tuple<std::string, std::vector<std::uint8_t>, std::string> cases[] = {
+    const std::tuple<std::string, Bytes, std::string> cases[] = {
         {"short.epa", Logo(false), "EPA version 1, short logo, 136 x 84"},
         {"tall.epa", Logo(true), "EPA version 1, tall logo, 136 x 126"},
         {"v2.epa", epa2, "EPA 2.0, 4-bit (16 colours), 136 x 126"},
         {"v2-256.epa", epa256, "EPA 2.0, 8-bit (256 colours), 3 x 2"},
         {"mono.bmp", Bitmap(2, 84), "bitmap, 2 colours, 136 x 84"},
         {"colour.bmp", Bitmap(16, 126), "bitmap, 16 colours, 136 x 126"},
-        {"odd.bmp", std::vector<std::uint8_t>(1743),
+        {"odd.bmp", Bytes(1743),
          "not accepted: wrong size: 1743 bytes (neither an EPA file nor one of the four accepted "
          "bitmaps)"},
     };
-    QStringList all{"info", "missing.epa"};
+    Arguments all{"info", "missing.epa"};
     std::string expected;
     for (const auto& [name, bytes, description] : cases) {
         write(name, bytes);
-        all << QString::fromStdString(name);
+        all.push_back(name);
         expected += name + ": " + description + "\n";
     }
     // A file that cannot be read goes to standard error; the others are still told.
@@ -90,13 +91,13 @@ TEST_F(CliCommand, InfoTellsOneLineForEachKindOfFile) {
 }
 
 TEST_F(CliCommand, RenderSizeWithGridAndScale) {
-    std::vector<std::uint8_t> logo = Logo(true);
+    Bytes logo = Logo(true);
     logo[2] = 4;      // cell 0 dark red
     logo[155] = 0x80; // its top-left pixel
     write("tall.epa", logo);
     const QColor darkRed(128, 0, 0);
     const QColor grey(224, 224, 224); // the grid
-    const std::tuple<QStringList, int, int, int, QColor> cases[] = {
+    const std::tuple<Arguments, int, int, int, QColor> cases[] = {
         {{}, 136, 126, 0, darkRed},
         {{"--grid"}, 154, 136, 1, darkRed}, // cells from (1, 1)
         {{"--grid"}, 154, 136, 0, grey},
@@ -104,10 +105,11 @@ TEST_F(CliCommand, RenderSizeWithGridAndScale) {
         {{"--scale=2", "--grid"}, 308, 272, 1, grey},
     };
     for (const auto& [options, width, height, at, colour] : cases) {
-        const std::string what = options.join(' ').toStdString();
-        ASSERT_EQ(run(QStringList{"render"} + options + QStringList{"tall.epa", "out.png"}),
-                  Succeeded())
-            << what;
+        const std::string what = Joined(options);
+        Arguments arguments{"render"};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        arguments.insert(arguments.end(), {"tall.epa", "out.png"});
+        ASSERT_EQ(run(arguments), Succeeded()) << what;
         const QImage image = png("out.png");
         EXPECT_EQ(image.size(), QSize(width, height)) << what;
         EXPECT_EQ(image.pixelColor(at, at), colour) << what;
@@ -118,13 +120,15 @@ TEST_F(CliCommand, OutputDirGoesOnPastBadInputs) {
     fs::create_directories(dir.file("out"));
     fs::create_directories(dir.file("sub"));
     write("first.bmp", Bitmap(2, 84));
-    write("bad.bmp", std::vector<std::uint8_t>(1000));
+    write("bad.bmp", Bytes(1000));
     write("last.bmp", Bitmap(16, 126));
     write("sub/first.bmp", Bitmap(16, 84));
     const CliRun result = run(
         {"bmp2epa", "--output-dir", "out", "first.bmp", "bad.bmp", "sub/first.bmp", "last.bmp"});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.err.starts_with("kalvero-cli: bad.bmp: Wrong Filesize - 1000 bytes\n"))
+    EXPECT_TRUE(result.err.starts_with("kalvero-cli: bad.bmp: wrong size: 1000 bytes (a bitmap "
+                                       "must be 136 x 84 or 136 x 126 pixels: 1742 or 2582 bytes "
+                                       "in 2 colours, 5830 or 8686 bytes in 16 colours)\n"))
         << result.err;
     EXPECT_TRUE(result.err.ends_with("kalvero-cli: sub/first.bmp: not converted: an earlier input "
                                      "has the same output name\n"))
@@ -132,6 +136,42 @@ TEST_F(CliCommand, OutputDirGoesOnPastBadInputs) {
     EXPECT_EQ(read("out/first.epa").size(), 1602U);
     EXPECT_EQ(read("out/last.epa").size(), 8628U);
     EXPECT_EQ(FolderEntries(dir.file("out")), (std::vector<std::string>{"first.epa", "last.epa"}));
+}
+
+// - reads standard input where a command reads one file, and writes standard
+// output where it writes one.
+TEST_F(CliCommand, DashIsStandardInputAndOutput) {
+    write("tall.epa", Logo(true));
+    struct Case {
+        Arguments arguments;
+        Bytes input;
+        std::size_t outputLength; // of out.epa, or else of standard output
+        std::string start;        // of standard output
+    };
+    const Case cases[] = {
+        {{"bmp2epa", "-", "out.epa"}, Bitmap(2, 84), 1602, ""},
+        {{"bmp2epa", "--negative", "-", "-"}, Bitmap(16, 126), 8628, "AWBM"},
+        {{"epa2bmp", "-", "-"}, Logo(true), 2582, "BM"},
+        {{"epa2bmp", "tall.epa", "-"}, {}, 2582, "BM"},
+        {{"render", "-", "-"}, Logo(false), 0, "\x89PNG"},
+        {{"info", "-"}, Logo(false), 0, "-: EPA version 1, short logo, 136 x 84\n"},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(dir.file("out.epa"));
+        const CliRun result = run(c.arguments, WithInput(c.input));
+        EXPECT_EQ(result.exitCode, 0) << Joined(c.arguments) << result.err;
+        EXPECT_TRUE(result.out.starts_with(c.start)) << Joined(c.arguments);
+        if (c.arguments.back() == "out.epa") {
+            EXPECT_EQ(read("out.epa").size(), c.outputLength);
+        } else if (c.outputLength != 0) {
+            EXPECT_EQ(result.out.size(), c.outputLength) << Joined(c.arguments);
+        }
+    }
+    EXPECT_EQ(PngOf(run({"render", "-", "-"}, WithInput(Logo(false))).out).size(), QSize(136, 84));
+    EXPECT_EQ(run({"bmp2epa", "-", "out.epa"}, WithInput(Bytes(1743))),
+              Failed("standard input: wrong size: 1743 bytes (a bitmap must be 136 x 84 or 136 x "
+                     "126 pixels: 1742 or 2582 bytes in 2 colours, 5830 or 8686 bytes in 16 "
+                     "colours)"));
 }
 
 } // namespace

@@ -1,11 +1,18 @@
 #include "cli/CliTest.h"
 
+#include <functional>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 namespace kalvero::test {
 namespace {
 namespace fs = std::filesystem;
 
 struct Conversion {
-    QString command;
+    std::string command;
     std::string extension;    // of the output
     std::size_t outputLength; // made of Input(command); 0 for a PNG
 };
@@ -13,8 +20,21 @@ struct Conversion {
 const Conversion Conversions[] = {
     {"bmp2epa", ".epa", 2367}, {"epa2bmp", ".bmp", 2582}, {"render", ".png", 0}};
 
-std::vector<std::uint8_t> Input(const QString& command) {
+Bytes Input(const std::string& command) {
     return command == "bmp2epa" ? Bitmap(2, 126) : Logo(true);
+}
+
+const std::string BitmapRefusal = " bytes (a bitmap must be 136 x 84 or 136 x 126 pixels: 1742 or "
+                                  "2582 bytes in 2 colours, 5830 or 8686 bytes in 16 colours)";
+const std::string NotRegular = "not written: not a regular file (- writes to standard output)";
+
+void MakeSocket(const fs::path& path) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    path.string().copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ::close(fd);
 }
 
 using CliFileTrouble = CliTest;
@@ -26,15 +46,8 @@ TEST_F(CliFileTrouble, BadInputsAreRefusedWithoutBeingRead) {
         write("in", {});
         fs::resize_file(dir.file("in"), length);
         const std::string size = std::to_string(length);
-        const CliRun refused = run({"bmp2epa", "in", "result"});
-        EXPECT_EQ(refused.exitCode, 1);
-        EXPECT_TRUE(refused.err.starts_with("kalvero-cli: in: Wrong Filesize - " + size +
-                                            " bytes\nYou need one of the following "
-                                            "Bitmap-Formats:\n"))
-            << refused.err;
-        EXPECT_TRUE(
-            refused.err.ends_with("\n136 x 126                16             4        8686\n"))
-            << refused.err;
+        EXPECT_EQ(run({"bmp2epa", "in", "result"}),
+                  Failed("in: wrong size: " + size + BitmapRefusal));
         EXPECT_EQ(run({"render", "in", "result"}),
                   Failed("in: wrong size: " + size +
                          " bytes (neither an EPA file nor one of the four accepted bitmaps)"));
@@ -44,56 +57,205 @@ TEST_F(CliFileTrouble, BadInputsAreRefusedWithoutBeingRead) {
     ::getrusage(RUSAGE_CHILDREN, &children);
     EXPECT_LT(children.ru_maxrss, 512L * 1024);
     EXPECT_EQ(run({"epa2bmp", "folder", "result"}), Failed("folder: is a folder"));
-    EXPECT_EQ(run({"bmp2epa", std::string(300, 'n').c_str(), "result"}),
-              Failed(std::string(300, 'n') + ": name too long"));
+    if (!CliProcess::UnderWine()) {
+        EXPECT_EQ(run({"bmp2epa", std::string(300, 'n'), "result"}),
+                  Failed(std::string(300, 'n') + ": name too long"));
+    }
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"folder", "in", "result"}));
     EXPECT_EQ(read("result"), OldBytes);
 }
 
-TEST_F(CliFileTrouble, OutputThatCannotBeWrittenLeavesEveryFileAsItWas) {
-    fs::create_directories(dir.file("folder/inside"));
-    write("result", OldBytes);
-    const std::string tooLarge = ": not written: file too large for this disk or user limit";
+// Every output that cannot or must not be written, alone and in a batch: the
+// message names it, and every file stays as it was.
+TEST_F(CliFileTrouble, OutputsThatAreRefusedLeaveEveryFileAsItWas) {
+    struct Case {
+        std::string what;
+        std::function<void(const fs::path&)> make; // the output at this path
+        std::string reason;
+        bool windowsToo = false;
+        rlim_t fileSizeLimit = 0;
+    };
+    const bool root = ::geteuid() == 0;
+    const Case cases[] = {
+        {"folder", [](const fs::path& p) { fs::create_directory(p); }, "not written: is a folder",
+         true},
+        {"FIFO", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); }, NotRegular},
+        {"socket", MakeSocket, NotRegular},
+        {"device",
+         [](const fs::path& p) {
+             // A copy of /dev/null: root may make one.
+             ASSERT_EQ(::mknod(p.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
+         },
+         NotRegular},
+        {"write-protected file",
+         [](const fs::path& p) {
+             WriteBytes(p, OldBytes);
+             fs::permissions(p, fs::perms::owner_read | fs::perms::group_read |
+                                    fs::perms::others_read);
+         },
+         // Root may write any file, as cp does.
+         root ? "" : "not written: is write-protected"},
+        {"write cut short (file size limit)", [](const fs::path& p) { WriteBytes(p, OldBytes); },
+         "not written: file too large for this disk or user limit", false, 64},
+    };
     for (const auto& [command, extension, length] : Conversions) {
         write("in.x", Input(command));
-        const std::string name = "in" + extension;
-        fs::create_directory(dir.file("out"));
-        write("out/" + name, OldBytes);
-        // A limit of 64 bytes is smaller than any output.
-        const std::tuple<QStringList, std::string, rlim_t> cases[] = {
-            {{command, "in.x", "folder"}, "folder: not written: is a folder", 0},
-            {{command, "in.x", "missing/result"},
-             "missing/result: not written: folder not found",
-             0},
-            {{command, "--output-dir", "missing", "in.x"}, "missing: folder not found", 0},
-            {{command, "in.x", "result"}, "result" + tooLarge, 64},
-            {{command, "--output-dir", "out", "in.x"}, "out/" + name + tooLarge, 64},
-        };
-        for (const auto& [arguments, message, limit] : cases) {
-            EXPECT_EQ(run(arguments, limit), Failed(message)) << arguments.join(' ').toStdString();
+        for (const Case& c : cases) {
+            if ((CliProcess::UnderWine() && !c.windowsToo) || (c.what == "device" && !root)) {
+                continue;
+            }
+            const std::string output = "in" + extension;
+            fs::create_directory(dir.file("out"));
+            c.make(dir.file(output));
+            c.make(dir.file("out/" + output));
+            const fs::file_status before = fs::status(dir.file(output));
+            const std::string what = command + ", " + c.what;
+            const CliRun single =
+                run({command, "in.x", output}, WithFileSizeLimit(c.fileSizeLimit));
+            const CliRun batch =
+                run({command, "--output-dir", "out", "in.x"}, WithFileSizeLimit(c.fileSizeLimit));
+            if (c.reason.empty()) {
+                EXPECT_EQ(single, Succeeded()) << what;
+                EXPECT_EQ(batch, Succeeded()) << what;
+            } else {
+                EXPECT_EQ(single, Failed(output + ": " + c.reason)) << what;
+                EXPECT_EQ(batch, Failed("out/" + output + ": " + c.reason)) << what;
+                EXPECT_EQ(fs::status(dir.file(output)).type(), before.type()) << what;
+                if (fs::is_regular_file(before)) {
+                    EXPECT_EQ(read(output), OldBytes) << what;
+                    EXPECT_EQ(read("out/" + output), OldBytes) << what;
+                }
+            }
+            std::vector<std::string> entries{"in.x", output, "out"};
+            std::sort(entries.begin(), entries.end());
+            EXPECT_EQ(dir.entries(), entries) << what;
+            EXPECT_EQ(FolderEntries(dir.file("out")), std::vector<std::string>{output}) << what;
+            fs::remove_all(dir.file("out"));
+            fs::permissions(dir.file(output), fs::perms::owner_all);
+            fs::remove_all(dir.file(output));
         }
-        EXPECT_EQ(FolderEntries(dir.file("folder")), std::vector<std::string>{"inside"});
-        EXPECT_EQ(FolderEntries(dir.file("out")), std::vector<std::string>{name});
-        EXPECT_EQ(read("out/" + name), OldBytes);
-        EXPECT_EQ(read("result"), OldBytes);
-        EXPECT_EQ(dir.entries(), (std::vector<std::string>{"folder", "in.x", "out", "result"}));
-        fs::remove_all(dir.file("out"));
     }
 }
 
-TEST_F(CliFileTrouble, InputMayBeItsOwnOutput) {
+TEST_F(CliFileTrouble, MissingFoldersAreReported) {
     for (const auto& [command, extension, length] : Conversions) {
-        const std::string name = "same" + extension;
-        write(name, Input(command));
-        EXPECT_EQ(run({command, name.c_str(), name.c_str()}), Succeeded());
-        if (length == 0) {
-            EXPECT_EQ(png(name).width(), 136);
-        } else {
-            EXPECT_EQ(read(name).size(), length);
-        }
-        EXPECT_EQ(dir.entries(), std::vector<std::string>{name});
-        fs::remove(dir.file(name));
+        write("in.x", Input(command));
+        EXPECT_EQ(run({command, "in.x", "missing/result"}),
+                  Failed("missing/result: not written: folder not found"));
+        EXPECT_EQ(run({command, "--output-dir", "missing", "in.x"}),
+                  Failed("missing: folder not found"));
     }
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"in.x"});
+}
+
+// The same file under its own name, another name, a hard link or a symlink.
+TEST_F(CliFileTrouble, OutputThatIsAnInputIsRefused) {
+    struct Case {
+        std::string output;
+        std::function<void()> make;
+        bool windowsToo = false;
+    };
+    const Case cases[] = {
+        {"in.x", [] {}, true},
+        {"./in.x", [] {}, true},
+        {"hard.x",
+         [&] {
+             fs::create_hard_link(dir.file("in.x"), dir.file("hard.x"));
+         }},
+        {"link.x",
+         [&] {
+             fs::create_symlink("in.x", dir.file("link.x"));
+         }},
+    };
+    for (const auto& [command, extension, length] : Conversions) {
+        for (const Case& c : cases) {
+            if (CliProcess::UnderWine() && !c.windowsToo) {
+                continue;
+            }
+            const Bytes input = Input(command);
+            write("in.x", input);
+            c.make();
+            const std::vector<std::string> before = dir.entries();
+            EXPECT_EQ(run({command, "in.x", c.output}),
+                      Failed(c.output + ": not written: same file as the input in.x"))
+                << command << " " << c.output;
+            EXPECT_EQ(read("in.x"), input);
+            EXPECT_EQ(dir.entries(), before);
+            for (const std::string& name : before) {
+                fs::remove(dir.file(name));
+            }
+        }
+    }
+}
+
+// A batch never writes over any of its inputs, not only its own.
+TEST_F(CliFileTrouble, BatchOutputThatIsAnyOfItsInputsIsRefused) {
+    fs::create_directory(dir.file("d"));
+    write("first.epa", Logo(true));
+    write("d/first.bmp", Bitmap(2, 84));
+    EXPECT_EQ(run({"epa2bmp", "--output-dir", "d", "first.epa", "d/first.bmp"}),
+              (CliRun{1, "",
+                      "kalvero-cli: d/first.bmp: not written: same file as the input d/first.bmp\n"
+                      "kalvero-cli: d/first.bmp: not converted: an earlier input has the same "
+                      "output name\n"}));
+    EXPECT_EQ(read("d/first.bmp"), Bitmap(2, 84));
+    if (!CliProcess::UnderWine()) {
+        fs::remove(dir.file("d/first.bmp"));
+        fs::create_symlink("../first.epa", dir.file("d/first.bmp"));
+        EXPECT_EQ(run({"epa2bmp", "--output-dir", "d", "first.epa"}),
+                  Failed("d/first.bmp: not written: same file as the input first.epa"));
+        EXPECT_EQ(read("first.epa"), Logo(true));
+    }
+    EXPECT_EQ(FolderEntries(dir.file("d")), std::vector<std::string>{"first.bmp"});
+}
+
+// An output that is a symlink is written through: the file it points to is
+// replaced and the link stays; a dangling link gets its file.
+TEST_F(CliFileTrouble, SymlinkedOutputsAreWrittenThrough) {
+    SKIP_UNDER_WINE();
+    for (const auto& [command, extension, length] : Conversions) {
+        write("in.x", Input(command));
+        for (const bool dangling : {false, true}) {
+            fs::create_directories(dir.file("real"));
+            if (!dangling) {
+                write("real/file", OldBytes);
+            }
+            fs::create_symlink("real/file", dir.file("link"));
+            EXPECT_EQ(run({command, "in.x", "link"}), Succeeded()) << command << dangling;
+            EXPECT_TRUE(fs::is_symlink(dir.file("link")));
+            EXPECT_EQ(FolderEntries(dir.file("real")), std::vector<std::string>{"file"});
+            const Bytes made = read("real/file");
+            EXPECT_EQ(length == 0 ? made.size() > 8 : made.size() == length, true) << command;
+            fs::remove_all(dir.file("real"));
+            fs::remove(dir.file("link"));
+        }
+    }
+}
+
+TEST_F(CliFileTrouble, FullStandardOutputIsReported) {
+    SKIP_UNDER_WINE();
+    write("in.epa", Logo(true));
+    const std::string full = "kalvero-cli: standard output: No space left on device\n";
+    for (const Arguments& arguments :
+         {Arguments{"info", "in.epa"}, Arguments{"render", "in.epa", "-"},
+          Arguments{"epa2bmp", "in.epa", "-"}, Arguments{"--help"}}) {
+        EXPECT_EQ(run(arguments, WithOutputFile("/dev/full")), (CliRun{1, "", full}))
+            << Joined(arguments);
+    }
+}
+
+// File names are bytes: kept from the command line to the file system and back.
+TEST_F(CliFileTrouble, NamesThatAreNotUtf8KeepTheirBytes) {
+    SKIP_UNDER_WINE();
+    fs::create_directory(dir.file("out"));
+    write("bad\xff.bmp", Bitmap(2, 84));
+    EXPECT_EQ(run({"bmp2epa", "bad\xff.bmp", "out\xfe.epa"}), Succeeded());
+    EXPECT_EQ(run({"info", "out\xfe.epa", "gone\xfd"}),
+              (CliRun{1, "out\xfe.epa: EPA version 1, short logo, 136 x 84\n",
+                      "kalvero-cli: gone\xfd: file not found\n"}));
+    EXPECT_EQ(run({"render", "--output-dir", "out", "out\xfe.epa"}), Succeeded());
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"bad\xff.bmp", "out", "out\xfe.epa"}));
+    EXPECT_EQ(FolderEntries(dir.file("out")), std::vector<std::string>{"out\xfe.png"});
 }
 
 TEST_F(CliFileTrouble, NamesWithBlanksUmlautsAndALeadingDashWork) {
@@ -104,6 +266,31 @@ TEST_F(CliFileTrouble, NamesWithBlanksUmlautsAndALeadingDashWork) {
               Succeeded("-Grün Öl.epa: EPA version 1, short logo, 136 x 84\n"));
     EXPECT_EQ(run({"render", "--output-dir", "out", "--", "-Grün Öl.epa"}), Succeeded());
     EXPECT_EQ(FolderEntries(dir.file("out")), std::vector<std::string>{"-Grün Öl.png"});
+}
+
+// Run as a user whom permissions bind (CTest: CliFileTrouble.Unprivileged).
+using CliFileTroubleUnprivileged = CliTest;
+
+TEST_F(CliFileTroubleUnprivileged, PermissionsAreReported) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root passes every permission";
+    }
+    write("secret.epa", Logo(true));
+    fs::permissions(dir.file("secret.epa"), fs::perms::none);
+    write("in.epa", Logo(true));
+    fs::create_directory(dir.file("closed"));
+    write("closed/in.bmp", OldBytes);
+    fs::permissions(dir.file("closed"), fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_EQ(run({"epa2bmp", "secret.epa", "x.bmp"}), Failed("secret.epa: permission denied"));
+    EXPECT_EQ(run({"epa2bmp", "in.epa", "closed/in.bmp"}),
+              Failed("closed/in.bmp: not written: permission denied"));
+    EXPECT_EQ(run({"epa2bmp", "in.epa", "closed/new.bmp"}),
+              Failed("closed/new.bmp: not written: permission denied"));
+    EXPECT_EQ(run({"epa2bmp", "--output-dir", "closed", "in.epa"}),
+              Failed("closed/in.bmp: not written: permission denied"));
+    fs::permissions(dir.file("closed"), fs::perms::owner_all);
+    EXPECT_EQ(FolderEntries(dir.file("closed")), std::vector<std::string>{"in.bmp"});
+    EXPECT_EQ(read("closed/in.bmp"), OldBytes);
 }
 
 } // namespace

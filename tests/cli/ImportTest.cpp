@@ -10,16 +10,18 @@ TEST_F(CliImport, EachOptionMakesItsKindOfFile) {
     QImage wide(272, 84, QImage::Format_RGB32); // wide enough for the short logo
     wide.fill(Qt::red);
     ASSERT_TRUE(wide.save(QString::fromStdString(dir.file("wide.png").string())));
-    const std::tuple<QStringList, std::string, std::string> cases[] = {
+    const std::tuple<Arguments, std::string, std::string> cases[] = {
         {{}, "out.epa", "EPA version 1, short logo, 136 x 84"},
         {{"--tall", "--epa"}, "out.logo", "EPA version 1, tall logo, 136 x 126"},
         {{"--mono"}, "out.bmp", "bitmap, 2 colours, 136 x 84"},
         {{"--colors16", "--tall"}, "out.bmp", "bitmap, 16 colours, 136 x 126"},
     };
     for (const auto& [options, output, description] : cases) {
-        const QString out = QString::fromStdString(output);
-        EXPECT_EQ(run(QStringList{"import"} + options + QStringList{"wide.png", out}), Succeeded());
-        EXPECT_EQ(run({"info", out}), Succeeded(output + ": " + description + "\n"));
+        Arguments arguments{"import"};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        arguments.insert(arguments.end(), {"wide.png", output});
+        EXPECT_EQ(run(arguments), Succeeded());
+        EXPECT_EQ(run({"info", output}), Succeeded(output + ": " + description + "\n"));
     }
 }
 
@@ -34,10 +36,10 @@ TEST_F(CliImport, FileThatIsNoPictureLeavesTheOutputAlone) {
 }
 
 TEST_F(CliImport, SampleDesignComesOutAsDrawn) {
-    const QString design = QString::fromStdString(
+    const std::string design =
         (std::filesystem::path(__FILE__).parent_path() / "../../resources/samples/sample-logo.png")
-            .string());
-    const QImage drawn(design);
+            .string();
+    const QImage drawn(QString::fromStdString(design));
     ASSERT_EQ(drawn.size(), QSize(136, 126));
     ASSERT_EQ(run({"import", design, "logo.epa"}), Succeeded());
     ASSERT_EQ(run({"render", "logo.epa", "logo.png"}), Succeeded());
