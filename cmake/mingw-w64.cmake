@@ -1,6 +1,6 @@
 # Cross build for 64-bit Windows with Debian's mingw-w64 (posix threads),
-# e.g. for the registry tests under Wine:
-#   cmake -B build/wine -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DKALVERO_REGISTRY_ONLY=ON ...
+# of everything without Qt (kalvero-cli and the registry tests), run under Wine:
+#   cmake -B build/wine -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DKALVERO_BUILD_GUI=OFF ...
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 

@@ -1,10 +1,14 @@
 # The Debian packages each script needs; sourced by run.sh and test.sh.
 # shellcheck shell=bash
-# Qt's own translations make its buttons and dialogs speak German too.
+# zlib unpacks .svgz drawings; the picture tests read TIFF and WebP with Qt's
+# extra image plugins; SVG text is drawn on Qt's offscreen platform. Qt's own
+# translations make its buttons and dialogs speak German too.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
-                libgtest-dev libbenchmark-dev fonts-liberation2 qt6-translations-l10n)
-# The Windows registry backend is cross-built and tested under Wine.
-WINE_PACKAGES=(googletest g++-mingw-w64-x86-64-posix wine wine64 shared-mime-info)
+                zlib1g-dev help2man libgtest-dev libbenchmark-dev fonts-liberation2
+                qt6-image-formats-plugins qt6-qpa-plugins qt6-translations-l10n)
+# The Windows registry backend and kalvero-cli are cross-built and tested under Wine.
+WINE_PACKAGES=(googletest g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64
+               shared-mime-info)
 # cpack's Debian package needs dpkg-shlibdeps.
 PACKAGING_PACKAGES=(dpkg-dev file)
 # The fuzz targets build with clang and its libFuzzer runtime.
@@ -13,5 +17,6 @@ FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 CODEC_PACKAGES=(lhasa)
 TEST_PACKAGES=("${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}" "${PACKAGING_PACKAGES[@]}"
                "${FUZZ_PACKAGES[@]}" "${CODEC_PACKAGES[@]}")
-# bench/run-all.sh: a display for the start-up times, and the profilers.
-BENCH_PACKAGES=("${BUILD_PACKAGES[@]}" xvfb x11-utils linux-perf valgrind)
+# bench/run-all.sh: a display for the start-up times, hyperfine for kalvero-cli's,
+# and the profilers.
+BENCH_PACKAGES=("${BUILD_PACKAGES[@]}" xvfb x11-utils linux-perf valgrind hyperfine)
