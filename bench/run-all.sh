@@ -18,7 +18,7 @@ cmake --build "$build" >/dev/null
 bin=$build/bin
 disk=$build/batch-$$
 shm=/dev/shm/kalvero-batch-$$
-trap 'rm -rf "$shm" "$disk"' EXIT
+trap 'rm -rf "$shm" "$disk" "$shm-start" "$disk-start"' EXIT
 
 echo "== Machine"
 echo "CPU: $(lscpu | sed -n 's/^Model name: *//p'), $(nproc) cores"
@@ -47,6 +47,15 @@ bench/startup.sh 20 Floor "$bin/kalvero_bench_floor"
 echo -n "kalvero with a logo: "
 STARTUP_READS=$logo bench/startup.sh 20 Kalvero "$bin/kalvero" "$logo"
 rm -f "$logo" "${logo%.epa}".[0-9]*
+
+echo
+echo "== kalvero-cli on one file beside cp of the same file (whole process, hyperfine)"
+for cli in "$bin/kalvero-cli" ${BASELINE_CLI:+"$BASELINE_CLI"}; do
+    echo "-- $cli on $(df -T "$build" | awk 'NR == 2 { print $2 }')"
+    bench/cli-start.sh "$cli" "$disk-start" 50
+    echo "-- $cli on tmpfs"
+    bench/cli-start.sh "$cli" "$shm-start" 50
+done
 
 echo
 echo "== kalvero-cli bmp2epa --output-dir, 10,000 bitmaps in one process"
