@@ -10,6 +10,9 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/samples/
         OPTIONAL)
 if(NOT WIN32)
     add_subdirectory(tools/desktop-files)
+    include(cmake/ManPages.cmake)
+    install(FILES ${PROJECT_SOURCE_DIR}/tools/completion/kalvero-cli
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 endif()
 
 set(CPACK_PACKAGE_NAME kalvero)

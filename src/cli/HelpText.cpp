@@ -49,8 +49,8 @@ std::string OverallHelp(const std::vector<std::unique_ptr<Command>>& commands,
             PaddedTo("  " + command->name(), CommandColumn) + command->text().summary + "\n";
     }
     const std::string program = ProgramName;
-    return "Usage: " + program + " COMMAND [OPTION]... FILE...\n" + "       " + program +
-           " COMMAND --help\n" + "       " + program + " --help | --version\n\n" +
+    return "Usage: " + program + " COMMAND [OPTION]... FILE...\n" + "  or:  " + program +
+           " COMMAND --help\n" + "  or:  " + program + " --help | --version\n\n" +
            "Converts Award BIOS boot logos (EPA files) and the bitmaps they are made\n"
            "from, one file at a time or a whole batch.\n\n"
            "Commands:\n" +
@@ -64,7 +64,7 @@ std::string OverallHelp(const std::vector<std::unique_ptr<Command>>& commands,
 std::string CommandHelp(const Command& command, const std::vector<const Option*>& commonOptions) {
     std::string usage;
     for (const std::string& synopsis : command.text().synopses) {
-        usage += (usage.empty() ? "Usage: " : "       ") + std::string(ProgramName) + " " +
+        usage += (usage.empty() ? "Usage: " : "  or:  ") + std::string(ProgramName) + " " +
                  command.name() + " " + synopsis + "\n";
     }
     std::vector<const Option*> options = command.options();

@@ -24,6 +24,9 @@ expect share/applications/kalvero.desktop
 expect share/mime/packages/kalvero-epa.xml
 expect share/doc/kalvero/README.md
 expect share/doc/kalvero/LICENSE
+expect share/man/man1/kalvero.1.gz
+expect share/man/man1/kalvero-cli.1.gz
+expect share/bash-completion/completions/kalvero-cli
 
 desktop=$work/prefix/share/applications/kalvero.desktop
 grep -qx 'Exec=kalvero %f' "$desktop" || { echo "desktop entry: wrong Exec" >&2; failures=$((failures + 1)); }
@@ -31,12 +34,17 @@ grep -qx 'Icon=kalvero' "$desktop" || { echo "desktop entry: wrong Icon" >&2; fa
 grep -qx 'MimeType=application/x-award-epa;' "$desktop" || { echo "desktop entry: no MIME type" >&2; failures=$((failures + 1)); }
 grep -q 'pattern="\*.epa"' "$work/prefix/share/mime/packages/kalvero-epa.xml" || { echo "MIME package: no *.epa" >&2; failures=$((failures + 1)); }
 "$work/prefix/bin/kalvero-cli" --version | grep -q '^kalvero-cli ' || { echo "installed kalvero-cli does not run" >&2; failures=$((failures + 1)); }
+zcat "$work/prefix/share/man/man1/kalvero-cli.1.gz" | grep -q '^\.SS render' || { echo "kalvero-cli.1: no section for render" >&2; failures=$((failures + 1)); }
+zcat "$work/prefix/share/man/man1/kalvero.1.gz" | grep -qx '\.B kalvero' || { echo "kalvero.1: no synopsis" >&2; failures=$((failures + 1)); }
+grep -q '^complete -F _kalvero_cli kalvero-cli$' "$work/prefix/share/bash-completion/completions/kalvero-cli" || { echo "completion: not for kalvero-cli" >&2; failures=$((failures + 1)); }
 
 (cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$work/package" >/dev/null)
 deb=$(ls "$work"/package/*.deb)
 contents=$(dpkg-deb --contents "$deb")
 for file in ./usr/bin/kalvero ./usr/bin/kalvero-cli ./usr/share/applications/kalvero.desktop \
-            ./usr/share/mime/packages/kalvero-epa.xml ./usr/share/icons/hicolor/scalable/apps/kalvero.svg; do
+            ./usr/share/mime/packages/kalvero-epa.xml ./usr/share/icons/hicolor/scalable/apps/kalvero.svg \
+            ./usr/share/man/man1/kalvero.1.gz ./usr/share/man/man1/kalvero-cli.1.gz \
+            ./usr/share/bash-completion/completions/kalvero-cli; do
     grep -q " $file\$" <<<"$contents" || { echo "package lacks $file" >&2; failures=$((failures + 1)); }
 done
 dpkg-deb --field "$deb" Depends | grep -q 'libqt6widgets6' || { echo "package does not depend on Qt" >&2; failures=$((failures + 1)); }
