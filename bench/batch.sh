@@ -26,7 +26,7 @@ for ((run = 1; run <= runs; ++run)); do
     out=out-$$-$run
     mkdir "$folder/$out"
     sync
-    line=$(cd "$folder" && /usr/bin/time -f '%e %U %S' "$cli" bmp2epa --output-dir "$out" in/*.bmp 2>&1 >/dev/null | tail -1)
+    line=$(cd "$folder" && /usr/bin/time -f '%e %U %S' "$cli" bmp2epa -q --output-dir "$out" in/*.bmp 2>&1 >/dev/null | tail -1)
     read -r wall user system <<<"$line"
     made=$(find "$folder/$out" -name '*.epa' | wc -l)
     [ "$made" -eq "$count" ] || { echo "only $made of $count files were made" >&2; exit 1; }

@@ -1,6 +1,7 @@
 #include "cli/Bmp2EpaCommand.h"
 
 #include "conversion/BmpFormat.h"
+#include "conversion/BmpHeaderCheck.h"
 #include "conversion/FileConversion.h"
 
 namespace kalvero::cli {
@@ -48,6 +49,9 @@ FileResult<std::vector<std::uint8_t>> Bmp2EpaCommand::convert(InputArgument& inp
     const FileResult<std::vector<std::uint8_t>> bytes = input.bytes();
     if (!bytes) {
         return bytes.error();
+    }
+    for (std::string& contradiction : BmpHeaderContradictions(length.value(), bytes.value())) {
+        warn(std::move(contradiction));
     }
     return EpaFileFromBmp(bytes.value(), negative_);
 }

@@ -74,6 +74,12 @@ void Console::reportFileError(std::string_view file, std::string_view reason) {
                "\n");
 }
 
+void Console::reportWarning(std::string_view file, std::string_view text) {
+    if (!quiet_) {
+        reportFileError(file, "warning: " + std::string(text));
+    }
+}
+
 int Console::reportUsageError(std::string_view problem, std::string_view helpFor) {
     const std::string help = helpFor.empty() ? "--help" : std::string(helpFor) + " --help";
     writeError(std::string(ProgramName) + ": " + std::string(problem) + "\nTry '" + ProgramName +

@@ -25,11 +25,14 @@ public:
 
     // "kalvero-cli: FILE: reason" on standard error; the file as it was given.
     void reportFileError(std::string_view file, std::string_view reason);
+    // "kalvero-cli: FILE: warning: text" on standard error, unless quiet.
+    void reportWarning(std::string_view file, std::string_view text);
     // A wrong command line: the problem and where to find help. helpFor is the
     // command whose help fits, or empty for the overall help. Gives ExitUsage.
     int reportUsageError(std::string_view problem, std::string_view helpFor);
 
-    // The progress line of a batch, on a terminal and unless quiet.
+    // Quiet leaves out warnings and the progress line of a batch, which is
+    // shown only on a terminal.
     void setQuiet(bool quiet) { quiet_ = quiet; }
     void showProgress(std::size_t done, std::size_t total);
     void endProgress();

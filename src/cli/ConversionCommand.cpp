@@ -97,9 +97,8 @@ int ConversionCommand::convertOne(const std::string& in, const std::string& out,
             return ExitFailure;
         }
     }
-    const FileResult<std::vector<std::uint8_t>> bytes = convert(input);
+    const FileResult<std::vector<std::uint8_t>> bytes = convertAndReport(input, console);
     if (!bytes) {
-        console.reportFileError(input.name(), bytes.error().reason);
         return ExitFailure;
     }
     if (toStandardOutput) {
@@ -111,6 +110,19 @@ int ConversionCommand::convertOne(const std::string& in, const std::string& out,
         return ExitFailure;
     }
     return ExitSuccess;
+}
+
+FileResult<std::vector<std::uint8_t>> ConversionCommand::convertAndReport(InputArgument& input,
+                                                                          Console& console) {
+    FileResult<std::vector<std::uint8_t>> bytes = convert(input);
+    for (const std::string& warning : warnings_) {
+        console.reportWarning(input.name(), warning);
+    }
+    warnings_.clear();
+    if (!bytes) {
+        console.reportFileError(input.name(), bytes.error().reason);
+    }
+    return bytes;
 }
 
 int ConversionCommand::convertBatch(const std::string& folder,
@@ -153,9 +165,8 @@ int ConversionCommand::convertBatch(const std::string& folder,
             status = ExitFailure;
             continue;
         }
-        const FileResult<std::vector<std::uint8_t>> bytes = convert(input);
+        const FileResult<std::vector<std::uint8_t>> bytes = convertAndReport(input, console);
         if (!bytes) {
-            console.reportFileError(input.name(), bytes.error().reason);
             status = ExitFailure;
             continue;
         }

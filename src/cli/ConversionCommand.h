@@ -38,14 +38,20 @@ protected:
     void setOutputExtension(std::string extension) { outputExtension_ = std::move(extension); }
     // The output's bytes, made from the input; errors concern the input.
     virtual FileResult<std::vector<std::uint8_t>> convert(InputArgument& input) = 0;
+    // From convert: something about the input that the user should know,
+    // which does not stop the conversion.
+    void warn(std::string text) { warnings_.push_back(std::move(text)); }
 
 private:
     int convertOne(const std::string& input, const std::string& output, Console& console);
+    // Converts, reporting the input's warnings and a failure.
+    FileResult<std::vector<std::uint8_t>> convertAndReport(InputArgument& input, Console& console);
     int convertBatch(const std::string& folder, const std::vector<std::string>& inputs,
                      Console& console);
 
     std::string outputExtension_;
     std::vector<const Option*> commandOptions_;
+    std::vector<std::string> warnings_;
 };
 
 } // namespace kalvero::cli

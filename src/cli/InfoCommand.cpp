@@ -2,6 +2,7 @@
 
 #include "cli/Console.h"
 #include "cli/InputArgument.h"
+#include "conversion/BmpHeaderCheck.h"
 #include "conversion/FileKind.h"
 
 #include <algorithm>
@@ -43,6 +44,14 @@ int InfoCommand::run(const ArgumentParser& arguments, Console& console) {
             continue;
         }
         console.print(file + ": " + DescribeFileKind(kind.value()) + "\n");
+        if (kind.value().type == FileType::Bitmap) {
+            if (const FileResult<std::vector<std::uint8_t>> head = input.head(BmpHeaderLength)) {
+                for (const std::string& contradiction :
+                     BmpHeaderContradictions(kind.value().length, head.value())) {
+                    console.reportWarning(input.name(), contradiction);
+                }
+            }
+        }
         if (kind.value().type == FileType::NotAccepted) {
             status = ExitFailure;
         }

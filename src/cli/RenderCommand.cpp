@@ -2,6 +2,7 @@
 
 #include "cli/PngEncoding.h"
 #include "cli/WholeNumber.h"
+#include "conversion/BmpHeaderCheck.h"
 
 namespace kalvero::cli {
 namespace {
@@ -47,6 +48,10 @@ FileResult<std::vector<std::uint8_t>> RenderCommand::convert(InputArgument& inpu
     const FileResult<InputFile> file = input.accepted();
     if (!file) {
         return file.error();
+    }
+    for (std::string& contradiction :
+         BmpHeaderContradictions(file.value().kind.length, file.value().bytes)) {
+        warn(std::move(contradiction));
     }
     const FileResult<RgbImage> picture = RenderPreview(file.value().bytes, options_);
     if (!picture) {

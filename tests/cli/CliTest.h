@@ -22,11 +22,26 @@ inline CliRun Failed(const std::string& message) {
 
 inline const Bytes OldBytes{'o', 'l', 'd'};
 
-// A 136-pixel-wide bitmap of 2 or 16 colours, every pixel 0; rows are stored bottom up.
+inline void PutLittleEndian(Bytes& bytes, std::size_t at, std::int64_t value, int length) {
+    for (int i = 0; i < length; ++i) {
+        bytes[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+    }
+}
+
+// A 136-pixel-wide bitmap of 2 or 16 colours, every pixel 0; rows are stored
+// bottom up, and the header says so.
 inline Bytes Bitmap(int colours, int height) {
-    Bytes bytes(colours == 2 ? 62 + 20 * height : 118 + 68 * height, 0);
+    const int pixels = colours == 2 ? 62 : 118;
+    Bytes bytes(static_cast<std::size_t>(pixels + (colours == 2 ? 20 : 68) * height), 0);
     bytes[0] = 'B';
     bytes[1] = 'M';
+    PutLittleEndian(bytes, 2, static_cast<std::int64_t>(bytes.size()), 4);
+    PutLittleEndian(bytes, 10, pixels, 4);
+    PutLittleEndian(bytes, 14, 40, 4);     // header length
+    PutLittleEndian(bytes, 18, 136, 4);    // width
+    PutLittleEndian(bytes, 22, height, 4); // positive: bottom up
+    PutLittleEndian(bytes, 26, 1, 2);      // planes
+    PutLittleEndian(bytes, 28, colours == 2 ? 1 : 4, 2);
     return bytes;
 }
 

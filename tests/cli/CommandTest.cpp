@@ -174,5 +174,53 @@ TEST_F(CliCommand, DashIsStandardInputAndOutput) {
                      "colours)"));
 }
 
+// A bitmap is read by its size alone; what its header says against that is a
+// warning (unless quiet) and changes neither the output nor the exit status.
+TEST_F(CliCommand, HeaderThatContradictsTheLayoutIsAWarning) {
+    const std::string upsideDown = "rows are stored top-down: the logo will be upside down";
+    struct Case {
+        std::string what;
+        std::size_t at;
+        std::int64_t value;
+        int length;
+        std::vector<std::string> warnings;
+    };
+    const Case cases[] = {
+        {"top-down", 22, -84, 4, {upsideDown}},
+        {"top-down, wrong height",
+         22,
+         -90,
+         4,
+         {upsideDown, "the header says 136 x 90 pixels: the file is read as 136 x 84"}},
+        {"width", 18, 140, 4, {"the header says 140 x 84 pixels: the file is read as 136 x 84"}},
+        {"bit count", 28, 8, 2, {"the header says 8 bits a pixel: they are read as 1"}},
+        {"compressed",
+         30,
+         2,
+         4,
+         {"the header says the pixels are compressed (method 2): they are read as they are"}},
+        {"agrees", 22, 84, 4, {}},
+    };
+    fs::create_directory(dir.file("out"));
+    for (const Case& c : cases) {
+        Bytes bitmap = Bitmap(2, 84);
+        PutLittleEndian(bitmap, c.at, c.value, c.length);
+        write("in.bmp", bitmap);
+        std::string warnings;
+        for (const std::string& warning : c.warnings) {
+            warnings += "kalvero-cli: in.bmp: warning: " + warning + "\n";
+        }
+        EXPECT_EQ(run({"info", "in.bmp"}),
+                  (CliRun{0, "in.bmp: bitmap, 2 colours, 136 x 84\n", warnings}))
+            << c.what;
+        for (const std::string& command : {"bmp2epa", "render"}) {
+            EXPECT_EQ(run({command, "in.bmp", "out.x"}), (CliRun{0, "", warnings})) << c.what;
+            EXPECT_EQ(run({command, "--output-dir", "out", "in.bmp"}), (CliRun{0, "", warnings}))
+                << c.what;
+            EXPECT_EQ(run({command, "-q", "in.bmp", "out.x"}), Succeeded()) << c.what;
+        }
+    }
+}
+
 } // namespace
 } // namespace kalvero::test
