@@ -91,6 +91,8 @@ int ConversionCommand::convertOne(const std::string& in, const std::string& out,
         console.reportFileError(outputName, SameFileProblem(in));
         return ExitFailure;
     }
+    // A target that will be refused is told before the input is read; the
+    // write checks it once more.
     if (!toStandardOutput) {
         if (const FileStatus writable = CheckWriteTarget(target); !writable) {
             console.reportFileError(out, WriteProblem(writable.error()));
@@ -160,16 +162,13 @@ int ConversionCommand::convertBatch(const std::string& folder,
             status = ExitFailure;
             continue;
         }
-        if (const FileStatus writable = CheckWriteTarget(target); !writable) {
-            console.reportFileError(*output, WriteProblem(writable.error()));
-            status = ExitFailure;
-            continue;
-        }
         const FileResult<std::vector<std::uint8_t>> bytes = convertAndReport(input, console);
         if (!bytes) {
             status = ExitFailure;
             continue;
         }
+        // add checks the target: a batch's inputs are small, and a check of
+        // its own would cost every output a few more looks at the disk.
         if (const FileStatus taken = writer.add(target, bytes.value()); !taken) {
             console.reportFileError(*output, WriteProblem(taken.error()));
             status = ExitFailure;

@@ -1,54 +1,100 @@
 #include "document/BatchWriter.h"
 
-#include "document/FileIo.h"
+#include "document/TemporaryFiles.h"
 
-#include <set>
-#include <system_error>
+#include <algorithm>
+#include <utility>
 
 namespace kalvero {
 namespace fs = std::filesystem;
 
+namespace {
+
+std::vector<fs::path> FoldersOf(const auto& files) {
+    std::vector<fs::path> folders;
+    for (const auto& file : files) {
+        folders.push_back(file.file.path.parent_path());
+    }
+    std::sort(folders.begin(), folders.end());
+    folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
+    return folders;
+}
+
+} // namespace
+
+BatchWriter::BatchWriter(Report delivered) : BatchWriter(std::move(delivered), DefaultSteps) {}
+
+BatchWriter::BatchWriter(Report delivered, StepLimits limits)
+    : delivered_(std::move(delivered)), limits_(limits) {}
+
 BatchWriter::~BatchWriter() {
-    discard();
+    if (flush_.valid()) {
+        flush_.wait();
+    }
+    for (const std::vector<Pending>* step : {&flushing_, &open_}) {
+        for (const Pending& file : *step) {
+            RemoveTemporaryFile(file.file);
+        }
+    }
 }
 
 FileStatus BatchWriter::add(const fs::path& target, std::span<const std::uint8_t> bytes) {
-    FileResult<fs::path> temporary = WriteFileBeside(target, bytes, false);
-    if (!temporary) {
-        return temporary.error();
+    deliverFlushed(false);
+    if (!open_.empty() && (open_.size() >= limits_.files ||
+                           std::chrono::steady_clock::now() - openedAt_ >= limits_.age)) {
+        closeStep();
     }
-    pending_.push_back({target, std::move(temporary).value()});
+    FileResult<TemporaryFile> written = WriteFileBeside(target, bytes, false);
+    if (!written) {
+        return written.error();
+    }
+    if (open_.empty()) {
+        openedAt_ = std::chrono::steady_clock::now();
+    }
+    open_.push_back({target, std::move(written).value()});
     return Succeeded;
 }
 
-std::vector<FileStatus> BatchWriter::commit() {
-    std::set<fs::path> folders;
-    for (const Pending& file : pending_) {
-        folders.insert(file.temporary.parent_path());
+void BatchWriter::finish() {
+    if (!open_.empty()) {
+        closeStep();
     }
-    for (const fs::path& folder : folders) {
-        const FileStatus flushed = FlushFileSystem(folder);
-        if (!flushed) {
-            const std::vector<FileStatus> failed(pending_.size(), flushed);
-            discard();
-            return failed;
-        }
-    }
-    std::vector<FileStatus> outcomes;
-    outcomes.reserve(pending_.size());
-    for (const Pending& file : pending_) {
-        outcomes.push_back(ReplaceFile(file.temporary, file.target));
-    }
-    pending_.clear();
-    return outcomes;
+    deliverFlushed(true);
 }
 
-void BatchWriter::discard() {
-    for (const Pending& file : pending_) {
-        std::error_code ec;
-        fs::remove(file.temporary, ec);
+void BatchWriter::closeStep() {
+    deliverFlushed(true);
+    flushing_ = std::move(open_);
+    open_.clear();
+    // The thread starts with the cleanup signals blocked and keeps them so:
+    // they must reach the thread that changes the list of temporary files.
+    const CleanupSignalsHeld held;
+    flush_ = std::async(std::launch::async,
+                        [folders = FoldersOf(flushing_)] { return FlushFileSystems(folders); });
+}
+
+void BatchWriter::deliverFlushed(bool wait) {
+    if (!flush_.valid() ||
+        (!wait && flush_.wait_for(std::chrono::seconds(0)) != std::future_status::ready)) {
+        return;
     }
-    pending_.clear();
+    const FileStatus flushed = flush_.get();
+    // Every file is renamed or removed before anybody hears of it, so that a
+    // report that throws leaves no temporary file behind.
+    std::vector<std::pair<fs::path, FileStatus>> outcomes;
+    outcomes.reserve(flushing_.size());
+    for (Pending& file : flushing_) {
+        if (flushed) {
+            outcomes.emplace_back(std::move(file.target), ReplaceFile(file.file));
+        } else {
+            RemoveTemporaryFile(file.file);
+            outcomes.emplace_back(std::move(file.target), flushed);
+        }
+    }
+    flushing_.clear();
+    for (const auto& [target, outcome] : outcomes) {
+        delivered_(target, outcome);
+    }
 }
 
 } // namespace kalvero

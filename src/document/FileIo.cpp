@@ -1,5 +1,8 @@
 #include "document/FileIo.h"
 
+#include "document/TemporaryFiles.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -20,6 +23,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// As many links as Linux follows in one name.
+constexpr int MaxLinkHops = 40;
+
+FileError LinkLoop() {
+    return {FileProblem::Other, "too many levels of symbolic links"};
+}
+
 FileError ErrorFromErrno(int code) {
     switch (code) {
     case ENOENT:
@@ -39,6 +49,8 @@ FileError ErrorFromErrno(int code) {
         return {FileProblem::Other, "name too long"};
     case ENOTDIR:
         return {FileProblem::NotFound, "folder not found"};
+    case ELOOP:
+        return LinkLoop();
     default:
         return {FileProblem::Other, std::strerror(code)};
     }
@@ -75,6 +87,17 @@ std::FILE* OpenForReading(const fs::path& path) {
 #endif
 }
 
+// A new file needs its folder.
+FileStatus CheckFolderOf(const fs::path& target) {
+    std::error_code ec;
+    if (fs::is_directory(target.has_parent_path() ? target.parent_path() : fs::path("."), ec)) {
+        return Succeeded;
+    }
+    return ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory
+               ? FileStatus(ErrorFromCode(ec))
+               : FileStatus(FileError{FileProblem::NotFound, "folder not found"});
+}
+
 #ifdef _WIN32
 
 // Windows files are always flushed as they are written: there is no call that
@@ -83,25 +106,35 @@ FileResult<fs::path> WriteBeside(const fs::path& target, std::span<const std::ui
                                  bool) {
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(L".");
     wchar_t tempName[MAX_PATH];
-    if (GetTempFileNameW(folder.c_str(), L"kal", 0, tempName) == 0) {
-        return FileError{FileProblem::Other, "cannot create a file in this folder"};
+    {
+        const CleanupSignalsHeld held;
+        if (GetTempFileNameW(folder.c_str(), L"kal", 0, tempName) == 0) {
+            return FileError{FileProblem::Other, "cannot create a file in this folder"};
+        }
+        RegisterTemporaryFile(held, tempName);
     }
-    std::FILE* file = _wfopen(tempName, L"wb");
-    if (file == nullptr) {
-        const int code = errno;
-        DeleteFileW(tempName);
-        return ErrorFromErrno(code);
+    // Shared for deletion: the console handler may remove it while it is open.
+    const HANDLE file = CreateFileW(tempName, GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
+                                    TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    bool written = file != INVALID_HANDLE_VALUE;
+    std::size_t done = 0;
+    while (written && done < bytes.size()) {
+        DWORD count = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 30));
+        written = WriteFile(file, bytes.data() + done, chunk, &count, nullptr) && count == chunk;
+        done += count;
     }
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    int code = errno;
-    written = written && std::fflush(file) == 0 && _commit(_fileno(file)) == 0;
-    if (!written && code == 0) {
-        code = errno;
+    const DWORD code = GetLastError();
+    written = written && FlushFileBuffers(file);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
     }
-    std::fclose(file);
     if (!written) {
         DeleteFileW(tempName);
-        return ErrorFromErrno(code != 0 ? code : EIO);
+        ForgetTemporaryFile(tempName);
+        return code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL
+                   ? FileError{FileProblem::DiskFull, "disk full"}
+                   : FileError{FileProblem::Other, "cannot write the file"};
     }
     return fs::path(tempName);
 }
@@ -110,14 +143,39 @@ FileStatus Replace(const fs::path& temporary, const fs::path& target) {
     if (!MoveFileExW(temporary.c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const bool denied = GetLastError() == ERROR_ACCESS_DENIED;
-        DeleteFileW(temporary.c_str());
         return denied ? FileError{FileProblem::PermissionDenied, "permission denied"}
                       : FileError{FileProblem::Other, "cannot replace the file"};
     }
     return Succeeded;
 }
 
-FileStatus FlushVolume(const fs::path&) {
+FileStatus CheckExistingTarget(const fs::path& target) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(target, ec);
+    if (!fs::exists(status)) {
+        return CheckFolderOf(target);
+    }
+    if (fs::is_directory(status)) {
+        return FileError{FileProblem::IsFolder, "is a folder"};
+    }
+    if (!fs::is_regular_file(status)) {
+        return FileError{FileProblem::NotRegularFile, "not a regular file"};
+    }
+    // The read-only attribute shows as a file without write permissions.
+    constexpr fs::perms writable =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if ((status.permissions() & writable) == fs::perms::none) {
+        return FileError{FileProblem::WriteProtected, "is write-protected"};
+    }
+    return Succeeded;
+}
+
+bool SameFileAs(const fs::path& a, const fs::path& b) {
+    std::error_code ec;
+    return fs::equivalent(a, b, ec) && !ec;
+}
+
+FileStatus FlushVolumes(const std::vector<fs::path>&) {
     return Succeeded;
 }
 
@@ -151,46 +209,130 @@ FileResult<fs::path> WriteBeside(const fs::path& target, std::span<const std::ui
                                  bool flush) {
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) {
-        return ErrorFromErrno(errno);
+    int fd = -1;
+    {
+        // Made and registered while the cleanup signals wait: no moment
+        // leaves the file unknown to the handler.
+        const CleanupSignalsHeld held;
+        fd = ::mkstemp(pattern.data());
+        if (fd < 0) {
+            return ErrorFromErrno(errno);
+        }
+        RegisterTemporaryFile(held, pattern);
     }
-    // The replacement keeps the permissions of the file it replaces.
+    // The replacement keeps the permissions of the file it replaces, and its
+    // owner and group as far as the user may give them (all of it for root);
+    // the owner first, as a change of owner clears the set-user-ID bit.
     struct stat old {};
-    const mode_t mode =
-        ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : ModeForNewFile();
+    const bool replaces = ::stat(target.c_str(), &old) == 0;
+    if (replaces) {
+        [[maybe_unused]] const int given = ::fchown(fd, old.st_uid, old.st_gid);
+    }
+    const mode_t mode = replaces ? (old.st_mode & 07777) : ModeForNewFile();
     const bool written =
         WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && (!flush || ::fsync(fd) == 0);
     const int code = errno;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed) {
+        const int reported = written ? errno : code;
         ::unlink(pattern.c_str());
-        return ErrorFromErrno(written ? errno : code);
+        ForgetTemporaryFile(pattern);
+        return ErrorFromErrno(reported);
     }
     return fs::path(pattern);
 }
 
 FileStatus Replace(const fs::path& temporary, const fs::path& target) {
     if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        const int code = errno;
-        ::unlink(temporary.c_str());
-        return ErrorFromErrno(code);
+        return ErrorFromErrno(errno);
     }
     return Succeeded;
 }
 
-FileStatus FlushVolume(const fs::path& folder) {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0) {
-        return ErrorFromErrno(errno);
+FileStatus CheckExistingTarget(const fs::path& target) {
+    struct stat status {};
+    if (::stat(target.c_str(), &status) != 0) {
+        return errno == ENOENT ? CheckFolderOf(target) : FileStatus(ErrorFromErrno(errno));
     }
-    const bool flushed = ::syncfs(fd) == 0;
-    const int code = errno;
-    ::close(fd);
-    return flushed ? FileStatus(Succeeded) : FileStatus(ErrorFromErrno(code));
+    if (S_ISDIR(status.st_mode)) {
+        return FileError{FileProblem::IsFolder, "is a folder"};
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return FileError{FileProblem::NotRegularFile, "not a regular file"};
+    }
+    // Root may write any file; one without a write permission for anybody is
+    // still not replaced, as users of cp expect of a protected file.
+    if ((status.st_mode & 0222) == 0) {
+        return FileError{FileProblem::WriteProtected, "is write-protected"};
+    }
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        return errno == EACCES ? FileError{FileProblem::WriteProtected, "is write-protected"}
+                               : ErrorFromErrno(errno);
+    }
+    return Succeeded;
+}
+
+bool SameFileAs(const fs::path& a, const fs::path& b) {
+    struct stat first {};
+    struct stat second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+// One syncfs for each file system: a step's files are mostly in one folder.
+FileStatus FlushVolumes(const std::vector<fs::path>& folders) {
+    std::vector<dev_t> flushed;
+    for (const fs::path& folder : folders) {
+        const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+        if (fd < 0) {
+            return ErrorFromErrno(errno);
+        }
+        struct stat status {};
+        bool done = ::fstat(fd, &status) == 0 &&
+                    std::find(flushed.begin(), flushed.end(), status.st_dev) != flushed.end();
+        int code = 0;
+        if (!done) {
+            done = ::syncfs(fd) == 0;
+            code = errno;
+            flushed.push_back(status.st_dev);
+        }
+        ::close(fd);
+        if (!done) {
+            return ErrorFromErrno(code);
+        }
+    }
+    return Succeeded;
 }
 
 #endif
+
+// The name a write to path replaces: the end of its chain of symbolic links,
+// each link's target taken relative to the link's own folder. A dangling
+// link gives the missing name it points to.
+FileResult<fs::path> FollowLinks(const fs::path& path) {
+    fs::path current = path;
+    for (int hops = 0; hops <= MaxLinkHops; ++hops) {
+        std::error_code ec;
+        const fs::file_status status = fs::symlink_status(current, ec);
+        if (status.type() == fs::file_type::not_found) {
+            return current;
+        }
+        if (ec) {
+            return ErrorFromCode(ec);
+        }
+        if (!fs::is_symlink(status)) {
+            return current;
+        }
+        const fs::path next = fs::read_symlink(current, ec);
+        if (ec) {
+            return ErrorFromCode(ec);
+        }
+        // Not made lexically shorter: ".." after a linked folder is the
+        // kernel's to resolve.
+        current = next.is_absolute() ? next : current.parent_path() / next;
+    }
+    return LinkLoop();
+}
 
 } // namespace
 
@@ -244,29 +386,63 @@ FileResult<std::vector<std::uint8_t>> ReadFileExactly(const fs::path& path, std:
     return bytes;
 }
 
-FileResult<fs::path> WriteFileBeside(const fs::path& target, std::span<const std::uint8_t> bytes,
-                                     bool flush) {
-    std::error_code ec;
-    if (fs::is_directory(target, ec)) {
-        return FileError{FileProblem::IsFolder, "is a folder"};
+bool SameFile(const fs::path& a, const fs::path& b) {
+    return SameFileAs(a, b);
+}
+
+FileStatus CheckWriteTarget(const fs::path& path) {
+    const FileResult<fs::path> target = FollowLinks(path);
+    return target ? CheckExistingTarget(target.value()) : FileStatus(target.error());
+}
+
+FileResult<TemporaryFile> WriteFileBeside(const fs::path& target,
+                                          std::span<const std::uint8_t> bytes, bool flush) {
+    FileResult<fs::path> resolved = FollowLinks(target);
+    if (!resolved) {
+        return resolved.error();
     }
-    return WriteBeside(target, bytes, flush);
-}
-
-FileStatus ReplaceFile(const fs::path& temporary, const fs::path& target) {
-    return Replace(temporary, target);
-}
-
-FileStatus FlushFileSystem(const fs::path& folder) {
-    return FlushVolume(folder);
-}
-
-FileStatus WriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes) {
-    const FileResult<fs::path> temporary = WriteFileBeside(path, bytes, true);
+    if (const FileStatus checked = CheckExistingTarget(resolved.value()); !checked) {
+        return checked.error();
+    }
+    FileResult<fs::path> temporary = WriteBeside(resolved.value(), bytes, flush);
     if (!temporary) {
         return temporary.error();
     }
-    return ReplaceFile(temporary.value(), path);
+    return TemporaryFile{std::move(temporary).value(), std::move(resolved).value()};
+}
+
+FileStatus ReplaceFile(const TemporaryFile& file) {
+    // The last look before the rename: a target that has become a folder, a
+    // device or a link since it was checked is left alone.
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(file.target, ec);
+    const FileStatus replaced =
+        fs::exists(status) && !fs::is_regular_file(status)
+            ? FileStatus(fs::is_directory(status)
+                             ? FileError{FileProblem::IsFolder, "is a folder"}
+                             : FileError{FileProblem::NotRegularFile, "not a regular file"})
+            : Replace(file.path, file.target);
+    if (!replaced) {
+        RemoveTemporaryFile(file);
+    } else {
+        ForgetTemporaryFile(file.path);
+    }
+    return replaced;
+}
+
+void RemoveTemporaryFile(const TemporaryFile& file) {
+    std::error_code ec;
+    fs::remove(file.path, ec);
+    ForgetTemporaryFile(file.path);
+}
+
+FileStatus FlushFileSystems(const std::vector<fs::path>& folders) {
+    return FlushVolumes(folders);
+}
+
+FileStatus WriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes) {
+    const FileResult<TemporaryFile> written = WriteFileBeside(path, bytes, true);
+    return written ? ReplaceFile(written.value()) : FileStatus(written.error());
 }
 
 bool PathExists(const fs::path& path) {

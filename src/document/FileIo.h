@@ -30,22 +30,58 @@ FileResult<std::vector<std::uint8_t>> ReadFilePrefix(const std::filesystem::path
 FileResult<std::vector<std::uint8_t>> ReadFileExactly(const std::filesystem::path& path,
                                                       std::size_t count);
 
+// True when both paths name one existing file: same device and inode,
+// symbolic links followed. Two missing files are not the same file.
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+
+// What a write to path would meet, checked before anything is written: a
+// loop of symbolic links (Other, "too many levels of symbolic links"); an
+// existing target (after its links) that is not a regular file: a folder
+// (IsFolder), a device node, a pipe or a socket (NotRegularFile); a target
+// the user may not write, or that has no write permission for anybody, which
+// even root does not replace (WriteProtected). A missing target is fine.
+FileStatus CheckWriteTarget(const std::filesystem::path& path);
+
 // Writes bytes to a new file beside the target, flushes it to disk and renames
-// it over the target. On any failure the temporary file is removed and an
-// existing target keeps its old bytes.
+// it over the target, after CheckWriteTarget. A symbolic link is followed: the
+// file at the end of its chain is replaced in its own folder and the links
+// stay; a dangling link gets its target made. The new file keeps the
+// permissions of the one it replaces. On any failure the temporary file is
+// removed and an existing target keeps its old bytes; a signal handled by
+// RemoveTemporaryFilesOnSignals removes it too.
 FileStatus WriteFileAtomically(const std::filesystem::path& path,
                                std::span<const std::uint8_t> bytes);
 
-// The two halves of WriteFileAtomically, for BatchWriter: a new file beside the
-// target with the bytes and the target's permissions, flushed to disk only when
-// asked (on Windows always), giving its path, or removed again on failure; and
-// its rename over the target, which removes it when the rename fails.
-FileResult<std::filesystem::path> WriteFileBeside(const std::filesystem::path& target,
-                                                  std::span<const std::uint8_t> bytes, bool flush);
-FileStatus ReplaceFile(const std::filesystem::path& temporary, const std::filesystem::path& target);
+// Installs handlers for SIGINT, SIGTERM and SIGHUP (on Windows: the console's
+// Ctrl-C, Ctrl-Break and close events) that remove every temporary file this
+// process is writing, WriteFileAtomically's and BatchWriter's, and end it
+// with 128 + the signal's number. A signal ignored at the start stays
+// ignored. Signals are meant for the thread that writes: a process whose
+// other threads may take them should block them there.
+void RemoveTemporaryFilesOnSignals();
 
-// Flushes everything written to the file system that holds the folder to disk.
-FileStatus FlushFileSystem(const std::filesystem::path& folder);
+// A file written beside the file it is to replace and not yet renamed over
+// it: the halves of WriteFileAtomically, for BatchWriter.
+struct TemporaryFile {
+    std::filesystem::path path;
+    // The file it replaces: the name written to, its links followed.
+    std::filesystem::path target;
+};
+
+// Checks the target (CheckWriteTarget) and writes the bytes to a new file
+// beside it with its permissions, flushed to disk only when asked (on Windows
+// always); on failure nothing is left.
+FileResult<TemporaryFile> WriteFileBeside(const std::filesystem::path& target,
+                                          std::span<const std::uint8_t> bytes, bool flush);
+// Renames the file over its target, unless the target has since become
+// something other than a regular file; the temporary file is removed when the
+// rename does not happen.
+FileStatus ReplaceFile(const TemporaryFile& file);
+void RemoveTemporaryFile(const TemporaryFile& file);
+
+// Flushes everything written to the file systems that hold the folders to
+// disk, each file system once.
+FileStatus FlushFileSystems(const std::vector<std::filesystem::path>& folders);
 
 // True when anything (file, folder, link) already has this name.
 bool PathExists(const std::filesystem::path& path);

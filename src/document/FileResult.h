@@ -13,12 +13,14 @@ enum class FileProblem {
     NotFound,
     PermissionDenied,
     IsFolder,
-    NotRegularFile,
+    NotRegularFile, // a device, a pipe or a socket
+    WriteProtected,
     DiskFull,
     TooLarge,
     Changed,
     NotAccepted,
-    OpenLogo, // the logo file being edited, which an export must not replace
+    OpenLogo,     // the logo file being edited, which an export must not replace
+    LoadedBitmap, // the bitmap file loaded in the editor, which no output may replace
     Other,
 };
 

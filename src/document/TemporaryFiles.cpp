@@ -1,0 +1,156 @@
+#include "document/TemporaryFiles.h"
+
+#include "document/FileIo.h"
+
+#include <cstring>
+#include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <pthread.h>
+#include <unistd.h>
+#endif
+
+namespace kalvero {
+namespace {
+
+using NameChar = std::filesystem::path::value_type;
+
+// The registered names, each a copy of its own. Plain pointers and counts
+// without destructors: a handler may run while the program's static objects
+// are being destroyed.
+NameChar** names = nullptr;
+std::size_t nameCount = 0;
+std::size_t nameCapacity = 0;
+
+#ifdef _WIN32
+
+SRWLOCK registryLock = SRWLOCK_INIT;
+
+// The console events end the process with the numbers their signals would
+// give on Unix: Ctrl-C 130, Ctrl-Break 149 (SIGBREAK), a closed console 129.
+BOOL WINAPI RemoveTemporaryFilesAndExit(DWORD event) {
+    int signal = 0;
+    switch (event) {
+    case CTRL_C_EVENT:
+        signal = 2;
+        break;
+    case CTRL_BREAK_EVENT:
+        signal = 21;
+        break;
+    case CTRL_CLOSE_EVENT:
+        signal = 1;
+        break;
+    default:
+        return FALSE;
+    }
+    // The handler runs on a thread of its own: the lock keeps the writer out.
+    AcquireSRWLockExclusive(&registryLock);
+    for (std::size_t i = 0; i < nameCount; ++i) {
+        DeleteFileW(names[i]);
+    }
+    ExitProcess(static_cast<UINT>(128 + signal));
+}
+
+#else
+
+constexpr int CleanupSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+sigset_t CleanupSignalSet() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (const int signal : CleanupSignals) {
+        sigaddset(&set, signal);
+    }
+    return set;
+}
+
+// Only async-signal-safe calls: unlink and _exit.
+extern "C" void RemoveTemporaryFilesAndExit(int signal) {
+    for (std::size_t i = 0; i < nameCount; ++i) {
+        ::unlink(names[i]);
+    }
+    ::_exit(128 + signal);
+}
+
+#endif
+
+std::size_t NameLength(const NameChar* name) {
+    return std::char_traits<NameChar>::length(name);
+}
+
+} // namespace
+
+#ifdef _WIN32
+
+CleanupSignalsHeld::CleanupSignalsHeld() {
+    AcquireSRWLockExclusive(&registryLock);
+}
+
+CleanupSignalsHeld::~CleanupSignalsHeld() {
+    ReleaseSRWLockExclusive(&registryLock);
+}
+
+void RemoveTemporaryFilesOnSignals() {
+    SetConsoleCtrlHandler(RemoveTemporaryFilesAndExit, TRUE);
+}
+
+#else
+
+CleanupSignalsHeld::CleanupSignalsHeld() {
+    const sigset_t set = CleanupSignalSet();
+    pthread_sigmask(SIG_BLOCK, &set, &previous_);
+}
+
+CleanupSignalsHeld::~CleanupSignalsHeld() {
+    pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+}
+
+void RemoveTemporaryFilesOnSignals() {
+    struct sigaction action {};
+    action.sa_handler = RemoveTemporaryFilesAndExit;
+    action.sa_mask = CleanupSignalSet();
+    for (const int signal : CleanupSignals) {
+        struct sigaction previous {};
+        // A signal ignored by whoever started us (nohup, a background job)
+        // stays ignored.
+        if (::sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler != SIG_IGN) {
+            ::sigaction(signal, &action, nullptr);
+        }
+    }
+}
+
+#endif
+
+void RegisterTemporaryFile(const CleanupSignalsHeld&, const std::filesystem::path& file) {
+    if (nameCount == nameCapacity) {
+        const std::size_t capacity = nameCapacity == 0 ? 16 : 2 * nameCapacity;
+        auto** grown = new NameChar*[capacity];
+        std::copy(names, names + nameCount, grown);
+        delete[] names;
+        names = grown;
+        nameCapacity = capacity;
+    }
+    const std::size_t length = NameLength(file.c_str());
+    auto* copy = new NameChar[length + 1];
+    std::char_traits<NameChar>::copy(copy, file.c_str(), length + 1);
+    names[nameCount++] = copy;
+}
+
+void ForgetTemporaryFile(const std::filesystem::path& file) {
+    const CleanupSignalsHeld held;
+    const std::size_t length = NameLength(file.c_str());
+    // Files leave mostly in the order they came: the search is short.
+    for (std::size_t i = 0; i < nameCount; ++i) {
+        if (NameLength(names[i]) == length &&
+            std::char_traits<NameChar>::compare(names[i], file.c_str(), length) == 0) {
+            delete[] names[i];
+            std::copy(names + i + 1, names + nameCount, names + i);
+            --nameCount;
+            return;
+        }
+    }
+}
+
+} // namespace kalvero
