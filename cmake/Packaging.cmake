@@ -1,6 +1,8 @@
 # Installation and the Debian package (cpack).
 
 install(TARGETS kalvero kalvero-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# kalvero-cli finds the picture module by this place relative to itself.
+install(TARGETS kalvero-picture LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/kalvero)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/kalvero.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
@@ -28,7 +30,8 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
+# The picture module draws SVG text on Qt's offscreen platform.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, qt6-qpa-plugins")
 # Fonts of the widths the window was laid out for, and Qt's own texts (the
 # buttons of message boxes, the file dialogs) in German.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2, qt6-translations-l10n")

@@ -3,6 +3,7 @@
 #include "cli/CommonOptions.h"
 #include "cli/WholeNumber.h"
 #include "picture/PictureDecoding.h"
+#include "picture/PictureLimits.h"
 
 #include <algorithm>
 #include <cctype>
@@ -69,7 +70,12 @@ ImportCommand::ImportCommand()
            "                    suits the EPA 2.0 image bmp2epa makes of it\n"
            "Pictures at least 1.4 times as wide as high become short logos (136 x 84),\n"
            "others tall ones (136 x 126). Transparent parts become black. With\n"
-           "--output-dir the outputs are named .bmp with --mono or --colors16, else .epa."},
+           "--output-dir the outputs are named .bmp with --mono or --colors16, else .epa.\n"
+           "Picture files of at most 48 MiB are read, and a picture may take at most\n"
+           "128 MiB decoded: 33 megapixels of 8-bit colour (7680 x 4320), 16 of 16-bit\n"
+           "colour; JPEG and SVG are decoded smaller, so larger ones work too. SVG\n"
+           "drawings: at most 4 MiB and 25000 elements, no pictures from other files.\n"
+           "Damaged pictures are refused."},
           ".epa",
           {&MonoOption, &Colors16Option, &EpaOption, &ShortOption, &TallOption, &FitOption,
            &FillOption, &StretchOption, &DitherOption, &ThresholdOption, &InvertOption}) {}
@@ -159,6 +165,15 @@ std::optional<std::string> ImportCommand::takeDither(const ArgumentParser& argum
 }
 
 FileResult<std::vector<std::uint8_t>> ImportCommand::convert(InputArgument& input) {
+    const FileResult<std::uint64_t> length = input.length();
+    if (!length) {
+        return length.error();
+    }
+    if (length.value() > MaxPictureLength) {
+        return FileError{FileProblem::TooLarge,
+                         "too large: " + std::to_string(length.value()) + " bytes (at most " +
+                             std::to_string(MaxPictureLength) + " are read)"};
+    }
     const FileResult<std::vector<std::uint8_t>> file = input.bytes();
     if (!file) {
         return file.error();
