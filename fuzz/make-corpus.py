@@ -103,6 +103,16 @@ COMMAND_LINES = [
     "/my.pics/logo",
 ]
 
+def qt_picture(reduction, orientation, choices, width, height, format_byte, table, space, pixels):
+    """A picture for fuzz_import_pipeline: its leading bytes pick the reduction,
+    orientation, import settings and target (top two bits: mono, 16 colours,
+    EPA), size, Qt pixel format (1 + byte % 35),
+    colour table and colour space; the rest fills the pixels."""
+    return bytes([reduction, orientation, choices, width, height, format_byte]) + table + space + pixels
+
+
+GRADIENT = bytes((i * 7) & 0xFF for i in range(3000))
+
 SEEDS = {
     "fuzz_epa_logo": {
         "tall.epa": b"\x01" + logo(True),
@@ -127,6 +137,17 @@ SEEDS = {
     },
     "fuzz_settings_text": {
         "settings.reg": SETTINGS.encode("utf-8"),
+    },
+    "fuzz_import_pipeline": {
+        "rgb32-srgb.bin": qt_picture(0, 0, 0x00, 20, 10, 3, b"", b"\x01", GRADIENT),
+        "argb32-adobe-turned-halved.bin": qt_picture(1, 6, 0x65, 30, 17, 4, b"", b"\x03", GRADIENT),
+        "indexed8-p3-flipped.bin": qt_picture(2, 3, 0x8A, 9, 40, 2, GRADIENT[:1024], b"\x04",
+                                              GRADIENT[7:]),
+        "rgba64-own-primaries.bin": qt_picture(0, 5, 0x54, 25, 25, 25, b"",
+                                               bytes([6, 94, 99, 192, 99, 90, 180, 45, 18, 90]),
+                                               GRADIENT),
+        "mono-linear-mirrored.bin": qt_picture(3, 1, 0x02, 47, 3, 0, b"\0\0\0\xff\xff\xff\xff\xff",
+                                               b"\x02", GRADIENT),
     },
     "fuzz_lh5": LH5_SEEDS,
     "fuzz_command_line": {
