@@ -1,7 +1,7 @@
 // The import after decoding: pictures as Qt's readers hand them over, of any
 // small size, in every pixel format, with transparency, colour spaces and
 // orientations, turned into the import's RGB pixels (as the picture module
-// does) and then into each kind of file.
+// does) and then into the kind of file the input picks.
 
 #include "FuzzCheck.h"
 #include "conversion/import/PictureImport.h"
@@ -120,15 +120,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         settings.dither = static_cast<Dither>((choices >> 3) % 3);
     }
     settings.invert = (choices & 32) != 0;
-    for (const ImportTarget target :
-         {ImportTarget::MonoBitmap, ImportTarget::ColourBitmap, ImportTarget::EpaLogo}) {
-        settings.target = target;
-        const std::size_t length = ImportPicture(picture, settings).size();
-        const bool tall = TallFor(picture.width, picture.height);
-        const std::size_t expected = target == ImportTarget::MonoBitmap     ? (tall ? 2582 : 1742)
-                                     : target == ImportTarget::ColourBitmap ? (tall ? 8686 : 5830)
-                                                                            : (tall ? 2367 : 1602);
-        fuzz::Require(length == expected, "each target has its length for the picture's shape");
-    }
+    // One target an input: the 16-colour palette search is slow under the
+    // sanitizers, and the seeds reach every target.
+    settings.target = static_cast<ImportTarget>((choices >> 6) % 3);
+    const bool tall = TallFor(picture.width, picture.height);
+    const std::size_t length = ImportPicture(picture, settings).size();
+    const std::size_t expected = settings.target == ImportTarget::MonoBitmap ? (tall ? 2582 : 1742)
+                                 : settings.target == ImportTarget::ColourBitmap
+                                     ? (tall ? 8686 : 5830)
+                                     : (tall ? 2367 : 1602);
+    fuzz::Require(length == expected, "each target has its length for the picture's shape");
     return 0;
 }

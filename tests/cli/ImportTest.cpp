@@ -35,6 +35,25 @@ TEST_F(CliImport, FileThatIsNoPictureLeavesTheOutputAlone) {
     EXPECT_EQ(read("out.epa"), OldBytes);
 }
 
+TEST_F(CliImport, DamagedPictureIsRefusedByNameAndReason) {
+    QImage photo(128, 128, QImage::Format_RGB32);
+    for (int y = 0; y < 128; ++y) {
+        for (int x = 0; x < 128; ++x) {
+            photo.setPixel(x, y, qRgb(x * 2, y * 2, (x * y) & 255));
+        }
+    }
+    const QString jpeg = QString::fromStdString(dir.file("photo.jpg").string());
+    ASSERT_TRUE(photo.save(jpeg, "JPEG"));
+    std::vector<std::uint8_t> bytes = read("photo.jpg");
+    bytes.resize(bytes.size() / 2);
+    write("cut.jpg", bytes);
+    write("out.epa", OldBytes);
+    EXPECT_EQ(
+        run({"import", "cut.jpg", "out.epa"}),
+        Failed("cut.jpg: damaged picture (Corrupt JPEG data: premature end of data segment)"));
+    EXPECT_EQ(read("out.epa"), OldBytes);
+}
+
 TEST_F(CliImport, SampleDesignComesOutAsDrawn) {
     const std::string design =
         (std::filesystem::path(__FILE__).parent_path() / "../../resources/samples/sample-logo.png")

@@ -265,24 +265,39 @@ TEST(PictureDecoding, LargePicturesComeSmaller) {
     EXPECT_TRUE(picture.value().tall);
 }
 
+// 2 MiB of comments after the start of image: left out before decoding.
+Bytes WithComments(Bytes jpeg) {
+    Bytes comment{0xFF, 0xFE, 0xFF, 0xFF};
+    comment.resize(2 + 0xFFFF, 'a');
+    for (int i = 0; i < 32; ++i) {
+        jpeg.insert(jpeg.begin() + 2, comment.begin(), comment.end());
+    }
+    return jpeg;
+}
+
 TEST(PictureDecoding, ExifOrientationTurnsThePictureUpright) {
     const Bytes jpeg = Encoded(Halves(32, 16, qRgb(255, 0, 0), qRgb(0, 0, 255)), "jpeg");
     struct Turn {
+        Bytes file;
         std::uint8_t orientation;
         int width;
         bool tall;
         Rgb first;  // top left
         Rgb second; // top right when wide, bottom left when turned
     };
+    // clang-format off
     const Turn cases[] = {
-        {1, 32, false, Red, Blue}, {2, 32, false, Blue, Red}, // mirrored
-        {3, 32, false, Blue, Red},                            // half a turn
-        {6, 16, true, Red, Blue}, // a quarter turn clockwise: the left half goes on top
-        {8, 16, true, Blue, Red}, // a quarter turn the other way
+        {jpeg, 1, 32, false, Red, Blue},
+        {jpeg, 2, 32, false, Blue, Red}, // mirrored
+        {jpeg, 3, 32, false, Blue, Red}, // half a turn
+        {jpeg, 6, 16, true, Red, Blue},  // a quarter turn clockwise: the left half goes on top
+        {jpeg, 8, 16, true, Blue, Red},  // a quarter turn the other way
+        {WithComments(jpeg), 6, 16, true, Red, Blue}, // the Exif segment stays
     };
+    // clang-format on
     for (const Turn& turn : cases) {
         const FileResult<DecodedPicture> picture =
-            DecodePicture(WithExifOrientation(jpeg, turn.orientation));
+            DecodePicture(WithExifOrientation(turn.file, turn.orientation));
         ASSERT_TRUE(picture.ok()) << picture.error().reason;
         const RgbImage& pixels = picture.value().pixels;
         const std::string where = "orientation " + std::to_string(turn.orientation);
