@@ -18,7 +18,7 @@ TEST_F(CliUsage, ExitStatusAndMessageOfEachCommandLine) {
         {{"--version"}, std::string("kalvero-cli ") + KALVERO_VERSION + "\n", 0},
         {{"-V"}, std::string("kalvero-cli ") + KALVERO_VERSION + "\n", 0},
         {{"bmp2epa", "--help"}, "Usage: kalvero-cli bmp2epa [--negative] IN.bmp OUT.epa", 0},
-        {{"render", "-h"}, "\n  -q, --quiet         Show no progress line", 0},
+        {{"render", "-h"}, "\n  -q, --quiet         Show no warnings and no progress line\n", 0},
         {{"info", "--", "--help"}, "kalvero-cli: --help: file not found\n", 1},
         {{}, "kalvero-cli: no command given\nTry 'kalvero-cli --help'.\n"},
         {{"-v"}, "kalvero-cli: unknown option '-v'\nTry 'kalvero-cli --help'.\n"},

@@ -213,7 +213,7 @@ TEST_F(CliCommand, HeaderThatContradictsTheLayoutIsAWarning) {
         EXPECT_EQ(run({"info", "in.bmp"}),
                   (CliRun{0, "in.bmp: bitmap, 2 colours, 136 x 84\n", warnings}))
             << c.what;
-        for (const std::string& command : {"bmp2epa", "render"}) {
+        for (const std::string command : {"bmp2epa", "render"}) {
             EXPECT_EQ(run({command, "in.bmp", "out.x"}), (CliRun{0, "", warnings})) << c.what;
             EXPECT_EQ(run({command, "--output-dir", "out", "in.bmp"}), (CliRun{0, "", warnings}))
                 << c.what;
