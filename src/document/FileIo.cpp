@@ -11,6 +11,8 @@
 #ifdef _WIN32
 #include <io.h>
 #include <windows.h>
+// windows.h makes ReplaceFile a name for ReplaceFileW; this file defines our own.
+#undef ReplaceFile
 #else
 #include <csignal>
 #include <fcntl.h>
@@ -109,7 +111,10 @@ FileResult<fs::path> WriteBeside(const fs::path& target, std::span<const std::ui
     {
         const CleanupSignalsHeld held;
         if (GetTempFileNameW(folder.c_str(), L"kal", 0, tempName) == 0) {
-            return FileError{FileProblem::Other, "cannot create a file in this folder"};
+            const DWORD code = GetLastError();
+            return code == ERROR_PATH_NOT_FOUND || code == ERROR_DIRECTORY
+                       ? FileError{FileProblem::NotFound, "folder not found"}
+                       : FileError{FileProblem::Other, "cannot create a file in this folder"};
         }
         RegisterTemporaryFile(held, tempName);
     }
