@@ -13,7 +13,7 @@ cmake --preset default
 cmake --build --preset default
 ctest --preset default --output-on-failure
 
-echo "== Windows registry backend under Wine"
+echo "== Windows registry backend and kalvero-cli.exe under Wine"
 tools/wine-tests.sh
 
 echo "== Build and tests under AddressSanitizer and UndefinedBehaviorSanitizer"
