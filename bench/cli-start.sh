@@ -3,8 +3,8 @@
 # input, from process start to exit:
 #   bench/cli-start.sh CLI FOLDER [RUNS]
 # Makes a tall two-colour bitmap and its EPA logo in FOLDER, then times with
-# hyperfine (no shell in between, 3 warm-up runs, RUNS runs, default 30) cp and
-# each command, and prints for each the median wall time and its ratio to
+# hyperfine (no shell in between) cp and each command, RUNS runs each (default
+# 30) in 5 rounds, and prints for each the median wall time and its ratio to
 # cp's (cp of the same input), and the mean processor time (user + system),
 # which a busy machine disturbs less.
 set -euo pipefail
@@ -15,7 +15,14 @@ runs=${3:-30}
 
 mkdir -p "$folder"
 cd "$folder"
-head -c 2582 /dev/zero | tr '\0' '\146' >logo.bmp
+# A tall two-colour bitmap whose header agrees with its layout: 'BM', 2582
+# bytes, pixels from 62; 40-byte header, 136 x 126, 1 plane, 1 bit a pixel.
+{
+    printf 'BM\026\012\0\0\0\0\0\0\076\0\0\0\050\0\0\0\210\0\0\0\176\0\0\0\001\0\001\0'
+    head -c 24 /dev/zero
+    printf '\0\0\0\0\377\377\377\0'
+    head -c 2520 /dev/zero | tr '\0' '\146'
+} >logo.bmp
 "$cli" bmp2epa logo.bmp logo.epa
 
 declare -A commands=(
@@ -30,20 +37,33 @@ order=(cp info bmp2epa epa2bmp render)
 commands[cp-epa]="cp logo.epa copy.epa"
 order+=(cp-epa)
 
-declare -A median cpu
-for name in "${order[@]}"; do
-    hyperfine -N --warmup 3 --runs "$runs" --export-json "$name.json" \
-        --output=null "${commands[$name]}" >/dev/null
-    read -r median[$name] cpu[$name] < <(python3 -c '
-import json, sys
-r = json.load(open(sys.argv[1]))["results"][0]
-print(r["median"] * 1000, (r["user"] + r["system"]) * 1000)' "$name.json")
+# Rounds of all commands in turn, so that a busy spell of the machine falls
+# on every command alike; each command's times of all rounds are pooled.
+rounds=5
+for ((round = 1; round <= rounds; ++round)); do
+    for name in "${order[@]}"; do
+        hyperfine -N --warmup 3 --runs $((runs / rounds)) --export-json "$name-$round.json" \
+            --output=null "${commands[$name]}" >/dev/null 2>&1
+    done
 done
-for name in "${order[@]}"; do
-    base=cp
-    case $name in info | epa2bmp | render | cp-epa) base=cp-epa ;; esac
-    awk -v n="$name" -v m="${median[$name]}" -v b="${median[$base]}" -v c="${cpu[$name]}" \
-        -v cb="${cpu[$base]}" 'BEGIN {
-            printf "%-8s median %6.2f ms  %4.2f x cp   processor %5.2f ms  %4.2f x cp\n", n, m, m / b, c, c / cb }'
-done
+python3 - "${order[@]}" <<'PYTHON'
+import json, statistics, sys
+
+def pooled(name):
+    wall, processor = [], []
+    for round in range(1, 6):
+        result = json.load(open(f"{name}-{round}.json"))["results"][0]
+        wall += result["times"]
+        # hyperfine gives the mean processor time of a round's runs.
+        processor += [result["user"] + result["system"]] * len(result["times"])
+    return statistics.median(wall) * 1000, statistics.mean(processor) * 1000
+
+names = sys.argv[1:]
+numbers = {name: pooled(name) for name in names}
+for name in names:
+    base = "cp-epa" if name in ("info", "epa2bmp", "render", "cp-epa") else "cp"
+    wall, processor = numbers[name]
+    print(f"{name:8} median {wall:6.2f} ms  {wall / numbers[base][0]:4.2f} x cp   "
+          f"processor {processor:5.2f} ms  {processor / numbers[base][1]:4.2f} x cp")
+PYTHON
 rm -f ./*.json copy.* out.* logo.*
