@@ -35,8 +35,14 @@ std::string ProblemText(Language language, const FileError& error) {
     case FileProblem::PermissionDenied:
         return German(language) ? "Zugriff verweigert." : "Access denied.";
     case FileProblem::IsFolder:
-    case FileProblem::NotRegularFile:
         return German(language) ? "Das ist keine Datei." : "This is not a file.";
+    case FileProblem::NotRegularFile:
+        return German(language) ? "Das ist keine gewöhnliche Datei (ein Gerät, eine Pipe oder "
+                                  "ein Socket)."
+                                : "This is not a regular file (a device, a pipe or a socket).";
+    case FileProblem::WriteProtected:
+        return German(language) ? "Die Datei ist schreibgeschützt."
+                                : "The file is write-protected.";
     case FileProblem::DiskFull:
     case FileProblem::TooLarge:
         return German(language) ? "Kein Platz mehr auf dem Datenträger."
@@ -47,6 +53,9 @@ std::string ProblemText(Language language, const FileError& error) {
     case FileProblem::OpenLogo:
         return German(language) ? "Das ist die geöffnete Logo-Datei."
                                 : "This is the logo file that is open.";
+    case FileProblem::LoadedBitmap:
+        return German(language) ? "Das ist die geladene Bitmap-Datei."
+                                : "This is the bitmap file that is loaded.";
     default:
         return (German(language) ? "Fehler: " : "Error: ") + error.reason;
     }

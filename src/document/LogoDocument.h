@@ -57,6 +57,9 @@ public:
     // bitmap is really converted.
     std::vector<std::uint8_t> BmpData;
     bool BmpTall = true;
+    // The bitmap file Load BMP read, while its bitmap is loaded: no output of
+    // the editor may replace it. (BmpFileName also names exported bitmaps.)
+    std::string LoadedBmpFile;
 
 private:
     std::array<std::uint8_t, EpaDataSize> bytes_{};

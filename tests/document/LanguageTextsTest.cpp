@@ -1,6 +1,7 @@
 #include "document/LanguageTexts.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace kalvero {
 namespace {
@@ -21,6 +22,29 @@ TEST(BmpRefusal, TextIsTheFormatTableExactToTheBlank) {
     EXPECT_EQ(german.text, "BMP-Datei benoetigt folgende Eigenschaften:\r\n\r\n"
                            "Breite x Hoehe:   Farben:  Farbtiefe:  Groesse:\r\n" +
                                table);
+}
+
+TEST(FileNotSavedNotice, TellsWhyInEitherLanguage) {
+    const std::tuple<FileProblem, const char*, const char*> cases[] = {
+        {FileProblem::WriteProtected, "The file is write-protected.",
+         "Die Datei ist schreibgeschützt."},
+        {FileProblem::NotRegularFile, "This is not a regular file (a device, a pipe or a socket).",
+         "Das ist keine gewöhnliche Datei (ein Gerät, eine Pipe oder ein Socket)."},
+        {FileProblem::LoadedBitmap, "This is the bitmap file that is loaded.",
+         "Das ist die geladene Bitmap-Datei."},
+    };
+    for (const auto& [problem, english, german] : cases) {
+        const FileError error{problem, "reason in the file layer's words"};
+        const MessageText inEnglish = FileNotSavedNotice(Language::English, "/a/b.epa", error);
+        EXPECT_EQ(inEnglish.title, "Not saved");
+        EXPECT_EQ(inEnglish.text,
+                  std::string("The file /a/b.epa\r\ncould not be written.\r\n") + english);
+        const MessageText inGerman = FileNotSavedNotice(Language::German, "/a/b.epa", error);
+        EXPECT_EQ(inGerman.title, "Nicht gespeichert");
+        EXPECT_EQ(inGerman.text,
+                  std::string("Die Datei /a/b.epa\r\nkonnte nicht geschrieben werden.\r\n") +
+                      german);
+    }
 }
 
 } // namespace

@@ -5,16 +5,12 @@
 
 #include "document/BatchWriter.h"
 #include "document/FileIo.h"
+#include "support/FileKinds.h"
 #include "support/TempDir.h"
 
 #include <functional>
 #include <gtest/gtest.h>
-#include <map>
 #include <optional>
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 namespace kalvero {
@@ -22,39 +18,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
+using test::Snapshot;
 
 const Bytes Old{'o', 'l', 'd'};
 const Bytes New{'n', 'e', 'w', '!'};
-
-// Everything under a folder, links not followed: each entry's kind, and the
-// bytes of a regular file or the target of a link. A FIFO, a socket or a
-// device is only "other": opening it could block or read forever.
-std::map<std::string, std::string> Snapshot(const fs::path& folder) {
-    std::map<std::string, std::string> entries;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        const fs::file_status status = entry.symlink_status();
-        std::string what = "other";
-        if (fs::is_regular_file(status)) {
-            const Bytes bytes = test::ReadBytes(entry.path());
-            what = "file " + std::string(bytes.begin(), bytes.end());
-        } else if (fs::is_symlink(status)) {
-            what = "link " + fs::read_symlink(entry.path()).string();
-        } else if (fs::is_directory(status)) {
-            what = "folder";
-        }
-        entries[entry.path().lexically_relative(folder).string()] = what;
-    }
-    return entries;
-}
-
-void MakeSocket(const fs::path& path) {
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    path.string().copy(address.sun_path, sizeof address.sun_path - 1);
-    ASSERT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-    ::close(fd);
-}
 
 void MakeFile(const fs::path& path, fs::perms perms) {
     test::WriteBytes(path, Old);
@@ -153,18 +120,12 @@ const Case Cases[] = {
          return true;
      },
      FileProblem::IsFolder, FileProblem::IsFolder, nullptr},
-    {"FIFO", [](const fs::path& d) { return ::mkfifo((d / "at/t").c_str(), 0666) == 0; },
+    {"FIFO", [](const fs::path& d) { return test::MakeFifo(d / "at/t"); },
      FileProblem::NotRegularFile, FileProblem::NotRegularFile, nullptr},
-    {"socket",
-     [](const fs::path& d) {
-         MakeSocket(d / "at/t");
-         return true;
-     },
+    {"socket", [](const fs::path& d) { return test::MakeSocket(d / "at/t"); },
      FileProblem::NotRegularFile, FileProblem::NotRegularFile, nullptr},
     {"device node, a copy of /dev/null (root only)",
-     [](const fs::path& d) {
-         return ::mknod((d / "at/t").c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0;
-     },
+     [](const fs::path& d) { return test::MakeNullDeviceCopy(d / "at/t"); },
      FileProblem::NotRegularFile, FileProblem::NotRegularFile, nullptr},
     {"read-only file (0444)",
      [](const fs::path& d) {
@@ -252,7 +213,7 @@ TEST(WriteTarget, EveryKindOfTargetIsWrittenThroughOrRefused) {
 TEST(WriteTarget, RefusalsSayWhy) {
     const test::TempDir dir;
     fs::create_symlink("loop", dir.file("loop"));
-    ::mkfifo(dir.file("fifo").c_str(), 0666);
+    test::MakeFifo(dir.file("fifo"));
     MakeFile(dir.file("locked"), ReadOnly);
     const std::pair<const char*, const char*> cases[] = {
         {"loop", "too many levels of symbolic links"},

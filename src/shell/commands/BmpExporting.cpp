@@ -5,26 +5,11 @@
 #include "shell/Dialogs.h"
 #include "shell/commands/CommandContext.h"
 
-#include <filesystem>
-#include <system_error>
-
 namespace kalvero {
-namespace {
-
-// The logo on the canvas is read again from its file at every redraw: a
-// bitmap written over that file would destroy the logo and show garbage.
-bool IsOpenLogoFile(const LogoDocument& document, const std::string& path) {
-    if (document.EpaFileName.empty() || document.EpaFromBmp) {
-        return false;
-    }
-    std::error_code ec;
-    return std::filesystem::equivalent(PathFromUtf8(document.EpaFileName), PathFromUtf8(path), ec);
-}
-
-} // namespace
 
 void BmpExporting::EpaToBmp_Click() {
     LogoDocument& document = context_.document;
+    const std::string remembered = document.BmpFileName;
     FileDialogRequest request;
     request.filter = CommandContext::Text(BmpDialogFilter(context_.language()));
     request.initialName = CommandContext::Text(document.BmpFileName);
@@ -36,14 +21,16 @@ void BmpExporting::EpaToBmp_Click() {
         document.BmpFileName.clear();
         return;
     }
+    const std::string path = document.BmpFileName;
 
+    // The logo file is read again at every redraw, and the loaded bitmap is
+    // the user's original: neither may become the export. A refusal writes
+    // nothing and forgets nothing.
+    const FileStatus allowed = context_.checkOutput(path, context_.openLogoFile());
     const FileStatus written =
-        IsOpenLogoFile(document, document.BmpFileName)
-            ? FileError{FileProblem::OpenLogo, "is the open logo file"}
-            : WriteFileAtomically(PathFromUtf8(document.BmpFileName), MonoBmpFromLogo(document));
+        allowed ? WriteFileAtomically(PathFromUtf8(path), MonoBmpFromLogo(document)) : allowed;
     if (!written) {
-        const std::string path = document.BmpFileName;
-        document.BmpFileName.clear();
+        document.BmpFileName = allowed ? std::string() : remembered;
         context_.notice(FileNotSavedNotice(context_.language(), path, written.error()));
     }
 }

@@ -49,6 +49,7 @@ void BmpLoading::loadBmp(const std::optional<std::string>& given) {
     ui.ShowBmp_image->removePicture();
     ui.Picture1->clear();
     document.Epa2Pending = false;
+    document.LoadedBmpFile.clear();
     ui.EpaToBmp->setEnabled(false);
     ui.CreateEpa->setEnabled(false);
 
@@ -103,6 +104,7 @@ void BmpLoading::loadBmp(const std::optional<std::string>& given) {
         document.BmpData = bytes.value();
         ui.InversCheck->setEnabled(true);
     }
+    document.LoadedBmpFile = path;
     ui.CreateEpa->setEnabled(true);
 }
 

@@ -1,5 +1,6 @@
 #include "shell/commands/CommandContext.h"
 
+#include "document/FileIo.h"
 #include "document/LogoDocument.h"
 #include "shell/Dialogs.h"
 #include "shell/Form1Controls.h"
@@ -40,6 +41,23 @@ std::string CommandContext::chooseFileToOpen(const std::string& filter,
     request.initialName = initialName;
     const std::optional<QString> chosen = dialogs.openFile(request);
     return chosen ? chosen->toStdString() : std::string();
+}
+
+std::string CommandContext::openLogoFile() const {
+    return document.EpaFromBmp ? std::string() : document.EpaFileName;
+}
+
+FileStatus CommandContext::checkOutput(const std::string& path, const std::string& openLogo) const {
+    const std::filesystem::path target = PathFromUtf8(path);
+    if (!openLogo.empty() && SameFile(target, PathFromUtf8(openLogo))) {
+        return FileError{FileProblem::OpenLogo, "is the open logo file"};
+    }
+    if (!document.LoadedBmpFile.empty() && SameFile(target, PathFromUtf8(document.LoadedBmpFile))) {
+        return FileError{FileProblem::LoadedBitmap, "is the loaded bitmap file"};
+    }
+    const FileStatus checked = CheckWriteTarget(target);
+    return checked || checked.error().problem == FileProblem::NotFound ? FileStatus(Succeeded)
+                                                                       : checked;
 }
 
 void CommandContext::showEpaName(const std::string& name) {

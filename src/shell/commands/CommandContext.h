@@ -34,6 +34,14 @@ public:
     // The Open dialog with the filter selected and the name shown at first;
     // the chosen path, or "" when cancelled.
     std::string chooseFileToOpen(const std::string& filter, const QString& initialName);
+    // The file the logo on the canvas is read from at every redraw; "" for a
+    // logo that lives only in memory.
+    std::string openLogoFile() const;
+    // Refuses, before anything is written, an output over a file the editor
+    // holds an input from (the open logo file given, the loaded bitmap),
+    // compared as files, not names; and a target that no write may replace
+    // (CheckWriteTarget). A missing folder is left to the write itself.
+    FileStatus checkOutput(const std::string& path, const std::string& openLogo) const;
     void showEpaName(const std::string& name);
     void showBmpName(const std::string& name);
 

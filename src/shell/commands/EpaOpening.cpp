@@ -65,6 +65,7 @@ void EpaOpening::resetAfterError() {
     ui.ShowBmp_image->removePicture();
     document.EpaFileName.clear();
     document.BmpFileName.clear();
+    document.LoadedBmpFile.clear();
     document.EpaFromBmp = false;
     context_.showBmpName({});
     context_.showEpaName({});

@@ -59,6 +59,17 @@ void EpaSaving::SichEpa_Command_Click() {
         return;
     }
 
+    // Save EPA may replace the logo's own file, but no other input.
+    if (const FileStatus allowed = context_.checkOutput(*path, {}); !allowed) {
+        // Nothing was written: the logo stays, in memory only, to be saved
+        // under another name.
+        document.EpaFileName.clear();
+        context_.showEpaName({});
+        document.EpaFromBmp = true;
+        ui.SichEpa_Command->setEnabled(true);
+        context_.notice(FileNotSavedNotice(context_.language(), *path, allowed.error()));
+        return;
+    }
     const FileStatus saved = SaveEpaFile(document, PathFromUtf8(*path));
     if (!saved) {
         document.EpaFileName.clear();
@@ -68,6 +79,7 @@ void EpaSaving::SichEpa_Command_Click() {
         ui.CreateEpa->setEnabled(false);
         context_.showBmpName({});
         ui.ShowBmp_image->removePicture();
+        document.LoadedBmpFile.clear();
         context_.notice(FileNotSavedNotice(context_.language(), *path, saved.error()));
         return;
     }
@@ -78,6 +90,7 @@ void EpaSaving::SichEpa_Command_Click() {
 void EpaSaving::SaveEpa2() {
     LogoDocument& document = context_.document;
     Form1Controls& ui = context_.ui;
+    const std::string openLogo = context_.openLogoFile();
     document.EpaFileName = DefaultEpaName(document.BmpFileName);
 
     const std::optional<std::string> path =
@@ -88,6 +101,12 @@ void EpaSaving::SaveEpa2() {
         return;
     }
 
+    if (const FileStatus allowed = context_.checkOutput(*path, openLogo); !allowed) {
+        // Nothing was written: as after a cancel, Create EPA offers the save again.
+        document.EpaFileName.clear();
+        context_.notice(FileNotSavedNotice(context_.language(), *path, allowed.error()));
+        return;
+    }
     const FileStatus saved = WriteFileAtomically(PathFromUtf8(*path), document.Epa2Data);
     document.Epa2Pending = false;
     ui.CreateEpa->setEnabled(false);

@@ -5,6 +5,7 @@
 #include "document/FileIo.h"
 #include "shell/SizingLabel.h"
 #include "shell/support/FormFixture.h"
+#include "support/FileKinds.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <array>
 #include <dlfcn.h>
 #include <filesystem>
+#include <functional>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -35,6 +37,47 @@ constexpr Writing Writings[] = {Writing::SaveEpa, Writing::SaveEpa2, Writing::Ex
                                 Writing::Backup};
 
 const std::vector<std::uint8_t> OldBytes{'o', 'l', 'd'};
+
+constexpr Writing Outputs[] = {Writing::SaveEpa, Writing::SaveEpa2, Writing::ExportBmp};
+
+// A target that no write may replace, made at the given path.
+struct Unreplaceable {
+    const char* what;
+    std::function<bool(const fs::path&)> make; // false: this user cannot make it
+    const char* reasonLine;
+};
+
+const char* const NotRegular = "This is not a regular file (a device, a pipe or a socket).";
+const char* const Protected = "The file is write-protected.";
+
+bool MakeProtected(const fs::path& path, fs::perms perms) {
+    WriteBytes(path, OldBytes);
+    fs::permissions(path, perms);
+    return true;
+}
+
+constexpr fs::perms ReadOnly =
+    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read; // 0444
+
+const Unreplaceable Unreplaceables[] = {
+    {"FIFO", MakeFifo, NotRegular},
+    {"socket", MakeSocket, NotRegular},
+    {"device node, a copy of /dev/null (root only)", MakeNullDeviceCopy, NotRegular},
+    {"read-only file (0444)", [](const fs::path& p) { return MakeProtected(p, ReadOnly); },
+     Protected},
+    {"link to a read-only file",
+     [](const fs::path& p) {
+         fs::create_symlink("real.file", p);
+         return MakeProtected(p.parent_path() / "real.file", ReadOnly);
+     },
+     Protected},
+    {"loop of links",
+     [](const fs::path& p) {
+         fs::create_symlink(p.filename(), p);
+         return true;
+     },
+     "Error: too many levels of symbolic links"},
+};
 
 long PeakMemoryKb() {
     rusage usage{};
@@ -137,6 +180,40 @@ protected:
     // What a failed write must report, by command.
     static QString FailureTitle(Writing how) {
         return how == Writing::Backup ? "No backup copy" : "Not saved";
+    }
+
+    // The length of what the command writes from the prepared logo or image.
+    static std::size_t WrittenLength(Writing how) {
+        return how == Writing::SaveEpa ? 2367U : how == Writing::SaveEpa2 ? 5772U : 2582U;
+    }
+
+    // The command refuses the target, which stays as it was, and the editor
+    // still has what it was to write: writing it under a new name works.
+    void expectRefusedAndKept(Writing how, const Unreplaceable& target) {
+        fs::remove_all(dir.file("out"));
+        fs::create_directory(dir.file("out"));
+        if (!target.make(dir.file("out/target"))) {
+            std::cout << "skipped (" << target.what << "): cannot be made by this user\n";
+            return;
+        }
+        const auto before = Snapshot(dir.file("out"));
+        prepare(how);
+        const std::string remembered = document().BmpFileName;
+        perform(how, path("out/target"));
+        const std::string what = std::string(Name(how)) + ", " + target.what;
+        expectNotice("Not saved", target.reasonLine, what.c_str());
+        EXPECT_EQ(Snapshot(dir.file("out")), before) << what;
+        // The command can be given again: its button is still enabled.
+        const QPushButton* button = how == Writing::SaveEpa    ? ui().SichEpa_Command
+                                    : how == Writing::SaveEpa2 ? ui().CreateEpa
+                                                               : ui().EpaToBmp;
+        EXPECT_TRUE(button->isEnabled()) << what;
+        if (how == Writing::ExportBmp) {
+            EXPECT_EQ(document().BmpFileName, remembered) << what;
+        }
+        perform(how, path("out/new"));
+        EXPECT_TRUE(dialogs.messages.empty()) << what;
+        EXPECT_EQ(ReadBytes(dir.file("out/new")).size(), WrittenLength(how)) << what;
     }
 };
 
@@ -282,26 +359,90 @@ TEST_F(FileTroubleTest, WriteThatFailsHalfWayKeepsTheOldFileAndLeavesNothingElse
     }
 }
 
-TEST_F(FileTroubleTest, OutputOverItsOwnInput) {
-    // Save EPA over the logo file it came from: the whole new logo.
+TEST_F(FileTroubleTest, OutputOverAnInputIsRefusedExceptSaveEpaOverItsOwnLogo) {
+    // Save EPA over the logo file it came from, through a link to it: the
+    // whole new logo.
     const QString logo = writeLogo("logo.epa", false, 4, 0x3C);
+    fs::create_symlink("logo.epa", dir.file("soft.epa"));
     open(Opening::LoadEpa, logo);
     document().SetCellAttribute(0, 0, 14);
-    dialogs.files.push_back(logo);
+    dialogs.files.push_back(path("soft.epa"));
     form().SichEpa_Command_Click();
+    EXPECT_TRUE(dialogs.messages.empty());
     std::vector<std::uint8_t> bytes = ReadBytes(dir.file("logo.epa"));
     ASSERT_EQ(bytes.size(), 1602U);
     EXPECT_EQ(bytes[2], 14);
     EXPECT_EQ(bytes[3], 4);
+    fs::create_hard_link(dir.file("logo.epa"), dir.file("hard.epa"));
+    fs::create_symlink("in.bmp", dir.file("soft.bmp")); // the bitmap comes with prepare()
 
-    // The export over the open logo file is refused: the canvas reads that
-    // file again at every redraw.
-    dialogs.files.push_back(logo);
-    form().EpaToBmp_Click();
-    expectNotice("Not saved", "This is the logo file that is open.", "EPAtoBMP");
-    EXPECT_EQ(ReadBytes(dir.file("logo.epa")), bytes);
+    // Every other write over a file an input came from: the logo file is
+    // read again at every redraw, the loaded bitmap is the user's original.
+    struct Case {
+        Writing how;
+        const char* target;
+        const char* reasonLine;
+    };
+    const Case cases[] = {
+        {Writing::ExportBmp, "logo.epa", "This is the logo file that is open."},
+        {Writing::ExportBmp, "hard.epa", "This is the logo file that is open."},
+        {Writing::ExportBmp, "soft.bmp", "This is the bitmap file that is loaded."},
+        {Writing::SaveEpa, "in.bmp", "This is the bitmap file that is loaded."},
+        {Writing::SaveEpa2, "colour.bmp", "This is the bitmap file that is loaded."},
+    };
+    for (const Case& c : cases) {
+        if (c.how == Writing::ExportBmp && c.target[0] != 's') {
+            open(Opening::LoadEpa, logo);
+        } else {
+            prepare(c.how);
+        }
+        const auto before = Snapshot(dir.path());
+        perform(c.how, path(c.target));
+        expectNotice("Not saved", c.reasonLine, c.target);
+        EXPECT_EQ(Snapshot(dir.path()), before) << Name(c.how) << " " << c.target;
+    }
+    EXPECT_TRUE(document().Epa2Pending) << "Create EPA offers the EPA 2.0 save again";
+    EXPECT_TRUE(ui().CreateEpa->isEnabled());
+}
 
-    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"logo.epa", "settings"}));
+TEST_F(FileTroubleTest, TargetThatNoWriteMayReplaceIsRefusedAndTheLogoIsKept) {
+    for (const Writing how : Outputs) {
+        for (const Unreplaceable& target : Unreplaceables) {
+            expectRefusedAndKept(how, target);
+        }
+    }
+    // A backup only takes a free number: a name taken by any of them is skipped.
+    for (const Unreplaceable& target : Unreplaceables) {
+        fs::remove_all(dir.file("out"));
+        fs::create_directory(dir.file("out"));
+        if (!target.make(dir.file("out/logo.0"))) {
+            continue;
+        }
+        const QString logo = writeLogo("out/logo.epa", true, 1, 1);
+        write(Writing::Backup, logo);
+        EXPECT_TRUE(dialogs.messages.empty()) << target.what;
+        EXPECT_EQ(ReadBytes(dir.file("out/logo.1")), ReadBytes(dir.file("out/logo.epa")))
+            << target.what;
+    }
+}
+
+TEST_F(FileTroubleTest, OutputsAreWrittenThroughLinksAndTheLinksStay) {
+    for (const Writing how : Outputs) {
+        for (const bool dangling : {false, true}) {
+            fs::remove_all(dir.file("out"));
+            fs::create_directories(dir.file("out/real"));
+            if (!dangling) {
+                WriteBytes(dir.file("out/real/file"), OldBytes);
+            }
+            fs::create_symlink("real/file", dir.file("out/link"));
+            write(how, path("out/link"));
+            EXPECT_TRUE(dialogs.messages.empty()) << Name(how);
+            EXPECT_EQ(fs::read_symlink(dir.file("out/link")), "real/file") << Name(how);
+            EXPECT_EQ(ReadBytes(dir.file("out/real/file")).size(), WrittenLength(how))
+                << Name(how) << (dangling ? ", dangling" : "");
+            EXPECT_EQ(FolderEntries(dir.file("out/real")), std::vector<std::string>{"file"});
+        }
+    }
 }
 
 // Runs in the CTest entry that preloads the ChangeOnOpen library; elsewhere
@@ -344,6 +485,22 @@ TEST_F(FileTroubleUnprivilegedTest, FileWithoutReadPermissionIsReported) {
         expectNotice("File not opened", "Access denied.", Name(how));
         expectNothingOpened(how);
         fs::remove(dir.file("locked"));
+    }
+}
+
+TEST_F(FileTroubleUnprivilegedTest, WriteProtectedFileIsRefusedAlsoToItsOwner) {
+    // 0464: its group may write it, its owner may not.
+    const fs::perms ownerMayNot = ReadOnly | fs::perms::group_write;
+    const Unreplaceable targets[] = {
+        {"read-only file (0444)", [](const fs::path& p) { return MakeProtected(p, ReadOnly); },
+         Protected},
+        {"file only its group may write (0464)",
+         [&](const fs::path& p) { return MakeProtected(p, ownerMayNot); }, Protected},
+    };
+    for (const Writing how : Outputs) {
+        for (const Unreplaceable& target : targets) {
+            expectRefusedAndKept(how, target);
+        }
     }
 }
 
