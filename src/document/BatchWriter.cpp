@@ -68,8 +68,9 @@ void BatchWriter::closeStep() {
     open_.clear();
     // The thread starts with the cleanup signals blocked and keeps them so:
     // they must reach the thread that changes the list of temporary files.
+    // Where no thread can be made, the flush runs when it is waited for.
     const CleanupSignalsHeld held;
-    flush_ = std::async(std::launch::async,
+    flush_ = std::async(std::launch::async | std::launch::deferred,
                         [folders = FoldersOf(flushing_)] { return FlushFileSystems(folders); });
 }
 

@@ -9,7 +9,6 @@
 #include <system_error>
 
 #ifdef _WIN32
-#include <io.h>
 #include <windows.h>
 // windows.h makes ReplaceFile a name for ReplaceFileW; this file defines our own.
 #undef ReplaceFile
@@ -32,6 +31,18 @@ FileError LinkLoop() {
     return {FileProblem::Other, "too many levels of symbolic links"};
 }
 
+FileError Folder() {
+    return {FileProblem::IsFolder, "is a folder"};
+}
+
+FileError NotRegular() {
+    return {FileProblem::NotRegularFile, "not a regular file"};
+}
+
+FileError WriteProtected() {
+    return {FileProblem::WriteProtected, "is write-protected"};
+}
+
 FileError ErrorFromErrno(int code) {
     switch (code) {
     case ENOENT:
@@ -40,7 +51,7 @@ FileError ErrorFromErrno(int code) {
     case EPERM:
         return {FileProblem::PermissionDenied, "permission denied"};
     case EISDIR:
-        return {FileProblem::IsFolder, "is a folder"};
+        return Folder();
     case ENOSPC:
         return {FileProblem::DiskFull, "disk full"};
     case EFBIG:
@@ -73,10 +84,10 @@ std::optional<FileError> CheckReadableFile(const fs::path& path) {
                    : FileError{FileProblem::NotFound, "file not found"};
     }
     if (fs::is_directory(status)) {
-        return FileError{FileProblem::IsFolder, "is a folder"};
+        return Folder();
     }
     if (!fs::is_regular_file(status)) {
-        return FileError{FileProblem::NotRegularFile, "not a regular file"};
+        return NotRegular();
     }
     return std::nullopt;
 }
@@ -161,16 +172,16 @@ FileStatus CheckExistingTarget(const fs::path& target) {
         return CheckFolderOf(target);
     }
     if (fs::is_directory(status)) {
-        return FileError{FileProblem::IsFolder, "is a folder"};
+        return Folder();
     }
     if (!fs::is_regular_file(status)) {
-        return FileError{FileProblem::NotRegularFile, "not a regular file"};
+        return NotRegular();
     }
     // The read-only attribute shows as a file without write permissions.
     constexpr fs::perms writable =
         fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     if ((status.permissions() & writable) == fs::perms::none) {
-        return FileError{FileProblem::WriteProtected, "is write-protected"};
+        return WriteProtected();
     }
     return Succeeded;
 }
@@ -260,19 +271,18 @@ FileStatus CheckExistingTarget(const fs::path& target) {
         return errno == ENOENT ? CheckFolderOf(target) : FileStatus(ErrorFromErrno(errno));
     }
     if (S_ISDIR(status.st_mode)) {
-        return FileError{FileProblem::IsFolder, "is a folder"};
+        return Folder();
     }
     if (!S_ISREG(status.st_mode)) {
-        return FileError{FileProblem::NotRegularFile, "not a regular file"};
+        return NotRegular();
     }
     // Root may write any file; one without a write permission for anybody is
     // still not replaced, as users of cp expect of a protected file.
     if ((status.st_mode & 0222) == 0) {
-        return FileError{FileProblem::WriteProtected, "is write-protected"};
+        return WriteProtected();
     }
     if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
-        return errno == EACCES ? FileError{FileProblem::WriteProtected, "is write-protected"}
-                               : ErrorFromErrno(errno);
+        return errno == EACCES ? WriteProtected() : ErrorFromErrno(errno);
     }
     return Succeeded;
 }
@@ -421,12 +431,9 @@ FileStatus ReplaceFile(const TemporaryFile& file) {
     // device or a link since it was checked is left alone.
     std::error_code ec;
     const fs::file_status status = fs::symlink_status(file.target, ec);
-    const FileStatus replaced =
-        fs::exists(status) && !fs::is_regular_file(status)
-            ? FileStatus(fs::is_directory(status)
-                             ? FileError{FileProblem::IsFolder, "is a folder"}
-                             : FileError{FileProblem::NotRegularFile, "not a regular file"})
-            : Replace(file.path, file.target);
+    const FileStatus replaced = fs::exists(status) && !fs::is_regular_file(status)
+                                    ? FileStatus(fs::is_directory(status) ? Folder() : NotRegular())
+                                    : Replace(file.path, file.target);
     if (!replaced) {
         RemoveTemporaryFile(file);
     } else {
