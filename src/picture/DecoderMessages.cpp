@@ -1,6 +1,7 @@
 #include "picture/DecoderMessages.h"
 
 #include <QString>
+#include <atomic>
 #include <cstring>
 #include <unistd.h>
 
@@ -11,7 +12,7 @@
 namespace kalvero {
 namespace {
 
-DecoderMessages* active = nullptr;
+std::atomic<DecoderMessages*> active = nullptr;
 
 // Category whose warnings do not make a picture unusable: a colour profile Qt
 // does not understand is left out and the picture taken as sRGB.
@@ -88,7 +89,13 @@ void DecoderMessages::finish() {
 
 void DecoderMessages::collect(QtMsgType type, const QMessageLogContext& context,
                               const QString& text) {
-    DecoderMessages& self = *active;
+    DecoderMessages* const reading = active;
+    if (reading == nullptr) { // from another thread, after the reading
+        std::fputs((qFormatLogMessage(type, context, text) + "\n").toLocal8Bit().constData(),
+                   stderr);
+        return;
+    }
+    DecoderMessages& self = *reading;
     if (type == QtFatalMsg || type == QtCriticalMsg) {
         // Straight to the real standard error: Qt ends the process after a
         // fatal message, and nothing must hide why.

@@ -37,17 +37,23 @@ grep -q 'pattern="\*.epa"' "$work/prefix/share/mime/packages/kalvero-epa.xml" ||
 zcat "$work/prefix/share/man/man1/kalvero-cli.1.gz" | grep -q '^\.SS render' || { echo "kalvero-cli.1: no section for render" >&2; failures=$((failures + 1)); }
 zcat "$work/prefix/share/man/man1/kalvero.1.gz" | grep -qx '\.B kalvero' || { echo "kalvero.1: no synopsis" >&2; failures=$((failures + 1)); }
 grep -q '^complete -F _kalvero_cli kalvero-cli$' "$work/prefix/share/bash-completion/completions/kalvero-cli" || { echo "completion: not for kalvero-cli" >&2; failures=$((failures + 1)); }
+# import finds the picture module where it was installed, relative to itself.
+"$work/prefix/bin/kalvero-cli" import "$(dirname "$0")/../../resources/samples/sample-logo.png" "$work/logo.epa" \
+    || { echo "installed kalvero-cli cannot import a picture" >&2; failures=$((failures + 1)); }
 
 (cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$work/package" >/dev/null)
 deb=$(ls "$work"/package/*.deb)
 contents=$(dpkg-deb --contents "$deb")
-for file in ./usr/bin/kalvero ./usr/bin/kalvero-cli ./usr/share/applications/kalvero.desktop \
+module=$(cd "$work/prefix" && find . -name 'kalvero-picture.so' | sed 's|^\./|./usr/|')
+[ -n "$module" ] || { echo "missing after install: the picture module" >&2; failures=$((failures + 1)); }
+for file in ./usr/bin/kalvero ./usr/bin/kalvero-cli "$module" ./usr/share/applications/kalvero.desktop \
             ./usr/share/mime/packages/kalvero-epa.xml ./usr/share/icons/hicolor/scalable/apps/kalvero.svg \
             ./usr/share/man/man1/kalvero.1.gz ./usr/share/man/man1/kalvero-cli.1.gz \
             ./usr/share/bash-completion/completions/kalvero-cli; do
     grep -q " $file\$" <<<"$contents" || { echo "package lacks $file" >&2; failures=$((failures + 1)); }
 done
 dpkg-deb --field "$deb" Depends | grep -q 'libqt6widgets6' || { echo "package does not depend on Qt" >&2; failures=$((failures + 1)); }
+dpkg-deb --field "$deb" Depends | grep -q 'qt6-qpa-plugins' || { echo "package lacks the offscreen platform for SVG text" >&2; failures=$((failures + 1)); }
 
 [ "$failures" -eq 0 ] && echo "install and package: all files in place"
 exit "$failures"
