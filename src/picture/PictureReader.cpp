@@ -98,7 +98,7 @@ FileResult<Decoded> Decode(QImageReader& reader, std::span<const std::uint8_t> f
     const QSize size = reader.size();
     const QImageIOHandler::Transformations orientation = reader.transformation();
     // Without a size from the header, Qt's allocation limit is the guard.
-    Plan plan = size.isValid() ? PlanDecoding(reader, file, size, orientation) : Plan{};
+    Plan plan = size.isEmpty() ? Plan{} : PlanDecoding(reader, file, size, orientation);
     plan.bytes += embeddedBytes;
     if (plan.bytes > MaxDecodedBytes) {
         return FileError{FileProblem::TooLarge, "too large: " + std::to_string(size.width()) +
