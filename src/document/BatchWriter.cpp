@@ -40,8 +40,11 @@ BatchWriter::~BatchWriter() {
 
 FileStatus BatchWriter::add(const fs::path& target, std::span<const std::uint8_t> bytes) {
     deliverFlushed(false);
-    if (!open_.empty() && (open_.size() >= limits_.files ||
-                           std::chrono::steady_clock::now() - openedAt_ >= limits_.age)) {
+    // While the step before is still being flushed the open step grows, so
+    // that a slow disk makes steps larger instead of the writer wait.
+    if (!flush_.valid() && !open_.empty() &&
+        (open_.size() >= limits_.files ||
+         std::chrono::steady_clock::now() - openedAt_ >= limits_.age)) {
         closeStep();
     }
     FileResult<TemporaryFile> written = WriteFileBeside(target, bytes, false);
@@ -56,14 +59,14 @@ FileStatus BatchWriter::add(const fs::path& target, std::span<const std::uint8_t
 }
 
 void BatchWriter::finish() {
+    deliverFlushed(true);
     if (!open_.empty()) {
         closeStep();
+        deliverFlushed(true);
     }
-    deliverFlushed(true);
 }
 
 void BatchWriter::closeStep() {
-    deliverFlushed(true);
     flushing_ = std::move(open_);
     open_.clear();
     // The thread starts with the cleanup signals blocked and keeps them so:
@@ -75,21 +78,26 @@ void BatchWriter::closeStep() {
 }
 
 void BatchWriter::deliverFlushed(bool wait) {
+    // A flush without a thread of its own (deferred) runs here and now.
     if (!flush_.valid() ||
-        (!wait && flush_.wait_for(std::chrono::seconds(0)) != std::future_status::ready)) {
+        (!wait && flush_.wait_for(std::chrono::seconds(0)) == std::future_status::timeout)) {
         return;
     }
     const FileStatus flushed = flush_.get();
     // Every file is renamed or removed before anybody hears of it, so that a
-    // report that throws leaves no temporary file behind.
+    // report that throws leaves no temporary file behind. One hold of the
+    // cleanup signals for the whole step spares two calls a file.
     std::vector<std::pair<fs::path, FileStatus>> outcomes;
     outcomes.reserve(flushing_.size());
-    for (Pending& file : flushing_) {
-        if (flushed) {
-            outcomes.emplace_back(std::move(file.target), ReplaceFile(file.file));
-        } else {
-            RemoveTemporaryFile(file.file);
-            outcomes.emplace_back(std::move(file.target), flushed);
+    {
+        const CleanupSignalsHeld held;
+        for (Pending& file : flushing_) {
+            if (flushed) {
+                outcomes.emplace_back(std::move(file.target), ReplaceFile(file.file));
+            } else {
+                RemoveTemporaryFile(file.file);
+                outcomes.emplace_back(std::move(file.target), flushed);
+            }
         }
     }
     flushing_.clear();

@@ -17,16 +17,17 @@ namespace kalvero {
 // Writes many files with the guarantee of WriteFileAtomically, each replaced
 // whole or not at all, but with one flush of each file system for a step of
 // files instead of one per file. Each file is first written beside its target.
-// A step closes once it holds a few hundred files or is half a second old; its
-// flush then runs on a thread of its own while the next step is written, and
-// once the flush is done its files are renamed over their targets. A batch
-// cut short keeps the steps it delivered.
+// A step closes once it holds a few hundred files or is half a second old and
+// the step before it is delivered; its flush then runs on a thread of its own
+// while the next step is written, and once the flush is done its files are
+// renamed over their targets. A batch cut short keeps the steps it delivered.
 class BatchWriter {
 public:
     using Report =
         std::function<void(const std::filesystem::path& target, const FileStatus& outcome)>;
-    // A step is delivered when it holds this many files, or when its first
-    // file was written this long ago.
+    // A step is closed when it holds this many files, or when its first file
+    // was written this long ago; while the step before it is still being
+    // flushed, it takes more.
     struct StepLimits {
         std::size_t files;
         std::chrono::steady_clock::duration age;
@@ -58,7 +59,7 @@ private:
         TemporaryFile file;
     };
 
-    // Starts the flush of the open step, after delivering the step before it.
+    // Starts the flush of the open step; the step before it is delivered.
     void closeStep();
     // Renames the files of the flushed step and reports them; waits for its
     // flush when asked, else only delivers a step whose flush is done.

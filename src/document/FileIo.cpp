@@ -169,7 +169,7 @@ FileStatus CheckExistingTarget(const fs::path& target) {
     std::error_code ec;
     const fs::file_status status = fs::status(target, ec);
     if (!fs::exists(status)) {
-        return CheckFolderOf(target);
+        return Succeeded;
     }
     if (fs::is_directory(status)) {
         return Folder();
@@ -268,7 +268,7 @@ FileStatus Replace(const fs::path& temporary, const fs::path& target) {
 FileStatus CheckExistingTarget(const fs::path& target) {
     struct stat status {};
     if (::stat(target.c_str(), &status) != 0) {
-        return errno == ENOENT ? CheckFolderOf(target) : FileStatus(ErrorFromErrno(errno));
+        return errno == ENOENT ? FileStatus(Succeeded) : FileStatus(ErrorFromErrno(errno));
     }
     if (S_ISDIR(status.st_mode)) {
         return Folder();
@@ -407,7 +407,12 @@ bool SameFile(const fs::path& a, const fs::path& b) {
 
 FileStatus CheckWriteTarget(const fs::path& path) {
     const FileResult<fs::path> target = FollowLinks(path);
-    return target ? CheckExistingTarget(target.value()) : FileStatus(target.error());
+    if (!target) {
+        return target.error();
+    }
+    const FileStatus existing = CheckExistingTarget(target.value());
+    // A write checks the folder by making its temporary file there.
+    return existing && !PathExists(target.value()) ? CheckFolderOf(target.value()) : existing;
 }
 
 FileResult<TemporaryFile> WriteFileBeside(const fs::path& target,

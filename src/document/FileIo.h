@@ -39,7 +39,8 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 // existing target (after its links) that is not a regular file: a folder
 // (IsFolder), a device node, a pipe or a socket (NotRegularFile); a target
 // the user may not write, or that has no write permission for anybody, which
-// even root does not replace (WriteProtected). A missing target is fine.
+// even root does not replace (WriteProtected). A missing target is fine when
+// its folder is there (else NotFound, "folder not found").
 FileStatus CheckWriteTarget(const std::filesystem::path& path);
 
 // Writes bytes to a new file beside the target, flushes it to disk and renames

@@ -82,14 +82,21 @@ std::size_t NameLength(const NameChar* name) {
 
 } // namespace
 
+// Holds nest: only the outermost one of a thread blocks and unblocks.
+thread_local int heldDepth = 0;
+
 #ifdef _WIN32
 
 CleanupSignalsHeld::CleanupSignalsHeld() {
-    AcquireSRWLockExclusive(&registryLock);
+    if (heldDepth++ == 0) {
+        AcquireSRWLockExclusive(&registryLock);
+    }
 }
 
 CleanupSignalsHeld::~CleanupSignalsHeld() {
-    ReleaseSRWLockExclusive(&registryLock);
+    if (--heldDepth == 0) {
+        ReleaseSRWLockExclusive(&registryLock);
+    }
 }
 
 void RemoveTemporaryFilesOnSignals() {
@@ -99,12 +106,16 @@ void RemoveTemporaryFilesOnSignals() {
 #else
 
 CleanupSignalsHeld::CleanupSignalsHeld() {
-    const sigset_t set = CleanupSignalSet();
-    pthread_sigmask(SIG_BLOCK, &set, &previous_);
+    if (heldDepth++ == 0) {
+        const sigset_t set = CleanupSignalSet();
+        pthread_sigmask(SIG_BLOCK, &set, &previous_);
+    }
 }
 
 CleanupSignalsHeld::~CleanupSignalsHeld() {
-    pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+    if (--heldDepth == 0) {
+        pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+    }
 }
 
 void RemoveTemporaryFilesOnSignals() {

@@ -15,7 +15,7 @@ namespace kalvero {
 // While a CleanupSignalsHeld lives, the cleanup signals (on Windows: the
 // console's control events) wait: the list changes only under it, so a
 // handler never sees it half changed, and a file made under it is registered
-// before any handler can run.
+// before any handler can run. Holds may nest.
 class CleanupSignalsHeld {
 public:
     CleanupSignalsHeld();
