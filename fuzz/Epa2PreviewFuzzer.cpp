@@ -1,5 +1,6 @@
 // The readers behind kalvero-cli render and epa2bmp: the file classification,
-// the EPA 2.0 reader for 16 and 256 colours, its bitmap and the previews.
+// the EPA 2.0 reader for 16 and 256 colours, its bitmap and the previews in
+// the editor's and the PC's views.
 
 #include "FuzzCheck.h"
 #include "conversion/Epa2Image.h"
@@ -16,7 +17,7 @@ namespace {
 // Bounds the fitted images, so that a run stays fast.
 constexpr std::size_t MaxFittedLength = 1 << 16;
 
-void CheckFile(std::span<const std::uint8_t> file, int scale, bool grid) {
+void CheckFile(std::span<const std::uint8_t> file, const PreviewOptions& options) {
     const FileKind kind = ClassifyFile(file.size(), file);
     const FileResult<Epa2Picture> picture = ParseEpa2(file);
     if (picture) {
@@ -38,7 +39,10 @@ void CheckFile(std::span<const std::uint8_t> file, int scale, bool grid) {
                     "a 16-colour bitmap has its length");
         }
     }
-    const FileResult<RgbImage> preview = RenderPreview(file, PreviewOptions{scale, grid});
+    const FileResult<RgbImage> preview = RenderPreview(file, options);
+    if (options.grid && options.view != PreviewView::Editor) {
+        Require(!preview, "the PC's views have no grid");
+    }
     if (preview) {
         const RgbImage& image = preview.value();
         Require(image.pixels.size() == static_cast<std::size_t>(image.width) * image.height,
@@ -55,10 +59,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 1) {
         return 0;
     }
-    const int scale = 1 + (data[0] & 1);
-    const bool grid = (data[0] & 2) != 0;
+    const PreviewOptions options{1 + (data[0] & 1), (data[0] & 2) != 0,
+                                 static_cast<PreviewView>((data[0] >> 3) % 3)};
     const std::span<const std::uint8_t> file(data + 1, size - 1);
-    fuzz::CheckFile(file, scale, grid);
+    fuzz::CheckFile(file, options);
 
     // Most headers do not match their file's length; fit the length to the
     // header (16 colours when bit 2 of the first byte is clear, else 256) so
@@ -78,6 +82,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fitted.resize(length, 0);
     const char marker[] = "RGB ";
     std::copy(marker, marker + 4, fitted.begin() + static_cast<long>(FileHeadLength + pixels));
-    fuzz::CheckFile(fitted, scale, grid);
+    fuzz::CheckFile(fitted, options);
     return 0;
 }

@@ -1,7 +1,9 @@
 #include "conversion/PreviewImage.h"
 
 #include "conversion/BmpFormat.h"
-#include "conversion/Epa2Image.h"
+#include "conversion/BootView.h"
+#include "conversion/FileKind.h"
+#include "conversion/ScaledCanvas.h"
 #include "document/LogoFromEpa.h"
 #include "document/LogoRaster.h"
 
@@ -11,33 +13,6 @@ namespace kalvero {
 namespace {
 
 constexpr Rgb GridColour{224, 224, 224};
-
-// Writes one picture pixel as a square of scale x scale.
-class ScaledCanvas {
-public:
-    ScaledCanvas(int width, int height, int scale, Rgb background)
-        : scale_(scale), image_{width * scale, height * scale, {}} {
-        image_.pixels.assign(static_cast<std::size_t>(image_.width) *
-                                 static_cast<std::size_t>(image_.height),
-                             background);
-    }
-
-    void set(int x, int y, Rgb colour) {
-        for (int dy = 0; dy < scale_; ++dy) {
-            const std::size_t row =
-                static_cast<std::size_t>(y * scale_ + dy) * static_cast<std::size_t>(image_.width);
-            for (int dx = 0; dx < scale_; ++dx) {
-                image_.pixels[row + static_cast<std::size_t>(x * scale_ + dx)] = colour;
-            }
-        }
-    }
-
-    RgbImage take() { return std::move(image_); }
-
-private:
-    int scale_;
-    RgbImage image_;
-};
 
 Rgb BmpPaletteColour(std::span<const std::uint8_t> file, int index) {
     const std::size_t at = BmpPaletteOffset + 4 * static_cast<std::size_t>(index);
@@ -52,21 +27,6 @@ RgbImage RenderLogo(std::span<const std::uint8_t> file, const PreviewOptions& op
     ForEachLogoPixel(logo, canvas, [&](int x, int y, int colour) {
         image.set(x, y, Palette[static_cast<std::size_t>(colour)]);
     });
-    return image.take();
-}
-
-FileResult<RgbImage> RenderEpa2(std::span<const std::uint8_t> file, int scale) {
-    const FileResult<Epa2Picture> picture = ParseEpa2(file);
-    if (!picture) {
-        return picture.error();
-    }
-    const Epa2Picture& p = picture.value();
-    ScaledCanvas image(p.width, p.height, scale, Rgb{});
-    for (int y = 0; y < p.height; ++y) {
-        for (int x = 0; x < p.width; ++x) {
-            image.set(x, y, Epa2Colour(p, p.indices[static_cast<std::size_t>(y * p.width + x)]));
-        }
-    }
     return image.take();
 }
 
@@ -96,20 +56,32 @@ FileResult<RgbImage> RenderPreview(std::span<const std::uint8_t> file,
     if (options.scale < 1) {
         return FileError{FileProblem::Other, "scale below 1"};
     }
+    const bool editor = options.view == PreviewView::Editor;
+    if (!editor && options.grid) {
+        return FileError{FileProblem::Other, "the PC shows no cell grid"};
+    }
+    const bool wholeScreen = options.view == PreviewView::BootScreen;
+    const BootScreen screen = BootScreenFor(kind);
+    const int width = wholeScreen ? screen.width : kind.width;
+    const int height = wholeScreen ? screen.height : kind.height;
     const std::uint64_t scale = static_cast<std::uint64_t>(options.scale);
-    const std::uint64_t pixels = static_cast<std::uint64_t>(kind.width) * scale *
-                                 static_cast<std::uint64_t>(kind.height) * scale;
+    const std::uint64_t pixels =
+        static_cast<std::uint64_t>(width) * scale * static_cast<std::uint64_t>(height) * scale;
     if (pixels > MaxPreviewPixels) {
         return FileError{FileProblem::TooLarge,
-                         "picture too large to draw: " + std::to_string(kind.width) + " x " +
-                             std::to_string(kind.height) + " pixels at scale " +
+                         "picture too large to draw: " + std::to_string(width) + " x " +
+                             std::to_string(height) + " pixels at scale " +
                              std::to_string(options.scale)};
+    }
+    if (!editor) {
+        return RenderBootView(kind, file, options.scale, wholeScreen);
     }
     switch (kind.type) {
     case FileType::EpaLogo:
         return RenderLogo(file, options);
     case FileType::Epa2Image:
-        return RenderEpa2(file, options.scale);
+        // The editor never shows these; the PC's colours are their only ones.
+        return RenderBootView(kind, file, options.scale, false);
     case FileType::Bitmap:
         return RenderBitmap(kind, file, options.scale);
     case FileType::NotAccepted:

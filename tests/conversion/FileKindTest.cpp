@@ -36,11 +36,23 @@ TEST(ClassifyFile, LengthAndHeaderTellTheKind) {
 TEST(RenderPreview, SizeOrReason) {
     const std::vector<std::uint8_t> logo(1602, 0);
     const std::vector<std::uint8_t> huge = test::Epa2Image256(4096, 4096);
+    const std::vector<std::uint8_t> small = test::Epa2Image256(3, 2);
+    const std::vector<std::uint8_t> bitmap(1742, 0);
+    using enum PreviewView;
     const std::tuple<std::vector<std::uint8_t>, PreviewOptions, std::string> cases[] = {
         {logo, {1, true}, "154 x 91"}, // cells one pixel apart
         {logo, {2, false}, "272 x 168"},
         {huge, {3, false}, "picture too large to draw: 4096 x 4096 pixels at scale 3"},
         {logo, {0, false}, "scale below 1"},
+        {logo, {2, false, Boot}, "272 x 168"},
+        {logo, {2, false, BootScreen}, "1280 x 700"}, // text mode
+        {small, {1, false, Boot}, "3 x 2"},
+        {small, {1, false, BootScreen}, "640 x 480"}, // graphics mode
+        {small, {16, false, BootScreen}, "picture too large to draw: 640 x 480 pixels at scale 16"},
+        {logo, {1, true, Boot}, "the PC shows no cell grid"},
+        {bitmap,
+         {1, false, BootScreen},
+         "the PC shows EPA files, not bitmaps: make an EPA file of it first"},
     };
     for (const auto& [file, options, expected] : cases) {
         const FileResult<RgbImage> image = RenderPreview(file, options);

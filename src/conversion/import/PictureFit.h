@@ -1,6 +1,6 @@
 #pragma once
 
-#include "conversion/PreviewImage.h"
+#include "conversion/RgbImage.h"
 #include "conversion/import/SwatchImage.h"
 
 namespace kalvero {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "conversion/PreviewImage.h"
+#include "conversion/RgbImage.h"
 #include "conversion/import/Dithering.h"
 #include "conversion/import/PictureFit.h"
 
