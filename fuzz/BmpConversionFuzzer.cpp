@@ -1,8 +1,10 @@
 // The bitmap size decision and both conversions: two-colour bitmaps into EPA
-// version-1 logos, 16-colour bitmaps into EPA 2.0 images, and back.
+// version-1 logos, 16-colour bitmaps into EPA 2.0 images, and back; the
+// warnings about their headers.
 
 #include "FuzzCheck.h"
 #include "conversion/BmpFormat.h"
+#include "conversion/BmpHeaderCheck.h"
 #include "conversion/Epa2Image.h"
 #include "conversion/FileConversion.h"
 #include "conversion/MonoConversion.h"
@@ -20,6 +22,10 @@ constexpr std::array<std::uint64_t, 4> BmpLengths{MonoBmpShortLength, MonoBmpTal
 
 void CheckConversion(std::span<const std::uint8_t> bmp, bool negative) {
     const BmpKind kind = ClassifyBmpSize(bmp.size());
+    for (const BmpUse use : {BmpUse::Conversion, BmpUse::Picture}) {
+        Require(BmpHeaderWarnings(bmp, use).empty() || kind != BmpKind::NotAccepted,
+                "only accepted bitmaps are looked at");
+    }
     const FileResult<std::vector<std::uint8_t>> epa = EpaFileFromBmp(bmp, negative);
     Require(epa.ok() == (kind != BmpKind::NotAccepted), "the size alone decides");
     if (!epa) {

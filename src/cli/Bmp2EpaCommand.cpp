@@ -30,7 +30,10 @@ Bmp2EpaCommand::Bmp2EpaCommand()
            "    logo of 1602 or 2367 bytes, the bitmap's bits as glyphs, every cell white\n"
            "  5830 or 8686 bytes (136 x 84 or 136 x 126, 16 colours): an EPA 2.0 image\n"
            "    of 5772 or 8628 bytes\n"
-           "Any other size is refused."},
+           "Any other size is refused. Where a bitmap's header says otherwise than\n"
+           "the layout its size gives it (rows stored top-down, compression, another\n"
+           "depth, size or pixel offset), a warning on standard error says so; the\n"
+           "bitmap is converted all the same."},
           ".epa", {&NegativeOption}) {}
 
 std::optional<std::string> Bmp2EpaCommand::takeOptions(const ArgumentParser& arguments) {
@@ -50,8 +53,8 @@ FileResult<std::vector<std::uint8_t>> Bmp2EpaCommand::convert(InputArgument& inp
     if (!bytes) {
         return bytes.error();
     }
-    for (std::string& contradiction : BmpHeaderContradictions(length.value(), bytes.value())) {
-        warn(std::move(contradiction));
+    for (std::string& warning : BmpHeaderWarnings(bytes.value(), BmpUse::Conversion)) {
+        warn(std::move(warning));
     }
     return EpaFileFromBmp(bytes.value(), negative_);
 }

@@ -22,9 +22,10 @@ InfoCommand::InfoCommand()
                "  not accepted: REASON\n"
                "A FILE of - is standard input (once only).\n"
                "EPA logos and bitmaps are told apart by their size alone, as in the editor;\n"
-               "EPA 2.0 images by their size and their first 8 bytes. Files that cannot be\n"
-               "read are reported on standard error. The exit status is 1 when a file is\n"
-               "not accepted or cannot be read."}) {}
+               "EPA 2.0 images by their size and their first 8 bytes. Where a bitmap's\n"
+               "header contradicts the layout its size gives it, a warning on standard error\n"
+               "says so. Files that cannot be read are reported on standard error. The exit\n"
+               "status is 1 when a file is not accepted or cannot be read."}) {}
 
 int InfoCommand::run(const ArgumentParser& arguments, Console& console) {
     const std::vector<std::string>& files = arguments.operands();
@@ -45,10 +46,10 @@ int InfoCommand::run(const ArgumentParser& arguments, Console& console) {
         }
         console.print(file + ": " + DescribeFileKind(kind.value()) + "\n");
         if (kind.value().type == FileType::Bitmap) {
-            if (const FileResult<std::vector<std::uint8_t>> head = input.head(BmpHeaderLength)) {
-                for (const std::string& contradiction :
-                     BmpHeaderContradictions(kind.value().length, head.value())) {
-                    console.reportWarning(input.name(), contradiction);
+            if (const FileResult<std::vector<std::uint8_t>> bytes = input.bytes()) {
+                for (const std::string& warning :
+                     BmpHeaderWarnings(bytes.value(), BmpUse::Picture)) {
+                    console.reportWarning(input.name(), warning);
                 }
             }
         }

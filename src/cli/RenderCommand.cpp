@@ -26,7 +26,9 @@ RenderCommand::RenderCommand()
            "one file pixel to one PNG pixel:\n"
            "  an EPA version 1 logo in the editor's 16 colours, 136 x 84 or 136 x 126\n"
            "  an EPA 2.0 image, 16 or 256 colours, in its own palette\n"
-           "  a bitmap in its own palette"},
+           "  a bitmap in its own palette\n"
+           "Where a bitmap's header contradicts the layout its size gives it, a warning\n"
+           "on standard error says so."},
           ".png", {&ScaleOption, &GridOption}) {}
 
 std::optional<std::string> RenderCommand::takeOptions(const ArgumentParser& arguments) {
@@ -49,9 +51,8 @@ FileResult<std::vector<std::uint8_t>> RenderCommand::convert(InputArgument& inpu
     if (!file) {
         return file.error();
     }
-    for (std::string& contradiction :
-         BmpHeaderContradictions(file.value().kind.length, file.value().bytes)) {
-        warn(std::move(contradiction));
+    for (std::string& warning : BmpHeaderWarnings(file.value().bytes, BmpUse::Picture)) {
+        warn(std::move(warning));
     }
     const FileResult<RgbImage> picture = RenderPreview(file.value().bytes, options_);
     if (!picture) {

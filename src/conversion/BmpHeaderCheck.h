@@ -7,16 +7,16 @@
 
 namespace kalvero {
 
-// How many first bytes BmpHeaderContradictions looks at.
-inline constexpr std::size_t BmpHeaderLength = 54;
+// What a bitmap is read for: its pixels only (a two-colour bitmap becoming a
+// logo never uses its colours), or its pixels in its own colours.
+enum class BmpUse { Conversion, Picture };
 
 // An accepted bitmap is read by its size alone, as the editor reads it: rows
-// bottom-up, uncompressed, 1 or 4 bits a pixel, 136 pixels wide. What the
-// file's own header says against that, one sentence each ("rows are stored
-// top-down: the logo will be upside down"); nothing when it agrees, or when
-// the size is not one of the four accepted ones. head holds the file's first
-// bytes (up to BmpHeaderLength) and length is the file's length.
-std::vector<std::string> BmpHeaderContradictions(std::uint64_t length,
-                                                 std::span<const std::uint8_t> head);
+// bottom-up, uncompressed, 1 or 4 bits a pixel, 136 pixels wide, the pixels
+// and colours at fixed offsets. What the file's own header says against that,
+// one sentence each, naming what the header says ("rows are stored top-down:
+// the logo will be upside down"); only what changes the result of the use
+// counts. Nothing when it agrees, or for a file of any other size.
+std::vector<std::string> BmpHeaderWarnings(std::span<const std::uint8_t> file, BmpUse use);
 
 } // namespace kalvero
