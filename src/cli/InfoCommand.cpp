@@ -2,12 +2,31 @@
 
 #include "cli/Console.h"
 #include "cli/InputArgument.h"
-#include "conversion/BmpHeaderCheck.h"
-#include "conversion/FileKind.h"
+#include "conversion/FileInspection.h"
 
 #include <algorithm>
 
 namespace kalvero::cli {
+namespace {
+
+// The file's kind, and what else info tells of it, from the whole file where
+// that is needed.
+FileResult<FileInspection> Inspect(InputArgument& input) {
+    const FileResult<FileKind> kind = input.kind();
+    if (!kind) {
+        return kind.error();
+    }
+    if (!NeedsWholeFile(kind.value())) {
+        return InspectFile(kind.value(), {});
+    }
+    const FileResult<InputFile> file = input.accepted();
+    if (!file) {
+        return file.error();
+    }
+    return InspectFile(file.value().kind, file.value().bytes);
+}
+
+} // namespace
 
 InfoCommand::InfoCommand()
     : Command({"info",
@@ -20,6 +39,8 @@ InfoCommand::InfoCommand()
                "  EPA 2.0, 8-bit (256 colours), WIDTH x HEIGHT\n"
                "  bitmap, 2 colours, 136 x 84        (also 136 x 126, and 16 colours)\n"
                "  not accepted: REASON\n"
+               "A version 1 logo with cells whose attribute is above 15 gets \"; N cells have\n"
+               "a background colour, which the PC shows and the editor's canvas does not\".\n"
                "A FILE of - is standard input (once only).\n"
                "EPA logos and bitmaps are told apart by their size alone, as in the editor;\n"
                "EPA 2.0 images by their size and their first 8 bytes. Where a bitmap's\n"
@@ -38,22 +59,17 @@ int InfoCommand::run(const ArgumentParser& arguments, Console& console) {
     int status = ExitSuccess;
     for (const std::string& file : files) {
         InputArgument input(file);
-        const FileResult<FileKind> kind = input.kind();
-        if (!kind) {
-            console.reportFileError(input.name(), kind.error().reason);
+        const FileResult<FileInspection> inspection = Inspect(input);
+        if (!inspection) {
+            console.reportFileError(input.name(), inspection.error().reason);
             status = ExitFailure;
             continue;
         }
-        console.print(file + ": " + DescribeFileKind(kind.value()) + "\n");
-        if (kind.value().type == FileType::Bitmap) {
-            if (const FileResult<std::vector<std::uint8_t>> bytes = input.bytes()) {
-                for (const std::string& warning :
-                     BmpHeaderWarnings(bytes.value(), BmpUse::Picture)) {
-                    console.reportWarning(input.name(), warning);
-                }
-            }
+        console.print(file + ": " + DescribeInspection(inspection.value()) + "\n");
+        for (const std::string& warning : inspection.value().headerWarnings) {
+            console.reportWarning(input.name(), warning);
         }
-        if (kind.value().type == FileType::NotAccepted) {
+        if (inspection.value().kind.type == FileType::NotAccepted) {
             status = ExitFailure;
         }
     }

@@ -15,24 +15,45 @@ constexpr Option GridOption{0, "grid", "",
                             "Show the cell grid as the editor's canvas does,\n"
                             "gaps in light grey (154 pixels wide); EPA version 1\n"
                             "only, other files are drawn without it"};
+constexpr Option BootOption{0, "boot", "", "Draw an EPA file as the PC shows it at power-on"};
+constexpr Option BootScreenOption{0, "boot-screen", "",
+                                  "The same, at the top right of the power-on screen"};
 
 } // namespace
 
 RenderCommand::RenderCommand()
     : ConversionCommand(
           {"render", "Draw a PNG preview of an EPA file or an accepted bitmap",
-           Synopses("[--scale N] [--grid]", "IN", "OUT.png"),
+           Synopses("[OPTION]...", "IN", "OUT.png"),
            "Draws a PNG preview of an EPA file or of one of the four accepted bitmaps,\n"
            "one file pixel to one PNG pixel:\n"
            "  an EPA version 1 logo in the editor's 16 colours, 136 x 84 or 136 x 126\n"
            "  an EPA 2.0 image, 16 or 256 colours, in its own palette\n"
            "  a bitmap in its own palette\n"
+           "With --boot, an EPA file as the PC shows it at power-on: a version 1 logo\n"
+           "in the VGA text colours, each cell's attribute giving its foreground colour\n"
+           "in the low four bits and its background colour in the high four (the\n"
+           "editor shows cells above 15 black); an EPA 2.0 image in its own palette.\n"
+           "With --boot-screen, the same logo at the top right of a black power-on\n"
+           "screen with a few lines of text: 640 x 350 in text mode for version 1,\n"
+           "640 x 480 for EPA 2.0. Bitmaps are not shown at power-on and are refused.\n"
            "Where a bitmap's header contradicts the layout its size gives it, a warning\n"
            "on standard error says so."},
-          ".png", {&ScaleOption, &GridOption}) {}
+          ".png", {&ScaleOption, &GridOption, &BootOption, &BootScreenOption}) {}
 
 std::optional<std::string> RenderCommand::takeOptions(const ArgumentParser& arguments) {
     options_.grid = arguments.isSet(GridOption);
+    const bool boot = arguments.isSet(BootOption);
+    const bool screen = arguments.isSet(BootScreenOption);
+    if (boot && screen) {
+        return "--boot and --boot-screen exclude each other";
+    }
+    options_.view = screen ? PreviewView::BootScreen
+                    : boot ? PreviewView::Boot
+                           : PreviewView::Editor;
+    if (options_.grid && options_.view != PreviewView::Editor) {
+        return "the PC shows no cell grid: --grid goes with neither --boot nor --boot-screen";
+    }
     options_.scale = 1;
     if (!arguments.isSet(ScaleOption)) {
         return std::nullopt;
@@ -51,8 +72,11 @@ FileResult<std::vector<std::uint8_t>> RenderCommand::convert(InputArgument& inpu
     if (!file) {
         return file.error();
     }
-    for (std::string& warning : BmpHeaderWarnings(file.value().bytes, BmpUse::Picture)) {
-        warn(std::move(warning));
+    // The PC's views refuse bitmaps.
+    if (options_.view == PreviewView::Editor) {
+        for (std::string& warning : BmpHeaderWarnings(file.value().bytes, BmpUse::Picture)) {
+            warn(std::move(warning));
+        }
     }
     const FileResult<RgbImage> picture = RenderPreview(file.value().bytes, options_);
     if (!picture) {

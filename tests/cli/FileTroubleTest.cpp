@@ -277,6 +277,7 @@ TEST_F(CliFileTroubleUnprivileged, PermissionsAreReported) {
     write("closed/in.bmp", OldBytes);
     fs::permissions(dir.file("closed"), fs::perms::owner_read | fs::perms::owner_exec);
     EXPECT_EQ(run({"epa2bmp", "secret.epa", "x.bmp"}), Failed("secret.epa: permission denied"));
+    EXPECT_EQ(run({"info", "secret.epa"}), Failed("secret.epa: permission denied"));
     EXPECT_EQ(run({"epa2bmp", "in.epa", "closed/in.bmp"}),
               Failed("closed/in.bmp: not written: permission denied"));
     EXPECT_EQ(run({"epa2bmp", "in.epa", "closed/new.bmp"}),

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "conversion/FileKind.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace kalvero {
+
+// What kalvero-cli info tells of a file: its kind and what a person should
+// know beside it.
+struct FileInspection {
+    FileKind kind;
+    // EPA version 1: cells the PC shows with a background colour.
+    int backgroundCells = 0;
+    // Accepted bitmaps: where the header contradicts the layout they are read as.
+    std::vector<std::string> headerWarnings;
+};
+
+// True for the kinds InspectFile reads whole: EPA version-1 logos and
+// accepted bitmaps, a few kilobytes at most.
+bool NeedsWholeFile(const FileKind& kind);
+
+// kind is ClassifyFile's; bytes the whole file when NeedsWholeFile(kind),
+// else not used.
+FileInspection InspectFile(const FileKind& kind, std::span<const std::uint8_t> bytes);
+
+// DescribeFileKind, and for a logo with background colours how many cells
+// have one.
+std::string DescribeInspection(const FileInspection& inspection);
+
+} // namespace kalvero

@@ -1,0 +1,101 @@
+#include "cli/CliTest.h"
+
+#include <QColor>
+
+namespace kalvero::test {
+namespace {
+
+using CliBootView = CliTest;
+
+// Cell 0 yellow on blue (attribute 0x1E), only its top-left pixel set; cell 1
+// black on light grey (0x70), empty.
+Bytes LogoWithBackgrounds() {
+    Bytes logo = Logo(true);
+    logo[2] = 0x1E;
+    logo[3] = 0x70;
+    logo[155] = 0x80;
+    return logo;
+}
+
+Arguments Render(const Arguments& options, const std::string& input) {
+    Arguments arguments{"render"};
+    arguments.insert(arguments.end(), options.begin(), options.end());
+    arguments.insert(arguments.end(), {input, "out.png"});
+    return arguments;
+}
+
+TEST_F(CliBootView, RenderDrawsWhatThePcShows) {
+    write("logo.epa", LogoWithBackgrounds());
+    // A 136 x 84 EPA 2.0 image, all index 0, entry 0 (0, 63, 63).
+    Bytes epa2{'A', 'W', 'B', 'M', 136, 0, 84, 0};
+    epa2.resize(8 + 84 * 68);
+    epa2.insert(epa2.end(), {'R', 'G', 'B', ' ', 0, 63, 63});
+    epa2.resize(5772);
+    write("v2.epa", epa2);
+    const QColor black(0, 0, 0);
+    const QColor yellow(255, 255, 85);
+    const std::tuple<Arguments, std::string, QSize, QPoint, QColor> cases[] = {
+        {{}, "logo.epa", {136, 126}, {0, 0}, black}, // the editor shows attributes above 15 black
+        {{"--boot"}, "logo.epa", {136, 126}, {0, 0}, yellow},
+        {{"--boot", "--scale", "2"}, "logo.epa", {272, 252}, {1, 1}, yellow},
+        {{"--boot-screen"}, "logo.epa", {640, 350}, {504, 0}, yellow},
+        {{"--boot-screen", "--scale=2"}, "v2.epa", {1280, 960}, {1008, 0}, QColor(255, 255, 0)},
+    };
+    for (const auto& [options, input, size, at, colour] : cases) {
+        const std::string what = Joined(options) + " " + input;
+        ASSERT_EQ(run(Render(options, input)), Succeeded()) << what;
+        const QImage image = png("out.png");
+        EXPECT_EQ(image.size(), size) << what;
+        EXPECT_EQ(image.pixelColor(at), colour) << what;
+    }
+}
+
+TEST_F(CliBootView, RefusalsOfTheBootViews) {
+    write("logo.epa", Logo(false));
+    write("mono.bmp", Bitmap(2, 84));
+    const auto usageError = [](const std::string& problem) {
+        return CliRun{2, "", "kalvero-cli: " + problem + "\nTry 'kalvero-cli render --help'.\n"};
+    };
+    const std::tuple<Arguments, std::string, CliRun> cases[] = {
+        {{"--boot", "--grid"},
+         "logo.epa",
+         usageError("the PC shows no cell grid: --grid goes with neither --boot nor "
+                    "--boot-screen")},
+        {{"--grid", "--boot-screen"},
+         "logo.epa",
+         usageError("the PC shows no cell grid: --grid goes with neither --boot nor "
+                    "--boot-screen")},
+        {{"--boot", "--boot-screen"},
+         "logo.epa",
+         usageError("--boot and --boot-screen exclude each other")},
+        {{"--boot-screen"},
+         "mono.bmp",
+         Failed("mono.bmp: the PC shows EPA files, not bitmaps: make an EPA file of it first")},
+    };
+    for (const auto& [options, input, expected] : cases) {
+        EXPECT_EQ(run(Render(options, input)), expected) << Joined(options);
+        EXPECT_FALSE(std::filesystem::exists(dir.file("out.png"))) << Joined(options);
+    }
+}
+
+// The note ends the file's one line; standard input is told the same way.
+TEST_F(CliBootView, InfoCountsTheCellsWithABackgroundColour) {
+    Bytes one = Logo(false);
+    one[2 + 101] = 0x10; // the last cell
+    one[2 + 102] = 0x10; // a glyph byte
+    const std::string note = " a background colour, which the PC shows and the editor's canvas "
+                             "does not\n";
+    const std::tuple<Bytes, std::string> cases[] = {
+        {LogoWithBackgrounds(), "EPA version 1, tall logo, 136 x 126; 2 cells have" + note},
+        {one, "EPA version 1, short logo, 136 x 84; 1 cell has" + note},
+        {Logo(true), "EPA version 1, tall logo, 136 x 126\n"},
+    };
+    for (const auto& [logo, description] : cases) {
+        write("logo.epa", logo);
+        EXPECT_EQ(run({"info", "logo.epa"}), Succeeded("logo.epa: " + description));
+        EXPECT_EQ(run({"info", "-"}, WithInput(logo)), Succeeded("-: " + description));
+    }
+}
+
+} // namespace
+} // namespace kalvero::test
