@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Draws the pictures in docs/boot/ with kalvero-cli itself: the sample logo as
+# the editor shows it and as the PC shows it, alone and on the power-on
+# screen. Run after a build (./test.sh or ./run.sh).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake --build --preset default --target kalvero-cli >/dev/null
+cli=build/bin/kalvero-cli
+out=docs/boot
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$out"
+
+# The sample logo, version 1.
+"$cli" render --scale 2 samples/kalvero.epa "$out/sample-editor.png"
+"$cli" render --boot --scale 2 samples/kalvero.epa "$out/sample-pc.png"
+"$cli" render --boot-screen samples/kalvero.epa "$out/sample-screen.png"
+
+# The same logo with attribute 0x1E (yellow on blue) in its two bottom cell
+# rows, the 34 attribute bytes from offset 2 + 7 x 17 = 121.
+cp samples/kalvero.epa "$work/banner.epa"
+printf '\x1e%.0s' {1..34} | dd of="$work/banner.epa" bs=1 seek=121 conv=notrunc status=none
+"$cli" render --scale 2 "$work/banner.epa" "$out/banner-editor.png"
+"$cli" render --boot --scale 2 "$work/banner.epa" "$out/banner-pc.png"
+
+# The sample's 16-colour bitmap as an EPA 2.0 image.
+"$cli" bmp2epa samples/kalvero-16.bmp "$work/kalvero-2.epa"
+"$cli" render --boot-screen "$work/kalvero-2.epa" "$out/epa2-screen.png"
