@@ -2,13 +2,21 @@
 # Draws the pictures in docs/boot/ with kalvero-cli itself: the sample logo as
 # the editor shows it and as the PC shows it, alone and on the power-on
 # screen. Run after a build (./test.sh or ./run.sh).
+#
+# With --check CLI it draws them with that kalvero-cli into a temporary folder
+# and fails when any differs from the one in docs/boot/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake --build --preset default --target kalvero-cli >/dev/null
-cli=build/bin/kalvero-cli
-out=docs/boot
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+if [[ ${1:-} == --check ]]; then
+    cli=$2
+    out=$work/boot
+else
+    cmake --build --preset default --target kalvero-cli >/dev/null
+    cli=build/bin/kalvero-cli
+    out=docs/boot
+fi
 mkdir -p "$out"
 
 # The sample logo, version 1.
@@ -26,3 +34,14 @@ printf '\x1e%.0s' {1..34} | dd of="$work/banner.epa" bs=1 seek=121 conv=notrunc 
 # The sample's 16-colour bitmap as an EPA 2.0 image.
 "$cli" bmp2epa samples/kalvero-16.bmp "$work/kalvero-2.epa"
 "$cli" render --boot-screen "$work/kalvero-2.epa" "$out/epa2-screen.png"
+
+if [[ ${1:-} == --check ]]; then
+    status=0
+    for picture in "$out"/*.png; do
+        if ! cmp -s "$picture" "docs/boot/${picture##*/}"; then
+            echo "docs/boot/${picture##*/} is not what kalvero-cli draws now: run docs/make-boot-pictures.sh" >&2
+            status=1
+        fi
+    done
+    exit "$status"
+fi
