@@ -1,0 +1,68 @@
+#include "bios/FixedBlocks.h"
+
+#include "bios/ImageBytes.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+
+namespace kalvero::bios {
+namespace {
+
+constexpr std::string_view BootText = "Award BootBlock BIOS";
+constexpr std::string_view DecompressionText = "= Award Decompression Bios =";
+constexpr std::size_t NotFound = static_cast<std::size_t>(-1);
+
+std::size_t Find(std::span<const std::uint8_t> bytes, std::string_view text, std::size_t from,
+                 bool anyCase) {
+    const auto same = [anyCase](std::uint8_t byte, char wanted) {
+        return anyCase ? std::tolower(byte) == std::tolower(static_cast<unsigned char>(wanted))
+                       : byte == static_cast<std::uint8_t>(wanted);
+    };
+    const auto found = std::search(bytes.begin() + static_cast<long>(from), bytes.end(),
+                                   text.begin(), text.end(), same);
+    return found == bytes.end() ? NotFound : static_cast<std::size_t>(found - bytes.begin());
+}
+
+const std::string WhatToDo =
+    " Kalvero changes only Award BIOS images of the kinds it has measured; check that the file "
+    "is a whole image, as read from the chip or published by the board's maker.";
+
+} // namespace
+
+FileResult<FixedBlocks> FindFixedBlocks(std::span<const std::uint8_t> image) {
+    if (image.size() != SmallImageSize && image.size() != LargeImageSize) {
+        return Refusal("not an Award BIOS image Kalvero knows: " + std::to_string(image.size()) +
+                       " bytes, where the images it knows have 128 or 256 KiB." + WhatToDo);
+    }
+    FixedBlocks blocks;
+    blocks.bootBlock = image.size() - BootBlockSize;
+    blocks.bootText = Find(image, BootText, blocks.bootBlock, true);
+    if (blocks.bootText == NotFound) {
+        return Refusal(
+            "no boot block: the text \"Award BootBlock BIOS\" is not in the last 8 KiB." +
+            WhatToDo);
+    }
+    blocks.decompression = Find(image, DecompressionText, 0, false);
+    if (blocks.decompression == NotFound) {
+        return Refusal("no decompression block: the text \"= Award Decompression Bios =\" is "
+                       "missing." +
+                       WhatToDo);
+    }
+    if (Find(image, DecompressionText, blocks.decompression + 1, false) != NotFound) {
+        return Refusal("the text \"= Award Decompression Bios =\" stands more than once, so the "
+                       "decompression block cannot be told." +
+                       WhatToDo);
+    }
+    if (blocks.decompression + DecompressionText.size() > blocks.c3Offset()) {
+        return Refusal("the decompression text at " + Hex(blocks.decompression) +
+                       " runs into the block's check bytes." + WhatToDo);
+    }
+    if (blocks.c2Offset() >= blocks.bootBlock) {
+        return Refusal("the decompression block at " + Hex(blocks.decompression) +
+                       " reaches into the boot block." + WhatToDo);
+    }
+    return blocks;
+}
+
+} // namespace kalvero::bios

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "document/FileResult.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+namespace kalvero::bios {
+
+inline constexpr std::size_t SmallImageSize = 128 * 1024;
+inline constexpr std::size_t LargeImageSize = 256 * 1024;
+inline constexpr std::size_t BootBlockSize = 8 * 1024;
+inline constexpr std::size_t CheckBlockSize = 4 * 1024;
+
+// The blocks at the end of an Award image that are never moved: the boot
+// block (the last 8 KiB) and the decompression block with the two check
+// bytes at the end of its first 4 KiB block.
+struct FixedBlocks {
+    std::size_t bootBlock = 0;
+    std::size_t bootText = 0;      // where "Award BootBlock BIOS" stands in it
+    std::size_t decompression = 0; // db: where "= Award Decompression Bios =" starts
+
+    // P3 = (db rounded down to 4 KiB) + 0xFFE holds C3, P2 = P3 + 1 holds C2.
+    std::size_t c3Offset() const { return decompression / CheckBlockSize * CheckBlockSize + 0xFFE; }
+    std::size_t c2Offset() const { return c3Offset() + 1; }
+    // Nothing of a module chain may reach into the decompression block's 4 KiB.
+    std::size_t chainLimit() const { return decompression / CheckBlockSize * CheckBlockSize; }
+};
+
+// Finds the two blocks and checks that they are where measured images have
+// them: a 128 or 256 KiB image, the boot block's text in its last 8 KiB (in
+// any mix of upper and lower case), the decompression text exactly once and
+// before the boot block, and the check bytes before the boot block.
+FileResult<FixedBlocks> FindFixedBlocks(std::span<const std::uint8_t> image);
+
+} // namespace kalvero::bios

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "bios/AwardImage.h"
+#include "document/FileResult.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace kalvero::bios {
+
+// A module's original data, or why it cannot be had.
+struct ModuleContent {
+    std::vector<std::uint8_t> data;
+    std::string problem; // empty when the module unpacks and its CRC holds
+
+    bool good() const { return problem.empty(); }
+};
+
+// An image walked and every module unpacked.
+struct ImageInspection {
+    AwardImage image;
+    std::vector<ModuleContent> contents; // one a module, in the same order
+};
+
+// ParseAwardImage, then every module unpacked ("-lh5-") or taken as stored
+// ("-lh0-") and its CRC compared.
+FileResult<ImageInspection> InspectAwardImage(std::span<const std::uint8_t> bytes);
+
+// The original data of one module with the problem found, if any.
+ModuleContent UnpackModule(std::span<const std::uint8_t> bytes, const Module& module);
+
+} // namespace kalvero::bios

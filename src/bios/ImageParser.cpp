@@ -1,0 +1,110 @@
+#include "bios/ImageParser.h"
+
+#include "bios/ChainWalker.h"
+#include "bios/ImageBytes.h"
+#include "bios/ImageChecks.h"
+
+#include <algorithm>
+
+namespace kalvero::bios {
+namespace {
+
+constexpr std::uint8_t Fill = 0xFF;
+
+const std::string WhatToDo =
+    " Kalvero changes only images whose every module it can find; use an unchanged image "
+    "from the board's maker, or change this one with the maker's own tool.";
+
+std::size_t FirstNotFill(std::span<const std::uint8_t> image, std::size_t from, std::size_t limit) {
+    const auto end = image.begin() + static_cast<long>(limit);
+    return static_cast<std::size_t>(std::find_if(image.begin() + static_cast<long>(from), end,
+                                                 [](std::uint8_t byte) { return byte != Fill; }) -
+                                    image.begin());
+}
+
+bool SystemPlace(std::size_t offset, std::size_t imageSize) {
+    return offset == 0 || (offset == SplitOffset && imageSize == LargeImageSize);
+}
+
+std::string ChainStarts(const AwardImage& parsed) {
+    std::string text;
+    for (const Chain& chain : parsed.chains) {
+        text += (text.empty() ? "" : ", ") + Hex(chain.start);
+    }
+    return text;
+}
+
+// Tells the layout from the chains found, or refuses what matches none.
+FileResult<ImageLayout> TellLayout(const AwardImage& parsed) {
+    const std::vector<Chain>& chains = parsed.chains;
+    const Module& first = parsed.modules.front();
+    if (first.system && chains.size() == 1) {
+        return ImageLayout::SystemFirst;
+    }
+    if (first.system && chains.size() == 2 && chains[0].moduleCount == 1 &&
+        chains[1].start == SmallSystemLimit) {
+        return ImageLayout::SmallSystem;
+    }
+    if (!first.system && chains.size() >= 2 && chains[1].start == SplitOffset &&
+        parsed.modules[chains[1].firstModule].system) {
+        return ImageLayout::Split;
+    }
+    return Refusal("the modules are laid out in a way Kalvero does not know (chains at " +
+                   ChainStarts(parsed) +
+                   "): it knows the system module (type 0x5000) first with the others after "
+                   "it, a 256 KiB image split at 0x20000, and a small system module with the "
+                   "others from 0x10000." +
+                   WhatToDo);
+}
+
+} // namespace
+
+FileResult<AwardImage> ParseAwardImage(std::span<const std::uint8_t> image) {
+    FileResult<FixedBlocks> blocks = FindFixedBlocks(image);
+    if (!blocks) {
+        return blocks.error();
+    }
+    AwardImage parsed;
+    parsed.size = image.size();
+    parsed.blocks = blocks.value();
+    const std::size_t limit = parsed.blocks.chainLimit();
+    if (!ModuleStartsAt(image, 0)) {
+        return Refusal("no module (LHA header with \"-lh5-\" or \"-lh0-\") at the image's start." +
+                       WhatToDo);
+    }
+    std::size_t start = 0;
+    while (start < limit) {
+        FileResult<WalkedChain> walked =
+            WalkChain(image, start, limit, SystemPlace(start, image.size()));
+        if (!walked) {
+            return Refusal(walked.error().reason + WhatToDo);
+        }
+        Chain chain{start, walked.value().end, 0, parsed.modules.size(),
+                    walked.value().modules.size()};
+        for (Module& module : std::move(walked).value().modules) {
+            module.chain = parsed.chains.size();
+            parsed.modules.push_back(std::move(module));
+        }
+        // A further chain starts where the room ends, at a 4 KiB boundary;
+        // anything else there is a block of its own that is left alone.
+        const std::size_t next = FirstNotFill(image, chain.end, limit);
+        chain.roomEnd = std::max(chain.end, next / CheckBlockSize * CheckBlockSize);
+        parsed.chains.push_back(chain);
+        if (next % CheckBlockSize != 0 || !ModuleStartsAt(image, next)) {
+            break;
+        }
+        start = next;
+    }
+    FileResult<ImageLayout> layout = TellLayout(parsed);
+    if (!layout) {
+        return layout.error();
+    }
+    parsed.layout = layout.value();
+    const auto system = std::find_if(parsed.modules.begin(), parsed.modules.end(),
+                                     [](const Module& module) { return module.system; });
+    parsed.systemModule = static_cast<std::size_t>(system - parsed.modules.begin());
+    parsed.checks = MeasureChecks(image, parsed.blocks, *system);
+    return parsed;
+}
+
+} // namespace kalvero::bios

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "bios/ImageInspection.h"
+
+#include <string>
+#include <vector>
+
+namespace kalvero::bios {
+
+enum class Verdict {
+    Holds,
+    Fails,
+    NotUsed, // a check some images do without: C1 in 6.00PG images, C3 and W
+};
+
+struct CheckResult {
+    std::string name; // "header sums", "CRCs", "C1", "C2", "C3", "W"
+    Verdict verdict = Verdict::Holds;
+    std::string detail;
+};
+
+// Every check of an inspected image, by name: the module header sums, the
+// CRCs, C1 (required, except in 6.00PG images, which may do without it), C2
+// (required), C3 and W (kept where they hold, not required).
+std::vector<CheckResult> VerifyImage(const ImageInspection& inspection);
+
+// True when no check fails.
+bool AllHold(const std::vector<CheckResult>& checks);
+
+// Why an image with this failed check is not changed, and what to do.
+std::string RefusalFor(const CheckResult& failed);
+
+} // namespace kalvero::bios

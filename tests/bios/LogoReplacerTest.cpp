@@ -1,0 +1,244 @@
+#include "bios/LogoReplacer.h"
+
+#include "bios/ImageInspection.h"
+#include "bios/ImageVerification.h"
+#include "bios/LogoModule.h"
+#include "bios/SyntheticImage.h"
+
+#include <gtest/gtest.h>
+#include <numeric>
+
+namespace kalvero::bios {
+namespace {
+
+using test::TestImage;
+
+std::size_t Long(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
+           static_cast<std::size_t>(bytes[at + 3]) << 24;
+}
+
+// A module's length: H + 2 header bytes and the packed size at 7.
+std::size_t ModuleLength(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+    return bytes[at] + 2U + Long(bytes, at + 7);
+}
+
+std::uint8_t Sum(const std::vector<std::uint8_t>& bytes, std::size_t from, std::size_t to) {
+    return static_cast<std::uint8_t>(std::accumulate(bytes.begin() + static_cast<long>(from),
+                                                     bytes.begin() + static_cast<long>(to), 0U));
+}
+
+unsigned WordSum(const std::vector<std::uint8_t>& bytes) {
+    unsigned sum = 0;
+    for (std::size_t i = 0; i < bytes.size(); i += 2) {
+        sum += bytes[i] | bytes[i + 1] << 8;
+    }
+    return sum & 0xFFFF;
+}
+
+struct ReplaceCase {
+    const char* name;
+    TestImage spec;
+    std::vector<std::uint8_t> logo;
+    std::size_t logoIndex; // into the built image's module offsets
+    std::size_t lastInChain;
+};
+
+std::vector<ReplaceCase> ReplaceCases() {
+    TestImage version600 = test::LayoutA();
+    version600.chains[0].modules[0] = test::SystemModule(0x6000, true);
+    version600.c1 = test::C1Mode::Missing;
+    TestImage shrinking = test::LayoutC();
+    shrinking.chains[1].modules[0].data = test::Noise(2367, 4);
+    return {
+        {"A, the same logo", test::LayoutA(), test::EpaLogo(false, 1), 1, 3},
+        {"A, another logo", test::LayoutA(), test::EpaLogo(false, 4), 1, 3},
+        {"A, 6.00PG without C1", version600, test::EpaLogo(false, 6), 1, 3},
+        {"B", test::LayoutB(false), test::Epa2Logo(false, 7), 1, 2},
+        {"B, fixed module, word sum 0", test::LayoutB(true), test::Epa2Logo(false, 2), 1, 2},
+        {"C, C3 not held", test::LayoutC(), test::EpaLogo(true, 9), 1, 2},
+        {"C, smaller logo", shrinking, test::EpaLogo(true, 3), 1, 2},
+    };
+}
+
+TEST(ReplaceLogo, ChangesOnlyTheChainBehindTheLogoAndTheCheckBytes) {
+    for (const ReplaceCase& c : ReplaceCases()) {
+        SCOPED_TRACE(c.name);
+        const test::BuiltImage built = test::Build(c.spec);
+        const std::vector<std::uint8_t>& before = built.bytes;
+        const FileResult<LogoReplacement> replaced = ReplaceLogo(before, c.logo);
+        ASSERT_TRUE(replaced.ok()) << replaced.error().reason;
+        const std::vector<std::uint8_t>& after = replaced.value().image;
+        const ReplacementPlan& plan = replaced.value().plan;
+        ASSERT_EQ(after.size(), before.size());
+
+        const std::size_t logoAt = built.moduleOffsets[c.logoIndex];
+        const std::size_t last = built.moduleOffsets[c.lastInChain];
+        const std::size_t oldLength = ModuleLength(before, logoAt);
+        const std::size_t newLength = ModuleLength(after, logoAt);
+        const std::size_t oldEnd = last + ModuleLength(before, last) + 1;
+        const std::ptrdiff_t shift =
+            static_cast<std::ptrdiff_t>(newLength) - static_cast<std::ptrdiff_t>(oldLength);
+        const std::size_t newEnd = oldEnd + static_cast<std::size_t>(shift);
+        EXPECT_EQ(plan.logoOffset, logoAt);
+        EXPECT_EQ(plan.oldPackedSize, Long(before, logoAt + 7));
+        EXPECT_EQ(plan.newPackedSize, Long(after, logoAt + 7));
+        EXPECT_EQ(plan.shift, shift);
+        EXPECT_EQ(plan.movedBytes, oldEnd - logoAt - oldLength);
+        EXPECT_EQ(plan.roomAfter, plan.roomBefore - static_cast<std::size_t>(shift));
+
+        // Before the logo nothing changes; behind it the rest of the chain
+        // moves byte for byte; then 0xFF up to where the old room ended.
+        EXPECT_TRUE(
+            std::equal(before.begin(), before.begin() + static_cast<long>(logoAt), after.begin()));
+        EXPECT_TRUE(std::equal(before.begin() + static_cast<long>(logoAt + oldLength),
+                               before.begin() + static_cast<long>(oldEnd),
+                               after.begin() + static_cast<long>(logoAt + newLength)));
+        std::size_t room = oldEnd;
+        while (room < before.size() && before[room] == 0xFF) {
+            ++room;
+        }
+        for (std::size_t i = newEnd; i < room; ++i) {
+            ASSERT_EQ(after[i], 0xFF) << i;
+        }
+
+        // Then only the check bytes may differ.
+        const std::size_t p3 = c.spec.decompression / 0x1000 * 0x1000 + 0xFFE;
+        const std::size_t balance = c.spec.size - 0x2000 + 0x54;
+        for (std::size_t i = room; i < before.size(); ++i) {
+            if (i != p3 && i != p3 + 1 && i != balance && i != balance + 1) {
+                ASSERT_EQ(after[i], before[i]) << i;
+            }
+        }
+        EXPECT_EQ(after[p3 + 1], Sum(after, c.spec.decompression, p3 + 1));
+        EXPECT_EQ(after[p3] == Sum(after, 0, p3), c.spec.c3);
+        if (!c.spec.c3) {
+            EXPECT_EQ(after[p3], before[p3]);
+        }
+        EXPECT_EQ(WordSum(after) == 0, c.spec.wordSumZero);
+        if (!c.spec.wordSumZero) {
+            EXPECT_EQ(after[balance], before[balance]);
+            EXPECT_EQ(after[balance + 1], before[balance + 1]);
+        }
+
+        const FileResult<std::vector<std::uint8_t>> logo = ExtractLogo(after);
+        ASSERT_TRUE(logo.ok()) << logo.error().reason;
+        EXPECT_EQ(logo.value(), c.logo);
+        const FileResult<ImageInspection> inspection = InspectAwardImage(after);
+        ASSERT_TRUE(inspection.ok());
+        EXPECT_TRUE(AllHold(VerifyImage(inspection.value())));
+    }
+}
+
+TEST(ReplaceLogo, TheSameLogoPackedTheSameWayChangesNoByte) {
+    const std::vector<std::uint8_t> image = test::Build(test::LayoutB(true)).bytes;
+    const FileResult<LogoReplacement> replaced = ReplaceLogo(image, test::Epa2Logo(false, 1));
+    ASSERT_TRUE(replaced.ok()) << replaced.error().reason;
+    EXPECT_EQ(replaced.value().image, image);
+    EXPECT_TRUE(replaced.value().plan.checks.empty());
+    EXPECT_EQ(replaced.value().plan.shift, 0);
+}
+
+// A chain whose end lies `room` bytes before boundary: a stored system module
+// (0x1027 bytes with 00 C1), the logo and a stored "pad.rom" (34 header bytes)
+// sized to fit; the block or module at boundary ends its room.
+TestImage TightRoom(std::size_t boundary, std::size_t room) {
+    TestImage spec;
+    test::TestModule system = test::SystemModule(0x1000);
+    system.stored = true;
+    test::TestModule logo = test::LogoModule(std::vector<std::uint8_t>(1602, 0));
+    const bool split = boundary == 0x20000;
+    if (split) {
+        spec.size = 0x40000;
+        spec.decompression = 0x37000;
+        spec.chains = {{0, {logo}}, {0x20000, {system}}};
+    } else {
+        spec.chains = {{0, {system, logo}}};
+        spec.otherBlocks = {boundary};
+    }
+    const test::BuiltImage first = test::Build(spec);
+    const std::size_t logoAt = first.moduleOffsets[split ? 0 : 1];
+    const std::size_t logoEnd = logoAt + ModuleLength(first.bytes, logoAt) + 1;
+    spec.chains[0].modules.push_back(
+        test::StoredModule(boundary - room - logoEnd - 34 - 1, 0x4100, "pad.rom"));
+    return spec;
+}
+
+TEST(ReplaceLogo, RefusesWithWhyAndWhatToDo) {
+    const auto with = [](TestImage spec, auto change) {
+        change(spec);
+        return test::Build(spec).bytes;
+    };
+    const std::vector<std::uint8_t> shortLogo = test::EpaLogo(false, 4);
+    const std::vector<std::uint8_t> noisyLogo = test::Noise(1602, 1);
+    const TestImage a = test::LayoutA();
+    test::BuiltImage noSeparator = test::Build(a);
+    noSeparator.bytes[noSeparator.moduleOffsets[2] - 1] = 7;
+    const std::tuple<const char*, std::vector<std::uint8_t>, std::vector<std::uint8_t>, std::string>
+        cases[] = {
+            {"not an Award image", std::vector<std::uint8_t>(0x20000, 0xFF), shortLogo,
+             "128 or 256 KiB"},
+            {"no decompression block", with(a, [](TestImage& s) { s.decompressionText = "none"; }),
+             shortLogo, "no decompression block"},
+            {"C2 wrong", with(a, [](TestImage& s) { s.c2 = false; }), shortLogo,
+             "not an Award BIOS image Kalvero understands: the check \"C2\" fails"},
+            {"chain cannot be walked", noSeparator.bytes, shortLogo, "cannot be walked"},
+            {"C1 wrong", with(a, [](TestImage& s) { s.c1 = test::C1Mode::Wrong; }), shortLogo,
+             "the image is damaged: the check \"C1\" fails"},
+            {"header sum",
+             with(a, [](TestImage& s) { s.chains[0].modules[2].badHeaderSum = true; }), shortLogo,
+             "the check \"header sums\" fails: module \"awardext.rom\""},
+            {"CRC", with(a, [](TestImage& s) { s.chains[0].modules[1].badCrc = true; }), shortLogo,
+             "the check \"CRCs\" fails: module \"AWARDEPA.BIN\""},
+            {"no logo", with(a, [](TestImage& s) { s.chains[0].modules[1].type = 0x4101; }),
+             shortLogo, "no logo module (type 0x4002)"},
+            {"two logos", with(a, [](TestImage& s) { s.chains[0].modules[3].type = 0x4002; }),
+             shortLogo, "2 logo modules"},
+            {"stored logo", with(a, [](TestImage& s) { s.chains[0].modules[1].stored = true; }),
+             shortLogo, "the logo module is stored (\"-lh0-\")"},
+            {"extension header",
+             with(a,
+                  [](TestImage& s) {
+                      s.chains[0].modules[1].extension = {0x40, 0x20, 0};
+                  }),
+             shortLogo, "the logo module has extension headers"},
+            {"old logo not EPA",
+             with(a, [](TestImage& s) { s.chains[0].modules[1].data = test::Pattern(1000, 1); }),
+             shortLogo, "holds no EPA logo Kalvero knows"},
+            {"new logo not EPA", test::Build(a).bytes, test::Pattern(1000, 1),
+             "the new logo is not an EPA logo: wrong size: 1000 bytes"},
+            {"tall for short", test::Build(a).bytes, test::EpaLogo(true, 1),
+             "the new logo is EPA version 1, tall logo, 136 x 126, but the image's logo is EPA "
+             "version "
+             "1, short logo, 136 x 84: a BIOS shows only the kind"},
+            {"EPA 2.0 for version 1", test::Build(a).bytes, test::Epa2Logo(false, 1),
+             "the new logo is EPA 2.0, 4-bit (16 colours), 136 x 84, but"},
+            {"other EPA 2.0 size", test::Build(test::LayoutB(false)).bytes, test::Epa2Logo(true, 1),
+             "the image's logo is EPA 2.0, 4-bit (16 colours), 136 x 84"},
+            {"too big for the room", test::Build(TightRoom(0x3000, 20)).bytes, noisyLogo,
+             "more than fit: the old logo took"},
+            {"across 0x20000", test::Build(TightRoom(0x20000, 20)).bytes, noisyLogo,
+             "its chain has 20 bytes of free room up to 0x20000"},
+            {"word sum 0 without a balance word",
+             with(test::LayoutB(false), [](TestImage& s) { s.balanceMark = false; }),
+             test::Epa2Logo(false, 3), "no word in the boot block that keeps it so"},
+        };
+    for (const auto& [name, image, logo, reason] : cases) {
+        const FileResult<LogoReplacement> replaced = ReplaceLogo(image, logo);
+        ASSERT_FALSE(replaced.ok()) << name;
+        EXPECT_NE(replaced.error().reason.find(reason), std::string::npos)
+            << name << ": " << replaced.error().reason;
+    }
+}
+
+TEST(ReplaceLogo, RoomIsCountedUpToTheBlockBehindTheChain) {
+    const TestImage spec = TightRoom(0x3000, 20);
+    const std::vector<std::uint8_t> image = test::Build(spec).bytes;
+    const FileResult<LogoReplacement> same = ReplaceLogo(image, std::vector<std::uint8_t>(1602, 0));
+    ASSERT_TRUE(same.ok()) << same.error().reason;
+    EXPECT_EQ(same.value().plan.roomBefore, 20U);
+    EXPECT_EQ(same.value().plan.roomAfter, 20U);
+}
+
+} // namespace
+} // namespace kalvero::bios

@@ -1,0 +1,250 @@
+#include "bios/SyntheticImage.h"
+
+#include "bios/Lh5Encoder.h"
+#include "conversion/Epa2Image.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace kalvero::test {
+namespace {
+
+constexpr std::size_t BootBlockSize = 0x2000;
+constexpr std::size_t MarkOffset = 0x45;       // "*BBSS*" in the boot block
+constexpr std::size_t BalanceOffset = 0x54;    // the word 15 bytes after it
+constexpr std::size_t FallbackBalance = 0x100; // balances W when there is no mark
+
+// LHA's CRC-16 (polynomial 0xA001 reflected, start 0), bit by bit.
+std::uint16_t Crc(const std::vector<std::uint8_t>& data) {
+    std::uint16_t crc = 0;
+    for (const std::uint8_t byte : data) {
+        crc ^= byte;
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc & 1) != 0 ? static_cast<std::uint16_t>(crc >> 1 ^ 0xA001)
+                                 : static_cast<std::uint16_t>(crc >> 1);
+        }
+    }
+    return crc;
+}
+
+void PutWord(std::vector<std::uint8_t>& bytes, std::size_t at, unsigned value) {
+    bytes[at] = static_cast<std::uint8_t>(value);
+    bytes[at + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+void AppendLong(std::vector<std::uint8_t>& bytes, std::size_t value) {
+    for (int shift = 0; shift < 32; shift += 8) {
+        bytes.push_back(static_cast<std::uint8_t>(value >> shift));
+    }
+}
+
+std::uint8_t Sum(const std::vector<std::uint8_t>& bytes, std::size_t from, std::size_t to) {
+    return static_cast<std::uint8_t>(std::accumulate(bytes.begin() + static_cast<long>(from),
+                                                     bytes.begin() + static_cast<long>(to), 0U));
+}
+
+std::vector<std::uint8_t> ModuleBytes(const TestModule& module) {
+    const std::vector<std::uint8_t> packed =
+        module.stored ? module.data : bios::EncodeLh5(module.data);
+    std::vector<std::uint8_t> extension = module.extension;
+    if (!extension.empty()) {
+        extension.insert(extension.end(), {0, 0}); // no further extension header
+    }
+    std::vector<std::uint8_t> bytes{
+        static_cast<std::uint8_t>(25 + module.name.size()),    0,  '-', 'l', 'h',
+        module.stored ? std::uint8_t('0') : std::uint8_t('5'), '-'};
+    AppendLong(bytes, packed.size() + extension.size());
+    AppendLong(bytes, module.data.size());
+    bytes.insert(bytes.end(), {0, 0, static_cast<std::uint8_t>(module.type),
+                               static_cast<std::uint8_t>(module.type >> 8), 0x20, 1,
+                               static_cast<std::uint8_t>(module.name.size())});
+    bytes.insert(bytes.end(), module.name.begin(), module.name.end());
+    const unsigned crc = Crc(module.data) ^ (module.badCrc ? 1U : 0U);
+    bytes.insert(bytes.end(), {static_cast<std::uint8_t>(crc), static_cast<std::uint8_t>(crc >> 8),
+                               0x20, static_cast<std::uint8_t>(extension.size()),
+                               static_cast<std::uint8_t>(extension.size() >> 8)});
+    bytes[1] =
+        static_cast<std::uint8_t>(Sum(bytes, 2, bytes.size()) + (module.badHeaderSum ? 1 : 0));
+    bytes.insert(bytes.end(), extension.begin(), extension.end());
+    bytes.insert(bytes.end(), packed.begin(), packed.end());
+    return bytes;
+}
+
+void Put(std::vector<std::uint8_t>& bytes, std::size_t at, const std::string& text) {
+    std::copy(text.begin(), text.end(), bytes.begin() + static_cast<long>(at));
+}
+
+unsigned WordSum(const std::vector<std::uint8_t>& bytes) {
+    unsigned sum = 0;
+    for (std::size_t i = 0; i < bytes.size(); i += 2) {
+        sum += bytes[i] | bytes[i + 1] << 8;
+    }
+    return sum & 0xFFFF;
+}
+
+} // namespace
+
+BuiltImage Build(const TestImage& image) {
+    BuiltImage built{std::vector<std::uint8_t>(image.size, 0xFF), {}};
+    std::vector<std::uint8_t>& bytes = built.bytes;
+    for (const TestChain& chain : image.chains) {
+        std::size_t at = chain.start;
+        for (const TestModule& module : chain.modules) {
+            const std::vector<std::uint8_t> packed = ModuleBytes(module);
+            built.moduleOffsets.push_back(at);
+            std::copy(packed.begin(), packed.end(), bytes.begin() + static_cast<long>(at));
+            const std::uint8_t sum = Sum(packed, 0, packed.size());
+            at += packed.size();
+            bytes[at++] = 0x00;
+            if (module.system && image.c1 != C1Mode::Missing) {
+                bytes[at++] = static_cast<std::uint8_t>(sum + (image.c1 == C1Mode::Wrong ? 1 : 0));
+            }
+        }
+    }
+    for (const std::size_t block : image.otherBlocks) {
+        std::fill_n(bytes.begin() + static_cast<long>(block), 16, 0x11);
+    }
+
+    const std::size_t boot = image.size - BootBlockSize;
+    const std::vector<std::uint8_t> code = Pattern(BootBlockSize, 3);
+    std::copy(code.begin(), code.end(), bytes.begin() + static_cast<long>(boot));
+    Put(bytes, boot, image.bootText);
+    Put(bytes, boot + MarkOffset, image.balanceMark ? "*BBSS*" : "*NONE*");
+    const std::size_t balance = boot + (image.balanceMark ? BalanceOffset : FallbackBalance);
+    PutWord(bytes, balance, 0);
+
+    const std::size_t p3 = image.decompression / 0x1000 * 0x1000 + 0xFFE;
+    const std::size_t p2 = p3 + 1;
+    const std::vector<std::uint8_t> block = Pattern(p3 - image.decompression, 5);
+    std::copy(block.begin(), block.end(), bytes.begin() + static_cast<long>(image.decompression));
+    Put(bytes, image.decompression, image.decompressionText);
+    bytes[p3] = static_cast<std::uint8_t>(Sum(bytes, 0, p3) + (image.c3 ? 0 : 1));
+    bytes[p2] = static_cast<std::uint8_t>(Sum(bytes, image.decompression, p2) + (image.c2 ? 0 : 1));
+
+    const unsigned words = WordSum(bytes);
+    if (image.wordSumZero) {
+        PutWord(bytes, balance, 0x10000 - words);
+    } else if (words == 0) {
+        PutWord(bytes, balance, 1);
+    }
+    return built;
+}
+
+std::vector<std::uint8_t> Pattern(std::size_t size, unsigned seed) {
+    std::vector<std::uint8_t> bytes(size);
+    for (std::size_t i = 0; i < size; ++i) {
+        bytes[i] = static_cast<std::uint8_t>((i / (seed + 3)) * seed + (i % 7 == 0 ? i : 0));
+    }
+    return bytes;
+}
+
+std::vector<std::uint8_t> Noise(std::size_t size, unsigned seed) {
+    std::vector<std::uint8_t> bytes(size);
+    std::uint32_t state = seed * 2654435761U + 1;
+    for (std::uint8_t& byte : bytes) {
+        state = state * 1664525U + 1013904223U;
+        byte = static_cast<std::uint8_t>(state >> 24);
+    }
+    return bytes;
+}
+
+namespace {
+
+TestModule Module(std::vector<std::uint8_t> data, std::uint16_t type, std::string name) {
+    TestModule module;
+    module.data = std::move(data);
+    module.type = type;
+    module.name = std::move(name);
+    return module;
+}
+
+} // namespace
+
+TestModule SystemModule(std::size_t size, bool version600) {
+    // A NUL and junk in the name, as real images have.
+    TestModule module = Module(Pattern(size, 1), 0x5000, std::string("BIOS.BIN\0\xFD", 10));
+    module.system = true;
+    const std::string version =
+        version600 ? "Award Modular BIOS v6.00PG" : "Award Modular BIOS v4.51PG";
+    std::copy(version.begin(), version.end(), module.data.begin() + 0x40);
+    return module;
+}
+
+TestModule StoredModule(std::size_t size, std::uint16_t type, std::string name) {
+    TestModule module = Module(Pattern(size, type & 0xF), type, std::move(name));
+    module.stored = true;
+    return module;
+}
+
+TestModule PackedModule(std::size_t size, std::uint16_t type, std::string name) {
+    return Module(Pattern(size, type & 0xF), type, std::move(name));
+}
+
+TestModule LogoModule(std::vector<std::uint8_t> logo) {
+    return Module(std::move(logo), 0x4002, "AWARDEPA.BIN");
+}
+
+std::vector<std::uint8_t> EpaLogo(bool tall, unsigned seed) {
+    const std::size_t cells = tall ? 153 : 102;
+    std::vector<std::uint8_t> logo{17, static_cast<std::uint8_t>(tall ? 9 : 6)};
+    for (std::size_t cell = 0; cell < cells; ++cell) {
+        logo.push_back(static_cast<std::uint8_t>((cell / 17 + seed) % 16));
+    }
+    for (std::size_t cell = 0; cell < cells; ++cell) {
+        for (std::size_t line = 0; line < 14; ++line) {
+            logo.push_back(cell % (seed + 2) == 0 ? static_cast<std::uint8_t>(line * 17 + seed)
+                                                  : 0);
+        }
+    }
+    logo.resize(tall ? 2367 : 1602, 0x3C);
+    return logo;
+}
+
+std::vector<std::uint8_t> Epa2Logo(bool tall, unsigned seed) {
+    std::vector<std::uint8_t> palette(64);
+    for (std::size_t i = 0; i < palette.size(); ++i) {
+        palette[i] = static_cast<std::uint8_t>(i * 4 + seed);
+    }
+    std::vector<std::uint8_t> pixels(68 * (tall ? 126 : 84));
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        pixels[i] = static_cast<std::uint8_t>((i / 68 / (seed + 4)) * 0x11);
+    }
+    return BuildEpa2Data(palette, pixels, tall);
+}
+
+TestImage LayoutA() {
+    TestImage image;
+    image.chains = {{0,
+                     {SystemModule(0x6000), LogoModule(EpaLogo(false, 1)),
+                      PackedModule(0x1800, 0x4100, "awardext.rom"),
+                      StoredModule(0x200, 0x400E, "awardeyt.rom")}}};
+    image.otherBlocks = {0x1A000};
+    return image;
+}
+
+TestImage LayoutB(bool fixedModule) {
+    TestImage image;
+    image.size = 0x40000;
+    image.decompression = 0x37400;
+    image.chains = {{0,
+                     {PackedModule(0x2000, 0x4001, "CPUCODE.BIN"), LogoModule(Epa2Logo(false, 1)),
+                      StoredModule(0x100, 0x4003, std::string("ACPI.BIN\0x", 10))}},
+                    {0x20000, {SystemModule(0x8000)}}};
+    if (fixedModule) {
+        image.chains.push_back({0x34000, {PackedModule(0x800, 0x5000, "fixed.bmp")}});
+    }
+    image.otherBlocks = {0x36000};
+    image.wordSumZero = true;
+    return image;
+}
+
+TestImage LayoutC() {
+    TestImage image;
+    image.chains = {
+        {0, {SystemModule(0x4000)}},
+        {0x10000, {LogoModule(EpaLogo(true, 2)), PackedModule(0x1000, 0x4086, "scsi.rom")}}};
+    image.c3 = false;
+    return image;
+}
+
+} // namespace kalvero::test
