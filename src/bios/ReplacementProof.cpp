@@ -93,7 +93,8 @@ std::optional<std::string> Difference(std::span<const std::uint8_t> before,
         return "its checks do not hold as they held before";
     }
     const Chain& chain = a.chains[logoModule.chain];
-    if (area.end >= chain.roomEnd || (chain.start < SplitOffset && area.end >= SplitOffset)) {
+    if (area.end >= chain.roomEnd ||
+        (a.layout == ImageLayout::Split && chain.start < SplitOffset && area.end >= SplitOffset)) {
         return "its chain runs past its free room";
     }
     if (const std::optional<std::size_t> changed = ChangeOutside(before, after, area)) {

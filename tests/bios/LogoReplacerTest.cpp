@@ -48,12 +48,19 @@ std::vector<ReplaceCase> ReplaceCases() {
     TestImage version600 = test::LayoutA();
     version600.chains[0].modules[0] = test::SystemModule(0x6000, true);
     version600.c1 = test::C1Mode::Missing;
+    TestImage wide = test::LayoutA(); // 256 KiB, one chain across 0x20000
+    wide.size = 0x40000;
+    wide.decompression = 0x37000;
+    wide.otherBlocks.clear();
+    wide.chains[0].modules.insert(wide.chains[0].modules.begin() + 1,
+                                  test::StoredModule(0x1F000, 0x4001, "big.rom"));
     TestImage shrinking = test::LayoutC();
     shrinking.chains[1].modules[0].data = test::Noise(2367, 4);
     return {
         {"A, the same logo", test::LayoutA(), test::EpaLogo(false, 1), 1, 3},
         {"A, another logo", test::LayoutA(), test::EpaLogo(false, 4), 1, 3},
         {"A, 6.00PG without C1", version600, test::EpaLogo(false, 6), 1, 3},
+        {"A, 256 KiB", wide, test::EpaLogo(false, 5), 2, 4},
         {"B", test::LayoutB(false), test::Epa2Logo(false, 7), 1, 2},
         {"B, fixed module, word sum 0", test::LayoutB(true), test::Epa2Logo(false, 2), 1, 2},
         {"C, C3 not held", test::LayoutC(), test::EpaLogo(true, 9), 1, 2},
@@ -177,7 +184,7 @@ TEST(ReplaceLogo, RefusesWithWhyAndWhatToDo) {
     const std::tuple<const char*, std::vector<std::uint8_t>, std::vector<std::uint8_t>, std::string>
         cases[] = {
             {"not an Award image", std::vector<std::uint8_t>(0x20000, 0xFF), shortLogo,
-             "128 or 256 KiB"},
+             "no boot block"},
             {"no decompression block", with(a, [](TestImage& s) { s.decompressionText = "none"; }),
              shortLogo, "no decompression block"},
             {"C2 wrong", with(a, [](TestImage& s) { s.c2 = false; }), shortLogo,
