@@ -2,10 +2,10 @@
 # Reproduces every number in docs/performance.md: builds a release build of
 # its own (build/bench), tells the machine, then runs the per-operation
 # benchmarks (with KALVERO_BIOS_SAMPLES naming a folder of real BIOS images,
-# the LH5 codec on their modules too), the start-up times under Xvfb and the
-# batch of 10,000 bitmaps on the disk and on tmpfs. BASELINE_CLI=PATH times
-# another kalvero-cli's batch too (an older build, for a before/after
-# comparison).
+# the LH5 codec on their modules and the BIOS image work on each image too),
+# the start-up times under Xvfb and the batch of 10,000 bitmaps on the disk
+# and on tmpfs. BASELINE_CLI=PATH times another kalvero-cli's batch too (an
+# older build, for a before/after comparison).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/packages.sh
@@ -36,6 +36,10 @@ QT_QPA_PLATFORM=offscreen "$bin/kalvero_bench_canvas" --benchmark_repetitions=5 
 echo
 echo "== BIOS modules: LH5 codec (the real images' logos when KALVERO_BIOS_SAMPLES names them)"
 "$bin/kalvero_bench_lh5" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+echo
+echo "== BIOS images: walking one and unpacking every module, a whole logo replacement"
+"$bin/kalvero_bench_bios" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 echo
 echo "== Start-up until the window is shown (the editor: with its logo read)"

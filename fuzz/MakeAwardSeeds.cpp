@@ -1,0 +1,37 @@
+// Writes the seeds of fuzz_award_image: the synthetic images of the tests,
+// one of each layout. Usage: make_award_seeds FOLDER
+
+#include "bios/SyntheticImage.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_award_seeds FOLDER\n");
+        return 2;
+    }
+    using namespace kalvero::test;
+    TestImage version600 = LayoutA();
+    version600.chains[0].modules[0] = SystemModule(0x6000, true);
+    version600.c1 = C1Mode::Missing;
+    const std::pair<const char*, TestImage> seeds[] = {
+        {"layout-a.bin", LayoutA()},      {"layout-a-6.00pg.bin", version600},
+        {"layout-b.bin", LayoutB(false)}, {"layout-b-fixed-module.bin", LayoutB(true)},
+        {"layout-c.bin", LayoutC()},
+    };
+    const std::filesystem::path folder = argv[1];
+    std::filesystem::create_directories(folder);
+    for (const auto& [name, image] : seeds) {
+        const std::vector<std::uint8_t> bytes = Build(image).bytes;
+        std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+        if (!out) {
+            std::fprintf(stderr, "make_award_seeds: cannot write %s\n", name);
+            return 1;
+        }
+    }
+    return 0;
+}
