@@ -30,10 +30,18 @@ const std::string WhatToDo =
 
 } // namespace
 
+bool KnownImageSize(std::uint64_t size) {
+    return size == SmallImageSize || size == LargeImageSize;
+}
+
+FileError UnknownImageSize(std::uint64_t size) {
+    return Refusal("not an Award BIOS image Kalvero knows: " + std::to_string(size) +
+                   " bytes, where the images it knows have 128 or 256 KiB." + WhatToDo);
+}
+
 FileResult<FixedBlocks> FindFixedBlocks(std::span<const std::uint8_t> image) {
-    if (image.size() != SmallImageSize && image.size() != LargeImageSize) {
-        return Refusal("not an Award BIOS image Kalvero knows: " + std::to_string(image.size()) +
-                       " bytes, where the images it knows have 128 or 256 KiB." + WhatToDo);
+    if (!KnownImageSize(image.size())) {
+        return UnknownImageSize(image.size());
     }
     FixedBlocks blocks;
     blocks.bootBlock = image.size() - BootBlockSize;

@@ -28,6 +28,11 @@ struct FixedBlocks {
     std::size_t chainLimit() const { return decompression / CheckBlockSize * CheckBlockSize; }
 };
 
+// Award images of 128 and 256 KiB are the ones measured; others are refused
+// with this reason.
+bool KnownImageSize(std::uint64_t size);
+FileError UnknownImageSize(std::uint64_t size);
+
 // Finds the two blocks and checks that they are where measured images have
 // them: a 128 or 256 KiB image, the boot block's text in its last 8 KiB (in
 // any mix of upper and lower case), the decompression text exactly once and

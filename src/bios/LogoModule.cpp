@@ -58,6 +58,15 @@ FileResult<FileKind> LogoKind(std::span<const std::uint8_t> logo) {
     return kind;
 }
 
+FileResult<FileKind> NewLogoKind(std::span<const std::uint8_t> logo) {
+    FileResult<FileKind> kind = LogoKind(logo);
+    if (!kind) {
+        return Refusal("the new logo is not an EPA logo: " + kind.error().reason +
+                       ". Make one with kalvero-cli import or bmp2epa.");
+    }
+    return kind;
+}
+
 FileResult<std::vector<std::uint8_t>> ExtractLogo(std::span<const std::uint8_t> image) {
     const FileResult<ImageInspection> inspection = InspectAwardImage(image);
     if (!inspection) {

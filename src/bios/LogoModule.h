@@ -22,6 +22,9 @@ FileResult<std::vector<std::uint8_t>> LogoContent(const ImageInspection& inspect
 // that ParseEpa2 reads; anything else is refused.
 FileResult<FileKind> LogoKind(std::span<const std::uint8_t> logo);
 
+// LogoKind for a logo meant to replace an image's logo, refused with what to do.
+FileResult<FileKind> NewLogoKind(std::span<const std::uint8_t> logo);
+
 // The logo of an image file's bytes (for `bios extract`).
 FileResult<std::vector<std::uint8_t>> ExtractLogo(std::span<const std::uint8_t> image);
 

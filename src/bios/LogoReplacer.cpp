@@ -50,10 +50,9 @@ FileResult<std::size_t> CheckReplaceable(const ImageInspection& inspection,
         return Refusal("the image's logo module holds no EPA logo Kalvero knows (" +
                        old.error().reason + "), so it cannot tell which logos would fit.");
     }
-    const FileResult<FileKind> kind = LogoKind(logo);
+    const FileResult<FileKind> kind = NewLogoKind(logo);
     if (!kind) {
-        return Refusal("the new logo is not an EPA logo: " + kind.error().reason +
-                       ". Make one with kalvero-cli import or bmp2epa.");
+        return kind.error();
     }
     const FileKind& a = old.value();
     const FileKind& b = kind.value();
