@@ -6,11 +6,23 @@
 #include "bios/Lh5Decoder.h"
 
 namespace kalvero::bios {
+namespace {
+
+// A BIOS unpacks its modules below 1 MiB; a larger original size is damage,
+// and unpacking it would take that much memory.
+constexpr std::uint32_t MaxOriginalSize = 1024 * 1024;
+
+} // namespace
 
 ModuleContent UnpackModule(std::span<const std::uint8_t> bytes, const Module& module) {
     const auto packed =
         bytes.subspan(module.offset + module.header.dataOffset(), module.header.dataLength());
     ModuleContent content;
+    if (module.header.originalSize > MaxOriginalSize) {
+        content.problem = "claims to unpack to " + std::to_string(module.header.originalSize) +
+                          " bytes, more than the 1 MiB a BIOS unpacks to";
+        return content;
+    }
     if (module.header.packing == Packing::Lh0) {
         content.data.assign(packed.begin(), packed.end());
     } else {

@@ -202,15 +202,23 @@ TEST(VerifyImage, NamesEveryCheck) {
     }
 }
 
-TEST(VerifyImage, PackedDataThatDoesNotUnpackFailsTheCrcs) {
-    test::BuiltImage built = test::Build(test::LayoutA());
-    // The middle of the packed "awardext.rom", whose header takes 39 bytes.
-    built.bytes[built.moduleOffsets[2] + 39 + 40] ^= 0x5A;
-    const FileResult<ImageInspection> inspection = InspectAwardImage(built.bytes);
-    ASSERT_TRUE(inspection.ok());
-    const CheckResult crcs = VerifyImage(inspection.value())[1];
-    EXPECT_EQ(crcs.verdict, Verdict::Fails);
-    EXPECT_NE(crcs.detail.find("\"awardext.rom\" at "), std::string::npos) << crcs.detail;
+TEST(VerifyImage, ModulesThatDoNotUnpackFailTheCrcs) {
+    // "awardext.rom" is packed; its header takes 39 bytes, the original size
+    // stands at 11.
+    const std::tuple<const char*, std::size_t, std::uint8_t, std::string> cases[] = {
+        {"packed data", 39 + 40, 0x5A, "\"awardext.rom\" at "},
+        {"original size of 2 MiB", 13, 0x20,
+         "claims to unpack to 2103296 bytes, more than the 1 MiB"},
+    };
+    for (const auto& [name, at, change, detail] : cases) {
+        test::BuiltImage built = test::Build(test::LayoutA());
+        built.bytes[built.moduleOffsets[2] + at] ^= change;
+        const FileResult<ImageInspection> inspection = InspectAwardImage(built.bytes);
+        ASSERT_TRUE(inspection.ok()) << name;
+        const CheckResult crcs = VerifyImage(inspection.value())[1];
+        EXPECT_EQ(crcs.verdict, Verdict::Fails) << name;
+        EXPECT_NE(crcs.detail.find(detail), std::string::npos) << name << ": " << crcs.detail;
+    }
 }
 
 TEST(ListImage, TellsLayoutChainsModulesChecksAndLogo) {
