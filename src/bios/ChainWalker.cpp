@@ -51,7 +51,7 @@ FileResult<WalkedChain> WalkChain(std::span<const std::uint8_t> image, std::size
             systemPlace && chain.modules.empty() && module.header.type == SystemModuleType;
         if (module.end() >= limit) {
             return Refusal(Where(start) + "cannot be walked: the module at " + Hex(offset) +
-                           " reaches " + Hex(limit) + ", where it must end.");
+                           " runs into " + Hex(limit) + ", the decompression block's 4 KiB.");
         }
         if (image[module.end()] != Separator) {
             return Refusal(Where(start) + "cannot be walked: after the module at " + Hex(offset) +

@@ -53,7 +53,7 @@ FileResult<FileKind> LogoKind(std::span<const std::uint8_t> logo) {
             return Refusal(picture.error().reason);
         }
     } else if (kind.type != FileType::EpaLogo) {
-        return Refusal(kind.type == FileType::Bitmap ? "a bitmap, not an EPA logo" : kind.reason);
+        return Refusal(kind.type == FileType::Bitmap ? "it is a bitmap" : kind.reason);
     }
     return kind;
 }

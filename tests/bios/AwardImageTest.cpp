@@ -136,7 +136,7 @@ TEST(ParseAwardImage, RefusesWhatItCannotWalk) {
          spoil(test::LayoutA(),
                [](test::BuiltImage& image) { image.bytes[image.moduleOffsets[1] + 20] = 2; }),
          "module header of another kind"},
-        {"into the decompression block", test::Build(intoDecompression).bytes, "reaches 0x1A000"},
+        {"into the decompression block", test::Build(intoDecompression).bytes, "runs into 0x1A000"},
         {"second chain in layout A", test::Build(strayChain).bytes, "chains at 0x0, 0x18000"},
         {"no system module at 0x20000", test::Build(noSystem).bytes, "laid out in a way"},
     };
