@@ -48,6 +48,13 @@ int CliApplication::run(const std::vector<std::string>& arguments) {
 }
 
 int CliApplication::runCommand(Command& command, std::span<const std::string> arguments) {
+    if (!arguments.empty()) {
+        for (const std::unique_ptr<Command>& subcommand : command.subcommands()) {
+            if (subcommand->name() == command.name() + " " + arguments.front()) {
+                return runCommand(*subcommand, arguments.subspan(1));
+            }
+        }
+    }
     std::vector<const Option*> options = command.options();
     const std::vector<const Option*> common = CommonOptions();
     options.insert(options.end(), common.begin(), common.end());

@@ -3,6 +3,8 @@
 #include "cli/ArgumentParser.h"
 #include "cli/Option.h"
 
+#include <memory>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,6 +36,9 @@ public:
     const std::string& name() const { return text_.name; }
     // The command's own options, in the order its help lists them.
     virtual std::vector<const Option*> options() const { return {}; }
+    // The commands of a group, named by the word after the group's name
+    // ("bios list"); none for a command of its own.
+    virtual std::span<const std::unique_ptr<Command>> subcommands() const { return {}; }
     // ExitSuccess, ExitFailure, or ExitUsage after reporting a usage error.
     virtual int run(const ArgumentParser& arguments, Console& console) = 0;
 

@@ -1,5 +1,6 @@
 #include "cli/CommandList.h"
 
+#include "cli/BiosCommand.h"
 #include "cli/Bmp2EpaCommand.h"
 #include "cli/Epa2BmpCommand.h"
 #include "cli/ImportCommand.h"
@@ -15,6 +16,7 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
     commands.push_back(std::make_unique<Epa2BmpCommand>());
     commands.push_back(std::make_unique<RenderCommand>());
     commands.push_back(std::make_unique<ImportCommand>());
+    commands.push_back(std::make_unique<BiosCommand>());
     return commands;
 }
 

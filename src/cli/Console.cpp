@@ -57,7 +57,7 @@ bool IsTerminal(std::FILE* stream) {
 
 } // namespace
 
-Console::Console() : errorIsTerminal_(IsTerminal(stderr)) {}
+Console::Console() : errorIsTerminal_(IsTerminal(stderr)), outputIsTerminal_(IsTerminal(stdout)) {}
 
 void Console::print(std::string_view text) {
     if (!WriteStream(stdout, text) && !outputError_) {

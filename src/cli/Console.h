@@ -31,6 +31,9 @@ public:
     // command whose help fits, or empty for the overall help. Gives ExitUsage.
     int reportUsageError(std::string_view problem, std::string_view helpFor);
 
+    // True when standard output is a terminal, which is no place for a file's bytes.
+    bool outputIsTerminal() const { return outputIsTerminal_; }
+
     // Quiet leaves out warnings and the progress line of a batch, which is
     // shown only on a terminal.
     void setQuiet(bool quiet) { quiet_ = quiet; }
@@ -46,6 +49,7 @@ private:
 
     bool quiet_ = false;
     bool errorIsTerminal_;
+    bool outputIsTerminal_;
     std::optional<int> outputError_; // errno of the first failed write
     std::optional<ProgressLine> progress_;
 };

@@ -4,33 +4,14 @@
 #include "cli/CommonOptions.h"
 #include "cli/Console.h"
 #include "cli/InputFiles.h"
+#include "cli/OutputArgument.h"
 #include "cli/OutputNaming.h"
 #include "document/BatchWriter.h"
-#include "document/FileIo.h"
 
 #include <algorithm>
 #include <deque>
 
 namespace kalvero::cli {
-namespace {
-
-// Writing can only miss a folder, never the file it is about to make.
-std::string WriteProblem(const FileError& error) {
-    switch (error.problem) {
-    case FileProblem::NotFound:
-        return "not written: folder not found";
-    case FileProblem::NotRegularFile:
-        return "not written: " + error.reason + " (- writes to standard output)";
-    default:
-        return "not written: " + error.reason;
-    }
-}
-
-std::string SameFileProblem(const std::string& input) {
-    return "not written: same file as the input " + input;
-}
-
-} // namespace
 
 ConversionCommand::ConversionCommand(CommandText text, std::string outputExtension,
                                      std::vector<const Option*> commandOptions)
@@ -79,39 +60,18 @@ int ConversionCommand::run(const ArgumentParser& arguments, Console& console) {
 
 int ConversionCommand::convertOne(const std::string& in, const std::string& out, Console& console) {
     InputArgument input(in);
-    const bool toStandardOutput = out == "-";
-    const std::filesystem::path target = PathFromArgument(toStandardOutput ? "/dev/stdout" : out);
-#ifdef _WIN32
-    const bool checkSameFile = !toStandardOutput && !input.isStandardInput();
-#else
-    const bool checkSameFile = !input.isStandardInput();
-#endif
-    const std::string outputName = toStandardOutput ? "standard output" : out;
-    if (checkSameFile && SameFile(PathFromArgument(in), target)) {
-        console.reportFileError(outputName, SameFileProblem(in));
-        return ExitFailure;
-    }
+    const OutputArgument output(out);
     // A target that will be refused is told before the input is read; the
     // write checks it once more.
-    if (!toStandardOutput) {
-        if (const FileStatus writable = CheckWriteTarget(target); !writable) {
-            console.reportFileError(out, WriteProblem(writable.error()));
-            return ExitFailure;
-        }
+    const InputArgument* inputs[] = {&input};
+    if (!output.check(inputs, console)) {
+        return ExitFailure;
     }
     const FileResult<std::vector<std::uint8_t>> bytes = convertAndReport(input, console);
     if (!bytes) {
         return ExitFailure;
     }
-    if (toStandardOutput) {
-        console.write(bytes.value());
-        return ExitSuccess;
-    }
-    if (const FileStatus written = WriteFileAtomically(target, bytes.value()); !written) {
-        console.reportFileError(out, WriteProblem(written.error()));
-        return ExitFailure;
-    }
-    return ExitSuccess;
+    return output.write(bytes.value(), console) ? ExitSuccess : ExitFailure;
 }
 
 FileResult<std::vector<std::uint8_t>> ConversionCommand::convertAndReport(InputArgument& input,

@@ -1,6 +1,9 @@
 #include "cli/InfoCommand.h"
 
+#include "bios/FixedBlocks.h"
+#include "bios/ImageReport.h"
 #include "cli/Console.h"
+#include "cli/ImageInput.h"
 #include "cli/InputArgument.h"
 #include "conversion/FileInspection.h"
 
@@ -30,7 +33,7 @@ FileResult<FileInspection> Inspect(InputArgument& input) {
 
 InfoCommand::InfoCommand()
     : Command({"info",
-               "Tell what each file is: EPA logo, EPA 2.0 image or accepted bitmap",
+               "Tell what each file is: EPA logo or image, bitmap or BIOS image",
                {"FILE..."},
                "Prints one line a file: its name as given, a colon and what it is:\n"
                "  EPA version 1, short logo, 136 x 84\n"
@@ -38,15 +41,18 @@ InfoCommand::InfoCommand()
                "  EPA 2.0, 4-bit (16 colours), WIDTH x HEIGHT\n"
                "  EPA 2.0, 8-bit (256 colours), WIDTH x HEIGHT\n"
                "  bitmap, 2 colours, 136 x 84        (also 136 x 126, and 16 colours)\n"
+               "  Award BIOS image, 128 KiB, layout A (system module first), logo: KIND\n"
                "  not accepted: REASON\n"
                "A version 1 logo with cells whose attribute is above 15 gets \"; N cells have\n"
                "a background colour, which the PC shows and the editor's canvas does not\".\n"
                "A FILE of - is standard input (once only).\n"
                "EPA logos and bitmaps are told apart by their size alone, as in the editor;\n"
-               "EPA 2.0 images by their size and their first 8 bytes. Where a bitmap's\n"
-               "header contradicts the layout its size gives it, a warning on standard error\n"
-               "says so. Files that cannot be read are reported on standard error. The exit\n"
-               "status is 1 when a file is not accepted or cannot be read."}) {}
+               "EPA 2.0 images by their size and their first 8 bytes; a file of 128 or\n"
+               "256 KiB is read whole and walked as an Award BIOS image (kalvero-cli bios\n"
+               "list tells more). Where a bitmap's header contradicts the layout its size\n"
+               "gives it, a warning on standard error says so. Files that cannot be read are\n"
+               "reported on standard error. The exit status is 1 when a file is not accepted\n"
+               "or cannot be read."}) {}
 
 int InfoCommand::run(const ArgumentParser& arguments, Console& console) {
     const std::vector<std::string>& files = arguments.operands();
@@ -64,6 +70,13 @@ int InfoCommand::run(const ArgumentParser& arguments, Console& console) {
             console.reportFileError(input.name(), inspection.error().reason);
             status = ExitFailure;
             continue;
+        }
+        const FileKind& kind = inspection.value().kind;
+        if (kind.type == FileType::NotAccepted && bios::KnownImageSize(kind.length)) {
+            if (const FileResult<bios::ImageInspection> image = InspectImage(input)) {
+                console.print(file + ": " + bios::DescribeAwardImage(image.value()) + "\n");
+                continue;
+            }
         }
         console.print(file + ": " + DescribeInspection(inspection.value()) + "\n");
         for (const std::string& warning : inspection.value().headerWarnings) {

@@ -13,7 +13,8 @@ TEST_F(CliUsage, ExitStatusAndMessageOfEachCommandLine) {
         int exitCode = 2;
     };
     const Case cases[] = {
-        {{"--help"}, "\n  render    Draw a PNG preview", 0},
+        {{"--help"}, "\n  render        Draw a PNG preview", 0},
+        {{"--help"}, "\n  bios replace  Make a new Award BIOS image with another logo\n", 0},
         {{"-h"}, "\n  -V, --version       Show the version\n", 0},
         {{"--version"}, std::string("kalvero-cli ") + KALVERO_VERSION + "\n", 0},
         {{"-V"}, std::string("kalvero-cli ") + KALVERO_VERSION + "\n", 0},
@@ -42,6 +43,22 @@ TEST_F(CliUsage, ExitStatusAndMessageOfEachCommandLine) {
         {{"import", "--threshold", "100", "a", "b.epa"}, "--threshold is for --mono only"},
         {{"import", "--mono", "--dither=diffusion", "--threshold=9", "a", "b.bmp"},
          "--threshold is for pictures without dithering"},
+        {{"bios", "--help"}, "\n  or:  kalvero-cli bios replace [--dry-run] IMAGE LOGO OUT\n", 0},
+        {{"bios", "replace", "-h"},
+         "Usage: kalvero-cli bios replace [--dry-run] IMAGE LOGO OUT\n",
+         0},
+        {{"bios"},
+         "kalvero-cli: bios needs one of its commands first: list, verify, extract, replace\nTry "
+         "'kalvero-cli bios --help'.\n"},
+        {{"bios", "-q", "list", "a"}, "bios needs one of its commands first"},
+        {{"bios", "flash", "a"}, "unknown bios command 'flash'"},
+        {{"bios", "list"},
+         "kalvero-cli: bios list needs at least one image\nTry 'kalvero-cli bios list --help'.\n"},
+        {{"bios", "verify", "-", "-"}, "standard input (-) can be read once only"},
+        {{"bios", "verify", "--dry-run", "a"}, "unknown option '--dry-run'"},
+        {{"bios", "extract", "a"}, "bios extract needs an input and an output file"},
+        {{"bios", "replace", "a", "b"}, "bios replace needs an image, a logo and an output file"},
+        {{"bios", "replace", "-", "-", "c"}, "standard input (-) can be read once only"},
     };
     for (const Case& c : cases) {
         const std::string line = Joined(c.arguments);

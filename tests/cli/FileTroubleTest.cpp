@@ -1,6 +1,8 @@
+#include "bios/SyntheticImage.h"
 #include "cli/CliTest.h"
 
 #include <functional>
+#include <pty.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -11,21 +13,64 @@ namespace kalvero::test {
 namespace {
 namespace fs = std::filesystem;
 
+// A command that writes one output: IN OUT, and --output-dir DIR IN where
+// it makes a batch. bios replace reads its logo from standard input.
 struct Conversion {
-    std::string command;
-    std::string extension;    // of the output
-    std::size_t outputLength; // made of Input(command); 0 for a PNG
+    Arguments command;
+    std::string extension;      // of the output
+    std::size_t outputLength;   // made of Input(command); 0 for a PNG
+    bool batch;                 // takes --output-dir
+    std::string sameFileAdvice; // after "same file as the input IN"
 };
 
 const Conversion Conversions[] = {
-    {"bmp2epa", ".epa", 2367}, {"epa2bmp", ".bmp", 2582}, {"render", ".png", 0}};
+    {{"bmp2epa"}, ".epa", 2367, true, ""},
+    {{"epa2bmp"}, ".bmp", 2582, true, ""},
+    {{"render"}, ".png", 0, true, ""},
+    {{"bios", "extract"}, ".epa", 1602, true, ""},
+    {{"bios", "replace"},
+     ".bin",
+     128 * 1024,
+     false,
+     ": name a new file for the new image, and keep the old image to flash back"},
+};
 
-Bytes Input(const std::string& command) {
-    return command == "bmp2epa" ? Bitmap(2, 126) : Logo(true);
+Bytes Input(const Conversion& conversion) {
+    if (conversion.command[0] == "bios") {
+        return Build(LayoutA()).bytes;
+    }
+    return conversion.command[0] == "bmp2epa" ? Bitmap(2, 126) : Logo(true);
+}
+
+Arguments Single(const Conversion& conversion, const std::string& output) {
+    Arguments arguments = conversion.command;
+    arguments.push_back("in.x");
+    if (conversion.command.back() == "replace") {
+        arguments.push_back("-");
+    }
+    arguments.push_back(output);
+    return arguments;
+}
+
+Arguments Batch(const Conversion& conversion, const std::string& folder) {
+    Arguments arguments = conversion.command;
+    arguments.insert(arguments.end(), {"--output-dir", folder, "in.x"});
+    return arguments;
+}
+
+CliOptions Options(const Conversion& conversion, CliOptions options = {}) {
+    if (conversion.command.back() == "replace") {
+        options.input = EpaLogo(false, 5);
+    }
+    return options;
 }
 
 const std::string BitmapRefusal = " bytes (a bitmap must be 136 x 84 or 136 x 126 pixels: 1742 or "
                                   "2582 bytes in 2 colours, 5830 or 8686 bytes in 16 colours)";
+const std::string ImageRefusal =
+    " bytes, where the images it knows have 128 or 256 KiB. Kalvero changes only Award BIOS "
+    "images of the kinds it has measured; check that the file is a whole image, as read from the "
+    "chip or published by the board's maker.";
 const std::string NotRegular = "not written: not a regular file (- writes to standard output)";
 
 void MakeSocket(const fs::path& path) {
@@ -51,6 +96,11 @@ TEST_F(CliFileTrouble, BadInputsAreRefusedWithoutBeingRead) {
         EXPECT_EQ(run({"render", "in", "result"}),
                   Failed("in: wrong size: " + size +
                          " bytes (neither an EPA file nor one of the four accepted bitmaps)"));
+        for (const Arguments& bios : {Arguments{"bios", "extract", "in", "result"},
+                                      Arguments{"bios", "replace", "in", "folder", "result"}}) {
+            EXPECT_EQ(run(bios),
+                      Failed("in: not an Award BIOS image Kalvero knows: " + size + ImageRefusal));
+        }
     }
     // Reading the 2 GB file would have taken 2 GB.
     rusage children{};
@@ -98,24 +148,27 @@ TEST_F(CliFileTrouble, OutputsThatAreRefusedLeaveEveryFileAsItWas) {
         {"write cut short (file size limit)", [](const fs::path& p) { WriteBytes(p, OldBytes); },
          "not written: file too large for this disk or user limit", false, 64},
     };
-    for (const auto& [command, extension, length] : Conversions) {
-        write("in.x", Input(command));
+    for (const Conversion& conversion : Conversions) {
+        write("in.x", Input(conversion));
         for (const Case& c : cases) {
             if ((CliProcess::UnderWine() && !c.windowsToo) || (c.what == "device" && !root)) {
                 continue;
             }
-            const std::string output = "in" + extension;
+            const std::string output = "in" + conversion.extension;
             fs::create_directory(dir.file("out"));
             c.make(dir.file(output));
             c.make(dir.file("out/" + output));
             const fs::file_status before = fs::status(dir.file(output));
-            const std::string what = command + ", " + c.what;
-            const CliRun single =
-                run({command, "in.x", output}, WithFileSizeLimit(c.fileSizeLimit));
-            const CliRun batch =
-                run({command, "--output-dir", "out", "in.x"}, WithFileSizeLimit(c.fileSizeLimit));
-            EXPECT_EQ(single, Failed(output + ": " + c.reason)) << what;
-            EXPECT_EQ(batch, Failed("out/" + output + ": " + c.reason)) << what;
+            const std::string what = Joined(conversion.command) + ", " + c.what;
+            CliOptions limited = Options(conversion);
+            limited.fileSizeLimit = c.fileSizeLimit;
+            EXPECT_EQ(run(Single(conversion, output), limited), Failed(output + ": " + c.reason))
+                << what;
+            if (conversion.batch) {
+                EXPECT_EQ(run(Batch(conversion, "out"), limited),
+                          Failed("out/" + output + ": " + c.reason))
+                    << what;
+            }
             EXPECT_EQ(fs::status(dir.file(output)).type(), before.type()) << what;
             if (fs::is_regular_file(before)) {
                 EXPECT_EQ(read(output), OldBytes) << what;
@@ -133,12 +186,13 @@ TEST_F(CliFileTrouble, OutputsThatAreRefusedLeaveEveryFileAsItWas) {
 }
 
 TEST_F(CliFileTrouble, MissingFoldersAreReported) {
-    for (const auto& [command, extension, length] : Conversions) {
-        write("in.x", Input(command));
-        EXPECT_EQ(run({command, "in.x", "missing/result"}),
+    for (const Conversion& conversion : Conversions) {
+        write("in.x", Input(conversion));
+        EXPECT_EQ(run(Single(conversion, "missing/result"), Options(conversion)),
                   Failed("missing/result: not written: folder not found"));
-        EXPECT_EQ(run({command, "--output-dir", "missing", "in.x"}),
-                  Failed("missing: folder not found"));
+        if (conversion.batch) {
+            EXPECT_EQ(run(Batch(conversion, "missing")), Failed("missing: folder not found"));
+        }
     }
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"in.x"});
 }
@@ -162,18 +216,19 @@ TEST_F(CliFileTrouble, OutputThatIsAnInputIsRefused) {
              fs::create_symlink("in.x", dir.file("link.x"));
          }},
     };
-    for (const auto& [command, extension, length] : Conversions) {
+    for (const Conversion& conversion : Conversions) {
         for (const Case& c : cases) {
             if (CliProcess::UnderWine() && !c.windowsToo) {
                 continue;
             }
-            const Bytes input = Input(command);
+            const Bytes input = Input(conversion);
             write("in.x", input);
             c.make();
             const std::vector<std::string> before = dir.entries();
-            EXPECT_EQ(run({command, "in.x", c.output}),
-                      Failed(c.output + ": not written: same file as the input in.x"))
-                << command << " " << c.output;
+            EXPECT_EQ(run(Single(conversion, c.output), Options(conversion)),
+                      Failed(c.output + ": not written: same file as the input in.x" +
+                             conversion.sameFileAdvice))
+                << Joined(conversion.command) << " " << c.output;
             EXPECT_EQ(read("in.x"), input);
             EXPECT_EQ(dir.entries(), before);
             for (const std::string& name : before) {
@@ -208,19 +263,22 @@ TEST_F(CliFileTrouble, BatchOutputThatIsAnyOfItsInputsIsRefused) {
 // replaced and the link stays; a dangling link gets its file.
 TEST_F(CliFileTrouble, SymlinkedOutputsAreWrittenThrough) {
     SKIP_UNDER_WINE();
-    for (const auto& [command, extension, length] : Conversions) {
-        write("in.x", Input(command));
+    for (const Conversion& conversion : Conversions) {
+        const std::string what = Joined(conversion.command);
+        write("in.x", Input(conversion));
         for (const bool dangling : {false, true}) {
             fs::create_directories(dir.file("real"));
             if (!dangling) {
                 write("real/file", OldBytes);
             }
             fs::create_symlink("real/file", dir.file("link"));
-            EXPECT_EQ(run({command, "in.x", "link"}), Succeeded()) << command << dangling;
+            EXPECT_EQ(run(Single(conversion, "link"), Options(conversion)), Succeeded())
+                << what << dangling;
             EXPECT_TRUE(fs::is_symlink(dir.file("link")));
             EXPECT_EQ(FolderEntries(dir.file("real")), std::vector<std::string>{"file"});
             const Bytes made = read("real/file");
-            EXPECT_EQ(length == 0 ? made.size() > 8 : made.size() == length, true) << command;
+            const std::size_t length = conversion.outputLength;
+            EXPECT_EQ(length == 0 ? made.size() > 8 : made.size() == length, true) << what;
             fs::remove_all(dir.file("real"));
             fs::remove(dir.file("link"));
         }
@@ -230,13 +288,37 @@ TEST_F(CliFileTrouble, SymlinkedOutputsAreWrittenThrough) {
 TEST_F(CliFileTrouble, FullStandardOutputIsReported) {
     SKIP_UNDER_WINE();
     write("in.epa", Logo(true));
+    write("in.bin", Build(LayoutA()).bytes);
+    write("short.epa", Logo(false));
     const std::string full = "kalvero-cli: standard output: No space left on device\n";
     for (const Arguments& arguments :
          {Arguments{"info", "in.epa"}, Arguments{"render", "in.epa", "-"},
-          Arguments{"epa2bmp", "in.epa", "-"}, Arguments{"--help"}}) {
+          Arguments{"epa2bmp", "in.epa", "-"}, Arguments{"bios", "list", "in.bin"},
+          Arguments{"bios", "replace", "in.bin", "short.epa", "-"}, Arguments{"--help"}}) {
         EXPECT_EQ(run(arguments, WithOutputFile("/dev/full")), (CliRun{1, "", full}))
             << Joined(arguments);
     }
+}
+
+// A file's bytes are no text for a terminal: - as output is refused there,
+// before any input is read.
+TEST_F(CliFileTrouble, StandardOutputOnATerminalIsRefused) {
+    SKIP_UNDER_WINE();
+    int terminal = -1;
+    int side = -1;
+    ASSERT_EQ(::openpty(&terminal, &side, nullptr, nullptr, nullptr), 0);
+    const std::string name = ::ttyname(side);
+    for (const Conversion& conversion : Conversions) {
+        write("in.x", Input(conversion));
+        CliOptions options = Options(conversion);
+        options.outputFile = name;
+        EXPECT_EQ(run(Single(conversion, "-"), options),
+                  Failed("standard output: not written: is a terminal (redirect it to a file or a "
+                         "pipe, or name an output file)"))
+            << Joined(conversion.command);
+    }
+    ::close(side);
+    ::close(terminal);
 }
 
 // File names are bytes: kept from the command line to the file system and back.

@@ -18,12 +18,17 @@ roff() {
     sed -e 's/\\/\\e/g' -e "s/^\\([.']\\)/\\\\\\&\\1/"
 }
 
+# The names in the help's command table: a name of two words ("bios list")
+# stands two blanks or more before its summary.
+mapfile -t commands < <("$cli" --help | awk -F '  +' '/^Commands:/ { on = 1; next }
+    on && NF == 0 { exit } on { print $2 }')
 {
     echo "[COMMANDS IN DETAIL]"
-    for command in $("$cli" --help | awk '/^Commands:/ { on = 1; next } on && NF == 0 { exit } on { print $1 }'); do
+    for command in "${commands[@]}"; do
+        read -r -a words <<<"$command"
         echo ".SS $command"
         echo ".nf"
-        "$cli" "$command" --help | roff
+        "$cli" "${words[@]}" --help | roff
         echo ".fi"
     done
     echo "[SEE ALSO]"

@@ -1,0 +1,33 @@
+#include "cli/BiosCommand.h"
+
+#include "cli/BiosExtractCommand.h"
+#include "cli/BiosListCommand.h"
+#include "cli/BiosReplaceCommand.h"
+#include "cli/BiosVerifyCommand.h"
+
+namespace kalvero::cli {
+namespace {
+
+std::vector<std::unique_ptr<Command>> BiosCommands() {
+    std::vector<std::unique_ptr<Command>> commands;
+    commands.push_back(std::make_unique<BiosListCommand>());
+    commands.push_back(std::make_unique<BiosVerifyCommand>());
+    commands.push_back(std::make_unique<BiosExtractCommand>());
+    commands.push_back(std::make_unique<BiosReplaceCommand>());
+    return commands;
+}
+
+} // namespace
+
+BiosCommand::BiosCommand()
+    : CommandGroup({"bios",
+                    "List, verify, extract or replace the logo in an Award BIOS image",
+                    {"COMMAND --help"},
+                    "Lists and verifies Award BIOS images of 128 and 256 KiB, takes their logo\n"
+                    "out and makes new images with another logo. Kalvero changes only what\n"
+                    "must change, proves a new image before it writes it, and refuses images\n"
+                    "it does not understand. What it checks and refuses, and how to flash\n"
+                    "safely: docs/bios-images.md."},
+                   BiosCommands()) {}
+
+} // namespace kalvero::cli

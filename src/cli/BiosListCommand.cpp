@@ -1,0 +1,27 @@
+#include "cli/BiosListCommand.h"
+
+#include "bios/ImageReport.h"
+#include "cli/ImageInput.h"
+
+namespace kalvero::cli {
+
+BiosListCommand::BiosListCommand()
+    : ImageReportCommand(
+          {"bios list",
+           "List an Award BIOS image's modules, free room, checks and logo",
+           {"IMAGE..."},
+           "Prints for each image its size and layout, where its boot block and its\n"
+           "decompression block are, each chain of modules with its free room (the\n"
+           "0xFF bytes after it) and its modules (offset, packing, type, packed and\n"
+           "unpacked size, name), the checks and the kind of its logo.\n"
+           "An IMAGE of - is standard input (once only). Files of other sizes than\n"
+           "128 and 256 KiB are refused unread. The exit status is 1 when an image\n"
+           "cannot be read or walked."}) {}
+
+bool BiosListCommand::report(const std::string& file, const bios::ImageInspection& inspection,
+                             Console& console) {
+    PrintReport(console, file, bios::ListImage(inspection));
+    return true;
+}
+
+} // namespace kalvero::cli

@@ -1,0 +1,95 @@
+#include "cli/BiosReplaceCommand.h"
+
+#include "bios/ImageReport.h"
+#include "bios/LogoModule.h"
+#include "bios/LogoReplacer.h"
+#include "cli/Console.h"
+#include "cli/ImageInput.h"
+#include "cli/OutputArgument.h"
+
+namespace kalvero::cli {
+namespace {
+
+constexpr Option DryRunOption{
+    0, "dry-run", "", "Tell what would change and write nothing; OUT is\nchecked all the same"};
+
+// The new logo, when it is an EPA file of any kind.
+FileResult<std::vector<std::uint8_t>> ReadLogo(InputArgument& logo) {
+    FileResult<InputFile> file = logo.accepted();
+    if (!file) {
+        return file.error();
+    }
+    if (const FileResult<FileKind> kind = bios::NewLogoKind(file.value().bytes); !kind) {
+        return kind.error();
+    }
+    return std::move(file).value().bytes;
+}
+
+} // namespace
+
+BiosReplaceCommand::BiosReplaceCommand()
+    : Command({"bios replace",
+               "Make a new Award BIOS image with another logo",
+               {"[--dry-run] IMAGE LOGO OUT"},
+               "Writes to OUT a new image: IMAGE with LOGO in place of its logo. LOGO must\n"
+               "be an EPA file of the old logo's kind and size (kalvero-cli info tells\n"
+               "both). Only the logo module, the modules behind it in its chain (they\n"
+               "move, their bytes stay) and the check bytes that held before change; the\n"
+               "new image is walked and proven before it is written, whole or not at all.\n"
+               "IMAGE is never changed, and OUT may be neither IMAGE nor LOGO: keep the\n"
+               "old image to flash back. One of IMAGE and LOGO may be - (standard input);\n"
+               "an OUT of - writes the image to standard output (not to a terminal).\n"
+               "Images that Kalvero does not understand are refused, and so are logos\n"
+               "that do not fit the room the image has for them."}) {}
+
+std::vector<const Option*> BiosReplaceCommand::options() const {
+    return {&DryRunOption};
+}
+
+int BiosReplaceCommand::run(const ArgumentParser& arguments, Console& console) {
+    const std::vector<std::string>& files = arguments.operands();
+    if (files.size() != 3) {
+        return console.reportUsageError(name() + " needs an image, a logo and an output file",
+                                        name());
+    }
+    if (files[0] == "-" && files[1] == "-") {
+        return console.reportUsageError("standard input (-) can be read once only", name());
+    }
+    const bool dryRun = arguments.isSet(DryRunOption);
+    InputArgument image(files[0]);
+    InputArgument logo(files[1]);
+    const OutputArgument output(files[2]);
+    const InputArgument* inputs[] = {&image, &logo};
+    // A dry run writes nothing to standard output but its report.
+    if (!(dryRun && output.isStandardOutput()) &&
+        !output.check(inputs, console,
+                      "name a new file for the new image, and keep the old image to flash back")) {
+        return ExitFailure;
+    }
+    const FileResult<std::vector<std::uint8_t>> imageBytes = ReadImage(image);
+    if (!imageBytes) {
+        console.reportFileError(image.name(), imageBytes.error().reason);
+        return ExitFailure;
+    }
+    const FileResult<std::vector<std::uint8_t>> logoBytes = ReadLogo(logo);
+    if (!logoBytes) {
+        console.reportFileError(logo.name(), logoBytes.error().reason);
+        return ExitFailure;
+    }
+    const FileResult<bios::LogoReplacement> replaced =
+        bios::ReplaceLogo(imageBytes.value(), logoBytes.value());
+    if (!replaced) {
+        console.reportFileError(image.name(), replaced.error().reason);
+        return ExitFailure;
+    }
+    if (dryRun) {
+        std::vector<std::string> lines{"would take the new logo; nothing was written"};
+        const std::vector<std::string> plan = bios::DescribePlan(replaced.value().plan);
+        lines.insert(lines.end(), plan.begin(), plan.end());
+        PrintReport(console, image.name(), lines);
+        return ExitSuccess;
+    }
+    return output.write(replaced.value().image, console) ? ExitSuccess : ExitFailure;
+}
+
+} // namespace kalvero::cli
