@@ -19,15 +19,15 @@ namespace {
 // A 256 KiB split image: a system module of 128 KiB that packs to about 40 %
 // (every eighth byte noise), the logo and three more modules.
 std::vector<std::uint8_t> SyntheticImage() {
-    test::TestImage spec = test::LayoutB(false);
-    test::TestModule& system = spec.chains[1].modules[0];
+    test::TestImage recipe = test::LayoutB(false);
+    test::TestModule& system = recipe.chains[1].modules[0];
     const std::vector<std::uint8_t> noise = test::Noise(0x20000, 1);
     system.data = test::Pattern(0x20000, 1);
     for (std::size_t i = 0; i < system.data.size(); i += 8) {
         system.data[i] = noise[i];
     }
-    spec.chains[0].modules.push_back(test::PackedModule(0x6000, 0x4100, "awardext.rom"));
-    return test::Build(spec).bytes;
+    recipe.chains[0].modules.push_back(test::PackedModule(0x6000, 0x4100, "awardext.rom"));
+    return test::Build(recipe).bytes;
 }
 
 void Inspect(benchmark::State& state, const std::vector<std::uint8_t>& image) {

@@ -79,8 +79,8 @@ TEST(ParseAwardImage, WalksEachLayout) {
          {{0, 0x1027, 0x10000, 1}, {0x10000, 0x10121, 0x1B000, 1}},
          true},
     };
-    for (const auto& [name, spec, layout, chains, c1Present] : cases) {
-        const FileResult<AwardImage> image = ParseAwardImage(test::Build(spec).bytes);
+    for (const auto& [name, recipe, layout, chains, c1Present] : cases) {
+        const FileResult<AwardImage> image = ParseAwardImage(test::Build(recipe).bytes);
         ASSERT_TRUE(image.ok()) << name << ": " << image.error().reason;
         EXPECT_EQ(image.value().layout, layout) << name;
         EXPECT_EQ(Chains(image.value()), chains) << name;
@@ -91,8 +91,8 @@ TEST(ParseAwardImage, WalksEachLayout) {
 }
 
 TEST(ParseAwardImage, RefusesWhatItCannotWalk) {
-    const auto spoil = [](TestImage spec, auto change) {
-        test::BuiltImage built = test::Build(spec);
+    const auto spoil = [](TestImage recipe, auto change) {
+        test::BuiltImage built = test::Build(recipe);
         change(built);
         return built.bytes;
     };
@@ -161,12 +161,12 @@ std::string Verdicts(const std::vector<CheckResult>& checks) {
 
 TEST(VerifyImage, NamesEveryCheck) {
     const auto with = [](auto change) {
-        TestImage spec = test::LayoutA();
-        change(spec);
-        return spec;
+        TestImage recipe = test::LayoutA();
+        change(recipe);
+        return recipe;
     };
-    const auto version600 = [](TestImage& spec) {
-        spec.chains[0].modules[0] = test::SystemModule(0x6000, true);
+    const auto version600 = [](TestImage& recipe) {
+        recipe.chains[0].modules[0] = test::SystemModule(0x6000, true);
     };
     const std::string base = "header sums holds, CRCs holds, ";
     const std::tuple<const char*, TestImage, std::string> cases[] = {
@@ -195,8 +195,8 @@ TEST(VerifyImage, NamesEveryCheck) {
         {"CRC", with([](TestImage& s) { s.chains[0].modules[2].badCrc = true; }),
          "header sums holds, CRCs FAILS, C1 holds, C2 holds, C3 holds, W not used"},
     };
-    for (const auto& [name, spec, verdicts] : cases) {
-        const FileResult<ImageInspection> inspection = InspectAwardImage(test::Build(spec).bytes);
+    for (const auto& [name, recipe, verdicts] : cases) {
+        const FileResult<ImageInspection> inspection = InspectAwardImage(test::Build(recipe).bytes);
         ASSERT_TRUE(inspection.ok()) << name << ": " << inspection.error().reason;
         EXPECT_EQ(Verdicts(VerifyImage(inspection.value())), verdicts) << name;
     }
@@ -222,13 +222,13 @@ TEST(VerifyImage, ModulesThatDoNotUnpackFailTheCrcs) {
 }
 
 TEST(ListImage, TellsLayoutChainsModulesChecksAndLogo) {
-    TestImage spec;
-    spec.size = 0x40000;
-    spec.decompression = 0x37400;
+    TestImage recipe;
+    recipe.size = 0x40000;
+    recipe.decompression = 0x37400;
     test::TestModule logo = test::LogoModule(test::EpaLogo(true, 1));
     logo.stored = true;
-    spec.chains = {{0, {logo}}, {0x20000, {StoredSystem()}}};
-    const FileResult<ImageInspection> inspection = InspectAwardImage(test::Build(spec).bytes);
+    recipe.chains = {{0, {logo}}, {0x20000, {StoredSystem()}}};
+    const FileResult<ImageInspection> inspection = InspectAwardImage(test::Build(recipe).bytes);
     ASSERT_TRUE(inspection.ok()) << inspection.error().reason;
     // The logo: 27 + 12 header bytes, 2367 data bytes, 00: 0x967 bytes.
     const std::vector<std::string> expected{
@@ -249,9 +249,9 @@ TEST(ListImage, TellsLayoutChainsModulesChecksAndLogo) {
 
 TEST(ExtractLogo, GivesTheLogoModulesContentOrSaysWhyNot) {
     const auto with = [](auto change) {
-        TestImage spec = test::LayoutA();
-        change(spec);
-        return test::Build(spec).bytes;
+        TestImage recipe = test::LayoutA();
+        change(recipe);
+        return test::Build(recipe).bytes;
     };
     const std::vector<std::uint8_t> logo = test::EpaLogo(false, 1);
     const std::tuple<const char*, std::vector<std::uint8_t>, std::string> cases[] = {

@@ -38,7 +38,7 @@ unsigned WordSum(const std::vector<std::uint8_t>& bytes) {
 
 struct ReplaceCase {
     const char* name;
-    TestImage spec;
+    TestImage recipe;
     std::vector<std::uint8_t> logo;
     std::size_t logoIndex; // into the built image's module offsets
     std::size_t lastInChain;
@@ -71,7 +71,7 @@ std::vector<ReplaceCase> ReplaceCases() {
 TEST(ReplaceLogo, ChangesOnlyTheChainBehindTheLogoAndTheCheckBytes) {
     for (const ReplaceCase& c : ReplaceCases()) {
         SCOPED_TRACE(c.name);
-        const test::BuiltImage built = test::Build(c.spec);
+        const test::BuiltImage built = test::Build(c.recipe);
         const std::vector<std::uint8_t>& before = built.bytes;
         const FileResult<LogoReplacement> replaced = ReplaceLogo(before, c.logo);
         ASSERT_TRUE(replaced.ok()) << replaced.error().reason;
@@ -110,20 +110,20 @@ TEST(ReplaceLogo, ChangesOnlyTheChainBehindTheLogoAndTheCheckBytes) {
         }
 
         // Then only the check bytes may differ.
-        const std::size_t p3 = c.spec.decompression / 0x1000 * 0x1000 + 0xFFE;
-        const std::size_t balance = c.spec.size - 0x2000 + 0x54;
+        const std::size_t p3 = c.recipe.decompression / 0x1000 * 0x1000 + 0xFFE;
+        const std::size_t balance = c.recipe.size - 0x2000 + 0x54;
         for (std::size_t i = room; i < before.size(); ++i) {
             if (i != p3 && i != p3 + 1 && i != balance && i != balance + 1) {
                 ASSERT_EQ(after[i], before[i]) << i;
             }
         }
-        EXPECT_EQ(after[p3 + 1], Sum(after, c.spec.decompression, p3 + 1));
-        EXPECT_EQ(after[p3] == Sum(after, 0, p3), c.spec.c3);
-        if (!c.spec.c3) {
+        EXPECT_EQ(after[p3 + 1], Sum(after, c.recipe.decompression, p3 + 1));
+        EXPECT_EQ(after[p3] == Sum(after, 0, p3), c.recipe.c3);
+        if (!c.recipe.c3) {
             EXPECT_EQ(after[p3], before[p3]);
         }
-        EXPECT_EQ(WordSum(after) == 0, c.spec.wordSumZero);
-        if (!c.spec.wordSumZero) {
+        EXPECT_EQ(WordSum(after) == 0, c.recipe.wordSumZero);
+        if (!c.recipe.wordSumZero) {
             EXPECT_EQ(after[balance], before[balance]);
             EXPECT_EQ(after[balance + 1], before[balance + 1]);
         }
@@ -150,31 +150,31 @@ TEST(ReplaceLogo, TheSameLogoPackedTheSameWayChangesNoByte) {
 // (0x1027 bytes with 00 C1), the logo and a stored "pad.rom" (34 header bytes)
 // sized to fit; the block or module at boundary ends its room.
 TestImage TightRoom(std::size_t boundary, std::size_t room) {
-    TestImage spec;
+    TestImage recipe;
     test::TestModule system = test::SystemModule(0x1000);
     system.stored = true;
     test::TestModule logo = test::LogoModule(std::vector<std::uint8_t>(1602, 0));
     const bool split = boundary == 0x20000;
     if (split) {
-        spec.size = 0x40000;
-        spec.decompression = 0x37000;
-        spec.chains = {{0, {logo}}, {0x20000, {system}}};
+        recipe.size = 0x40000;
+        recipe.decompression = 0x37000;
+        recipe.chains = {{0, {logo}}, {0x20000, {system}}};
     } else {
-        spec.chains = {{0, {system, logo}}};
-        spec.otherBlocks = {boundary};
+        recipe.chains = {{0, {system, logo}}};
+        recipe.otherBlocks = {boundary};
     }
-    const test::BuiltImage first = test::Build(spec);
+    const test::BuiltImage first = test::Build(recipe);
     const std::size_t logoAt = first.moduleOffsets[split ? 0 : 1];
     const std::size_t logoEnd = logoAt + ModuleLength(first.bytes, logoAt) + 1;
-    spec.chains[0].modules.push_back(
+    recipe.chains[0].modules.push_back(
         test::StoredModule(boundary - room - logoEnd - 34 - 1, 0x4100, "pad.rom"));
-    return spec;
+    return recipe;
 }
 
 TEST(ReplaceLogo, RefusesWithWhyAndWhatToDo) {
-    const auto with = [](TestImage spec, auto change) {
-        change(spec);
-        return test::Build(spec).bytes;
+    const auto with = [](TestImage recipe, auto change) {
+        change(recipe);
+        return test::Build(recipe).bytes;
     };
     const std::vector<std::uint8_t> shortLogo = test::EpaLogo(false, 4);
     const std::vector<std::uint8_t> noisyLogo = test::Noise(1602, 1);
@@ -239,8 +239,8 @@ TEST(ReplaceLogo, RefusesWithWhyAndWhatToDo) {
 }
 
 TEST(ReplaceLogo, RoomIsCountedUpToTheBlockBehindTheChain) {
-    const TestImage spec = TightRoom(0x3000, 20);
-    const std::vector<std::uint8_t> image = test::Build(spec).bytes;
+    const TestImage recipe = TightRoom(0x3000, 20);
+    const std::vector<std::uint8_t> image = test::Build(recipe).bytes;
     const FileResult<LogoReplacement> same = ReplaceLogo(image, std::vector<std::uint8_t>(1602, 0));
     ASSERT_TRUE(same.ok()) << same.error().reason;
     EXPECT_EQ(same.value().plan.roomBefore, 20U);

@@ -130,9 +130,9 @@ TEST_F(CliBios, DashIsStandardInputAndOutput) {
 // every file as it was.
 TEST_F(CliBios, RefusalsNameTheFileAndLeaveEveryFileAsItWas) {
     const auto image = [](auto change) {
-        TestImage spec = LayoutA();
-        change(spec);
-        return Build(spec).bytes;
+        TestImage recipe = LayoutA();
+        change(recipe);
+        return Build(recipe).bytes;
     };
     write("a.bin", Build(LayoutA()).bytes);
     write("nologo.bin", image([](TestImage& s) { s.chains[0].modules[1].type = 0x4100; }));
