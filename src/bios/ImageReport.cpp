@@ -49,6 +49,18 @@ std::string SizeText(std::size_t size) {
     return std::to_string(size / 1024) + " KiB";
 }
 
+std::string MoveText(std::size_t bytes, std::ptrdiff_t shift) {
+    const std::string count =
+        bytes == 1 ? "1 byte behind it" : std::to_string(bytes) + " bytes behind it";
+    if (shift == 0) {
+        return count + (bytes == 1 ? " stays" : " stay") + " where " +
+               (bytes == 1 ? "it was" : "they were");
+    }
+    return count + (bytes == 1 ? " moves " : " move ") +
+           std::to_string(shift > 0 ? shift : -shift) +
+           (shift > 0 ? " bytes later" : " bytes earlier") + " in the image";
+}
+
 } // namespace
 
 std::vector<std::string> ListImage(const ImageInspection& inspection) {
@@ -91,13 +103,13 @@ std::string DescribeAwardImage(const ImageInspection& inspection) {
 }
 
 std::vector<std::string> DescribePlan(const ReplacementPlan& plan) {
-    std::vector<std::string> lines{
-        "logo module at " + Hex(plan.logoOffset) + ": packed " +
-            std::to_string(plan.oldPackedSize) + " bytes before, " +
-            std::to_string(plan.newPackedSize) + " after",
-        std::to_string(plan.movedBytes) + " bytes behind it move by " + std::to_string(plan.shift),
-        "free room of its chain: " + std::to_string(plan.roomBefore) + " bytes before, " +
-            std::to_string(plan.roomAfter) + " after"};
+    std::vector<std::string> lines{"logo module at " + Hex(plan.logoOffset) + ": packed " +
+                                       std::to_string(plan.oldPackedSize) + " bytes before, " +
+                                       std::to_string(plan.newPackedSize) + " after",
+                                   MoveText(plan.movedBytes, plan.shift),
+                                   "free room of its chain: " + std::to_string(plan.roomBefore) +
+                                       " bytes before, " + std::to_string(plan.roomAfter) +
+                                       " after"};
     if (plan.checks.empty()) {
         lines.push_back("no check byte changes");
     }

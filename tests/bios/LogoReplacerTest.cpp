@@ -1,6 +1,7 @@
 #include "bios/LogoReplacer.h"
 
 #include "bios/ImageInspection.h"
+#include "bios/ImageReport.h"
 #include "bios/ImageVerification.h"
 #include "bios/LogoModule.h"
 #include "bios/SyntheticImage.h"
@@ -245,6 +246,31 @@ TEST(ReplaceLogo, RoomIsCountedUpToTheBlockBehindTheChain) {
     ASSERT_TRUE(same.ok()) << same.error().reason;
     EXPECT_EQ(same.value().plan.roomBefore, 20U);
     EXPECT_EQ(same.value().plan.roomAfter, 20U);
+}
+
+// What --dry-run prints of a plan, for the ways the bytes behind the logo move.
+TEST(DescribePlan, SaysHowTheBytesBehindTheLogoMove) {
+    const struct {
+        std::size_t moved;
+        std::ptrdiff_t shift;
+        const char* line;
+    } cases[] = {
+        {1, 1029, "1 byte behind it moves 1029 bytes later in the image"},
+        {295, 691, "295 bytes behind it move 691 bytes later in the image"},
+        {295, -12, "295 bytes behind it move 12 bytes earlier in the image"},
+        {1, 0, "1 byte behind it stays where it was"},
+        {40, 0, "40 bytes behind it stay where they were"},
+    };
+    for (const auto& [moved, shift, line] : cases) {
+        ReplacementPlan plan{
+            0x1280, 166, 857, moved,
+            shift,  100, 90,  {{"C2", 0x37FFF, 0x0E, 0xB4, 1}, {"W", 0x3E054, 0x73DF, 0xFC0A, 2}}};
+        EXPECT_EQ(DescribePlan(plan),
+                  (std::vector<std::string>{
+                      "logo module at 0x1280: packed 166 bytes before, 857 after", line,
+                      "free room of its chain: 100 bytes before, 90 after",
+                      "C2 at 0x37FFF: 0x0E -> 0xB4", "W at 0x3E054: 0x73DF -> 0xFC0A"}));
+    }
 }
 
 } // namespace
