@@ -1,5 +1,6 @@
 #include "cli/BiosReplaceCommand.h"
 
+#include "bios/ImageBytes.h"
 #include "bios/ImageReport.h"
 #include "bios/LogoModule.h"
 #include "bios/LogoReplacer.h"
@@ -15,6 +16,11 @@ constexpr Option DryRunOption{
 
 // The new logo, when it is an EPA file of any kind.
 FileResult<std::vector<std::uint8_t>> ReadLogo(InputArgument& logo) {
+    const FileResult<FileKind> probed = logo.kind();
+    if (probed && probed.value().type == FileType::NotAccepted) {
+        return bios::Refusal("the new logo is not an EPA logo: " + probed.value().reason +
+                             ". Make one with kalvero-cli import or bmp2epa.");
+    }
     FileResult<InputFile> file = logo.accepted();
     if (!file) {
         return file.error();

@@ -156,8 +156,10 @@ TEST_F(CliBios, RefusalsNameTheFileAndLeaveEveryFileAsItWas) {
          "short.epa: not written: same file as the input short.epa: name a new file for the new "
          "image, and keep the old image to flash back"},
         {{"replace", "a.bin", "odd.epa", "out.bin"},
-         "odd.epa: wrong size: 1000 bytes (neither an EPA file nor one of the four accepted "
-         "bitmaps)"},
+         "odd.epa: the new logo is not an EPA logo: wrong size: 1000 bytes (neither an EPA file "
+         "nor one of the four accepted bitmaps). Make one with kalvero-cli import or bmp2epa."},
+        {{"replace", "a.bin", "a.bin", "out.bin"},
+         "a.bin: the new logo is not an EPA logo: wrong size: 131072 bytes"},
         {{"replace", "a.bin", "mono.bmp", "out.bin"},
          "mono.bmp: the new logo is not an EPA logo: it is a bitmap. Make one with kalvero-cli "
          "import or bmp2epa."},
