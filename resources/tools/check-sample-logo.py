@@ -45,20 +45,22 @@ def read_png(path):
             idat += chunk
         elif kind == b"IEND":
             break
-    if depth != 8 or interlace:
-        raise ValueError("only 8-bit, non-interlaced PNGs are read here")
     channels = {0: 1, 2: 3, 3: 1, 4: 2, 6: 4}[ctype]
+    if interlace or (depth != 8 and not (depth in (1, 2, 4) and channels == 1)):
+        raise ValueError("only non-interlaced PNGs of 8 bits, or fewer in one channel, are read here")
     raw = zlib.decompress(idat)
-    stride = w * channels
+    # Bytes of a row, and the filters' distance to the pixel before (at least one byte).
+    stride = (w * channels * depth + 7) // 8
+    step = channels if depth == 8 else 1
     prev = bytearray(stride)
     rows = []
     for y in range(h):
         ftype = raw[y * (stride + 1)]
         line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
         for i in range(stride):
-            a = line[i - channels] if i >= channels else 0
+            a = line[i - step] if i >= step else 0
             b = prev[i]
-            c = prev[i - channels] if i >= channels else 0
+            c = prev[i - step] if i >= step else 0
             if ftype == 1:
                 line[i] = (line[i] + a) & 255
             elif ftype == 2:
@@ -72,6 +74,12 @@ def read_png(path):
                 line[i] = (line[i] + pred) & 255
         prev = line
         px = []
+        if depth < 8:
+            per_byte = 8 // depth
+            line = bytearray((line[x // per_byte] >> (8 - depth * (x % per_byte + 1))) & ((1 << depth) - 1)
+                             for x in range(w))
+            if ctype == 0:
+                line = bytearray(v * 255 // ((1 << depth) - 1) for v in line)
         for x in range(w):
             s = line[x * channels:(x + 1) * channels]
             if ctype == 0:
