@@ -15,8 +15,10 @@ PACKAGING_PACKAGES=(dpkg-dev file)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # lhasa decodes our "-lh5-" data in the codec tests.
 CODEC_PACKAGES=(lhasa)
+# python3 measures import again for the check of docs/import.md.
+DOCS_PACKAGES=(python3)
 TEST_PACKAGES=("${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}" "${PACKAGING_PACKAGES[@]}"
-               "${FUZZ_PACKAGES[@]}" "${CODEC_PACKAGES[@]}")
+               "${FUZZ_PACKAGES[@]}" "${CODEC_PACKAGES[@]}" "${DOCS_PACKAGES[@]}")
 # bench/run-all.sh: a display for the start-up times, hyperfine for kalvero-cli's,
 # and the profilers.
 BENCH_PACKAGES=("${BUILD_PACKAGES[@]}" xvfb x11-utils linux-perf valgrind hyperfine)

@@ -2,8 +2,12 @@
 """Measures how well `kalvero-cli import` reproduces pictures, and draws the
 pictures of docs/import.md.
 
-Usage:  python3 docs/import/measure.py [path/to/kalvero-cli]
+Usage:  python3 docs/import/measure.py [--check] [path/to/kalvero-cli]
         (default: build/bin/kalvero-cli; run from anywhere)
+
+With --check nothing is written: it fails when a picture in docs/import/, the
+test set or a measured value in docs/import.md (the times left aside) is not
+what this kalvero-cli makes.
 
 It (re)makes the test set in docs/import/test-set/ (same bytes every time;
 the fourth picture is our sample design, resources/samples/sample-logo.png),
@@ -23,6 +27,7 @@ dithering shows its worth.
 import math
 import os
 import random
+import re
 import runpy
 import struct
 import subprocess
@@ -33,7 +38,6 @@ import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
-TEST_SET = os.path.join(HERE, "test-set")
 DOC = os.path.join(ROOT, "docs", "import.md")
 BEGIN, END = "<!-- measured: begin -->", "<!-- measured: end -->"
 
@@ -349,29 +353,64 @@ def default_mode(work, files, target):
 
 
 def main():
-    cli = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else
+    arguments = sys.argv[1:]
+    check = "--check" in arguments
+    arguments = [a for a in arguments if a != "--check"]
+    cli = os.path.abspath(arguments[0] if arguments else
                           os.path.join(ROOT, "build", "bin", "kalvero-cli"))
-    os.makedirs(TEST_SET, exist_ok=True)
-    for name, make in [("gradient", gradient), ("photo", photo), ("logo", logo)]:
-        write_png(os.path.join(TEST_SET, name + ".png"), *make())
-
-    pictures = ["gradient", "photo", "logo", "sample-logo"]
-    paths = {name: os.path.join(TEST_SET, name + ".png") for name in pictures}
-    paths["sample-logo"] = os.path.join(ROOT, "resources", "samples", "sample-logo.png")
-    tables = {target: [] for target, _, _ in TARGETS}
     with tempfile.TemporaryDirectory() as work:
+        out = os.path.join(work, "out") if check else HERE
+        test_set = os.path.join(out, "test-set")
+        os.makedirs(test_set, exist_ok=True)
+        for name, make in [("gradient", gradient), ("photo", photo), ("logo", logo)]:
+            write_png(os.path.join(test_set, name + ".png"), *make())
+
+        pictures = ["gradient", "photo", "logo", "sample-logo"]
+        paths = {name: os.path.join(test_set, name + ".png") for name in pictures}
+        paths["sample-logo"] = os.path.join(ROOT, "resources", "samples", "sample-logo.png")
+        tables = {target: [] for target, _, _ in TARGETS}
         for picture in pictures:
             source = read_png(paths[picture])
             results, files = measure(cli, work, picture, paths[picture], source)
             for target, _, _ in TARGETS:
                 tables[target].append((picture, results, default_mode(work, files, target)))
-            draw(cli, work, picture, source, files)
-    write_doc(tables)
+            draw(cli, work, out, picture, source, files)
+        if check:
+            sys.exit(0 if check_doc(tables) & check_pictures(out) else 1)
+        write_doc(tables)
 
 
-def draw(cli, work, picture, source, files):
+def check_pictures(out):
+    """True when every picture made in out has the pixels of the one in docs."""
+    same = True
+    for folder, _, names in os.walk(out):
+        for name in sorted(names):
+            made = os.path.join(folder, name)
+            kept = os.path.join(HERE, os.path.relpath(made, out))
+            if not os.path.exists(kept) or read_png(made) != read_png(kept):
+                print(f"{os.path.relpath(kept, ROOT)} is not what kalvero-cli makes now",
+                      file=sys.stderr)
+                same = False
+    return same
+
+
+def without_times(text):
+    return re.sub(r"\| \d+ ms \|", "| ms |", text)
+
+
+def check_doc(tables):
+    with open(DOC, encoding="utf-8") as f:
+        doc = f.read()
+    kept = doc[doc.index(BEGIN) + len(BEGIN):doc.index(END)]
+    if without_times(kept) != without_times("\n" + doc_tables(tables)):
+        print("docs/import.md's measured values are not those of kalvero-cli now", file=sys.stderr)
+        return False
+    return True
+
+
+def draw(cli, work, out, picture, source, files):
     """The before/after pictures of docs/import.md, each pixel doubled."""
-    write_png(os.path.join(HERE, picture + ".png"), *enlarge(*source, 2))
+    write_png(os.path.join(out, picture + ".png"), *enlarge(*source, 2))
     shots = [("epa", ("epa", "default")), ("simple", ("epa", "simple")),
              ("colors16", ("colors16", "default")), ("mono", ("mono", "default"))]
     if picture == "photo":  # the default, diffusion, is photo-epa.png
@@ -381,10 +420,10 @@ def draw(cli, work, picture, source, files):
         if key[0] == "colors16":
             run(cli, "bmp2epa", made, os.path.join(work, "shot.epa"))
             made = os.path.join(work, "shot.epa")
-        run(cli, "render", "--scale", "2", made, os.path.join(HERE, f"{picture}-{suffix}.png"))
+        run(cli, "render", "--scale", "2", made, os.path.join(out, f"{picture}-{suffix}.png"))
 
 
-def write_doc(tables):
+def doc_tables(tables):
     def cell(values, best):
         text = f"{values[0]:.1f} / {values[1]:.1f}"
         return f"**{text}**" if best else text
@@ -405,11 +444,15 @@ def write_doc(tables):
                 cell(results[(target, c)], c == default) for c in columns) +
                 f" | {results[(target, 'seconds')] * 1000:.0f} ms |")
         lines.append("")
+    return "\n".join(lines)
+
+
+def write_doc(tables):
     with open(DOC, encoding="utf-8") as f:
         doc = f.read()
     start, end = doc.index(BEGIN) + len(BEGIN), doc.index(END)
     with open(DOC, "w", encoding="utf-8") as f:
-        f.write(doc[:start] + "\n" + "\n".join(lines) + doc[end:])
+        f.write(doc[:start] + "\n" + doc_tables(tables) + doc[end:])
 
 
 if __name__ == "__main__":
