@@ -1,5 +1,6 @@
-// Writes the seeds of fuzz_award_image: the synthetic images of the tests,
-// one of each layout. Usage: make_award_seeds FOLDER
+// Writes the synthetic images of the tests, one of each layout: the seeds of
+// fuzz_award_image and the image of docs/cli.md's example. Usage:
+// make_award_seeds FOLDER
 
 #include "bios/SyntheticImage.h"
 

@@ -4,7 +4,7 @@
 The files are laid out here byte by byte, independently of the code they
 exercise. Each target's first input byte picks options (see the target's
 source), so the seeds start with one. The seeds of fuzz_award_image, whole
-synthetic BIOS images, come from the C++ seed maker fuzz/MakeAwardSeeds.cpp.
+synthetic BIOS images, are made at each run by fuzz/MakeAwardSeeds.cpp.
 """
 import os
 import shutil

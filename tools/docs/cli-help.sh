@@ -5,8 +5,9 @@
 # "<!-- end help -->") is replaced by a fenced block of what
 # "kalvero-cli ARGUMENTS" prints. A fenced block of "$ COMMAND" lines after
 # "<!-- session: NAME=FILE... -->" (up to "<!-- end session -->") is run again
-# in an empty folder that holds each repository FILE as NAME, and each command
-# is followed by what it prints. With --check nothing is written: the exit
+# in an empty folder that holds each repository FILE as NAME (FILE "@SEED": the
+# synthetic Award image SEED that make_award_seeds, beside KALVERO_CLI, writes),
+# and each command is followed by what it prints. With --check nothing is written: the exit
 # status is 1, with the differences, when the file is not up to date.
 set -euo pipefail
 cli=$(realpath "$1")
@@ -21,10 +22,17 @@ trap 'rm -rf "$generated" "$session"' EXIT
 # Runs the commands of a session in a folder of its own; $? is that of the
 # command before, as in a shell.
 run_session() {
-    local folder
+    local folder seeds
     folder=$(mktemp -d -p "$session")
+    seeds=$(mktemp -d -p "$session")
     for pair in "$@"; do
-        cp "$root/${pair#*=}" "$folder/${pair%%=*}"
+        local file=${pair#*=}
+        if [[ $file == @* ]]; then
+            [ -f "$seeds/${file#@}" ] || "$(dirname "$cli")/make_award_seeds" "$seeds"
+            cp "$seeds/${file#@}" "$folder/${pair%%=*}"
+        else
+            cp "$root/$file" "$folder/${pair%%=*}"
+        fi
     done
     (
         cd "$folder"
