@@ -38,9 +38,23 @@ void AppendLong(std::vector<std::uint8_t>& bytes, std::size_t value) {
     }
 }
 
+void Put(std::vector<std::uint8_t>& bytes, std::size_t at, const std::string& text) {
+    std::copy(text.begin(), text.end(), bytes.begin() + static_cast<long>(at));
+}
+
+} // namespace
+
 std::uint8_t Sum(const std::vector<std::uint8_t>& bytes, std::size_t from, std::size_t to) {
     return static_cast<std::uint8_t>(std::accumulate(bytes.begin() + static_cast<long>(from),
                                                      bytes.begin() + static_cast<long>(to), 0U));
+}
+
+unsigned WordSum(const std::vector<std::uint8_t>& bytes) {
+    unsigned sum = 0;
+    for (std::size_t i = 0; i < bytes.size(); i += 2) {
+        sum += bytes[i] | bytes[i + 1] << 8;
+    }
+    return sum & 0xFFFF;
 }
 
 std::vector<std::uint8_t> ModuleBytes(const TestModule& module) {
@@ -69,20 +83,6 @@ std::vector<std::uint8_t> ModuleBytes(const TestModule& module) {
     bytes.insert(bytes.end(), packed.begin(), packed.end());
     return bytes;
 }
-
-void Put(std::vector<std::uint8_t>& bytes, std::size_t at, const std::string& text) {
-    std::copy(text.begin(), text.end(), bytes.begin() + static_cast<long>(at));
-}
-
-unsigned WordSum(const std::vector<std::uint8_t>& bytes) {
-    unsigned sum = 0;
-    for (std::size_t i = 0; i < bytes.size(); i += 2) {
-        sum += bytes[i] | bytes[i + 1] << 8;
-    }
-    return sum & 0xFFFF;
-}
-
-} // namespace
 
 BuiltImage Build(const TestImage& image) {
     BuiltImage built{std::vector<std::uint8_t>(image.size, 0xFF), {}};
@@ -148,21 +148,10 @@ std::vector<std::uint8_t> Noise(std::size_t size, unsigned seed) {
     return bytes;
 }
 
-namespace {
-
-TestModule Module(std::vector<std::uint8_t> data, std::uint16_t type, std::string name) {
-    TestModule module;
-    module.data = std::move(data);
-    module.type = type;
-    module.name = std::move(name);
-    return module;
-}
-
-} // namespace
-
 TestModule SystemModule(std::size_t size, bool version600) {
     // A NUL and junk in the name, as real images have.
-    TestModule module = Module(Pattern(size, 1), 0x5000, std::string("BIOS.BIN\0\xFD", 10));
+    TestModule module{
+        .data = Pattern(size, 1), .type = 0x5000, .name = std::string("BIOS.BIN\0\xFD", 10)};
     module.system = true;
     const std::string version =
         version600 ? "Award Modular BIOS v6.00PG" : "Award Modular BIOS v4.51PG";
@@ -171,17 +160,17 @@ TestModule SystemModule(std::size_t size, bool version600) {
 }
 
 TestModule StoredModule(std::size_t size, std::uint16_t type, std::string name) {
-    TestModule module = Module(Pattern(size, type & 0xF), type, std::move(name));
+    TestModule module = PackedModule(size, type, std::move(name));
     module.stored = true;
     return module;
 }
 
 TestModule PackedModule(std::size_t size, std::uint16_t type, std::string name) {
-    return Module(Pattern(size, type & 0xF), type, std::move(name));
+    return {.data = Pattern(size, type & 0xF), .type = type, .name = std::move(name)};
 }
 
 TestModule LogoModule(std::vector<std::uint8_t> logo) {
-    return Module(std::move(logo), 0x4002, "AWARDEPA.BIN");
+    return {.data = std::move(logo), .type = 0x4002, .name = "AWARDEPA.BIN"};
 }
 
 std::vector<std::uint8_t> EpaLogo(bool tall, unsigned seed) {

@@ -13,10 +13,10 @@ namespace kalvero::test {
 struct TestModule {
     std::vector<std::uint8_t> data;
     std::uint16_t type = 0x4100;
-    std::string name = "module.rom";     // may hold a NUL and junk
-    bool system = false;                 // followed by 00 and C1
-    bool stored = false;                 // "-lh0-"
-    std::vector<std::uint8_t> extension; // one extension header's type and data
+    std::string name = "module.rom";       // may hold a NUL and junk
+    bool system = false;                   // followed by 00 and C1
+    bool stored = false;                   // "-lh0-"
+    std::vector<std::uint8_t> extension{}; // one extension header's type and data
     bool badHeaderSum = false;
     bool badCrc = false;
 };
@@ -48,6 +48,11 @@ struct BuiltImage {
 };
 
 BuiltImage Build(const TestImage& image);
+// The byte sum of bytes [from, to), and the sum of the image's 16-bit words.
+std::uint8_t Sum(const std::vector<std::uint8_t>& bytes, std::size_t from, std::size_t to);
+unsigned WordSum(const std::vector<std::uint8_t>& bytes);
+// One module: its LHA level-1 header and its data, packed unless stored.
+std::vector<std::uint8_t> ModuleBytes(const TestModule& module);
 
 // Bytes that pack well (seed picks the pattern) or hardly at all.
 std::vector<std::uint8_t> Pattern(std::size_t size, unsigned seed);
