@@ -12,17 +12,6 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
-TEST(WriteFileAtomically, ReplacesTheWholeFileAndKeepsItsPermissions) {
-    const test::TempDir dir;
-    const fs::perms perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
-    test::WriteBytes(dir.file("t.epa"), Bytes(5000, 9));
-    fs::permissions(dir.file("t.epa"), perms);
-    ASSERT_TRUE(WriteFileAtomically(dir.file("t.epa"), Bytes{1, 2, 3}).ok());
-    EXPECT_EQ(test::ReadBytes(dir.file("t.epa")), (Bytes{1, 2, 3}));
-    EXPECT_EQ(fs::status(dir.file("t.epa")).permissions() & fs::perms::all, perms);
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"t.epa"});
-}
-
 TEST(WriteFileAtomically, WriteCutShortKeepsTheOldFileAndLeavesNothingElse) {
     const test::TempDir dir;
     test::WriteBytes(dir.file("t.epa"), {1, 2, 3});
