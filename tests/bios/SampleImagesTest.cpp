@@ -35,36 +35,6 @@ constexpr Sample Samples[] = {
 
 // Every check holds, the logo is of its kind and a logo of the same kind
 // (itself or another) replaces it in an image that verifies again.
-void CheckSample(const Sample& sample, const std::filesystem::path& folder) {
-    SCOPED_TRACE(sample.file);
-    const std::vector<std::uint8_t> image = test::ReadBytes(folder / sample.file);
-    const FileResult<ImageInspection> inspection = InspectAwardImage(image);
-    ASSERT_TRUE(inspection.ok()) << inspection.error().reason;
-    const std::vector<CheckResult> checks = VerifyImage(inspection.value());
-    ASSERT_TRUE(AllHold(checks));
-    EXPECT_EQ(inspection.value().image.layout, sample.layout);
-    EXPECT_EQ(checks[4].verdict == Verdict::Holds, sample.c3);
-    EXPECT_EQ(checks[5].verdict == Verdict::Holds, sample.wordSum);
-
-    const FileResult<std::vector<std::uint8_t>> logo = LogoContent(inspection.value());
-    ASSERT_TRUE(logo.ok()) << logo.error().reason;
-    const std::vector<std::uint8_t>& old = logo.value();
-    const FileKind kind = ClassifyFile(old.size(), std::span(old).first(FileHeadLength));
-    EXPECT_EQ(DescribeFileKind(kind), sample.epa2 ? "EPA 2.0, 4-bit (16 colours), 136 x 84"
-                                                  : "EPA version 1, short logo, 136 x 84");
-
-    const std::vector<std::uint8_t> other =
-        sample.epa2 ? test::Epa2Logo(false, 3) : test::EpaLogo(false, 3);
-    for (const std::vector<std::uint8_t>& replacement : {old, other}) {
-        const FileResult<LogoReplacement> replaced = ReplaceLogo(image, replacement);
-        ASSERT_TRUE(replaced.ok()) << replaced.error().reason;
-        const FileResult<ImageInspection> again = InspectAwardImage(replaced.value().image);
-        ASSERT_TRUE(again.ok()) << again.error().reason;
-        EXPECT_TRUE(AllHold(VerifyImage(again.value())));
-        EXPECT_EQ(LogoContent(again.value()).value(), replacement);
-    }
-}
-
 TEST(SampleImages, VerifyAndTakeANewLogo) {
     const char* folder = std::getenv("KALVERO_BIOS_SAMPLES");
     if (folder == nullptr || *folder == '\0') {
@@ -72,7 +42,34 @@ TEST(SampleImages, VerifyAndTakeANewLogo) {
                         "checked";
     }
     for (const Sample& sample : Samples) {
-        CheckSample(sample, folder);
+        SCOPED_TRACE(sample.file);
+        const std::vector<std::uint8_t> image =
+            test::ReadBytes(std::filesystem::path(folder) / sample.file);
+        const FileResult<ImageInspection> inspection = InspectAwardImage(image);
+        ASSERT_TRUE(inspection.ok()) << inspection.error().reason;
+        const std::vector<CheckResult> checks = VerifyImage(inspection.value());
+        ASSERT_TRUE(AllHold(checks));
+        EXPECT_EQ(inspection.value().image.layout, sample.layout);
+        EXPECT_EQ(checks[4].verdict == Verdict::Holds, sample.c3);
+        EXPECT_EQ(checks[5].verdict == Verdict::Holds, sample.wordSum);
+
+        const FileResult<std::vector<std::uint8_t>> logo = LogoContent(inspection.value());
+        ASSERT_TRUE(logo.ok()) << logo.error().reason;
+        const std::vector<std::uint8_t>& old = logo.value();
+        const FileKind kind = ClassifyFile(old.size(), std::span(old).first(FileHeadLength));
+        EXPECT_EQ(DescribeFileKind(kind), sample.epa2 ? "EPA 2.0, 4-bit (16 colours), 136 x 84"
+                                                      : "EPA version 1, short logo, 136 x 84");
+
+        const std::vector<std::uint8_t> other =
+            sample.epa2 ? test::Epa2Logo(false, 3) : test::EpaLogo(false, 3);
+        for (const std::vector<std::uint8_t>& replacement : {old, other}) {
+            const FileResult<LogoReplacement> replaced = ReplaceLogo(image, replacement);
+            ASSERT_TRUE(replaced.ok()) << replaced.error().reason;
+            const FileResult<ImageInspection> again = InspectAwardImage(replaced.value().image);
+            ASSERT_TRUE(again.ok()) << again.error().reason;
+            EXPECT_TRUE(AllHold(VerifyImage(again.value())));
+            EXPECT_EQ(LogoContent(again.value()).value(), replacement);
+        }
     }
 }
 

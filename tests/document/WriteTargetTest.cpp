@@ -90,11 +90,7 @@ const Case Cases[] = {
 };
 
 enum class Writer { Check, Atomic, Batch };
-const char* Name(Writer writer) {
-    return writer == Writer::Check    ? "CheckWriteTarget"
-           : writer == Writer::Atomic ? "WriteFileAtomically"
-                                      : "BatchWriter";
-}
+const char* const WriterNames[] = {"CheckWriteTarget", "WriteFileAtomically", "BatchWriter"};
 
 FileStatus Write(Writer writer, const fs::path& target) {
     switch (writer) {
@@ -131,7 +127,8 @@ TEST(WriteTarget, EveryKindOfTargetIsWrittenThroughOrRefused) {
             auto expected = Snapshot(dir.path());
             const std::optional<FileProblem> problem = root ? c.asRoot : c.asUser;
             const FileStatus outcome = Write(writer, dir.file("at/t"));
-            const std::string what = std::string(c.what) + ", " + Name(writer);
+            const std::string what =
+                std::string(c.what) + ", " + WriterNames[static_cast<int>(writer)];
             if (problem) {
                 ASSERT_FALSE(outcome.ok()) << what;
                 EXPECT_EQ(outcome.error().problem, *problem)
