@@ -159,17 +159,12 @@ TEST(ReplaceLogo, RefusesWithWhyAndWhatToDo) {
     const std::vector<std::uint8_t> shortLogo = test::EpaLogo(false, 4);
     const std::vector<std::uint8_t> noisyLogo = test::Noise(1602, 1);
     const TestImage a = test::LayoutA();
-    test::BuiltImage noSeparator = test::Build(a);
-    noSeparator.bytes[noSeparator.moduleOffsets[2] - 1] = 7;
     const std::tuple<const char*, std::vector<std::uint8_t>, std::vector<std::uint8_t>, std::string>
         cases[] = {
             {"not an Award image", std::vector<std::uint8_t>(0x20000, 0xFF), shortLogo,
              "no boot block"},
-            {"no decompression block", with(a, [](TestImage& s) { s.decompressionText = "none"; }),
-             shortLogo, "no decompression block"},
             {"C2 wrong", with(a, [](TestImage& s) { s.c2 = false; }), shortLogo,
              "not an Award BIOS image Kalvero understands: the check \"C2\" fails"},
-            {"chain cannot be walked", noSeparator.bytes, shortLogo, "cannot be walked"},
             {"C1 wrong", with(a, [](TestImage& s) { s.c1 = test::C1Mode::Wrong; }), shortLogo,
              "the image is damaged: the check \"C1\" fails"},
             {"header sum",
