@@ -24,11 +24,12 @@ TEST(LogoDocument, CellAttributesAndGlyphLinesAreAtTheirFilePositions) {
 
 TEST(LogoDocument, PixelColourShowsTheAttributeOnSetBitsAndBlackAboveFifteen) {
     LogoDocument document;
-    // Cell (2, 1), line 3, bits 10000001: pixels x = 16 and x = 23 of line y = 17.
-    document.EpaData(156 + 14 * 19 + 3) = 0x81;
+    // Cell (2, 1), line 3, bits 10000010: pixels x = 16 and x = 22 of line
+    // y = 17 (the first bit is the leftmost pixel; a mirrored cell sets 17 and 23).
+    document.EpaData(156 + 14 * 19 + 3) = 0x82;
     const std::tuple<int, int, int, int> cases[] = {
-        {12, 16, 17, 12}, {12, 23, 17, 12}, {12, 17, 17, 0},
-        {12, 16, 18, 0},  {16, 16, 17, 0},  {255, 23, 17, 0},
+        {12, 16, 17, 12}, {12, 22, 17, 12}, {12, 17, 17, 0},  {12, 23, 17, 0},
+        {12, 16, 18, 0},  {16, 16, 17, 0},  {255, 22, 17, 0},
     };
     for (const auto& [attribute, x, y, colour] : cases) {
         document.SetCellAttribute(2, 1, attribute);
