@@ -177,6 +177,18 @@ protected:
         perform(how, target);
     }
 
+    // An empty folder out with the file the command is to replace: the logo
+    // file a backup is made of, else a file of OldBytes.
+    QString freshOut(Writing how) {
+        fs::remove_all(dir.file("out"));
+        fs::create_directory(dir.file("out"));
+        if (how == Writing::Backup) {
+            return writeLogo("out/logo.epa", true, 1, 1);
+        }
+        WriteBytes(dir.file("out/old.file"), OldBytes);
+        return path("out/old.file");
+    }
+
     // What a failed write must report, by command.
     static QString FailureTitle(Writing how) {
         return how == Writing::Backup ? "No backup copy" : "Not saved";
@@ -335,13 +347,7 @@ TEST_F(FileTroubleTest, WriteThatFailsHalfWayKeepsTheOldFileAndLeavesNothingElse
     rlimit saved{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
     for (const Writing how : Writings) {
-        fs::remove_all(dir.file("out"));
-        fs::create_directory(dir.file("out"));
-        const QString target =
-            how == Writing::Backup ? writeLogo("out/logo.epa", true, 1, 1) : path("out/old.file");
-        if (how != Writing::Backup) {
-            WriteBytes(dir.file("out/old.file"), OldBytes);
-        }
+        const QString target = freshOut(how);
         const std::vector<std::string> before = FolderEntries(dir.file("out"));
         prepare(how);
         // Files may not grow past 1000 bytes, as on a disk that is full.
@@ -426,25 +432,6 @@ TEST_F(FileTroubleTest, TargetThatNoWriteMayReplaceIsRefusedAndTheLogoIsKept) {
     }
 }
 
-TEST_F(FileTroubleTest, OutputsAreWrittenThroughLinksAndTheLinksStay) {
-    for (const Writing how : Outputs) {
-        for (const bool dangling : {false, true}) {
-            fs::remove_all(dir.file("out"));
-            fs::create_directories(dir.file("out/real"));
-            if (!dangling) {
-                WriteBytes(dir.file("out/real/file"), OldBytes);
-            }
-            fs::create_symlink("real/file", dir.file("out/link"));
-            write(how, path("out/link"));
-            EXPECT_TRUE(dialogs.messages.empty()) << Name(how);
-            EXPECT_EQ(fs::read_symlink(dir.file("out/link")), "real/file") << Name(how);
-            EXPECT_EQ(ReadBytes(dir.file("out/real/file")).size(), WrittenLength(how))
-                << Name(how) << (dangling ? ", dangling" : "");
-            EXPECT_EQ(FolderEntries(dir.file("out/real")), std::vector<std::string>{"file"});
-        }
-    }
-}
-
 // Runs in the CTest entry that preloads the ChangeOnOpen library; elsewhere
 // it is skipped.
 TEST_F(FileTroubleTest, FileThatChangesAfterItsSizeWasTakenIsReported) {
@@ -506,12 +493,7 @@ TEST_F(FileTroubleUnprivilegedTest, WriteProtectedFileIsRefusedAlsoToItsOwner) {
 
 TEST_F(FileTroubleUnprivilegedTest, FolderWithoutWritePermissionKeepsItsFiles) {
     for (const Writing how : Writings) {
-        fs::create_directory(dir.file("out"));
-        const QString target =
-            how == Writing::Backup ? writeLogo("out/logo.epa", true, 1, 1) : path("out/old.file");
-        if (how != Writing::Backup) {
-            WriteBytes(dir.file("out/old.file"), OldBytes);
-        }
+        const QString target = freshOut(how);
         fs::permissions(dir.file("out"), fs::perms::owner_read | fs::perms::owner_exec);
         write(how, target);
         expectNotice(FailureTitle(how), "Access denied.", Name(how));
@@ -522,7 +504,6 @@ TEST_F(FileTroubleUnprivilegedTest, FolderWithoutWritePermissionKeepsItsFiles) {
         if (how != Writing::Backup) {
             EXPECT_EQ(ReadBytes(dir.file("out/old.file")), OldBytes) << Name(how);
         }
-        fs::remove_all(dir.file("out"));
     }
 }
 
