@@ -27,11 +27,6 @@ protected:
         dialogs.files.push_back(logo);
         form().LadeEpa_Command_Click();
     }
-    void createFromBitmap() {
-        dialogs.files.push_back(writeMonoBitmap("pic.bmp", true));
-        form().LadeBmp_Command_Click();
-        form().CreateEpa_Click();
-    }
     // Presses on the first cell, drags over the others and lets go.
     void stroke(int colour, const std::vector<int>& cells) {
         ui().Farbauswahl->option(colour)->click();
@@ -95,21 +90,24 @@ TEST_F(UndoTest, OneStrokeIsOneStepTakenBackAndDoneAgain) {
 TEST_F(UndoTest, HistoryEndsWhereTheLogoIsReplacedOrReloaded) {
     const QString fileLogo = writeLogo("a.epa", true, 2, 0xFF);
     const QString otherLogo = writeLogo("b.epa", true, 3, 0xFF);
-    const std::function<void()> openFile = [&] {
+    using Action = std::function<void()>;
+    const Action openFile = [&] {
         open(fileLogo);
     };
-    const std::function<void()> fromBitmap = [&] {
-        createFromBitmap();
-    };
-    const std::function<void()> grid = [&] {
+    const Action grid = [&] {
         ui().ShowRaster->click();
     };
-    const std::function<void()> noLogo = [&] { // Load BMP cancelled lets the logo go
-        dialogs.files.push_back(ScriptedDialogs::FileAnswer::Cancel());
+    const Action fromBitmap = [&] {
+        dialogs.files.push_back(writeMonoBitmap("pic.bmp", true));
+        form().LadeBmp_Command_Click();
+        form().CreateEpa_Click();
+    };
+    const Action noLogo = [&] { // Load BMP cancelled lets the logo go
+        dialogs.files.push_back(std::nullopt);
         form().LadeBmp_Command_Click();
     };
     // logo, what happens, then the top row before and after Ctrl+Z and Ctrl+Y
-    const std::tuple<std::function<void()>, std::function<void()>, Top, Top> cases[] = {
+    const std::tuple<Action, Action, Top, Top> cases[] = {
         {openFile, grid, {2, 2, 2, 2, 2}, {2, 2, 2, 2, 2}}, // reloaded from the file
         {openFile, [&] { open(otherLogo); }, {3, 3, 3, 3, 3}, {3, 3, 3, 3, 3}},
         {openFile, fromBitmap, {15, 15, 15, 15, 15}, {15, 15, 15, 15, 15}},

@@ -1,6 +1,12 @@
+#include "shell/QtDialogs.h"
 #include "shell/support/FormFixture.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 
 namespace kalvero::test {
@@ -35,11 +41,55 @@ TEST_F(LanguageTest, FlagsSwitchCaptionsToolTipsAndMessages) {
         // A message right after the click speaks the new language.
         document().EpaFileName = "/l/a.epa";
         dialogs.answers.push_back(AnswerNo);
-        dialogs.files.push_back(ScriptedDialogs::FileAnswer::Cancel());
+        dialogs.files.push_back(std::nullopt);
         form().LadeEpa_Command_Click();
         EXPECT_EQ(dialogs.messages.back().text,
                   german ? "Wollen Sie /l/a.epa vorher speichern ?" : "Save Changes to /l/a.epa ?");
     }
+}
+
+using Texts = std::vector<std::string>;
+
+class QtLanguageTest : public FormFixture {
+protected:
+    // The buttons' captions of the dialog that Qt's dialogs open, which is then closed.
+    Texts buttonsOf(const std::function<void(QtDialogs&)>& show) {
+        QtDialogs qtDialogs;
+        qtDialogs.setParentWindow(&form());
+        Texts texts;
+        QTimer::singleShot(0, [&texts] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            for (QAbstractButton* button :
+                 dialog->findChild<QDialogButtonBox*>()->findChildren<QAbstractButton*>()) {
+                texts.push_back(button->text().toStdString());
+            }
+            static_cast<QDialog*>(dialog)->reject();
+        });
+        show(qtDialogs);
+        return texts;
+    }
+    Texts question() {
+        return buttonsOf([](QtDialogs& d) {
+            d.message({MessageIcon::Question, MessageButtons::YesNo, "Kalvero", "?"});
+        });
+    }
+};
+
+TEST_F(QtLanguageTest, QtsButtonsAndFileDialogsFollowTheFlagsAndNeedNoTranslationFiles) {
+    const auto open = [](QtDialogs& d) {
+        d.openFile({"(*.epa)|*.epa|", 1, "*.epa"});
+    };
+    for (const bool german : {true, false, true}) {
+        (german ? ui().Deutsch : ui().American)->click();
+        EXPECT_EQ(question(), german ? (Texts{"&Ja", "&Nein"}) : (Texts{"&Yes", "&No"}));
+        EXPECT_EQ(buttonsOf(open),
+                  german ? (Texts{"&Öffnen", "Abbrechen"}) : (Texts{"&Open", "Cancel"}));
+    }
+    qtTranslations = {path("no-translations")};
+    start();
+    ui().Deutsch->click();
+    EXPECT_EQ(ui().LadeEpa_Command->text(), "EPA &Laden");
+    EXPECT_EQ(question(), (Texts{"&Yes", "&No"}));
 }
 
 } // namespace

@@ -13,7 +13,7 @@ namespace {
 
 class BitmapCommandsTest : public FormFixture {
 protected:
-    void loadBitmap(const ScriptedDialogs::FileAnswer& chosen) {
+    void loadBitmap(const std::optional<QString>& chosen) {
         dialogs.files.push_back(chosen);
         form().LadeBmp_Command_Click();
     }
@@ -54,7 +54,7 @@ TEST_F(BitmapCommandsTest, TheFourAcceptedBitmapsLoadAndAFifthSizeIsRefused) {
     EXPECT_FALSE(ui().CreateEpa->isEnabled());
     EXPECT_FALSE(ui().ShowBmp_image->hasPicture());
 
-    loadBitmap(ScriptedDialogs::FileAnswer::Cancel());
+    loadBitmap(std::nullopt);
     EXPECT_TRUE(document().BmpFileName.empty());
     EXPECT_FALSE(ui().EpaToBmp->isEnabled());
 }
@@ -102,7 +102,7 @@ TEST_F(BitmapCommandsTest, CreateUsesNegativeAsItStandsAtCreateTime) {
 
 TEST_F(BitmapCommandsTest, ColourBitmapIsSavedAsEpa2ByCreate) {
     loadBitmap(writeColourBitmap("col.bmp", true, 5));
-    dialogs.files.push_back(ScriptedDialogs::FileAnswer::Cancel());
+    dialogs.files.push_back(std::nullopt);
     create();
     EXPECT_EQ(dialogs.fileDialogs.back().request.initialName, path("col.epa"));
     EXPECT_TRUE(ui().CreateEpa->isEnabled()) << "offered again after a cancel";
@@ -130,7 +130,7 @@ TEST_F(BitmapCommandsTest, PaintSaveReopenAndExportKeepTheLogo) {
     form().LadeEpa_Command_Click();
     EXPECT_EQ(document().CellAttribute(3, 2), 10);
 
-    dialogs.files.push_back(ScriptedDialogs::FileAnswer::Cancel());
+    dialogs.files.push_back(std::nullopt);
     form().EpaToBmp_Click();
     EXPECT_TRUE(document().BmpFileName.empty());
     WriteBytes(dir.file("out.bmp"), std::vector<std::uint8_t>(9000, 1));

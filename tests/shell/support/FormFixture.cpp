@@ -8,17 +8,6 @@
 #include <vector>
 
 namespace kalvero::test {
-namespace {
-
-Qt::MouseButtons QtButtons(int mask) {
-    Qt::MouseButtons buttons;
-    buttons.setFlag(Qt::LeftButton, (mask & 1) != 0);
-    buttons.setFlag(Qt::RightButton, (mask & 2) != 0);
-    buttons.setFlag(Qt::MiddleButton, (mask & 4) != 0);
-    return buttons;
-}
-
-} // namespace
 
 void FormFixture::SetUp() {
     settings = std::make_unique<FileRegistry>(dir.file("settings/settings"));
@@ -80,27 +69,11 @@ QRgb FormFixture::canvasPixel(int x, int y) const {
     return ui().Picture1->image().pixel(x, y) & 0xFFFFFF;
 }
 
-void FormFixture::pressOnCanvas(QPointF at, int button) const {
+void FormFixture::sendToCanvas(QEvent::Type type, QPointF at, int button, int buttons) const {
     const QPointF local = at + QPointF(ui().Picture1->contentsRect().topLeft());
-    QMouseEvent event(QEvent::MouseButtonPress, local, ui().Picture1->mapToGlobal(local),
-                      QtButtons(button).testFlag(Qt::LeftButton)    ? Qt::LeftButton
-                      : QtButtons(button).testFlag(Qt::RightButton) ? Qt::RightButton
-                                                                    : Qt::MiddleButton,
-                      QtButtons(button), Qt::NoModifier);
-    QApplication::sendEvent(ui().Picture1, &event);
-}
-
-void FormFixture::moveOnCanvas(QPointF at, int buttons) const {
-    const QPointF local = at + QPointF(ui().Picture1->contentsRect().topLeft());
-    QMouseEvent event(QEvent::MouseMove, local, ui().Picture1->mapToGlobal(local), Qt::NoButton,
-                      QtButtons(buttons), Qt::NoModifier);
-    QApplication::sendEvent(ui().Picture1, &event);
-}
-
-void FormFixture::releaseOnCanvas(QPointF at) const {
-    const QPointF local = at + QPointF(ui().Picture1->contentsRect().topLeft());
-    QMouseEvent event(QEvent::MouseButtonRelease, local, ui().Picture1->mapToGlobal(local),
-                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent event(type, local, ui().Picture1->mapToGlobal(local),
+                      static_cast<Qt::MouseButton>(button), // the masks are Qt's own values
+                      Qt::MouseButtons::fromInt(buttons), Qt::NoModifier);
     QApplication::sendEvent(ui().Picture1, &event);
 }
 

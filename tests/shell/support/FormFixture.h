@@ -5,6 +5,7 @@
 #include "shell/support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
+#include <QEvent>
 #include <QPointF>
 #include <gtest/gtest.h>
 #include <memory>
@@ -49,9 +50,13 @@ protected:
     QRgb canvasPixel(int x, int y) const;
     // Mouse events on the canvas, at drawing-area coordinates; buttons as the
     // mask the handlers see (1 left, 2 right, 4 middle).
-    void pressOnCanvas(QPointF at, int button) const;
-    void moveOnCanvas(QPointF at, int buttons) const;
-    void releaseOnCanvas(QPointF at) const;
+    void pressOnCanvas(QPointF at, int buttons) const {
+        sendToCanvas(QEvent::MouseButtonPress, at, buttons & -buttons, buttons);
+    }
+    void moveOnCanvas(QPointF at, int buttons) const {
+        sendToCanvas(QEvent::MouseMove, at, 0, buttons);
+    }
+    void releaseOnCanvas(QPointF at) const { sendToCanvas(QEvent::MouseButtonRelease, at, 1, 0); }
 
     TempDir dir;
     ScriptedDialogs dialogs;
@@ -63,6 +68,7 @@ protected:
     QStringList qtTranslations = QtTranslation::StandardFolders();
 
 private:
+    void sendToCanvas(QEvent::Type type, QPointF at, int button, int buttons) const;
     std::unique_ptr<Form1> form_;
 };
 

@@ -17,18 +17,6 @@ public:
         FileKind kind;
         FileDialogRequest request;
     };
-    // What the user does in a file dialog: choose a path, or cancel.
-    struct FileAnswer {
-        FileAnswer(const QString& chosen) : path(chosen) {}
-        static FileAnswer Cancel() {
-            FileAnswer answer{QString()};
-            answer.cancelled = true;
-            return answer;
-        }
-        QString path;
-        bool cancelled = false;
-    };
-
     int message(const MessageRequest& request) override {
         messages.push_back(request);
         if (request.buttons == MessageButtons::Ok) {
@@ -50,8 +38,8 @@ public:
     }
     void openUrl(const QString& address) override { urls.push_back(address); }
 
-    std::deque<int> answers; // used first to last
-    std::deque<FileAnswer> files;
+    std::deque<int> answers;                  // used first to last
+    std::deque<std::optional<QString>> files; // a path chosen, or cancelled
     std::vector<MessageRequest> messages;
     std::vector<FileDialog> fileDialogs;
     std::vector<QString> urls;
@@ -63,9 +51,9 @@ private:
             ADD_FAILURE() << "unexpected file dialog, filter " << request.filter.toStdString();
             return std::nullopt;
         }
-        const FileAnswer answer = files.front();
+        const std::optional<QString> answer = files.front();
         files.pop_front();
-        return answer.cancelled ? std::nullopt : std::optional<QString>(answer.path);
+        return answer;
     }
 };
 
