@@ -22,7 +22,7 @@ class LogoEditorTest : public FormFixture {
 protected:
     // Cell (0, 0) red with only its top-left pixel set, the last cell yellow
     // with only its bottom-right pixel set, every other cell all white.
-    void makeBitmapLogo(bool tall) {
+    void makePatternLogo(bool tall) {
         LogoDocument& logo = document();
         logo.TallLogo = tall;
         logo.InitFromTemplate();
@@ -50,7 +50,7 @@ protected:
 };
 
 TEST_F(LogoEditorTest, RedrawWithAndWithoutTheGrid) {
-    makeBitmapLogo(true);
+    makePatternLogo(true);
     expectPixels({{1, 1, Red},
                   {2, 1, Black},
                   {0, 0, Grey},
@@ -73,7 +73,7 @@ TEST_F(LogoEditorTest, CanvasSizeAndNameLabelFollowLogoAndGrid) {
                                                         {false, true, {159, 96}, 105},
                                                         {false, false, {141, 88}, 97}};
     for (const auto& [tall, grid, outer, labelTop] : cases) {
-        makeBitmapLogo(tall);
+        makePatternLogo(tall);
         if (ui().ShowRaster->isChecked() != grid) {
             clickGrid();
         }
@@ -83,7 +83,7 @@ TEST_F(LogoEditorTest, CanvasSizeAndNameLabelFollowLogoAndGrid) {
 }
 
 TEST_F(LogoEditorTest, PressWithAnyButtonPaintsDragOnlyWithTheLeftAlone) {
-    makeBitmapLogo(true);
+    makePatternLogo(true);
     document().SetCellAttribute(1, 0, 0x2F); // above 15: black until painted
     form().editor().RedrawCanvas();
     EXPECT_EQ(canvasPixel(10, 1), Black);
@@ -100,7 +100,7 @@ TEST_F(LogoEditorTest, PressWithAnyButtonPaintsDragOnlyWithTheLeftAlone) {
 }
 
 TEST_F(LogoEditorTest, DragOutsideLeftOrTopClampsRightOrBelowDoesNothing) {
-    makeBitmapLogo(true);
+    makePatternLogo(true);
     pick(9);
     moveOnCanvas({-20, 50}, 1);
     moveOnCanvas({70, -30}, 1);
@@ -120,7 +120,7 @@ TEST_F(LogoEditorTest, DragOutsideLeftOrTopClampsRightOrBelowDoesNothing) {
 TEST_F(LogoEditorTest, TheFrameAroundTheDrawingAreaNeitherPaintsNorReadsOut) {
     // The 2-pixel frame in drawing-area coordinates: left, top, and right and
     // bottom of the 137 x 126 area the tall logo has without the grid.
-    makeBitmapLogo(true);
+    makePatternLogo(true);
     clickGrid();
     pick(9);
     const QPointF border[] = {{-1, 40}, {-2, 40}, {40, -1}, {40, -2}, {137, 40}, {40, 127}};
@@ -178,7 +178,7 @@ TEST_F(LogoEditorTest, GridSwitchReloadsAFileLogoButNotABitmapLogo) {
     EXPECT_EQ(document().CellAttribute(0, 0), 2);
     EXPECT_EQ(canvasPixel(0, 0), 0x008000U);
 
-    makeBitmapLogo(true); // an older file name stays, the bitmap logo wins
+    makePatternLogo(true); // an older file name stays, the bitmap logo wins
     pressOnCanvas({1, 1}, 1);
     clickGrid();
     EXPECT_EQ(document().CellAttribute(0, 0), 12);

@@ -146,15 +146,7 @@ TEST_F(KeyboardTest, FocusStartsOnExitTabReachesBothFlagsReturnClosesTheOkWindow
     EXPECT_FALSE(form().aboutWindow()->isVisible());
 }
 
-class StartupExitTest : public FormFixture {
-protected:
-    void makeUnsavedBitmapLogo(const std::string& bitmap) {
-        document().BmpFileName = bitmap;
-        document().EpaFromBmp = true;
-        document().InitFromTemplate();
-        ui().SichEpa_Command->setEnabled(true);
-    }
-};
+using StartupExitTest = FormFixture;
 
 TEST_F(StartupExitTest, DefaultsAtFirstStartAndOptionsKeptByExit) {
     EXPECT_EQ(registrations, 1);
@@ -181,7 +173,7 @@ TEST_F(StartupExitTest, DefaultsAtFirstStartAndOptionsKeptByExit) {
 
 TEST_F(StartupExitTest, ExitRoutineRunsOnceWhicheverWayTheWindowCloses) {
     // By the Exit button, answered No: one question, under the default name.
-    makeUnsavedBitmapLogo("/My.Pics/logo.bmp");
+    makeBitmapLogo("/My.Pics/logo.bmp");
     dialogs.answers.push_back(AnswerNo);
     form().show();
     form().Ende_Command_Click();
@@ -193,7 +185,7 @@ TEST_F(StartupExitTest, ExitRoutineRunsOnceWhicheverWayTheWindowCloses) {
 
     // By closing the window, answered Yes: saved, and the read-me closed too.
     start();
-    makeUnsavedBitmapLogo(path("pic.bmp").toStdString());
+    makeBitmapLogo(path("pic.bmp").toStdString());
     dialogs.answers.push_back(AnswerYes);
     dialogs.files.push_back(path("pic.epa"));
     form().show();
@@ -205,7 +197,7 @@ TEST_F(StartupExitTest, ExitRoutineRunsOnceWhicheverWayTheWindowCloses) {
 
     // Without Messages no question, and the settings are still written.
     start();
-    makeUnsavedBitmapLogo("/p/a.bmp");
+    makeBitmapLogo("/p/a.bmp");
     ui().SaveCheck->setChecked(false);
     form().Ende_Command_Click();
     EXPECT_EQ(dialogs.messages.size(), 2U);

@@ -123,14 +123,6 @@ TEST_F(LoadEpaTest, BackupFillsTheFirstGapAndOnlyWhenWanted) {
 
 class SaveEpaTest : public FormFixture {
 protected:
-    // A logo made from a bitmap, as Create EPA leaves it.
-    void makeBitmapLogo(bool tall) {
-        document().BmpFileName = path("pic.bmp").toStdString();
-        document().TallLogo = tall;
-        document().InitFromTemplate();
-        document().EpaFromBmp = true;
-        ui().SichEpa_Command->setEnabled(true);
-    }
     void save(const std::optional<QString>& chosen) {
         dialogs.files.push_back(chosen);
         form().SichEpa_Command_Click();
@@ -141,7 +133,7 @@ TEST_F(SaveEpaTest, BitmapLogoIsProposedUnderTheBitmapNameAndBecomesTheFileLogo)
     form().SichEpa_Command_Click(); // nothing to save: no dialog
     EXPECT_TRUE(dialogs.fileDialogs.empty());
     for (const bool tall : {false, true}) {
-        makeBitmapLogo(tall);
+        makeBitmapLogo(path("pic.bmp").toStdString(), tall);
         document().EpaFileName.clear();
         document().SetCellAttribute(0, 0, 4);
         save(path("pic.epa"));
@@ -160,7 +152,7 @@ TEST_F(SaveEpaTest, BitmapLogoIsProposedUnderTheBitmapNameAndBecomesTheFileLogo)
 }
 
 TEST_F(SaveEpaTest, CancelAndNoChoice) {
-    makeBitmapLogo(true);
+    makeBitmapLogo(path("pic.bmp").toStdString());
     ui().EpaNameAnzeige->showText("old.epa");
     save(std::nullopt);
     EXPECT_TRUE(document().EpaFileName.empty());
@@ -173,7 +165,7 @@ TEST_F(SaveEpaTest, CancelAndNoChoice) {
 }
 
 TEST_F(SaveEpaTest, FailedWriteReportsResetsAndLeavesNoFile) {
-    makeBitmapLogo(true);
+    makeBitmapLogo(path("pic.bmp").toStdString());
     ui().CreateEpa->setEnabled(true);
     ui().BmpNameAnzeige->showText("pic.bmp");
     save(path("missing-folder/out.epa"));

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <vector>
 
 namespace kalvero::test {
@@ -29,6 +30,14 @@ void FormFixture::start(const QString& commandLine) {
                                                       }
                                                   },
                                                   commandLine, qtTranslations});
+}
+
+void FormFixture::makeBitmapLogo(const std::string& bitmap, bool tall) {
+    document().BmpFileName = bitmap;
+    document().TallLogo = tall;
+    document().InitFromTemplate();
+    document().EpaFromBmp = true;
+    ui().SichEpa_Command->setEnabled(true);
 }
 
 QString FormFixture::writeLogo(const std::string& name, bool tall, std::uint8_t attribute,

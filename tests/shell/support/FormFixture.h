@@ -37,6 +37,8 @@ protected:
         return QString::fromStdString(dir.file(name).string());
     }
 
+    // An unsaved logo made from the bitmap, as Create EPA leaves it.
+    void makeBitmapLogo(const std::string& bitmap, bool tall = true);
     // A logo file whose cells all have the attribute and whose glyph lines
     // are all the given bits.
     QString writeLogo(const std::string& name, bool tall, std::uint8_t attribute,
