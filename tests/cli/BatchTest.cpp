@@ -47,7 +47,7 @@ TEST_F(CliBatch, ProgressLineOnATerminalOnly) {
                               "84 or 136 x 126 pixels: 1742 or 2582 bytes in 2 colours, 5830 or "
                               "8686 bytes in 16 colours)\n";
     const Arguments batch{"bmp2epa", "--output-dir", "out", "a.bmp", "bad.bmp", "b.bmp"};
-    const CliRun shown = run(batch, OnTerminal());
+    const CliRun shown = run(batch, {.terminal = true});
     EXPECT_EQ(shown.exitCode, 1);
     EXPECT_TRUE(shown.err.starts_with("\r0/3 files")) << shown.err;
     EXPECT_EQ(Screen(shown.err), (std::vector<std::string>{error.substr(0, error.size() - 1), ""}))
@@ -55,7 +55,7 @@ TEST_F(CliBatch, ProgressLineOnATerminalOnly) {
 
     Arguments quiet = batch;
     quiet.insert(quiet.begin() + 1, "-q");
-    EXPECT_EQ(run(quiet, OnTerminal()), (CliRun{1, "", error}));
+    EXPECT_EQ(run(quiet, {.terminal = true}), (CliRun{1, "", error}));
     EXPECT_EQ(run(batch), (CliRun{1, "", error}));
     EXPECT_EQ(FolderEntries(dir.file("out")), (std::vector<std::string>{"a.epa", "b.epa"}));
 }

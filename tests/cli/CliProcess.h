@@ -23,31 +23,14 @@ struct CliRun {
 };
 
 struct CliOptions {
-    std::vector<std::uint8_t> input;  // standard input
-    std::filesystem::path outputFile; // standard output goes here (e.g. /dev/full), else captured
-    rlim_t fileSizeLimit = 0;         // the most bytes a file may have, 0 for no limit
-    bool terminal = false;            // standard error is a terminal (captured from it)
+    std::vector<std::uint8_t> input{};  // standard input
+    std::filesystem::path outputFile{}; // standard output goes here (e.g. /dev/full), else captured
+    rlim_t fileSizeLimit = 0;           // the most bytes a file may have, 0 for no limit
+    bool terminal = false;              // standard error is a terminal (captured from it)
 };
 
 inline CliOptions WithInput(std::vector<std::uint8_t> input) {
-    CliOptions options;
-    options.input = std::move(input);
-    return options;
-}
-inline CliOptions WithOutputFile(std::filesystem::path file) {
-    CliOptions options;
-    options.outputFile = std::move(file);
-    return options;
-}
-inline CliOptions WithFileSizeLimit(rlim_t limit) {
-    CliOptions options;
-    options.fileSizeLimit = limit;
-    return options;
-}
-inline CliOptions OnTerminal() {
-    CliOptions options;
-    options.terminal = true;
-    return options;
+    return {.input = std::move(input)};
 }
 
 // kalvero-cli as a child process in a folder: the built binary, or the one

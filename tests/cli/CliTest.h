@@ -75,10 +75,6 @@ protected:
     QImage png(const std::string& name) const {
         return QImage(QString::fromStdString(dir.file(name).string()), "PNG");
     }
-    static QImage PngOf(const std::string& bytes) {
-        return QImage::fromData(reinterpret_cast<const uchar*>(bytes.data()),
-                                static_cast<int>(bytes.size()), "PNG");
-    }
 
     TempDir dir;
 };
