@@ -25,15 +25,9 @@ struct Layout {
 };
 
 std::vector<Layout> Layouts() {
-    TestImage version600 = LayoutA();
-    version600.chains[0].modules[0] = SystemModule(0x6000, true);
-    version600.c1 = C1Mode::Missing;
-    const std::string shortLogo = "EPA version 1, short logo, 136 x 84";
     return {
         {LayoutA(), EpaLogo(false, 5),
-         "128 KiB, layout A (system module first), logo: " + shortLogo},
-        {version600, EpaLogo(false, 6),
-         "128 KiB, layout A (system module first), logo: " + shortLogo},
+         "128 KiB, layout A (system module first), logo: EPA version 1, short logo, 136 x 84"},
         {LayoutB(true), Epa2Logo(false, 7),
          "256 KiB, layout B (split, system module at 0x20000), logo: EPA 2.0, 4-bit (16 "
          "colours), 136 x 84"},

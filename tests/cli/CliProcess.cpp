@@ -1,4 +1,4 @@
-#include "cli/CliProcess.h"
+#include "cli/CliTest.h"
 
 #include <cerrno>
 #include <csignal>
