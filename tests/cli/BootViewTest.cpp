@@ -36,7 +36,6 @@ TEST_F(CliBootView, RenderDrawsWhatThePcShows) {
     const QColor yellow(255, 255, 85);
     const std::tuple<Arguments, std::string, QSize, QPoint, QColor> cases[] = {
         {{}, "logo.epa", {136, 126}, {0, 0}, black}, // the editor shows attributes above 15 black
-        {{"--boot"}, "logo.epa", {136, 126}, {0, 0}, yellow},
         {{"--boot", "--scale", "2"}, "logo.epa", {272, 252}, {1, 1}, yellow},
         {{"--boot-screen"}, "logo.epa", {640, 350}, {504, 0}, yellow},
         {{"--boot-screen", "--scale=2"}, "v2.epa", {1280, 960}, {1008, 0}, QColor(255, 255, 0)},
