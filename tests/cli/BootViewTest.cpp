@@ -49,32 +49,13 @@ TEST_F(CliBootView, RenderDrawsWhatThePcShows) {
     }
 }
 
-TEST_F(CliBootView, RefusalsOfTheBootViews) {
-    write("logo.epa", Logo(false));
+// The command-line refusals of the boot views are CliUsage cases.
+TEST_F(CliBootView, BootScreenRefusesABitmap) {
     write("mono.bmp", Bitmap(2, 84));
-    const auto usageError = [](const std::string& problem) {
-        return CliRun{2, "", "kalvero-cli: " + problem + "\nTry 'kalvero-cli render --help'.\n"};
-    };
-    const std::tuple<Arguments, std::string, CliRun> cases[] = {
-        {{"--boot", "--grid"},
-         "logo.epa",
-         usageError("the PC shows no cell grid: --grid goes with neither --boot nor "
-                    "--boot-screen")},
-        {{"--grid", "--boot-screen"},
-         "logo.epa",
-         usageError("the PC shows no cell grid: --grid goes with neither --boot nor "
-                    "--boot-screen")},
-        {{"--boot", "--boot-screen"},
-         "logo.epa",
-         usageError("--boot and --boot-screen exclude each other")},
-        {{"--boot-screen"},
-         "mono.bmp",
-         Failed("mono.bmp: the PC shows EPA files, not bitmaps: make an EPA file of it first")},
-    };
-    for (const auto& [options, input, expected] : cases) {
-        EXPECT_EQ(run(Render(options, input)), expected) << Joined(options);
-        EXPECT_FALSE(std::filesystem::exists(dir.file("out.png"))) << Joined(options);
-    }
+    EXPECT_EQ(
+        run(Render({"--boot-screen"}, "mono.bmp")),
+        Failed("mono.bmp: the PC shows EPA files, not bitmaps: make an EPA file of it first"));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("out.png")));
 }
 
 // The note ends the file's one line; standard input is told the same way.

@@ -34,6 +34,13 @@ TEST_F(CliUsage, ExitStatusAndMessageOfEachCommandLine) {
         {{"epa2bmp", "--output-dir", "-", "a"}, "- (standard output) takes a single output only"},
         {{"epa2bmp", "--output-dir=.", "a", "-"}, "- (standard input) is for IN OUT only"},
         {{"info", "-", "x", "-"}, "standard input (-) can be read once only"},
+        {{"render", "--boot", "--grid", "a", "b"},
+         "kalvero-cli: the PC shows no cell grid: --grid goes with neither --boot nor "
+         "--boot-screen\nTry 'kalvero-cli render --help'.\n"},
+        {{"render", "--grid", "--boot-screen", "a", "b"}, "the PC shows no cell grid"},
+        {{"render", "--boot", "--boot-screen", "a", "b"},
+         "kalvero-cli: --boot and --boot-screen exclude each other\nTry 'kalvero-cli render "
+         "--help'.\n"},
         {{"import", "--mono", "a", "b.epa"}, "--mono makes a bitmap: name the output .bmp"},
         {{"import", "--mono", "--colors16", "a", "b.bmp"}, "choose one of --mono, --colors16"},
         {{"import", "--short", "--tall", "a", "b"}, "choose --short or --tall, not both"},
