@@ -3,9 +3,9 @@
 // each image. For those it first prints what our packing of each image's logo
 // takes against the BIOS maker's.
 
-#include "bios/Crc16.h"
-#include "bios/Lh5Decoder.h"
-#include "bios/Lh5Encoder.h"
+#include "lh5/Crc16.h"
+#include "lh5/Lh5Decoder.h"
+#include "lh5/Lh5Encoder.h"
 #include "support/LhaSamples.h"
 
 #include <benchmark/benchmark.h>
@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-namespace kalvero::bios {
+namespace kalvero::lh5 {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -123,12 +123,12 @@ bool RegisterBiosSamples() {
 }
 
 } // namespace
-} // namespace kalvero::bios
+} // namespace kalvero::lh5
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    kalvero::bios::RegisterOurSamples();
-    const bool good = kalvero::bios::RegisterBiosSamples();
+    kalvero::lh5::RegisterOurSamples();
+    const bool good = kalvero::lh5::RegisterBiosSamples();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return good ? 0 : 1;

@@ -2,8 +2,8 @@
 // data (every packing must decode to what was packed).
 
 #include "FuzzCheck.h"
-#include "bios/Lh5Decoder.h"
-#include "bios/Lh5Encoder.h"
+#include "lh5/Lh5Decoder.h"
+#include "lh5/Lh5Encoder.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -14,8 +14,8 @@ namespace kalvero::fuzz {
 namespace {
 
 void CheckRoundTrip(std::span<const std::uint8_t> data) {
-    const std::vector<std::uint8_t> packed = bios::EncodeLh5(data);
-    const FileResult<std::vector<std::uint8_t>> decoded = bios::DecodeLh5(packed, data.size());
+    const std::vector<std::uint8_t> packed = lh5::EncodeLh5(data);
+    const FileResult<std::vector<std::uint8_t>> decoded = lh5::DecodeLh5(packed, data.size());
     Require(decoded.ok(), "our packing decodes");
     Require(decoded.value().size() == data.size() &&
                 std::equal(data.begin(), data.end(), decoded.value().begin()),
@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size >= 2) {
         const std::size_t originalSize = (data[0] | std::size_t{data[1]} << 8) % SizeLimit;
         const FileResult<std::vector<std::uint8_t>> decoded =
-            bios::DecodeLh5(input.subspan(2), originalSize);
+            lh5::DecodeLh5(input.subspan(2), originalSize);
         if (decoded.ok()) {
             fuzz::Require(decoded.value().size() == originalSize, "decoding makes the size asked");
             fuzz::CheckRoundTrip(

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/FileResult.h"
 #include "bios/AwardImage.h"
-#include "document/FileResult.h"
 
 #include <cstddef>
 #include <cstdint>

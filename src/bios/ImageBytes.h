@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/FileResult.h"
+#include "base/FileResult.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
 #include "bios/ImageInspection.h"
 
-#include "bios/Crc16.h"
 #include "bios/ImageBytes.h"
 #include "bios/ImageParser.h"
-#include "bios/Lh5Decoder.h"
+#include "lh5/Crc16.h"
+#include "lh5/Lh5Decoder.h"
 
 namespace kalvero::bios {
 namespace {
@@ -27,14 +27,14 @@ ModuleContent UnpackModule(std::span<const std::uint8_t> bytes, const Module& mo
         content.data.assign(packed.begin(), packed.end());
     } else {
         FileResult<std::vector<std::uint8_t>> unpacked =
-            DecodeLh5(packed, module.header.originalSize);
+            lh5::DecodeLh5(packed, module.header.originalSize);
         if (!unpacked) {
             content.problem = "does not unpack: " + unpacked.error().reason;
             return content;
         }
         content.data = std::move(unpacked).value();
     }
-    const std::uint16_t crc = Crc16(content.data);
+    const std::uint16_t crc = lh5::Crc16(content.data);
     if (crc != module.header.crc) {
         content.problem = "unpacks to data with the CRC " + Hex(crc, 4) +
                           ", where its header says " + Hex(module.header.crc, 4);

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/FileResult.h"
 #include "bios/ImageInspection.h"
 #include "conversion/FileKind.h"
-#include "document/FileResult.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,12 +1,12 @@
 #include "bios/LogoReplacer.h"
 
-#include "bios/Crc16.h"
 #include "bios/ImageBytes.h"
 #include "bios/ImageVerification.h"
-#include "bios/Lh5Decoder.h"
-#include "bios/Lh5Encoder.h"
 #include "bios/LogoModule.h"
 #include "bios/ReplacementProof.h"
+#include "lh5/Crc16.h"
+#include "lh5/Lh5Decoder.h"
+#include "lh5/Lh5Encoder.h"
 
 #include <algorithm>
 
@@ -69,8 +69,8 @@ FileResult<std::size_t> CheckReplaceable(const ImageInspection& inspection,
 FileResult<std::vector<std::uint8_t>> NewModule(std::span<const std::uint8_t> image,
                                                 const Module& old,
                                                 std::span<const std::uint8_t> logo) {
-    std::vector<std::uint8_t> packed = EncodeLh5(logo);
-    const FileResult<std::vector<std::uint8_t>> unpacked = DecodeLh5(packed, logo.size());
+    std::vector<std::uint8_t> packed = lh5::EncodeLh5(logo);
+    const FileResult<std::vector<std::uint8_t>> unpacked = lh5::DecodeLh5(packed, logo.size());
     if (!unpacked ||
         !std::equal(logo.begin(), logo.end(), unpacked.value().begin(), unpacked.value().end())) {
         return Refusal("the packed logo does not unpack to the logo again, so nothing was "
@@ -79,7 +79,7 @@ FileResult<std::vector<std::uint8_t>> NewModule(std::span<const std::uint8_t> im
     std::vector<std::uint8_t> module =
         RewriteModuleHeader(image.subspan(old.offset, old.header.headerLength),
                             static_cast<std::uint32_t>(packed.size()),
-                            static_cast<std::uint32_t>(logo.size()), Crc16(logo));
+                            static_cast<std::uint32_t>(logo.size()), lh5::Crc16(logo));
     module.insert(module.end(), packed.begin(), packed.end());
     return module;
 }

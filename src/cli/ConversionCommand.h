@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/FileResult.h"
 #include "cli/Command.h"
 #include "cli/InputArgument.h"
-#include "document/FileResult.h"
 
 #include <cstdint>
 #include <optional>

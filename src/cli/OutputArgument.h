@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/FileResult.h"
 #include "cli/InputArgument.h"
-#include "document/FileResult.h"
 
 #include <cstdint>
 #include <span>

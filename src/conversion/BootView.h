@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/FileResult.h"
 #include "conversion/FileKind.h"
 #include "conversion/RgbImage.h"
-#include "document/FileResult.h"
 
 #include <cstdint>
 #include <span>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/FileResult.h"
 #include "document/FileIo.h"
-#include "document/FileResult.h"
 
 #include <chrono>
 #include <cstddef>

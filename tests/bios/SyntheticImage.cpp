@@ -1,7 +1,8 @@
 #include "bios/SyntheticImage.h"
 
-#include "bios/Lh5Encoder.h"
 #include "conversion/Epa2Image.h"
+#include "lh5/Lh5Encoder.h"
+#include "support/TestBytes.h"
 
 #include <algorithm>
 #include <numeric>
@@ -59,7 +60,7 @@ unsigned WordSum(const std::vector<std::uint8_t>& bytes) {
 
 std::vector<std::uint8_t> ModuleBytes(const TestModule& module) {
     const std::vector<std::uint8_t> packed =
-        module.stored ? module.data : bios::EncodeLh5(module.data);
+        module.stored ? module.data : lh5::EncodeLh5(module.data);
     std::vector<std::uint8_t> extension = module.extension;
     if (!extension.empty()) {
         extension.insert(extension.end(), {0, 0}); // no further extension header
@@ -128,24 +129,6 @@ BuiltImage Build(const TestImage& image) {
         PutWord(bytes, balance, 1);
     }
     return built;
-}
-
-std::vector<std::uint8_t> Pattern(std::size_t size, unsigned seed) {
-    std::vector<std::uint8_t> bytes(size);
-    for (std::size_t i = 0; i < size; ++i) {
-        bytes[i] = static_cast<std::uint8_t>((i / (seed + 3)) * seed + (i % 7 == 0 ? i : 0));
-    }
-    return bytes;
-}
-
-std::vector<std::uint8_t> Noise(std::size_t size, unsigned seed) {
-    std::vector<std::uint8_t> bytes(size);
-    std::uint32_t state = seed * 2654435761U + 1;
-    for (std::uint8_t& byte : bytes) {
-        state = state * 1664525U + 1013904223U;
-        byte = static_cast<std::uint8_t>(state >> 24);
-    }
-    return bytes;
 }
 
 TestModule SystemModule(std::size_t size, bool version600) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/TestBytes.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -53,10 +55,6 @@ std::uint8_t Sum(const std::vector<std::uint8_t>& bytes, std::size_t from, std::
 unsigned WordSum(const std::vector<std::uint8_t>& bytes);
 // One module: its LHA level-1 header and its data, packed unless stored.
 std::vector<std::uint8_t> ModuleBytes(const TestModule& module);
-
-// Bytes that pack well (seed picks the pattern) or hardly at all.
-std::vector<std::uint8_t> Pattern(std::size_t size, unsigned seed);
-std::vector<std::uint8_t> Noise(std::size_t size, unsigned seed);
 
 TestModule SystemModule(std::size_t size, bool version600 = false);
 TestModule StoredModule(std::size_t size, std::uint16_t type, std::string name);

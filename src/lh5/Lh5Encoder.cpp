@@ -1,0 +1,191 @@
+#include "lh5/Lh5Encoder.h"
+
+#include "lh5/BlockTables.h"
+#include "lh5/CodePrices.h"
+#include "lh5/MatchFinder.h"
+#include "lh5/OptimalParse.h"
+
+#include <algorithm>
+
+namespace kalvero::lh5 {
+namespace {
+
+using Effort = BlockTables::Effort;
+
+// The bytes a run of codes makes and the codes chosen for them.
+struct Block {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    std::vector<Lh5Code> codes;
+};
+
+Lh5Frequencies Count(std::span<const Lh5Code> codes) {
+    Lh5Frequencies frequencies;
+    for (const Lh5Code code : codes) {
+        frequencies.Add(code);
+    }
+    return frequencies;
+}
+
+Lh5Frequencies Difference(const Lh5Frequencies& whole, const Lh5Frequencies& part) {
+    Lh5Frequencies rest = whole;
+    for (std::size_t symbol = 0; symbol < rest.chars.size(); ++symbol) {
+        rest.chars[symbol] -= part.chars[symbol];
+    }
+    for (std::size_t symbol = 0; symbol < rest.positions.size(); ++symbol) {
+        rest.positions[symbol] -= part.positions[symbol];
+    }
+    rest.codes -= part.codes;
+    rest.extraBits -= part.extraBits;
+    return rest;
+}
+
+std::uint64_t Bits(const Lh5Frequencies& frequencies, Effort effort = Effort::Quick) {
+    return BlockTables(frequencies, effort).bits(frequencies);
+}
+
+std::size_t ByteCount(Lh5Code code) {
+    return code.symbol < LiteralCodes ? 1 : static_cast<std::size_t>(MatchLength(code.symbol));
+}
+
+class Encoding {
+public:
+    explicit Encoding(std::span<const std::uint8_t> data) : data_(data), finder_(data) {}
+
+    std::vector<std::uint8_t> Run();
+
+private:
+    void EncodeSegment(std::size_t begin, std::size_t end, BitWriter& out) const;
+    void Improve(Block& block, int rounds, std::size_t maxCodes) const;
+    void Split(Block block, std::vector<Block>& blocks) const;
+
+    std::span<const std::uint8_t> data_;
+    MatchFinder finder_;
+};
+
+// Parses the block again at the prices its last codes set, a few rounds.
+// Prices from either kind of tables, with and without the table entries'
+// share, and from the symbols' information content each find cheaper parses
+// the others miss. The rounds follow the quick tables' sizes; the codes kept
+// are those the thorough tables write in the fewest bits.
+void Encoding::Improve(Block& block, int rounds, std::size_t maxCodes) const {
+    std::vector<Lh5Code> current = block.codes;
+    std::uint64_t currentBits = Bits(Count(current));
+    std::uint64_t bestBits = Bits(Count(current), Effort::Thorough);
+    for (int round = 0; round < rounds; ++round) {
+        const Lh5Frequencies frequencies = Count(current);
+        const BlockTables quick(frequencies, Effort::Quick);
+        const CodePrices pricings[] = {
+            CodePrices::FromTables(quick),
+            CodePrices::FromTables(BlockTables(frequencies, Effort::Thorough)),
+            CodePrices::FromTablesAndEntries(quick, frequencies),
+            CodePrices::FromFrequencies(frequencies)};
+        std::vector<Lh5Code> next;
+        std::uint64_t nextBits = UINT64_MAX;
+        for (const CodePrices& prices : pricings) {
+            std::vector<Lh5Code> codes =
+                CheapestCodes(data_, finder_, block.begin, block.end, prices);
+            if (codes.size() > maxCodes) {
+                continue;
+            }
+            const std::uint64_t bits = Bits(Count(codes));
+            if (bits < nextBits) {
+                nextBits = bits;
+                next = std::move(codes);
+            }
+        }
+        if (nextBits >= currentBits) {
+            break;
+        }
+        current = std::move(next);
+        currentBits = nextBits;
+        const std::uint64_t thorough = Bits(Count(current), Effort::Thorough);
+        if (thorough < bestBits) {
+            bestBits = thorough;
+            block.codes = current;
+        }
+    }
+}
+
+// Splits a block where two blocks with tables of their own cost less than
+// one, and wherever it holds more codes than a block can; then the halves
+// in turn.
+void Encoding::Split(Block block, std::vector<Block>& blocks) const {
+    constexpr std::size_t MinCodes = 64;
+    constexpr std::size_t Candidates = 16;
+    const std::size_t count = block.codes.size();
+    if (count < 2 * MinCodes && count <= MaxBlockCodes) {
+        blocks.push_back(std::move(block));
+        return;
+    }
+    const Lh5Frequencies whole = Count(block.codes);
+    std::uint64_t bestBits = UINT64_MAX;
+    std::size_t bestAt = 0;
+    // Coarse candidates over the whole block, then finer ones around the best.
+    // A block too long for one must split near its middle, not shed a
+    // sliver at a time.
+    const bool tooLong = count > MaxBlockCodes;
+    std::size_t low = tooLong ? count / 4 : std::min(MinCodes, count / 2);
+    std::size_t high = count - low;
+    for (int pass = 0; pass < 2 && low < high; ++pass) {
+        const std::size_t step = std::max<std::size_t>(1, (high - low) / Candidates);
+        Lh5Frequencies first = Count(std::span(block.codes).first(low));
+        for (std::size_t at = low; at <= high; at += step) {
+            const std::uint64_t bits = Bits(first) + Bits(Difference(whole, first));
+            if (bits < bestBits) {
+                bestBits = bits;
+                bestAt = at;
+            }
+            for (std::size_t i = at; i < std::min(at + step, count); ++i) {
+                first.Add(block.codes[i]);
+            }
+        }
+        low = bestAt > step ? std::max(bestAt - step, low) : low;
+        high = std::min(bestAt + step, high);
+    }
+    if (bestBits >= Bits(whole) && !tooLong) {
+        blocks.push_back(std::move(block));
+        return;
+    }
+    Block second{block.begin, block.end, {}};
+    second.codes.assign(block.codes.begin() + static_cast<std::ptrdiff_t>(bestAt),
+                        block.codes.end());
+    block.codes.resize(bestAt);
+    for (const Lh5Code code : block.codes) {
+        second.begin += ByteCount(code);
+    }
+    block.end = second.begin;
+    Split(std::move(block), blocks);
+    Split(std::move(second), blocks);
+}
+
+void Encoding::EncodeSegment(std::size_t begin, std::size_t end, BitWriter& out) const {
+    Block whole{begin, end, CheapestCodes(data_, finder_, begin, end, CodePrices::Initial())};
+    Improve(whole, 8, SIZE_MAX);
+    std::vector<Block> blocks;
+    Split(std::move(whole), blocks);
+    for (Block& block : blocks) {
+        if (blocks.size() > 1) {
+            Improve(block, 4, MaxBlockCodes);
+        }
+        BlockTables(Count(block.codes), Effort::Thorough).Write(out, block.codes);
+    }
+}
+
+std::vector<std::uint8_t> Encoding::Run() {
+    // A parse's costs must stay within 32 bits: it takes 1 MiB at a time.
+    constexpr std::size_t SegmentBytes = std::size_t{1} << 20;
+    BitWriter out;
+    for (std::size_t begin = 0; begin < data_.size(); begin += SegmentBytes) {
+        EncodeSegment(begin, std::min(data_.size(), begin + SegmentBytes), out);
+    }
+    return out.Finish();
+}
+
+} // namespace
+
+std::vector<std::uint8_t> EncodeLh5(std::span<const std::uint8_t> data) {
+    return Encoding(data).Run();
+}
+
+} // namespace kalvero::lh5
