@@ -60,16 +60,7 @@ TEST(BootView, EachAttributeShowsForegroundOnBackgroundInVgaColours) {
 }
 
 TEST(BootView, Epa2PaletteWidenedFromSixBits) {
-    // 9 x 1 pixels of 16 colours, planes of 2 bytes: pixel x has index x.
-    Bytes image = test::Epa2Header(9, 1);
-    // Planes 0 to 3: bit p of each index.
-    image.insert(image.end(), {0x55, 0x00, 0x33, 0x00, 0x0F, 0x00, 0x00, 0x80});
-    // Blue, green, red of entries 0 to 8, then 7 black entries.
-    const Bytes palette = {0, 0,  0, 0,  63, 63, 42, 21, 0,  32, 32, 32, 1, 2,
-                           3, 63, 0, 63, 16, 8,  4,  21, 42, 63, 0,  0,  1};
-    image.insert(image.end(), {'R', 'G', 'B', ' '});
-    image.insert(image.end(), palette.begin(), palette.end());
-    image.resize(image.size() + 21, 0);
+    const Bytes image = test::Epa2NineByOne();
     const Rgb expected[] = {{0, 0, 0},       {255, 255, 0},  {0, 85, 170},
                             {130, 130, 130}, {12, 8, 4},     {255, 0, 255},
                             {16, 32, 65},    {255, 170, 85}, {4, 0, 0}};

@@ -44,7 +44,7 @@ std::vector<std::uint8_t> ColourBitmapFromPicture(const SwatchImage& picture, Di
     }
     const std::vector<std::uint8_t> indices = DitherPicture(
         picture, dither, [&](int, int) -> std::span<const Swatch> { return swatches; });
-    return ColourBmpFile(indices, picture.height, entries);
+    return ColourBmpFile(indices, picture.width, picture.height, entries);
 }
 
 } // namespace kalvero
