@@ -20,6 +20,10 @@ struct Epa2Picture {
     std::vector<std::uint8_t> palette6; // 16 or 256 entries of blue, green, red (0..63)
 };
 
+// The palette entry that two of three boards measured show in another entry's
+// colour, a quirk of the VGA's attribute registers that other boards correct.
+inline constexpr int Epa2MiscolouredEntry = 6;
+
 // The bytes of a 16-colour EPA 2.0 image of any size (bitsPerPixel 4, width
 // and height 1 to 65535, indices 0 to 15, palette6 of 16 entries): the header,
 // four bit planes a row, each padded to whole bytes, "RGB " and the palette as

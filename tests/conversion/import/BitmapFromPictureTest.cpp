@@ -1,7 +1,10 @@
 #include "conversion/import/BitmapFromPicture.h"
 
 #include "conversion/BmpFormat.h"
+#include "conversion/Epa2Image.h"
+#include "conversion/FileConversion.h"
 #include "conversion/import/LogoFromPicture.h"
+#include "conversion/import/PictureImport.h"
 #include "conversion/import/TestPictures.h"
 
 #include <gtest/gtest.h>
@@ -16,8 +19,37 @@ TEST(BitmapFromPicture, EachOutputHasALengthTheConvertersAccept) {
         EXPECT_EQ(EpaLogoFromPicture(picture, Dither::None).size(), tall ? 2367U : 1602U);
         EXPECT_EQ(ClassifyBmpSize(MonoBitmapFromPicture(picture, Dither::Ordered, 128).size()),
                   tall ? BmpKind::Mono126 : BmpKind::Mono84);
-        EXPECT_EQ(ClassifyBmpSize(ColourBitmapFromPicture(picture, Dither::Diffusion).size()),
-                  tall ? BmpKind::Colour126 : BmpKind::Colour84);
+        EXPECT_EQ(
+            ClassifyBmpSize(ColourBitmapFromPicture(picture, Dither::Diffusion, false).size()),
+            tall ? BmpKind::Colour126 : BmpKind::Colour84);
+    }
+}
+
+// A picture of more colours than a palette holds.
+TEST(BitmapFromPicture, PaletteEntry6OnlyWhenAllColoursAreAsked) {
+    RgbImage colours = test::FlatPicture(160, 120, {0, 0, 0});
+    for (int y = 0; y < 120; ++y) {
+        for (int x = 0; x < 160; ++x) {
+            const auto across = static_cast<std::uint8_t>(x * 255 / 159);
+            colours.pixels[static_cast<std::size_t>(y * 160 + x)] = {
+                across, static_cast<std::uint8_t>(y * 255 / 119),
+                static_cast<std::uint8_t>(255 - across)};
+        }
+    }
+    for (const ImportTarget target : {ImportTarget::ColourBitmap, ImportTarget::FullScreen}) {
+        for (const bool allColours : {false, true}) {
+            ImportSettings settings;
+            settings.target = target;
+            settings.allColours = allColours;
+            const std::vector<std::uint8_t> file = ImportPicture(colours, settings);
+            const FileResult<std::vector<std::uint8_t>> epa2 =
+                target == ImportTarget::FullScreen ? file : EpaFileFromBmp(file, false);
+            const Epa2Picture picture = ParseEpa2(epa2.value()).value();
+            EXPECT_EQ(picture.width * picture.height,
+                      target == ImportTarget::FullScreen ? 640 * 480 : 136 * 126);
+            EXPECT_EQ(std::count(picture.indices.begin(), picture.indices.end(), 6) > 0,
+                      allColours);
+        }
     }
 }
 
