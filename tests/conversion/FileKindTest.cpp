@@ -1,6 +1,7 @@
 #include "conversion/FileKind.h"
 
 #include "conversion/Epa2TestFile.h"
+#include "conversion/FileInspection.h"
 #include "conversion/PreviewImage.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +33,20 @@ TEST(ClassifyFile, LengthAndHeaderTellTheKind) {
     };
     for (const auto& [length, head, description] : cases) {
         EXPECT_EQ(DescribeFileKind(ClassifyFile(length, head)), description) << length;
+    }
+}
+
+TEST(InspectFile, WarnsOfPixelsInPaletteEntry6) {
+    std::vector<std::uint8_t> many = test::Epa2Image256(3, 1);
+    many[8] = 6; // a 256-colour image is not warned of
+    const std::pair<std::vector<std::uint8_t>, std::vector<std::string>> cases[] = {
+        {test::Epa2NineByOne(),
+         {"1 pixel uses palette entry 6, which two of three boards measured show in another "
+          "entry's colour"}},
+        {many, {}},
+    };
+    for (const auto& [file, warnings] : cases) {
+        EXPECT_EQ(InspectFile(ClassifyFile(file.size(), file), file).warnings, warnings);
     }
 }
 
