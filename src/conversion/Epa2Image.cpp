@@ -61,14 +61,15 @@ std::vector<std::uint8_t> WriteEpa2(const Epa2Picture& picture) {
     const auto pair = [](const std::uint8_t* two) {
         return PlaneBitPairs[(two[0] & 15) << 4 | (two[1] & 15)];
     };
+    std::array<std::uint8_t, 8> padded{};
     for (std::size_t row = 0; row < height; ++row) {
         const std::uint8_t* pixels = picture.indices.data() + row * width;
         const std::size_t planes = HeaderLength + row * PlanesPerRow * planeBytes;
         for (std::size_t group = 0; group < planeBytes; ++group) {
             const std::uint8_t* eight = pixels + 8 * group;
             // The last byte of a row is padded on the right with clear bits.
-            std::array<std::uint8_t, 8> padded{};
             if (width - 8 * group < 8) {
+                padded.fill(0);
                 std::copy(eight, pixels + width, padded.begin());
                 eight = padded.data();
             }
