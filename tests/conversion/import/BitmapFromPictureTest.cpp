@@ -2,9 +2,7 @@
 
 #include "conversion/BmpFormat.h"
 #include "conversion/Epa2Image.h"
-#include "conversion/FileConversion.h"
 #include "conversion/import/LogoFromPicture.h"
-#include "conversion/import/PictureImport.h"
 #include "conversion/import/TestPictures.h"
 
 #include <gtest/gtest.h>
@@ -25,31 +23,20 @@ TEST(BitmapFromPicture, EachOutputHasALengthTheConvertersAccept) {
     }
 }
 
-// A picture of more colours than a palette holds.
+// A picture of more colours than a palette holds, made a full-screen logo's
+// pixels; the 16-colour bitmap takes its entries the same way.
 TEST(BitmapFromPicture, PaletteEntry6OnlyWhenAllColoursAreAsked) {
-    RgbImage colours = test::FlatPicture(160, 120, {0, 0, 0});
-    for (int y = 0; y < 120; ++y) {
-        for (int x = 0; x < 160; ++x) {
-            const auto across = static_cast<std::uint8_t>(x * 255 / 159);
-            colours.pixels[static_cast<std::size_t>(y * 160 + x)] = {
-                across, static_cast<std::uint8_t>(y * 255 / 119),
-                static_cast<std::uint8_t>(255 - across)};
-        }
+    RgbImage colours = test::FlatPicture(64, 48, {0, 0, 0});
+    for (std::size_t i = 0; i < colours.pixels.size(); ++i) {
+        colours.pixels[i] = {std::uint8_t(i % 64 * 4), std::uint8_t(i / 64 * 5),
+                             std::uint8_t(255 - i % 64 * 4)};
     }
-    for (const ImportTarget target : {ImportTarget::ColourBitmap, ImportTarget::FullScreen}) {
-        for (const bool allColours : {false, true}) {
-            ImportSettings settings;
-            settings.target = target;
-            settings.allColours = allColours;
-            const std::vector<std::uint8_t> file = ImportPicture(colours, settings);
-            const FileResult<std::vector<std::uint8_t>> epa2 =
-                target == ImportTarget::FullScreen ? file : EpaFileFromBmp(file, false);
-            const Epa2Picture picture = ParseEpa2(epa2.value()).value();
-            EXPECT_EQ(picture.width * picture.height,
-                      target == ImportTarget::FullScreen ? 640 * 480 : 136 * 126);
-            EXPECT_EQ(std::count(picture.indices.begin(), picture.indices.end(), 6) > 0,
-                      allColours);
-        }
+    for (const bool allColours : {false, true}) {
+        const Epa2Picture picture =
+            ParseEpa2(
+                FullScreenLogoFromPicture(test::Swatches(colours), Dither::Diffusion, allColours))
+                .value();
+        EXPECT_EQ(std::count(picture.indices.begin(), picture.indices.end(), 6) > 0, allColours);
     }
 }
 
