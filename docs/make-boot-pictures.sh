@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Draws the pictures in docs/boot/ with kalvero-cli itself: the sample logo as
 # the editor shows it and as the PC shows it, alone and on the power-on
-# screen. Run after a build (./test.sh or ./run.sh).
+# screen, and a full-screen logo. Run after a build (./test.sh or ./run.sh).
 #
 # With --check CLI it draws them with that kalvero-cli into a temporary folder
 # and fails when any differs from the one in docs/boot/.
@@ -34,6 +34,10 @@ printf '\x1e%.0s' {1..34} | dd of="$work/banner.epa" bs=1 seek=121 conv=notrunc 
 # The sample's 16-colour bitmap as an EPA 2.0 image.
 "$cli" bmp2epa samples/kalvero-16.bmp "$work/kalvero-2.epa"
 "$cli" render --boot-screen "$work/kalvero-2.epa" "$out/epa2-screen.png"
+
+# Our sample design as a full-screen logo.
+"$cli" import --full-screen resources/samples/sample-logo.png "$work/full-screen.epa"
+"$cli" render --boot-screen "$work/full-screen.epa" "$out/full-screen.png"
 
 if [[ ${1:-} == --check ]]; then
     status=0

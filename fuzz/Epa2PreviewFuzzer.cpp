@@ -1,6 +1,6 @@
 // The readers behind kalvero-cli render and epa2bmp: the file classification,
-// the EPA 2.0 reader for 16 and 256 colours, its bitmap and the previews in
-// the editor's and the PC's views.
+// the EPA 2.0 reader for 16 and 256 colours, its bitmap, the writer of 16
+// colours and the previews in the editor's and the PC's views.
 
 #include "FuzzCheck.h"
 #include "conversion/Epa2Image.h"
@@ -34,9 +34,15 @@ void CheckFile(std::span<const std::uint8_t> file, const PreviewOptions& options
                     "classification and reader agree");
         }
         const FileResult<std::vector<std::uint8_t>> bmp = Epa2ToColourBmp(p);
+        Require(bmp.ok() == (p.bitsPerPixel == 4), "every 16-colour image has its bitmap");
         if (bmp) {
-            Require(bmp.value().size() == (p.height == 126 ? 8686U : 5830U),
+            const std::size_t rowLength = (static_cast<std::size_t>(p.width) + 7) / 8 * 4;
+            Require(bmp.value().size() == 118 + rowLength * static_cast<std::size_t>(p.height),
                     "a 16-colour bitmap has its length");
+            const FileResult<Epa2Picture> again = ParseEpa2(WriteEpa2(p));
+            Require(again && again.value().indices == p.indices &&
+                        again.value().palette6 == p.palette6,
+                    "the writer keeps every pixel and the palette");
         }
     }
     const FileResult<RgbImage> preview = RenderPreview(file, options);

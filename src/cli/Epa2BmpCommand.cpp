@@ -11,9 +11,10 @@ Epa2BmpCommand::Epa2BmpCommand()
            "  an EPA version 1 logo becomes a 2-colour bitmap of 1742 or 2582 bytes,\n"
            "    its glyph bits white on black, without the cell colours, as the\n"
            "    editor's EPAtoBMP writes it\n"
-           "  an EPA 2.0 image of 136 x 84 or 136 x 126 in 16 colours becomes a\n"
-           "    16-colour bitmap of 5830 or 8686 bytes, from which bmp2epa makes the\n"
-           "    same EPA 2.0 file again\n"
+           "  an EPA 2.0 image of 16 colours becomes a 16-colour bitmap of its size\n"
+           "    (a full-screen logo of 640 x 480 one of 153718 bytes); of 136 x 84 or\n"
+           "    136 x 126 one of 5830 or 8686 bytes, from which bmp2epa makes the same\n"
+           "    EPA 2.0 file again\n"
            "Other files are refused."},
           ".bmp", {}) {}
 

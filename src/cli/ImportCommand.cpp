@@ -15,6 +15,16 @@ namespace {
 constexpr Option MonoOption{0, "mono", "", "Make a 2-colour bitmap (1742 or 2582 bytes)"};
 constexpr Option Colors16Option{0, "colors16", "", "Make a 16-colour bitmap (5830 or 8686 bytes)"};
 constexpr Option EpaOption{0, "epa", "", "Make an EPA version 1 logo whatever OUT is named"};
+constexpr Option FullScreenOption{0, "full-screen", "",
+                                  "Make a full-screen logo: a 16-colour EPA 2.0 image\n"
+                                  "of 640 x 480 (153660 bytes)"};
+constexpr Option SizeOption{0, "size", "SIZE",
+                            "With --full-screen: 640x480 (default), 640x464 or\n"
+                            "640x479"};
+constexpr Option AllColorsOption{0, "all-16-colors", "",
+                                 "With --colors16 or --full-screen: use palette\n"
+                                 "entry 6 too, which some boards show in another\n"
+                                 "entry's colour"};
 constexpr Option ShortOption{0, "short", "", "Make it 136 x 84 (17 x 6 cells)"};
 constexpr Option TallOption{0, "tall", "", "Make it 136 x 126 (17 x 9 cells)"};
 constexpr Option FitOption{0, "fit", "",
@@ -60,7 +70,7 @@ ImportCommand::ImportCommand()
           {"import", "Make an EPA logo or an accepted bitmap of any picture",
            Synopses("[OPTION]...", "IN", "OUT"),
            "Makes a file for the BIOS logo tools of any picture Qt reads (PNG, JPEG,\n"
-           "GIF, BMP of any header or depth, ...), 136 pixels wide and 84 or 126 high:\n"
+           "GIF, BMP of any header or depth, ...):\n"
            "  OUT.epa or --epa  a coloured EPA version 1 logo (1602 or 2367 bytes): each\n"
            "                    8 x 14 cell gets the one palette colour that, on black,\n"
            "                    shows its pixels best\n"
@@ -68,17 +78,23 @@ ImportCommand::ImportCommand()
            "                    the editor's Load BMP take it\n"
            "  --colors16        a 16-colour bitmap (5830 or 8686 bytes) whose palette\n"
            "                    suits the EPA 2.0 image bmp2epa makes of it\n"
-           "Pictures at least 1.4 times as wide as high become short logos (136 x 84),\n"
-           "others tall ones (136 x 126). Transparent parts become black. With\n"
-           "--output-dir the outputs are named .bmp with --mono or --colors16, else .epa.\n"
+           "  --full-screen     a 16-colour EPA 2.0 image of 640 x 480 (or --size), the\n"
+           "                    logo some BIOSes show over the whole screen\n"
+           "Logos and bitmaps are 136 pixels wide: pictures at least 1.4 times as wide\n"
+           "as high become short ones (136 x 84), others tall ones (136 x 126).\n"
+           "16 colours leave palette entry 6 unused, which two of three boards measured\n"
+           "show in another entry's colour, unless --all-16-colors is given.\n"
+           "Transparent parts become black. With --output-dir the outputs are named\n"
+           ".bmp with --mono or --colors16, else .epa.\n"
            "Picture files of at most 48 MiB are read, and a picture may take at most\n"
            "128 MiB decoded: 33 megapixels of 8-bit colour (7680 x 4320), 16 of 16-bit\n"
            "colour; JPEG and SVG are decoded smaller, so larger ones work too. SVG\n"
            "drawings: at most 4 MiB and 25000 elements, no pictures from other files.\n"
            "Damaged pictures are refused."},
           ".epa",
-          {&MonoOption, &Colors16Option, &EpaOption, &ShortOption, &TallOption, &FitOption,
-           &FillOption, &StretchOption, &DitherOption, &ThresholdOption, &InvertOption}) {}
+          {&MonoOption, &Colors16Option, &EpaOption, &FullScreenOption, &ShortOption, &TallOption,
+           &SizeOption, &FitOption, &FillOption, &StretchOption, &DitherOption, &ThresholdOption,
+           &InvertOption, &AllColorsOption}) {}
 
 std::optional<std::string> ImportCommand::takeOptions(const ArgumentParser& arguments) {
     settings_ = ImportSettings{};
@@ -98,37 +114,71 @@ std::optional<std::string> ImportCommand::takeOptions(const ArgumentParser& argu
     if (const std::optional<std::string> problem = takeTarget(arguments)) {
         return problem;
     }
+    if (const std::optional<std::string> problem = takeSize(arguments)) {
+        return problem;
+    }
     return takeDither(arguments);
 }
 
 std::optional<std::string> ImportCommand::takeTarget(const ArgumentParser& arguments) {
-    if (CountSet(arguments, {&MonoOption, &Colors16Option, &EpaOption}) > 1) {
-        return "choose one of --mono, --colors16 and --epa";
+    if (CountSet(arguments, {&MonoOption, &Colors16Option, &EpaOption, &FullScreenOption}) > 1) {
+        return "choose one of --mono, --colors16, --epa and --full-screen";
     }
     const std::vector<std::string>& files = arguments.operands();
     const std::string suffix =
         !arguments.isSet(OutputDirOption) && files.size() == 2 ? Suffix(files[1]) : "";
     const bool bitmap = arguments.isSet(MonoOption) || arguments.isSet(Colors16Option);
     const bool epa = arguments.isSet(EpaOption);
+    const bool fullScreen = arguments.isSet(FullScreenOption);
     if (bitmap && suffix == "epa") {
         const std::string option = arguments.isSet(MonoOption) ? "--mono" : "--colors16";
         return option + " makes a bitmap: name the output .bmp, or leave " + option +
                " out for an EPA logo";
     }
-    if (epa && suffix == "bmp") {
-        return "--epa makes an EPA logo: name the output .epa";
+    if ((epa || fullScreen) && suffix == "bmp") {
+        return epa ? "--epa makes an EPA logo: name the output .epa"
+                   : "--full-screen makes an EPA 2.0 image: name the output .epa";
     }
-    if (!bitmap && !epa && suffix == "bmp") {
+    if (!bitmap && !epa && !fullScreen && suffix == "bmp") {
         return "say which bitmap to make: --mono or --colors16";
     }
-    if (!bitmap && !epa && !suffix.empty() && suffix != "epa") {
-        return "say what to make of the picture: --mono, --colors16 or --epa";
+    if (!bitmap && !epa && !fullScreen && !suffix.empty() && suffix != "epa") {
+        return "say what to make of the picture: --mono, --colors16, --epa or --full-screen";
     }
     settings_.target = arguments.isSet(MonoOption)       ? ImportTarget::MonoBitmap
                        : arguments.isSet(Colors16Option) ? ImportTarget::ColourBitmap
+                       : fullScreen                      ? ImportTarget::FullScreen
                                                          : ImportTarget::EpaLogo;
+    settings_.allColours = arguments.isSet(AllColorsOption);
+    if (settings_.allColours && !arguments.isSet(Colors16Option) && !fullScreen) {
+        return "--all-16-colors is for --colors16 and --full-screen only";
+    }
     setOutputExtension(bitmap ? ".bmp" : ".epa");
     return std::nullopt;
+}
+
+std::optional<std::string> ImportCommand::takeSize(const ArgumentParser& arguments) {
+    const bool fullScreen = settings_.target == ImportTarget::FullScreen;
+    if (fullScreen && settings_.tall) {
+        return "--short and --tall are for logos 136 pixels wide: the full-screen logo takes "
+               "--size";
+    }
+    if (!arguments.isSet(SizeOption)) {
+        return std::nullopt;
+    }
+    if (!fullScreen) {
+        return "--size is for --full-screen only";
+    }
+    const std::string& size = arguments.value(SizeOption);
+    for (const int height : FullScreenHeights) {
+        if (size == std::to_string(FullScreenWidth) + "x" + std::to_string(height)) {
+            settings_.fullScreenHeight = height;
+            return std::nullopt;
+        }
+    }
+    return "--size takes 640x480, 640x464 or 640x479, the sizes of full-screen logos in BIOS "
+           "images, not '" +
+           size + "'";
 }
 
 std::optional<std::string> ImportCommand::takeDither(const ArgumentParser& arguments) {

@@ -5,8 +5,8 @@
 
 namespace kalvero::cli {
 
-// import: an EPA logo, or one of the bitmaps the editor accepts, made of any
-// picture that the picture decoder reads.
+// import: an EPA logo, a full-screen logo, or one of the bitmaps the editor
+// accepts, made of any picture that the picture decoder reads.
 class ImportCommand : public ConversionCommand {
 public:
     ImportCommand();
@@ -17,6 +17,7 @@ protected:
 
 private:
     std::optional<std::string> takeTarget(const ArgumentParser& arguments);
+    std::optional<std::string> takeSize(const ArgumentParser& arguments);
     std::optional<std::string> takeDither(const ArgumentParser& arguments);
 
     ImportSettings settings_;

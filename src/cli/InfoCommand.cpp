@@ -45,6 +45,9 @@ InfoCommand::InfoCommand()
                "  not accepted: REASON\n"
                "A version 1 logo with cells whose attribute is above 15 gets \"; N cells have\n"
                "a background colour, which the PC shows and the editor's canvas does not\".\n"
+               "A 16-colour EPA 2.0 image whose pixels use palette entry 6 gets a warning on\n"
+               "standard error: two of three boards measured show that entry in another\n"
+               "entry's colour.\n"
                "A FILE of - is standard input (once only).\n"
                "EPA logos and bitmaps are told apart by their size alone, as in the editor;\n"
                "EPA 2.0 images by their size and their first 8 bytes; a file of 128 or\n"
@@ -79,7 +82,7 @@ int InfoCommand::run(const ArgumentParser& arguments, Console& console) {
             }
         }
         console.print(file + ": " + DescribeInspection(inspection.value()) + "\n");
-        for (const std::string& warning : inspection.value().headerWarnings) {
+        for (const std::string& warning : inspection.value().warnings) {
             console.reportWarning(input.name(), warning);
         }
         if (inspection.value().kind.type == FileType::NotAccepted) {

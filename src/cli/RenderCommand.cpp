@@ -36,7 +36,10 @@ RenderCommand::RenderCommand()
            "editor shows cells above 15 black); an EPA 2.0 image in its own palette.\n"
            "With --boot-screen, the same logo at the top right of a black power-on\n"
            "screen with a few lines of text: 640 x 350 in text mode for version 1,\n"
-           "640 x 480 for EPA 2.0. Bitmaps are not shown at power-on and are refused.\n"
+           "640 x 480 for EPA 2.0, whose palette the whole screen takes (the black is\n"
+           "its entry 0, the text its entries 7 and 15). A logo as large as the screen\n"
+           "(the full-screen logo) covers the text but for the bottom line, which stands\n"
+           "over its last 16 rows. Bitmaps are not shown at power-on and are refused.\n"
            "Where a bitmap's header contradicts the layout its size gives it, a warning\n"
            "on standard error says so."},
           ".png", {&ScaleOption, &GridOption, &BootOption, &BootScreenOption}) {}

@@ -19,16 +19,18 @@ void Put32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value
 }
 
 // File header and information header of an uncompressed bottom-up bitmap.
-std::vector<std::uint8_t> Headers(int height, int bitsPerPixel, int colours, int rowLength) {
+std::vector<std::uint8_t> Headers(int width, int height, int bitsPerPixel, int colours,
+                                  std::size_t rowLength) {
     const std::uint32_t pixelOffset = 14 + 40 + 4 * static_cast<std::uint32_t>(colours);
-    const std::uint32_t pixelBytes = static_cast<std::uint32_t>(rowLength * height);
+    const auto pixelBytes =
+        static_cast<std::uint32_t>(rowLength * static_cast<std::size_t>(height));
     std::vector<std::uint8_t> bytes(pixelOffset + pixelBytes, 0);
     bytes[0] = 'B';
     bytes[1] = 'M';
     Put32(bytes, 2, pixelOffset + pixelBytes);
     Put32(bytes, 10, pixelOffset);
     Put32(bytes, 14, 40);
-    Put32(bytes, 18, LogoWidth);
+    Put32(bytes, 18, static_cast<std::uint32_t>(width));
     Put32(bytes, 22, static_cast<std::uint32_t>(height));
     Put16(bytes, 26, 1);
     Put16(bytes, 28, static_cast<std::uint32_t>(bitsPerPixel));
@@ -43,7 +45,7 @@ std::vector<std::uint8_t> Headers(int height, int bitsPerPixel, int colours, int
 } // namespace
 
 std::vector<std::uint8_t> MonoBmpFile(std::span<const std::uint8_t> rows, int height) {
-    std::vector<std::uint8_t> bytes = Headers(height, 1, 2, MonoBmpRowLength);
+    std::vector<std::uint8_t> bytes = Headers(LogoWidth, height, 1, 2, MonoBmpRowLength);
     std::fill_n(bytes.begin() + 58, 4, 255);
     for (int line = 0; line < height; ++line) {
         const auto source = rows.begin() + line * CellColumns;
@@ -53,18 +55,19 @@ std::vector<std::uint8_t> MonoBmpFile(std::span<const std::uint8_t> rows, int he
     return bytes;
 }
 
-std::vector<std::uint8_t> ColourBmpFile(std::span<const std::uint8_t> indices, int height,
-                                        std::span<const std::uint8_t> palette) {
-    std::vector<std::uint8_t> bytes = Headers(height, 4, 16, ColourBmpRowLength);
+std::vector<std::uint8_t> ColourBmpFile(std::span<const std::uint8_t> indices, int width,
+                                        int height, std::span<const std::uint8_t> palette) {
+    const auto columns = static_cast<std::size_t>(width);
+    const std::size_t rowLength = (columns + 7) / 8 * 4; // 4 bits a pixel, rows of whole words
+    std::vector<std::uint8_t> bytes = Headers(width, height, 4, 16, rowLength);
     std::copy(palette.begin(), palette.begin() + BmpPaletteLength,
               bytes.begin() + BmpPaletteOffset);
-    for (int line = 0; line < height; ++line) {
-        const std::size_t row = ColourBmpPixelOffset +
-                                static_cast<std::size_t>((height - 1 - line) * ColourBmpRowLength);
-        for (int x = 0; x < LogoWidth; ++x) {
-            const std::uint8_t index = indices[static_cast<std::size_t>(line * LogoWidth + x)] & 15;
-            bytes[row + static_cast<std::size_t>(x / 2)] |=
-                static_cast<std::uint8_t>(x % 2 == 0 ? index << 4 : index);
+    for (std::size_t line = 0; line < static_cast<std::size_t>(height); ++line) {
+        const std::size_t row =
+            ColourBmpPixelOffset + (static_cast<std::size_t>(height) - 1 - line) * rowLength;
+        for (std::size_t x = 0; x < columns; ++x) {
+            const std::uint8_t index = indices[line * columns + x] & 15;
+            bytes[row + x / 2] |= static_cast<std::uint8_t>(x % 2 == 0 ? index << 4 : index);
         }
     }
     return bytes;

@@ -12,10 +12,11 @@ namespace kalvero {
 // rows holds the picture top-down, 17 bytes per row.
 std::vector<std::uint8_t> MonoBmpFile(std::span<const std::uint8_t> rows, int height);
 
-// The 16-colour bitmap that Load BMP accepts (5830 bytes for 84 rows, 8686 for
-// 126): indices holds 136 x height colour indices top-down; palette the 64
-// bytes of 16 entries of blue, green, red, reserved.
-std::vector<std::uint8_t> ColourBmpFile(std::span<const std::uint8_t> indices, int height,
-                                        std::span<const std::uint8_t> palette);
+// A 16-colour bitmap in the layout Load BMP accepts, which for 136 x 84 and
+// 136 x 126 is one of its sizes (5830 or 8686 bytes): indices holds width x
+// height colour indices top-down; palette the 64 bytes of 16 entries of blue,
+// green, red, reserved.
+std::vector<std::uint8_t> ColourBmpFile(std::span<const std::uint8_t> indices, int width,
+                                        int height, std::span<const std::uint8_t> palette);
 
 } // namespace kalvero

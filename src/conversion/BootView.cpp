@@ -14,8 +14,10 @@
 namespace kalvero {
 namespace {
 
+using ScreenColours = std::array<Rgb, 16>;
+
 // The sixteen colours of a VGA in text mode.
-constexpr std::array<Rgb, 16> VgaTextColours{{
+constexpr ScreenColours VgaTextColours{{
     {0, 0, 0},
     {0, 0, 170},
     {0, 170, 0},
@@ -52,11 +54,25 @@ static_assert(std::all_of(std::begin(PowerOnText), std::end(PowerOnText),
                           [](const TextLine& line) { return CanDrawText(line.text); }),
               "every character of the power-on text has a glyph");
 
-void DrawPowerOnText(ScaledCanvas& canvas, const BootScreen& screen) {
+// Our own power-on text in the screen's colours: the lines above the bottom
+// one before the logo, which covers them where they meet; the bottom line
+// after it, on a cleared text row.
+void DrawPowerOnText(ScaledCanvas& canvas, const BootScreen& screen, const ScreenColours& colours,
+                     bool bottomLine) {
     const int rows = screen.height / screen.cellHeight;
     for (const TextLine& line : PowerOnText) {
+        if ((line.row < 0) != bottomLine) {
+            continue;
+        }
         const int top = (line.row < 0 ? rows + line.row : line.row) * screen.cellHeight;
-        const Rgb colour = VgaTextColours[static_cast<std::size_t>(line.colour)];
+        if (bottomLine) {
+            for (int y = top; y < top + screen.cellHeight; ++y) {
+                for (int x = 0; x < screen.width; ++x) {
+                    canvas.set(x, y, colours[0]);
+                }
+            }
+        }
+        const Rgb colour = colours[static_cast<std::size_t>(line.colour)];
         for (int column = 0; line.text[column] != '\0'; ++column) {
             for (int y = 0; y < screen.cellHeight; ++y) {
                 const int bits = ScreenFontRow(line.text[column], screen.cellHeight, y);
@@ -86,12 +102,18 @@ void DrawLogo(const LogoDocument& logo, ScaledCanvas& canvas, BootLogoPlace plac
     }
 }
 
-// Cut at the canvas's right and bottom edges.
-void DrawEpa2(const Epa2Picture& picture, ScaledCanvas& canvas, BootLogoPlace place) {
+// Every entry of an EPA 2.0 logo's palette as the screen shows it.
+std::vector<Rgb> Epa2Palette(const Epa2Picture& picture) {
     std::vector<Rgb> colours(picture.palette6.size() / 3);
     for (std::size_t index = 0; index < colours.size(); ++index) {
         colours[index] = Epa2Colour(picture, static_cast<int>(index));
     }
+    return colours;
+}
+
+// Cut at the canvas's right and bottom edges.
+void DrawEpa2(const Epa2Picture& picture, const std::vector<Rgb>& palette, ScaledCanvas& canvas,
+              BootLogoPlace place) {
     const int width = std::min(picture.width, canvas.width() - place.left);
     const int height = std::min(picture.height, canvas.height() - place.top);
     for (int y = 0; y < height; ++y) {
@@ -99,7 +121,7 @@ void DrawEpa2(const Epa2Picture& picture, ScaledCanvas& canvas, BootLogoPlace pl
             static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width);
         for (int x = 0; x < width; ++x) {
             canvas.set(place.left + x, place.top + y,
-                       colours[picture.indices[row + static_cast<std::size_t>(x)]]);
+                       palette[picture.indices[row + static_cast<std::size_t>(x)]]);
         }
     }
 }
@@ -135,22 +157,35 @@ FileResult<RgbImage> RenderBootView(const FileKind& kind, std::span<const std::u
         return FileError{FileProblem::NotAccepted,
                          "the PC shows EPA files, not bitmaps: make an EPA file of it first"};
     }
+    std::optional<Epa2Picture> picture;
+    if (kind.type == FileType::Epa2Image) {
+        FileResult<Epa2Picture> parsed = ParseEpa2(file);
+        if (!parsed) {
+            return parsed.error();
+        }
+        picture = std::move(parsed).value();
+    }
+    // The BIOS loads an EPA 2.0 logo's palette into the first 16 colour
+    // registers for the whole screen: the screen's black is its entry 0, the
+    // text's colours its entries 7 and 15.
+    const std::vector<Rgb> palette = picture ? Epa2Palette(*picture) : std::vector<Rgb>{};
+    ScreenColours colours = VgaTextColours;
+    std::copy_n(palette.begin(), std::min(palette.size(), colours.size()), colours.begin());
     const BootScreen screen = BootScreenFor(kind);
     const BootLogoPlace place = wholeScreen ? BootLogoPlaceFor(kind.width) : BootLogoPlace{0, 0};
     ScaledCanvas canvas(wholeScreen ? screen.width : kind.width,
-                        wholeScreen ? screen.height : kind.height, scale, Rgb{});
+                        wholeScreen ? screen.height : kind.height, scale, colours[0]);
     if (wholeScreen) {
-        DrawPowerOnText(canvas, screen);
+        DrawPowerOnText(canvas, screen, colours, false);
     }
-    if (kind.type == FileType::EpaLogo) {
+    if (picture) {
+        DrawEpa2(*picture, palette, canvas, place);
+    } else {
         DrawLogo(*LogoFromEpa(file), canvas, place);
-        return canvas.take();
     }
-    const FileResult<Epa2Picture> picture = ParseEpa2(file);
-    if (!picture) {
-        return picture.error();
+    if (wholeScreen) {
+        DrawPowerOnText(canvas, screen, colours, true);
     }
-    DrawEpa2(picture.value(), canvas, place);
     return canvas.take();
 }
 

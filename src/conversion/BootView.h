@@ -40,11 +40,14 @@ int BackgroundColourCells(std::span<const std::uint8_t> epaFile);
 
 // An EPA file as the PC shows it at power-on, each pixel a square of
 // scale x scale: the logo alone, or (wholeScreen) at the top right of its
-// power-on screen, black, with a few lines of text on the left. A version-1
-// logo is drawn in the VGA text colours, each cell's foreground from the low
-// four bits of its attribute and background from the high four; an EPA 2.0
-// image in its own palette. kind is ClassifyFile's for file; other kinds are
-// refused.
+// power-on screen with a few lines of text on the left. A version-1 logo is
+// drawn in the VGA text colours, each cell's foreground from the low four bits
+// of its attribute and background from the high four, on a black screen; an
+// EPA 2.0 image in its own palette, whose first 16 entries the screen and its
+// text take too (entry 0 the background, 7 and 15 the text). The logo covers
+// the lines of text it meets, but for the bottom line, which stands over it on
+// a cleared text row (the full-screen logo's last 16 rows). kind is
+// ClassifyFile's for file; other kinds are refused.
 FileResult<RgbImage> RenderBootView(const FileKind& kind, std::span<const std::uint8_t> file,
                                     int scale, bool wholeScreen);
 

@@ -16,8 +16,9 @@ constexpr std::array<std::uint8_t, 4> PaletteMarker{'R', 'G', 'B', ' '};
 constexpr int HeaderLength = 8;
 constexpr int PlanesPerRow = 4;
 
-// For a byte of two packed pixels (the left one in the high nibble), the two
-// bits of each plane p at bits 8p + 1 (left) and 8p (right).
+// For two pixels, the left one's index in the high nibble, the two bits of
+// each plane p at bits 8p + 1 (left) and 8p (right): four pairs shifted in one
+// after the other leave one byte of each plane.
 constexpr std::array<std::uint32_t, 256> PlaneBitPairs = [] {
     std::array<std::uint32_t, 256> pairs{};
     for (std::uint32_t packed = 0; packed < 256; ++packed) {
@@ -46,51 +47,78 @@ FileError Refused(const std::string& reason) {
 
 } // namespace
 
-std::vector<std::uint8_t> BuildEpa2Data(std::span<const std::uint8_t> palette,
-                                        std::span<const std::uint8_t> pixels, bool tall) {
-    const int height = tall ? TallLogoHeight : ShortLogoHeight;
-    const std::size_t n = static_cast<std::size_t>(ColourBmpRowLength * height);
-    std::vector<std::uint8_t> image(HeaderLength + n + PaletteMarker.size() + 48, 0);
-
+std::vector<std::uint8_t> WriteEpa2(const Epa2Picture& picture) {
+    const std::size_t width = static_cast<std::size_t>(picture.width);
+    const std::size_t height = static_cast<std::size_t>(picture.height);
+    const std::size_t planeBytes = (width + 7) / 8;
+    const std::size_t paletteStart = HeaderLength + height * PlanesPerRow * planeBytes;
+    std::vector<std::uint8_t> image(paletteStart + PaletteMarker.size() + 16 * 3, 0);
     std::copy(Signature.begin(), Signature.end(), image.begin());
-    image[4] = LogoWidth;
+    image[4] = static_cast<std::uint8_t>(width);
+    image[5] = static_cast<std::uint8_t>(width >> 8);
     image[6] = static_cast<std::uint8_t>(height);
-    std::copy(PaletteMarker.begin(), PaletteMarker.end(), image.begin() + HeaderLength + n);
-
-    // 16 entries of blue, green, red in 6 bits; the reserved byte is dropped.
-    const std::size_t paletteStart = HeaderLength + n + PaletteMarker.size();
-    for (std::size_t entry = 0; entry < 16; ++entry) {
-        for (std::size_t channel = 0; channel < 3; ++channel) {
-            image[paletteStart + 3 * entry + channel] = ByteAt(palette, 4 * entry + channel) >> 2;
+    image[7] = static_cast<std::uint8_t>(height >> 8);
+    const auto pair = [](const std::uint8_t* two) {
+        return PlaneBitPairs[(two[0] & 15) << 4 | (two[1] & 15)];
+    };
+    std::array<std::uint8_t, 8> padded{};
+    for (std::size_t row = 0; row < height; ++row) {
+        const std::uint8_t* pixels = picture.indices.data() + row * width;
+        const std::size_t planes = HeaderLength + row * PlanesPerRow * planeBytes;
+        for (std::size_t group = 0; group < planeBytes; ++group) {
+            const std::uint8_t* eight = pixels + 8 * group;
+            // The last byte of a row is padded on the right with clear bits.
+            if (width - 8 * group < 8) {
+                padded.fill(0);
+                std::copy(eight, pixels + width, padded.begin());
+                eight = padded.data();
+            }
+            const std::uint32_t bits =
+                pair(eight) << 6 | pair(eight + 2) << 4 | pair(eight + 4) << 2 | pair(eight + 6);
+            for (std::size_t plane = 0; plane < PlanesPerRow; ++plane) {
+                image[planes + plane * planeBytes + group] =
+                    static_cast<std::uint8_t>(bits >> (8 * plane));
+            }
         }
     }
-    std::fill_n(image.begin() + static_cast<long>(paletteStart) + 21, 3, 32);
-    std::fill_n(image.begin() + static_cast<long>(paletteStart) + 45, 3, 63);
-    const auto entry8 = image.begin() + static_cast<long>(paletteStart) + 24;
+    std::copy(PaletteMarker.begin(), PaletteMarker.end(),
+              image.begin() + static_cast<long>(paletteStart));
+    std::copy_n(picture.palette6.begin(), 16 * 3,
+                image.begin() + static_cast<long>(paletteStart + PaletteMarker.size()));
+    return image;
+}
+
+std::vector<std::uint8_t> BuildEpa2Data(std::span<const std::uint8_t> palette,
+                                        std::span<const std::uint8_t> pixels, bool tall) {
+    Epa2Picture picture;
+    picture.width = LogoWidth;
+    picture.height = tall ? TallLogoHeight : ShortLogoHeight;
+    // 16 entries of blue, green, red in 6 bits; the reserved byte is dropped.
+    picture.palette6.resize(16 * 3);
+    for (std::size_t entry = 0; entry < 16; ++entry) {
+        for (std::size_t channel = 0; channel < 3; ++channel) {
+            picture.palette6[3 * entry + channel] = ByteAt(palette, 4 * entry + channel) >> 2;
+        }
+    }
+    std::fill_n(picture.palette6.begin() + 21, 3, 32);
+    std::fill_n(picture.palette6.begin() + 45, 3, 63);
+    const auto entry8 = picture.palette6.begin() + 24;
     if (entry8[0] == 0 && entry8[1] == 0 && entry8[2] == 0) {
         entry8[0] = 63;
     }
-
-    // Each 68-byte row of packed nibbles (bottom row first in the bitmap)
-    // becomes four 17-byte planes, top row first; plane p holds bit p. Four
-    // packed bytes are eight pixels, one byte of each plane.
-    for (int row = 0; row < height; ++row) {
-        const std::size_t source =
-            static_cast<std::size_t>((height - 1 - row) * ColourBmpRowLength);
-        const std::size_t target =
-            HeaderLength + static_cast<std::size_t>(row * ColourBmpRowLength);
-        for (std::size_t group = 0; group < CellColumns; ++group) {
-            std::uint32_t planes = 0;
-            for (std::size_t byte = 0; byte < 4; ++byte) {
-                planes = planes << 2 | PlaneBitPairs[ByteAt(pixels, source + 4 * group + byte)];
-            }
-            for (std::size_t plane = 0; plane < PlanesPerRow; ++plane) {
-                image[target + plane * CellColumns + group] =
-                    static_cast<std::uint8_t>(planes >> (8 * plane));
-            }
+    // Two pixels a byte, the left one in the high nibble, bottom row first.
+    std::vector<std::uint8_t> rows(static_cast<std::size_t>(ColourBmpRowLength * picture.height));
+    std::copy_n(pixels.begin(), std::min(pixels.size(), rows.size()), rows.begin());
+    picture.indices.resize(static_cast<std::size_t>(LogoWidth * picture.height));
+    std::uint8_t* index = picture.indices.data();
+    for (int row = picture.height - 1; row >= 0; --row) {
+        const std::uint8_t* packed = rows.data() + row * ColourBmpRowLength;
+        for (int byte = 0; byte < LogoWidth / 2; ++byte) {
+            *index++ = packed[byte] >> 4;
+            *index++ = packed[byte] & 15;
         }
     }
-    return image;
+    return WriteEpa2(picture);
 }
 
 FileResult<Epa2Picture> ParseEpa2(std::span<const std::uint8_t> bytes) {
@@ -155,9 +183,8 @@ Rgb Epa2Colour(const Epa2Picture& picture, int index) {
 }
 
 FileResult<std::vector<std::uint8_t>> Epa2ToColourBmp(const Epa2Picture& picture) {
-    if (picture.bitsPerPixel != 4 || picture.width != LogoWidth ||
-        (picture.height != ShortLogoHeight && picture.height != TallLogoHeight)) {
-        return Refused("only 136 x 84 and 136 x 126 EPA 2.0 images of 16 colours become bitmaps");
+    if (picture.bitsPerPixel != 4) {
+        return Refused("only EPA 2.0 images of 16 colours become bitmaps");
     }
     std::array<std::uint8_t, BmpPaletteLength> palette{};
     for (int entry = 0; entry < 16; ++entry) {
@@ -166,7 +193,7 @@ FileResult<std::vector<std::uint8_t>> Epa2ToColourBmp(const Epa2Picture& picture
         palette[static_cast<std::size_t>(4 * entry + 1)] = colour.g;
         palette[static_cast<std::size_t>(4 * entry + 2)] = colour.r;
     }
-    return ColourBmpFile(picture.indices, picture.height, palette);
+    return ColourBmpFile(picture.indices, picture.width, picture.height, palette);
 }
 
 } // namespace kalvero

@@ -2,16 +2,40 @@
 
 #include "conversion/BmpHeaderCheck.h"
 #include "conversion/BootView.h"
+#include "conversion/Epa2Image.h"
+
+#include <algorithm>
 
 namespace kalvero {
 
+namespace {
+
+std::vector<std::string> Epa2Warnings(std::span<const std::uint8_t> bytes) {
+    const FileResult<Epa2Picture> picture = ParseEpa2(bytes);
+    const auto pixels = picture ? std::count(picture.value().indices.begin(),
+                                             picture.value().indices.end(), Epa2MiscolouredEntry)
+                                : 0;
+    if (pixels == 0) {
+        return {};
+    }
+    return {std::to_string(pixels) + (pixels == 1 ? " pixel uses" : " pixels use") +
+            " palette entry 6, which two of three boards measured show in another entry's "
+            "colour"};
+}
+
+} // namespace
+
 bool NeedsWholeFile(const FileKind& kind) {
-    return kind.type == FileType::EpaLogo || kind.type == FileType::Bitmap;
+    return kind.type == FileType::EpaLogo || kind.type == FileType::Bitmap ||
+           (kind.type == FileType::Epa2Image && kind.colours == 16);
 }
 
 FileInspection InspectFile(const FileKind& kind, std::span<const std::uint8_t> bytes) {
     if (!NeedsWholeFile(kind)) {
         return FileInspection{kind, 0, {}};
+    }
+    if (kind.type == FileType::Epa2Image) {
+        return FileInspection{kind, 0, Epa2Warnings(bytes)};
     }
     return FileInspection{kind, BackgroundColourCells(bytes),
                           BmpHeaderWarnings(bytes, BmpUse::Picture)};

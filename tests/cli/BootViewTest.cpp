@@ -49,14 +49,8 @@ TEST_F(CliBootView, RenderDrawsWhatThePcShows) {
     }
 }
 
-// The command-line refusals of the boot views are CliUsage cases.
-TEST_F(CliBootView, BootScreenRefusesABitmap) {
-    write("mono.bmp", Bitmap(2, 84));
-    EXPECT_EQ(
-        run(Render({"--boot-screen"}, "mono.bmp")),
-        Failed("mono.bmp: the PC shows EPA files, not bitmaps: make an EPA file of it first"));
-    EXPECT_FALSE(std::filesystem::exists(dir.file("out.png")));
-}
+// The command-line refusals of the boot views are CliUsage cases; the
+// refusal of bitmaps a RenderPreview case.
 
 // The note ends the file's one line; standard input is told the same way.
 TEST_F(CliBootView, InfoCountsTheCellsWithABackgroundColour) {

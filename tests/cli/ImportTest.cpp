@@ -15,6 +15,10 @@ TEST_F(CliImport, EachOptionMakesItsKindOfFile) {
         {{"--tall", "--epa"}, "out.logo", "EPA version 1, tall logo, 136 x 126"},
         {{"--mono"}, "out.bmp", "bitmap, 2 colours, 136 x 84"},
         {{"--colors16", "--tall"}, "out.bmp", "bitmap, 16 colours, 136 x 126"},
+        {{"--full-screen"}, "out.epa", "EPA 2.0, 4-bit (16 colours), 640 x 480"},
+        {{"--full-screen", "--size", "640x479"},
+         "out.logo",
+         "EPA 2.0, 4-bit (16 colours), 640 x 479"},
     };
     for (const auto& [options, output, description] : cases) {
         Arguments arguments{"import"};
@@ -23,6 +27,34 @@ TEST_F(CliImport, EachOptionMakesItsKindOfFile) {
         EXPECT_EQ(run(arguments), Succeeded());
         EXPECT_EQ(run({"info", output}), Succeeded(output + ": " + description + "\n"));
     }
+}
+
+// Sixteen colours of 0, 85, 170 and 255, 6-bit shades all, in squares: the
+// full-screen logo shows them exactly, epa2bmp writes a bitmap that Qt reads as render draws the
+// logo, and the import of that bitmap gives the same logo again.
+TEST_F(CliImport, FullScreenLogoShowsSixteenColoursExactlyAndComesBackFromItsBitmap) {
+    QImage squares(640, 480, QImage::Format_RGB32);
+    for (int y = 0; y < 480; ++y) {
+        for (int x = 0; x < 640; ++x) {
+            const int i = (x / 40 + y / 30) % 16;
+            const int low = i & 8 ? 85 : 0;
+            squares.setPixel(
+                x, y,
+                qRgb(i & 4 ? low + 170 : low, i & 2 ? low + 170 : low, i & 1 ? low + 170 : low));
+        }
+    }
+    ASSERT_TRUE(squares.save(QString::fromStdString(dir.file("squares.png").string())));
+    for (const Arguments& arguments :
+         {Arguments{"import", "--full-screen", "--all-16-colors", "squares.png", "logo.epa"},
+          Arguments{"render", "logo.epa", "logo.png"}, Arguments{"epa2bmp", "logo.epa", "logo.bmp"},
+          Arguments{"import", "--full-screen", "--all-16-colors", "logo.bmp", "again.epa"}}) {
+        ASSERT_EQ(run(arguments), Succeeded()) << Joined(arguments);
+    }
+    EXPECT_EQ(png("logo.png").convertToFormat(QImage::Format_RGB32), squares);
+    EXPECT_EQ(QImage(QString::fromStdString(dir.file("logo.bmp").string()))
+                  .convertToFormat(QImage::Format_RGB32),
+              squares);
+    EXPECT_EQ(read("again.epa"), read("logo.epa"));
 }
 
 TEST_F(CliImport, FileThatIsNoPictureLeavesTheOutputAlone) {
@@ -35,29 +67,9 @@ TEST_F(CliImport, FileThatIsNoPictureLeavesTheOutputAlone) {
     EXPECT_EQ(read("out.epa"), OldBytes);
 }
 
-TEST_F(CliImport, DamagedPictureIsRefusedByNameAndReason) {
-    QImage photo(128, 128, QImage::Format_RGB32);
-    for (int y = 0; y < 128; ++y) {
-        for (int x = 0; x < 128; ++x) {
-            photo.setPixel(x, y, qRgb(x * 2, y * 2, (x * y) & 255));
-        }
-    }
-    const QString jpeg = QString::fromStdString(dir.file("photo.jpg").string());
-    ASSERT_TRUE(photo.save(jpeg, "JPEG"));
-    std::vector<std::uint8_t> bytes = read("photo.jpg");
-    bytes.resize(bytes.size() / 2);
-    write("cut.jpg", bytes);
-    write("out.epa", OldBytes);
-    EXPECT_EQ(
-        run({"import", "cut.jpg", "out.epa"}),
-        Failed("cut.jpg: damaged picture (Corrupt JPEG data: premature end of data segment)"));
-    EXPECT_EQ(read("out.epa"), OldBytes);
-}
-
 TEST_F(CliImport, SampleDesignComesOutAsDrawn) {
     const std::string design =
-        (std::filesystem::path(__FILE__).parent_path() / "../../resources/samples/sample-logo.png")
-            .string();
+        (std::filesystem::path(KALVERO_SOURCE_DIR) / "resources/samples/sample-logo.png").string();
     const QImage drawn(QString::fromStdString(design));
     ASSERT_EQ(drawn.size(), QSize(136, 126));
     ASSERT_EQ(run({"import", design, "logo.epa"}), Succeeded());

@@ -42,6 +42,8 @@ expect "kalvero-cli render --output-dir " "logos out"
 expect "kalvero-cli render --output-dir = o" "out"
 expect "kalvero-cli render --scale " ""
 expect "kalvero-cli import --dither n" ""
+expect "kalvero-cli import --fu" "--full-screen"
+expect "kalvero-cli import --size " ""
 expect "kalvero-cli epa2bmp logo.epa n" "notes.txt"
 expect "kalvero-cli info -- --" ""
 

@@ -12,7 +12,7 @@ using Bytes = std::vector<std::uint8_t>;
 TEST(BmpHeaderWarnings, OneLineForEachContradiction) {
     const Bytes mono84 = MonoBmpFile(Bytes(17 * 84), 84);
     const Bytes mono126 = MonoBmpFile(Bytes(17 * 126), 126);
-    const Bytes colour84 = ColourBmpFile(Bytes(136 * 84), 84, Bytes(64));
+    const Bytes colour84 = ColourBmpFile(Bytes(136 * 84), 136, 84, Bytes(64));
     const std::string colours = "the header is 124 bytes long, not 40: the colours are read from "
                                 "the wrong place";
     const auto convert = BmpUse::Conversion;

@@ -1,5 +1,6 @@
 #include "conversion/BootView.h"
 
+#include "conversion/Epa2Image.h"
 #include "conversion/Epa2TestFile.h"
 #include "conversion/PreviewImage.h"
 
@@ -60,16 +61,7 @@ TEST(BootView, EachAttributeShowsForegroundOnBackgroundInVgaColours) {
 }
 
 TEST(BootView, Epa2PaletteWidenedFromSixBits) {
-    // 9 x 1 pixels of 16 colours, planes of 2 bytes: pixel x has index x.
-    Bytes image = test::Epa2Header(9, 1);
-    // Planes 0 to 3: bit p of each index.
-    image.insert(image.end(), {0x55, 0x00, 0x33, 0x00, 0x0F, 0x00, 0x00, 0x80});
-    // Blue, green, red of entries 0 to 8, then 7 black entries.
-    const Bytes palette = {0, 0,  0, 0,  63, 63, 42, 21, 0,  32, 32, 32, 1, 2,
-                           3, 63, 0, 63, 16, 8,  4,  21, 42, 63, 0,  0,  1};
-    image.insert(image.end(), {'R', 'G', 'B', ' '});
-    image.insert(image.end(), palette.begin(), palette.end());
-    image.resize(image.size() + 21, 0);
+    const Bytes image = test::Epa2NineByOne();
     const Rgb expected[] = {{0, 0, 0},       {255, 255, 0},  {0, 85, 170},
                             {130, 130, 130}, {12, 8, 4},     {255, 0, 255},
                             {16, 32, 65},    {255, 170, 85}, {4, 0, 0}};
@@ -82,18 +74,36 @@ TEST(BootView, Epa2PaletteWidenedFromSixBits) {
     }
 }
 
+// A 16-colour EPA 2.0 image of index 1 throughout; entry 0 is (0, 0, 85),
+// entry 1 (0, 0, 170), entry 7 (255, 0, 0), entry 15 (0, 255, 0).
+Bytes Epa2(int width, int height) {
+    Epa2Picture picture{width, height, 4, Bytes(static_cast<std::size_t>(width * height), 1),
+                        Bytes(48, 0)};
+    picture.palette6[0] = 21;
+    picture.palette6[3] = 42;
+    picture.palette6[3 * 7 + 2] = 63;
+    picture.palette6[3 * 15 + 1] = 63;
+    return WriteEpa2(picture);
+}
+constexpr Rgb Entry0{0, 0, 85};
+constexpr Rgb Entry1{0, 0, 170};
+
 TEST(BootScreen, LogoAtTopRightOfItsScreen) {
     Bytes wide = test::Epa2Image256(700, 500); // index 0 throughout, made light grey
     std::fill_n(wide.end() - 768, 3, 42);
     const Rgb grey{170, 170, 170};
     const Rgb white{255, 255, 255};
-    // The screen's height, the logo's colour, pixels of the logo, pixels left black.
+    // The screen's height, the logo's colour and pixels, the screen's colour
+    // and pixels of the screen around the logo.
     using Pixels = std::vector<std::pair<int, int>>;
-    const std::tuple<Bytes, int, Rgb, Pixels, Pixels> cases[] = {
-        {Logo(300, 0xFF), 350, white, {{504, 0}, {639, 125}}, {{503, 0}, {504, 126}}},
-        {wide, 480, grey, {{0, 300}, {639, 479}}, {}}, // cut off
+    const std::tuple<Bytes, int, Rgb, Pixels, Rgb, Pixels> cases[] = {
+        {Logo(300, 0xFF), 350, white, {{504, 0}, {639, 125}}, Black, {{503, 0}, {504, 126}}},
+        {Epa2(136, 84), 480, Entry1, {{504, 0}, {639, 83}}, Entry0, {{503, 0}, {504, 84}}},
+        {wide, 480, grey, {{0, 300}, {639, 479}}, grey, {}}, // cut off
+        // The full-screen logo's last 16 rows are the bottom line's.
+        {Epa2(640, 480), 480, Entry1, {{0, 0}, {639, 463}}, Entry0, {{639, 464}, {639, 479}}},
     };
-    for (const auto& [file, height, colour, logo, black] : cases) {
+    for (const auto& [file, height, colour, logo, screen, around] : cases) {
         for (const int scale : {1, 2}) {
             const RgbImage image = Render(file, PreviewView::BootScreen, scale);
             ASSERT_EQ(image.width, 640 * scale);
@@ -101,13 +111,15 @@ TEST(BootScreen, LogoAtTopRightOfItsScreen) {
             for (const auto& [x, y] : logo) {
                 EXPECT_EQ(image.at(x * scale, y * scale), colour) << x << "," << y;
             }
-            for (const auto& [x, y] : black) {
-                EXPECT_EQ(image.at(x * scale, y * scale), Black) << x << "," << y;
+            for (const auto& [x, y] : around) {
+                EXPECT_EQ(image.at(x * scale, y * scale), screen) << x << "," << y;
             }
         }
     }
 }
 
+// In text mode light grey and white; an EPA 2.0 logo's palette gives the text
+// its entries 7 and 15.
 TEST(BootScreen, PowerOnTextOnTheLeft) {
     // The P of the first and last lines.
     const std::string p[] = {"........", "........", "######..", ".##..##.", ".##..##.",
@@ -115,21 +127,24 @@ TEST(BootScreen, PowerOnTextOnTheLeft) {
                              "####....", "........", "........", "........"};
     const Rgb white{255, 255, 255};
     const Rgb grey{170, 170, 170};
-    // Where the first and the last line's glyphs begin.
-    const std::tuple<Bytes, int, int> cases[] = {
-        {Logo(0, 0), 0, 336},                  // text mode: 25 lines of 14
-        {test::Epa2Image256(136, 84), 1, 465}, // 30 lines of 16, a blank line above each glyph
+    const Rgb red{255, 0, 0};
+    const Rgb green{0, 255, 0};
+    // Where the first and the last line's glyphs begin, and their colours.
+    const std::tuple<Bytes, int, int, Rgb, Rgb> cases[] = {
+        {Logo(0, 0), 0, 336, white, grey},     // text mode: 25 lines of 14
+        {Epa2(136, 84), 1, 465, green, red},   // 30 lines of 16, a blank line above each glyph
+        {Epa2(640, 480), 1, 465, Entry1, red}, // the logo over the first line, the last over it
     };
-    for (const auto& [file, first, last] : cases) {
+    for (const auto& [file, first, last, firstColour, lastColour] : cases) {
         const RgbImage image = Render(file, PreviewView::BootScreen);
         for (int line = 0; line < 14; ++line) {
             std::string top;
             std::string bottom;
             for (int x = 0; x < 8; ++x) {
-                top += image.at(x, first + line) == white ? '#' : '.';
-                bottom += image.at(x, last + line) == grey ? '#' : '.';
+                top += image.at(x, first + line) == firstColour ? '#' : '.';
+                bottom += image.at(x, last + line) == lastColour ? '#' : '.';
             }
-            EXPECT_EQ(top, p[line]) << line;
+            EXPECT_EQ(top, firstColour == Entry1 ? "########" : p[line]) << line;
             EXPECT_EQ(bottom, p[line]) << line;
         }
     }

@@ -1,5 +1,7 @@
 #include "conversion/Epa2Image.h"
 
+#include "conversion/Epa2TestFile.h"
+
 #include <gtest/gtest.h>
 #include <random>
 #include <tuple>
@@ -44,6 +46,18 @@ TEST(BuildEpa2Data, LayoutPaletteFixesAndPlanes) {
             EXPECT_EQ(image[marker - 68 + 17 * plane + 16], plane % 2 == 0 ? 1 : 0) << plane;
         }
     }
+}
+
+TEST(Epa2Image, AnySizeWithPlanesAndBitmapRowsPaddedToWholeBytes) {
+    const Bytes nine = test::Epa2NineByOne();
+    const Epa2Picture picture = ParseEpa2(nine).value();
+    EXPECT_EQ(WriteEpa2(picture), nine);
+    const FileResult<Bytes> bmp = Epa2ToColourBmp(picture);
+    ASSERT_TRUE(bmp.ok() && bmp.value().size() == 118U + 8);
+    EXPECT_EQ(bmp.value()[18], 9); // the width
+    EXPECT_EQ(Slice(bmp.value(), 58, 4),
+              (Bytes{0, 255, 255, 0})); // entry 1: blue 0, green and red 63
+    EXPECT_EQ(Slice(bmp.value(), 118, 8), (Bytes{0x01, 0x23, 0x45, 0x67, 0x80, 0, 0, 0}));
 }
 
 TEST(Epa2Image, ColourBitmapRoundTripKeepsEveryByte) {

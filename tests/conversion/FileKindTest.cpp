@@ -1,6 +1,7 @@
 #include "conversion/FileKind.h"
 
 #include "conversion/Epa2TestFile.h"
+#include "conversion/FileInspection.h"
 #include "conversion/PreviewImage.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,8 @@ TEST(ClassifyFile, LengthAndHeaderTellTheKind) {
         {5772, test::Epa2Header(64, 78), "EPA 2.0, 8-bit (256 colours), 64 x 78"},
         // planes padded to whole bytes: 8 + 3 rows x 4 planes x 2 bytes + 52
         {84, test::Epa2Header(9, 3), "EPA 2.0, 4-bit (16 colours), 9 x 3"},
+        // a full-screen logo: 8 + 464 rows x 4 planes x 80 bytes + 52
+        {148540, test::Epa2Header(640, 464), "EPA 2.0, 4-bit (16 colours), 640 x 464"},
         {5773, test::Epa2Header(136, 84),
          "not accepted: EPA 2.0 image of 136 x 84 pixels with a length of 5773 bytes that fits "
          "neither 16 nor 256 colours"},
@@ -30,6 +33,20 @@ TEST(ClassifyFile, LengthAndHeaderTellTheKind) {
     };
     for (const auto& [length, head, description] : cases) {
         EXPECT_EQ(DescribeFileKind(ClassifyFile(length, head)), description) << length;
+    }
+}
+
+TEST(InspectFile, WarnsOfPixelsInPaletteEntry6) {
+    std::vector<std::uint8_t> many = test::Epa2Image256(3, 1);
+    many[8] = 6; // a 256-colour image is not warned of
+    const std::pair<std::vector<std::uint8_t>, std::vector<std::string>> cases[] = {
+        {test::Epa2NineByOne(),
+         {"1 pixel uses palette entry 6, which two of three boards measured show in another "
+          "entry's colour"}},
+        {many, {}},
+    };
+    for (const auto& [file, warnings] : cases) {
+        EXPECT_EQ(InspectFile(ClassifyFile(file.size(), file), file).warnings, warnings);
     }
 }
 

@@ -26,7 +26,7 @@ Bytes FarRepeats() {
 }
 
 Bytes SampleFile(const char* name) {
-    return test::ReadBytes(std::filesystem::path(__FILE__).parent_path() / "../../samples" / name);
+    return test::ReadBytes(std::filesystem::path(KALVERO_SOURCE_DIR) / "samples" / name);
 }
 
 struct Input {

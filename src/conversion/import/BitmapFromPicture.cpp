@@ -2,6 +2,7 @@
 
 #include "conversion/BmpFormat.h"
 #include "conversion/BmpWriter.h"
+#include "conversion/Epa2Image.h"
 #include "conversion/import/BitmapPalette.h"
 #include "document/LogoGeometry.h"
 
@@ -32,19 +33,30 @@ std::vector<std::uint8_t> MonoBitmapFromPicture(const SwatchImage& picture, Dith
     return MonoBmpFile(rows, picture.height);
 }
 
-std::vector<std::uint8_t> ColourBitmapFromPicture(const SwatchImage& picture, Dither dither) {
-    const std::array<Rgb, PaletteSize> palette = ChooseBitmapPalette(picture);
-    std::array<Swatch, PaletteSize> swatches{};
-    std::transform(palette.begin(), palette.end(), swatches.begin(), SwatchFromRgb);
+std::vector<std::uint8_t> ColourBitmapFromPicture(const SwatchImage& picture, Dither dither,
+                                                  bool allColours) {
+    const std::array<Rgb, PaletteSize> palette = ChooseBitmapPalette(picture, allColours);
     std::array<std::uint8_t, BmpPaletteLength> entries{};
     for (std::size_t i = 0; i < palette.size(); ++i) {
         entries[4 * i] = palette[i].b;
         entries[4 * i + 1] = palette[i].g;
         entries[4 * i + 2] = palette[i].r;
     }
-    const std::vector<std::uint8_t> indices = DitherPicture(
-        picture, dither, [&](int, int) -> std::span<const Swatch> { return swatches; });
-    return ColourBmpFile(indices, picture.height, entries);
+    return ColourBmpFile(PaletteIndices(picture, dither, palette, allColours), picture.width,
+                         picture.height, entries);
+}
+
+std::vector<std::uint8_t> FullScreenLogoFromPicture(const SwatchImage& picture, Dither dither,
+                                                    bool allColours) {
+    const std::array<Rgb, PaletteSize> palette = ChooseFullScreenPalette(picture, allColours);
+    Epa2Picture image{
+        picture.width, picture.height, 4, PaletteIndices(picture, dither, palette, allColours), {}};
+    for (const Rgb& colour : palette) {
+        image.palette6.insert(image.palette6.end(), {static_cast<std::uint8_t>(colour.b >> 2),
+                                                     static_cast<std::uint8_t>(colour.g >> 2),
+                                                     static_cast<std::uint8_t>(colour.r >> 2)});
+    }
+    return WriteEpa2(image);
 }
 
 } // namespace kalvero

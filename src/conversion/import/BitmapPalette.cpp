@@ -1,13 +1,17 @@
 #include "conversion/import/BitmapPalette.h"
 
+#include "conversion/Epa2Image.h"
+
 #include <algorithm>
 #include <cstdlib>
+#include <initializer_list>
+#include <limits>
+#include <span>
 #include <vector>
 
 namespace kalvero {
 namespace {
 
-constexpr std::size_t FreeColours = PaletteSize - 2;
 constexpr int Refinements = 10;
 constexpr Rgb Epa2Grey{130, 130, 130};
 constexpr Rgb White{255, 255, 255};
@@ -99,10 +103,10 @@ Points::iterator SplitPoint(const Box& box, int axis) {
 }
 
 // Median cut: the box with the most spread is halved at the median of its
-// widest Lab axis, until there are enough boxes or none has spread left.
-std::vector<Swatch> MedianCut(Points points) {
+// widest Lab axis, until there are count boxes or none has spread left.
+std::vector<Swatch> MedianCut(Points points, std::size_t count) {
     std::vector<Box> boxes{MakeBox(points.begin(), points.end())};
-    while (boxes.size() < FreeColours) {
+    while (boxes.size() < count) {
         const auto most =
             std::max_element(boxes.begin(), boxes.end(),
                              [](const Box& l, const Box& r) { return l.spread < r.spread; });
@@ -129,14 +133,16 @@ std::vector<Swatch> MedianCut(Points points) {
 // without pixels moves to the pixel served worst; one still without pixels at
 // the end (a fixed colour serves them) is dropped.
 std::vector<Swatch> Refine(const SwatchImage& picture, std::vector<Swatch> free,
-                           const std::array<Swatch, 2>& fixed) {
+                           std::span<const Swatch> fixed) {
     for (int round = 0;; ++round) {
         std::vector<LightSum> sums(free.size());
         const Swatch* worst = &picture.pixels.front();
         float worstDistance = 0;
         for (const Swatch& pixel : picture.pixels) {
-            float nearest =
-                std::min(Squared(pixel.lab, fixed[0].lab), Squared(pixel.lab, fixed[1].lab));
+            float nearest = std::numeric_limits<float>::infinity();
+            for (const Swatch& colour : fixed) {
+                nearest = std::min(nearest, Squared(pixel.lab, colour.lab));
+            }
             LightSum* owner = nullptr;
             for (std::size_t i = 0; i < free.size(); ++i) {
                 const float distance = Squared(pixel.lab, free[i].lab);
@@ -190,6 +196,45 @@ bool BlackInSixBits(const Rgb& colour) {
     return colour.r < 4 && colour.g < 4 && colour.b < 4;
 }
 
+// Up to count colours for the picture beside the fixed ones, each rounded to
+// its nearest 6-bit shade, darkest first; black where it needs fewer.
+std::vector<Rgb> PickColours(const SwatchImage& picture, std::size_t count,
+                             std::span<const Swatch> fixed) {
+    std::vector<Rgb> colours;
+    for (const Swatch& colour : Refine(picture, MedianCut(picture.pixels, count), fixed)) {
+        const Rgb exact = RgbFromLinear(colour.linear);
+        colours.push_back({NearestSixBitShade(exact.r), NearestSixBitShade(exact.g),
+                           NearestSixBitShade(exact.b)});
+    }
+    colours.insert(colours.begin(), count - colours.size(), Rgb{0, 0, 0});
+    std::stable_sort(colours.begin(), colours.end(), [](const Rgb& l, const Rgb& r) {
+        return SwatchFromRgb(l).lab.l < SwatchFromRgb(r).lab.l;
+    });
+    return colours;
+}
+
+// The entries pixels may take: all sixteen, or all but entry 6.
+std::vector<int> OfferedEntries(bool allColours) {
+    std::vector<int> entries;
+    for (int entry = 0; entry < PaletteSize; ++entry) {
+        if (allColours || entry != Epa2MiscolouredEntry) {
+            entries.push_back(entry);
+        }
+    }
+    return entries;
+}
+
+// The colours, in order, into the offered entries that are still free.
+void PlaceColours(std::array<Rgb, PaletteSize>& palette, const std::vector<Rgb>& colours,
+                  std::initializer_list<int> taken, bool allColours) {
+    auto next = colours.begin();
+    for (const int entry : OfferedEntries(allColours)) {
+        if (std::find(taken.begin(), taken.end(), entry) == taken.end()) {
+            palette[static_cast<std::size_t>(entry)] = *next++;
+        }
+    }
+}
+
 } // namespace
 
 std::uint8_t SixBitShade(std::uint8_t value) {
@@ -197,33 +242,39 @@ std::uint8_t SixBitShade(std::uint8_t value) {
     return static_cast<std::uint8_t>(six << 2 | six >> 4);
 }
 
-std::array<Rgb, PaletteSize> ChooseBitmapPalette(const SwatchImage& picture) {
-    const std::vector<Swatch> free =
-        Refine(picture, MedianCut(picture.pixels), {SwatchFromRgb(Epa2Grey), SwatchFromRgb(White)});
-
-    std::vector<Rgb> colours;
-    for (const Swatch& colour : free) {
-        const Rgb exact = RgbFromLinear(colour.linear);
-        colours.push_back({NearestSixBitShade(exact.r), NearestSixBitShade(exact.g),
-                           NearestSixBitShade(exact.b)});
-    }
-    colours.insert(colours.begin(), FreeColours - colours.size(), Rgb{0, 0, 0});
-    std::stable_sort(colours.begin(), colours.end(), [](const Rgb& l, const Rgb& r) {
-        return SwatchFromRgb(l).lab.l < SwatchFromRgb(r).lab.l;
-    });
-
+std::array<Rgb, PaletteSize> ChooseBitmapPalette(const SwatchImage& picture, bool allColours) {
+    const std::array<Swatch, 2> fixed{SwatchFromRgb(Epa2Grey), SwatchFromRgb(White)};
+    std::vector<Rgb> colours = PickColours(picture, allColours ? 14 : 13, fixed);
     std::array<Rgb, PaletteSize> palette{};
     palette[Epa2GreyEntry] = Epa2Grey;
     palette[Epa2WhiteEntry] = White;
     palette[Epa2BlueIfBlackEntry] = BlackInSixBits(colours.back()) ? White : colours.back();
     colours.pop_back();
-    auto next = colours.begin();
-    for (std::size_t entry = 0; entry < palette.size(); ++entry) {
-        if (entry != Epa2GreyEntry && entry != Epa2BlueIfBlackEntry && entry != Epa2WhiteEntry) {
-            palette[entry] = *next++;
-        }
-    }
+    PlaceColours(palette, colours, {Epa2GreyEntry, Epa2BlueIfBlackEntry, Epa2WhiteEntry},
+                 allColours);
     return palette;
+}
+
+std::array<Rgb, PaletteSize> ChooseFullScreenPalette(const SwatchImage& picture, bool allColours) {
+    std::array<Rgb, PaletteSize> palette{};
+    PlaceColours(palette, PickColours(picture, allColours ? 16 : 15, {}), {}, allColours);
+    return palette;
+}
+
+std::vector<std::uint8_t> PaletteIndices(const SwatchImage& picture, Dither dither,
+                                         const std::array<Rgb, PaletteSize>& palette,
+                                         bool allColours) {
+    const std::vector<int> entries = OfferedEntries(allColours);
+    std::vector<Swatch> swatches;
+    for (const int entry : entries) {
+        swatches.push_back(SwatchFromRgb(palette[static_cast<std::size_t>(entry)]));
+    }
+    std::vector<std::uint8_t> indices = DitherPicture(
+        picture, dither, [&](int, int) -> std::span<const Swatch> { return swatches; });
+    for (std::uint8_t& index : indices) {
+        index = static_cast<std::uint8_t>(entries[index]);
+    }
+    return indices;
 }
 
 } // namespace kalvero

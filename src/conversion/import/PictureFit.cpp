@@ -1,7 +1,5 @@
 #include "conversion/import/PictureFit.h"
 
-#include "document/LogoGeometry.h"
-
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -58,56 +56,58 @@ bool TallFor(int width, int height) {
     return static_cast<long long>(width) * 10 < static_cast<long long>(height) * ShortRatioTenths;
 }
 
-Placement PlacePicture(int width, int height, int logoHeight, Scaling scaling) {
+Placement PlacePicture(int width, int height, int targetWidth, int targetHeight, Scaling scaling) {
     if (width <= 0 || height <= 0) {
-        return Placement{}; // nothing to place: the logo stays black
+        return Placement{}; // nothing to place: the target stays black
     }
     if (scaling == Scaling::Stretch) {
-        return Placement{0, 0, LogoWidth, logoHeight};
+        return Placement{0, 0, targetWidth, targetHeight};
     }
-    const double across = static_cast<double>(LogoWidth) / width;
-    const double down = static_cast<double>(logoHeight) / height;
+    const double across = static_cast<double>(targetWidth) / width;
+    const double down = static_cast<double>(targetHeight) / height;
     const double scale = scaling == Scaling::Fit ? std::min(across, down) : std::max(across, down);
-    const auto length = [&](int source, int logo) {
+    const auto length = [&](int source, int target) {
         const int scaled = std::max(1, static_cast<int>(std::lround(source * scale)));
-        return scaling == Scaling::Fit ? std::min(scaled, logo) : std::max(scaled, logo);
+        return scaling == Scaling::Fit ? std::min(scaled, target) : std::max(scaled, target);
     };
-    const int placedWidth = length(width, LogoWidth);
-    const int placedHeight = length(height, logoHeight);
-    return Placement{(LogoWidth - placedWidth) / 2, (logoHeight - placedHeight) / 2, placedWidth,
-                     placedHeight};
+    const int placedWidth = length(width, targetWidth);
+    const int placedHeight = length(height, targetHeight);
+    return Placement{(targetWidth - placedWidth) / 2, (targetHeight - placedHeight) / 2,
+                     placedWidth, placedHeight};
 }
 
-SwatchImage FitPicture(const RgbImage& picture, int logoHeight, Scaling scaling, bool invert) {
+SwatchImage FitPicture(const RgbImage& picture, int targetWidth, int targetHeight, Scaling scaling,
+                       bool invert) {
     std::array<float, 256> light{};
     for (int value = 0; value < 256; ++value) {
         light[static_cast<std::size_t>(value)] =
             LinearFromSrgb(static_cast<std::uint8_t>(invert ? 255 - value : value));
     }
-    const Placement placed = PlacePicture(picture.width, picture.height, logoHeight, scaling);
-    const Taps across = AxisTaps(picture.width, placed.left, placed.width, LogoWidth);
-    const Taps down = AxisTaps(picture.height, placed.top, placed.height, logoHeight);
+    const Placement placed =
+        PlacePicture(picture.width, picture.height, targetWidth, targetHeight, scaling);
+    const Taps across = AxisTaps(picture.width, placed.left, placed.width, targetWidth);
+    const Taps down = AxisTaps(picture.height, placed.top, placed.height, targetHeight);
+    const auto width = static_cast<std::size_t>(targetWidth);
 
-    // Rows first: every picture row shrinks or grows to the logo's width.
-    std::vector<LinearRgb> rows(static_cast<std::size_t>(picture.height) * LogoWidth);
+    // Rows first: every picture row shrinks or grows to the target's width.
+    std::vector<LinearRgb> rows(static_cast<std::size_t>(picture.height) * width);
     for (int y = 0; y < picture.height; ++y) {
-        for (int x = 0; x < LogoWidth; ++x) {
-            const auto column = static_cast<std::size_t>(x);
-            LinearRgb& sum = rows[static_cast<std::size_t>(y) * LogoWidth + column];
-            for (std::size_t t = across.begin[column]; t < across.begin[column + 1]; ++t) {
+        for (std::size_t x = 0; x < width; ++x) {
+            LinearRgb& sum = rows[static_cast<std::size_t>(y) * width + x];
+            for (std::size_t t = across.begin[x]; t < across.begin[x + 1]; ++t) {
                 const Rgb pixel = picture.at(static_cast<int>(across.sources[t]), y);
                 AddScaled(sum, {light[pixel.r], light[pixel.g], light[pixel.b]}, across.weights[t]);
             }
         }
     }
-    SwatchImage fitted{LogoWidth, logoHeight, {}};
-    fitted.pixels.reserve(static_cast<std::size_t>(LogoWidth * logoHeight));
-    for (int y = 0; y < logoHeight; ++y) {
+    SwatchImage fitted{targetWidth, targetHeight, {}};
+    fitted.pixels.reserve(width * static_cast<std::size_t>(targetHeight));
+    for (int y = 0; y < targetHeight; ++y) {
         const auto row = static_cast<std::size_t>(y);
-        for (std::size_t x = 0; x < LogoWidth; ++x) {
+        for (std::size_t x = 0; x < width; ++x) {
             LinearRgb sum;
             for (std::size_t t = down.begin[row]; t < down.begin[row + 1]; ++t) {
-                AddScaled(sum, rows[down.sources[t] * LogoWidth + x], down.weights[t]);
+                AddScaled(sum, rows[down.sources[t] * width + x], down.weights[t]);
             }
             fitted.pixels.push_back(SwatchFromLinear(sum));
         }

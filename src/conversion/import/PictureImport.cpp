@@ -26,15 +26,21 @@ Dither DefaultDither(const RgbImage& picture) {
 }
 
 std::vector<std::uint8_t> ImportPicture(const RgbImage& picture, const ImportSettings& settings) {
+    const bool fullScreen = settings.target == ImportTarget::FullScreen;
     const bool tall = settings.tall.value_or(TallFor(picture.width, picture.height));
-    const SwatchImage fitted = FitPicture(picture, tall ? TallLogoHeight : ShortLogoHeight,
+    const SwatchImage fitted = FitPicture(picture, fullScreen ? FullScreenWidth : LogoWidth,
+                                          fullScreen ? settings.fullScreenHeight
+                                          : tall     ? TallLogoHeight
+                                                     : ShortLogoHeight,
                                           settings.scaling, settings.invert);
     const Dither dither = settings.dither.value_or(DefaultDither(picture));
     switch (settings.target) {
     case ImportTarget::MonoBitmap:
         return MonoBitmapFromPicture(fitted, dither, settings.threshold);
     case ImportTarget::ColourBitmap:
-        return ColourBitmapFromPicture(fitted, dither);
+        return ColourBitmapFromPicture(fitted, dither, settings.allColours);
+    case ImportTarget::FullScreen:
+        return FullScreenLogoFromPicture(fitted, dither, settings.allColours);
     case ImportTarget::EpaLogo:
         break;
     }

@@ -4,6 +4,7 @@
 #include "conversion/import/Dithering.h"
 #include "conversion/import/PictureFit.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -14,7 +15,13 @@ enum class ImportTarget {
     MonoBitmap,   // 2 colours, 1742 or 2582 bytes
     ColourBitmap, // 16 colours, 5830 or 8686 bytes
     EpaLogo,      // EPA version 1, 1602 or 2367 bytes
+    FullScreen,   // EPA 2.0 of 16 colours, 640 x FullScreenHeights
 };
+
+// The full-screen logo: 640 pixels wide, and of the heights seen in BIOS
+// images, the first the usual one.
+inline constexpr int FullScreenWidth = 640;
+inline constexpr std::array<int, 3> FullScreenHeights{480, 464, 479};
 
 // Without a threshold a pixel is white from this grey value on: the grey of
 // lightness 50, half way between black and white as the eye sees it.
@@ -26,11 +33,13 @@ inline constexpr int MostColoursOfADrawing = 256;
 
 struct ImportSettings {
     ImportTarget target = ImportTarget::EpaLogo;
-    std::optional<bool> tall; // nothing: TallFor the picture's shape
+    std::optional<bool> tall; // 136 wide; nothing: TallFor the picture's shape
+    int fullScreenHeight = FullScreenHeights[0];
     Scaling scaling = Scaling::Fit;
     std::optional<Dither> dither;     // nothing: DefaultDither
     int threshold = DefaultThreshold; // MonoBitmap without dithering only
     bool invert = false;
+    bool allColours = false; // ColourBitmap and FullScreen: palette entry 6 too
 };
 
 // Diffusion for photographs, none for drawings (MostColoursOfADrawing).

@@ -1,6 +1,7 @@
 #include "conversion/import/BitmapFromPicture.h"
 
 #include "conversion/BmpFormat.h"
+#include "conversion/Epa2Image.h"
 #include "conversion/import/LogoFromPicture.h"
 #include "conversion/import/TestPictures.h"
 
@@ -16,8 +17,26 @@ TEST(BitmapFromPicture, EachOutputHasALengthTheConvertersAccept) {
         EXPECT_EQ(EpaLogoFromPicture(picture, Dither::None).size(), tall ? 2367U : 1602U);
         EXPECT_EQ(ClassifyBmpSize(MonoBitmapFromPicture(picture, Dither::Ordered, 128).size()),
                   tall ? BmpKind::Mono126 : BmpKind::Mono84);
-        EXPECT_EQ(ClassifyBmpSize(ColourBitmapFromPicture(picture, Dither::Diffusion).size()),
-                  tall ? BmpKind::Colour126 : BmpKind::Colour84);
+        EXPECT_EQ(
+            ClassifyBmpSize(ColourBitmapFromPicture(picture, Dither::Diffusion, false).size()),
+            tall ? BmpKind::Colour126 : BmpKind::Colour84);
+    }
+}
+
+// A picture of more colours than a palette holds, made a full-screen logo's
+// pixels; the 16-colour bitmap takes its entries the same way.
+TEST(BitmapFromPicture, PaletteEntry6OnlyWhenAllColoursAreAsked) {
+    RgbImage colours = test::FlatPicture(64, 48, {0, 0, 0});
+    for (std::size_t i = 0; i < colours.pixels.size(); ++i) {
+        colours.pixels[i] = {std::uint8_t(i % 64 * 4), std::uint8_t(i / 64 * 5),
+                             std::uint8_t(255 - i % 64 * 4)};
+    }
+    for (const bool allColours : {false, true}) {
+        const Epa2Picture picture =
+            ParseEpa2(
+                FullScreenLogoFromPicture(test::Swatches(colours), Dither::Diffusion, allColours))
+                .value();
+        EXPECT_EQ(std::count(picture.indices.begin(), picture.indices.end(), 6) > 0, allColours);
     }
 }
 

@@ -70,7 +70,7 @@ QString FormFixture::writeColourBitmap(const std::string& name, bool tall, int i
     for (int entry = 0; entry < 16; ++entry) {
         palette[static_cast<std::size_t>(4 * entry + 2)] = static_cast<std::uint8_t>(entry * 16);
     }
-    WriteBytes(dir.file(name), ColourBmpFile(indices, height, palette));
+    WriteBytes(dir.file(name), ColourBmpFile(indices, 136, height, palette));
     return path(name);
 }
 
