@@ -2,13 +2,15 @@
 
 #include "picture/PictureDecoding.h"
 
+#include "support/TempDir.h"
+
 #include <QBuffer>
 #include <QColorSpace>
 #include <QImage>
 #include <QImageWriter>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <zlib.h>
 
 namespace kalvero::test {
 namespace {
@@ -156,121 +158,21 @@ TEST(PictureDecoding, SvgTextIsDrawn) {
     EXPECT_GT(light, 800);
 }
 
-struct Refused {
-    const char* kind;
-    Bytes file;
-    FileProblem problem;
-    std::string reason;
+// The files hostile-pictures.py --quick makes, made once for all tests.
+class HostilePictures : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        folder = std::make_unique<TempDir>();
+        const std::string command =
+            "python3 " KALVERO_HOSTILE_PICTURES " --quick " + folder->path().string();
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    }
+    static void TearDownTestSuite() { folder.reset(); }
+    static FileResult<DecodedPicture> decode(const std::string& name) {
+        return DecodePicture(ReadBytes(folder->file(name)));
+    }
+    static inline std::unique_ptr<TempDir> folder;
 };
-
-void ExpectRefused(const Refused& refused) {
-    const FileResult<DecodedPicture> picture = DecodePicture(refused.file);
-    ASSERT_FALSE(picture.ok()) << refused.kind;
-    EXPECT_EQ(picture.error().problem, refused.problem) << refused.kind;
-    EXPECT_EQ(picture.error().reason, refused.reason) << refused.kind;
-}
-
-Bytes Cut(Bytes file, std::size_t length) {
-    file.resize(length);
-    return file;
-}
-
-Bytes Gzip(const std::string& text) {
-    Bytes packed(compressBound(static_cast<uLong>(text.size())) + 32);
-    z_stream stream{};
-    deflateInit2(&stream, 9, Z_DEFLATED, 16 + MAX_WBITS, 9, Z_DEFAULT_STRATEGY);
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
-    stream.avail_in = static_cast<uInt>(text.size());
-    stream.next_out = packed.data();
-    stream.avail_out = static_cast<uInt>(packed.size());
-    deflate(&stream, Z_FINISH);
-    packed.resize(stream.total_out);
-    deflateEnd(&stream);
-    return packed;
-}
-
-TEST(PictureDecoding, DamagedPicturesAreRefusedWithTheDecodersReason) {
-    QImage photo(64, 64, QImage::Format_RGB32);
-    for (int y = 0; y < 64; ++y) {
-        for (int x = 0; x < 64; ++x) {
-            photo.setPixel(x, y, qRgb(x * 4, y * 4, (x * y) & 255));
-        }
-    }
-    const Bytes jpeg = Encoded(photo, "jpeg");
-    const Bytes png = Encoded(photo, "png");
-    Bytes badCrc = png;
-    badCrc[png.size() - 13] ^= 0x55; // the image data's CRC, before the 12-byte IEND
-    const Refused cases[] = {
-        {"jpeg cut in half", Cut(jpeg, jpeg.size() / 2), FileProblem::NotAccepted,
-         "damaged picture (Corrupt JPEG data: premature end of data segment)"},
-        {"png cut in half", Cut(png, png.size() / 2), FileProblem::NotAccepted,
-         "damaged picture (libpng error: Read Error)"},
-        {"png with a wrong checksum", badCrc, FileProblem::NotAccepted,
-         "damaged picture (libpng error: IDAT: CRC error)"},
-        {"text", ToBytes(std::string("hello\n")), FileProblem::NotAccepted,
-         "not a picture that can be read (Unsupported image format)"},
-        {"svgz cut off", Cut(Gzip("<svg xmlns='http://www.w3.org/2000/svg'/>"), 20),
-         FileProblem::NotAccepted, "damaged compressed data (it ends too early)"},
-        {"svg with a picture from another file",
-         ToBytes(std::string("<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'>"
-                             "<image href='/etc/logo.png' width='9' height='9'/></svg>")),
-         FileProblem::NotAccepted,
-         "not drawn: it takes a picture from another file (/etc/logo.png); embed it in the "
-         "drawing"},
-    };
-    for (const Refused& refused : cases) {
-        ExpectRefused(refused);
-    }
-}
-
-// A PNG header of the size, with one row of data.
-Bytes PngClaiming(std::uint32_t width, std::uint32_t height) {
-    QImage row(1, 1, QImage::Format_ARGB32);
-    row.fill(Qt::red);
-    Bytes png = Encoded(row, "png");
-    // Width and height are the first 8 bytes of IHDR's data, then its CRC.
-    const auto put = [&](std::size_t at, std::uint32_t value) {
-        for (int i = 0; i < 4; ++i) {
-            png[at + static_cast<std::size_t>(i)] =
-                static_cast<std::uint8_t>(value >> (24 - 8 * i));
-        }
-    };
-    put(16, width);
-    put(20, height);
-    put(29, static_cast<std::uint32_t>(crc32(0, png.data() + 12, 17)));
-    return png;
-}
-
-// A progressive JPEG whose frame claims the size.
-Bytes ProgressiveJpegClaiming(std::uint16_t width, std::uint16_t height) {
-    QImage grey(16, 16, QImage::Format_Grayscale8);
-    grey.fill(128);
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "jpeg");
-    writer.setProgressiveScanWrite(true);
-    writer.write(grey);
-    Bytes jpeg = ToBytes(data);
-    for (std::size_t at = 2; at + 9 < jpeg.size(); ++at) {
-        if (jpeg[at] == 0xFF && jpeg[at + 1] == 0xC2) {
-            jpeg[at + 5] = static_cast<std::uint8_t>(height >> 8);
-            jpeg[at + 6] = static_cast<std::uint8_t>(height);
-            jpeg[at + 7] = static_cast<std::uint8_t>(width >> 8);
-            jpeg[at + 8] = static_cast<std::uint8_t>(width);
-            break;
-        }
-    }
-    return jpeg;
-}
-
-std::string SvgOfElements(int count) {
-    std::string svg = "<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'>";
-    for (int i = 1; i < count; ++i) {
-        svg += "<g/>";
-    }
-    return svg + "</svg>";
-}
 
 long PeakKilobytes() {
     rusage usage{};
@@ -278,37 +180,68 @@ long PeakKilobytes() {
     return usage.ru_maxrss;
 }
 
-TEST(PictureDecoding, OversizedPicturesAreRefusedBeforeDecoding) {
-    const Refused cases[] = {
+// Refused with the decoder's reason, or, where Qt's reader would take a file
+// cut short without a word, with what the header promised; pictures over a
+// limit are refused before anything is decoded.
+TEST_F(HostilePictures, DamagedAndOversizedPicturesAreRefusedWithTheReason) {
+    using enum FileProblem;
+    const std::tuple<const char*, FileProblem, std::string> cases[] = {
+        {"jpeg-cut-short.jpg", NotAccepted,
+         "damaged picture (Corrupt JPEG data: premature end of data segment)"},
+        {"png-cut-in-half.png", NotAccepted, "damaged picture (libpng error: Read Error)"},
+        {"png-wrong-crc.png", NotAccepted, "damaged picture (libpng error: IDAT: CRC error)"},
+        {"text.txt", NotAccepted, "not a picture that can be read (Unsupported image format)"},
+        {"svgz-cut-off.svgz", NotAccepted, "damaged compressed data (it ends too early)"},
+        {"svg-takes-another-file.svg", NotAccepted,
+         "not drawn: it takes a picture from another file (/etc/logo.png); embed it in the "
+         "drawing"},
+        // 64 x 64 pixels of LZW codes 3 bits wide, cut in their middle.
+        {"gif-cut-to-half.gif", NotAccepted,
+         "damaged picture (it ends too early: its pixels are cut off)"},
+        // 54 bytes of headers and 84 rows of 136 * 4 bytes.
+        {"bmp-1742-bytes-claiming-32-bits.bmp", NotAccepted,
+         "damaged picture (it ends too early: its header promises 45750 bytes, the file has "
+         "1742)"},
+        {"bmp-rle8-cut.bmp", NotAccepted,
+         "damaged picture (it ends too early: its pixels are cut off)"},
+        // 2 bytes a row of 16 pixels, 8 rows; 5 values before the cut.
+        {"xbm-cut.xbm", NotAccepted,
+         "damaged picture (it ends too early: its header promises 16 bytes of pixels, the file "
+         "has 5)"},
+        // 19 bytes of header, 64 * 64 * 3 of pixels and 26 of footer.
+        {"tga-half-its-rows.tga", NotAccepted,
+         "damaged picture (it ends too early: its header promises 12333 bytes, the file has "
+         "6189)"},
         // 16000 * 16000 * 4 bytes = 1,024,000,000 bytes.
-        {"png of 16000 x 16000", PngClaiming(16000, 16000), FileProblem::TooLarge,
+        {"png-claims-16000x16000.png", TooLarge,
          "too large: 16000 x 16000 pixels would take 977 MiB decoded (at most 128 MiB)"},
         // 4000 * 8400 * 4 = 134,400,000 bytes, just over 128 MiB (134,217,728).
-        {"png of 4000 x 8400", PngClaiming(4000, 8400), FileProblem::TooLarge,
+        {"png-claims-4000x8400.png", TooLarge,
          "too large: 4000 x 8400 pixels would take 128 MiB decoded (at most 128 MiB)"},
         // All coefficients at full size: 2500 x 2500 blocks of 128 bytes =
         // 800,000,000; decoded at 1/8: 2500 * 2500 * 4 = 25,000,000; scaled to
         // 1088 x 1088: 4,734,976. 829,734,976 bytes in all.
-        {"progressive jpeg of 20000 x 20000", ProgressiveJpegClaiming(20000, 20000),
-         FileProblem::TooLarge,
+        {"jpeg-progressive-20000x20000.jpg", TooLarge,
          "too large: 20000 x 20000 pixels would take 791 MiB decoded (at most 128 MiB)"},
-        {"svg of 25001 elements", ToBytes(SvgOfElements(25001)), FileProblem::TooLarge,
-         "too large: a drawing of more than 25000 elements"},
-        {"svgz of 5 MiB", Gzip(std::string(5 << 20, ' ')), FileProblem::TooLarge,
-         "too large: it unpacks to more than 4 MiB"},
-        {"svg of more than 4 MiB",
-         ToBytes("<svg xmlns='http://www.w3.org/2000/svg'>" + std::string(4 << 20, ' ') + "</svg>"),
-         FileProblem::TooLarge, "too large: an SVG drawing of more than 4 MiB is not read"},
-        {"file of 48 MiB and a byte", Bytes((48 << 20) + 1, 0), FileProblem::TooLarge,
+        {"svg-25001-elements.svg", TooLarge, "too large: a drawing of more than 25000 elements"},
+        {"svgz-unpacks-to-5MiB.svgz", TooLarge, "too large: it unpacks to more than 4 MiB"},
+        {"svg-4MiB-and-a-byte.svg", TooLarge,
+         "too large: an SVG drawing of more than 4 MiB is not read"},
+        {"file-48MiB-and-a-byte.png", TooLarge,
          "too large: 50331649 bytes (pictures of at most 48 MiB are read)"},
     };
-    for (const Refused& refused : cases) {
-        ExpectRefused(refused);
+    for (const auto& [name, problem, reason] : cases) {
+        const FileResult<DecodedPicture> picture = decode(name);
+        ASSERT_FALSE(picture.ok()) << name;
+        EXPECT_EQ(picture.error().problem, problem) << name;
+        EXPECT_EQ(picture.error().reason, reason) << name;
     }
     // None was decoded: the largest input here is the 48 MiB file itself.
     EXPECT_LT(PeakKilobytes(), 200 * 1024);
-    const FileResult<DecodedPicture> most = DecodePicture(ToBytes(SvgOfElements(25000)));
-    EXPECT_TRUE(most.ok()) << most.error().reason;
+    for (const char* whole : {"svg-25000-elements.svg", "gif-whole.gif", "bmp-rle8-whole.bmp"}) {
+        const FileResult<DecodedPicture> picture = decode(whole);
+        EXPECT_TRUE(picture.ok()) << whole << ": " << picture.error().reason;
+    }
 }
 
 // Large pictures come in blocks of 2 x 2 or more, averaged in linear light;
