@@ -100,15 +100,22 @@ std::FILE* OpenForReading(const fs::path& path) {
 #endif
 }
 
-// A new file needs its folder.
+// A write makes its temporary file in the target's folder and renames it
+// there: the folder must be there, and the user may change it.
 FileStatus CheckFolderOf(const fs::path& target) {
     std::error_code ec;
-    if (fs::is_directory(target.has_parent_path() ? target.parent_path() : fs::path("."), ec)) {
-        return Succeeded;
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    if (!fs::is_directory(folder, ec)) {
+        return ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory
+                   ? FileStatus(ErrorFromCode(ec))
+                   : FileStatus(FileError{FileProblem::NotFound, "folder not found"});
     }
-    return ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory
-               ? FileStatus(ErrorFromCode(ec))
-               : FileStatus(FileError{FileProblem::NotFound, "folder not found"});
+#ifndef _WIN32
+    if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0) {
+        return ErrorFromErrno(errno);
+    }
+#endif
+    return Succeeded;
 }
 
 #ifdef _WIN32
@@ -501,8 +508,7 @@ FileStatus CheckWriteTarget(const fs::path& path) {
         return target.error();
     }
     const FileStatus existing = CheckExistingTarget(target.value());
-    // A write checks the folder by making its temporary file there.
-    return existing && !PathExists(target.value()) ? CheckFolderOf(target.value()) : existing;
+    return existing ? CheckFolderOf(target.value()) : existing;
 }
 
 FileResult<TemporaryFile> WriteFileBeside(const fs::path& target,

@@ -57,12 +57,12 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 // What a write to path would meet, checked before anything is written: a
 // loop of symbolic links (Other, "too many levels of symbolic links"); an
 // existing target (after its links) that is not a regular file: a folder
-// (IsFolder), a device node, a pipe or a socket (NotRegularFile), also
-// behind /dev/stdout and its kin; an open file that has no name left
-// (Other); a target
-// the user may not write, or that has no write permission for anybody, which
-// even root does not replace (WriteProtected). A missing target is fine when
-// its folder is there (else NotFound, "folder not found").
+// (IsFolder), a device node, a pipe or a socket (NotRegularFile), also behind
+// /dev/stdout and its kin; an open file that has no name left (Other); a
+// target the user may not write, or that has no write permission for
+// anybody, which even root does not replace (WriteProtected); a folder the
+// user may not change (PermissionDenied); a missing folder (NotFound,
+// "folder not found").
 FileStatus CheckWriteTarget(const std::filesystem::path& path);
 
 // Writes bytes to a new file beside the target, flushes it to disk and renames

@@ -4,6 +4,7 @@
 
 #include "bios/SyntheticImage.h"
 #include "cli/CliTest.h"
+#include "support/FileKinds.h"
 
 #include <pty.h>
 #include <unistd.h>
@@ -53,82 +54,62 @@ Arguments Single(const Conversion& conversion, const std::string& in, const std:
     return arguments;
 }
 
-// One case of each kind of refusal, for every command, alone and in a batch:
-// the message names the output, and every file stays as it was (a write cut
-// short leaves the old file and no temporary one: the write is atomic).
-TEST_F(CliFileTrouble, EveryCommandWritesThroughTheFileLayer) {
+// Every command, alone and in a batch, writes through the file layer: one
+// case of each kind of refusal names the output and leaves every file as it
+// was (a write cut short leaves the old file and no temporary one). No output
+// is an input: the same file under another name, or standard input (< in.x),
+// also through /dev/stdin's kin; device and inode decide, not names.
+TEST_F(CliFileTrouble, EveryCommandWritesThroughTheFileLayerAndNeverOverAnInput) {
     const std::string notRegular = "not written: not a regular file (- writes to standard output)";
+    const std::string same = "not written: same file as ";
     struct Case {
+        std::string input;
         std::string output;
         std::string reason;
         bool windowsToo = false;
-        mode_t mode = 0644;
         rlim_t fileSizeLimit = 0;
     };
     const Case cases[] = {
-        {"old.x", "not written: is write-protected", false, 0444},
-        {"old.x", "not written: file too large for this disk or user limit", false, 0644, 64},
-        {"missing/out.x", "not written: folder not found", true},
-        {"/dev/stdout", notRegular}, // a pipe here: it was "folder not found"
+        {"in.x", "protected.x", "not written: is write-protected"},
+        {"in.x", "old.x", "not written: file too large for this disk or user limit", false, 64},
+        {"in.x", "missing/out.x", "not written: folder not found", true},
+        {"in.x", "/dev/stdout", notRegular}, // a pipe here: it was "folder not found"
+        {"in.x", "./in.x", same + "the input in.x", true},
+        {"-", "in.x", same + "standard input"},
+        {"-", "/dev/fd/0", same + "standard input"},
+        {"-", "/proc/self/fd/0", same + "standard input"},
     };
     for (const Conversion& conversion : Conversions) {
         writeInputs(conversion);
+        write("old.x", OldBytes);
+        write("protected.x", OldBytes);
+        fs::permissions(dir.file("protected.x"), fs::perms::owner_read);
+        const auto before = Snapshot(dir.path());
         for (const Case& c : cases) {
             if (CliProcess::UnderWine() && !c.windowsToo) {
                 continue;
             }
-            write("old.x", OldBytes);
-            fs::permissions(dir.file("old.x"), static_cast<fs::perms>(c.mode));
-            const Arguments arguments = Single(conversion, "in.x", c.output);
-            EXPECT_EQ(run(arguments, {.fileSizeLimit = c.fileSizeLimit}),
-                      Failed(c.output + ": " + c.reason))
+            const Arguments arguments = Single(conversion, c.input, c.output);
+            const std::string advice = c.reason.starts_with(same) ? conversion.sameFileAdvice : "";
+            EXPECT_EQ(
+                run(arguments, {.inputFile = dir.file("in.x"), .fileSizeLimit = c.fileSizeLimit}),
+                Failed(c.output + ": " + c.reason + advice))
                 << Joined(arguments);
-            EXPECT_EQ(read("old.x"), OldBytes) << Joined(arguments);
-            EXPECT_EQ(dir.entries(), (std::vector<std::string>{"in.x", "logo.epa", "old.x"}));
-            fs::remove(dir.file("old.x"));
+            EXPECT_EQ(Snapshot(dir.path()), before) << Joined(arguments);
         }
+        fs::remove(dir.file("protected.x"));
         if (conversion.batch && !CliProcess::UnderWine()) {
             const std::string fifo = "out/in" + conversion.extension;
             fs::create_directory(dir.file("out"));
-            ASSERT_EQ(::mkfifo(dir.file(fifo).c_str(), 0644), 0);
+            ASSERT_TRUE(MakeFifo(dir.file(fifo)));
             Arguments batch = conversion.command;
             batch.insert(batch.end(), {"--output-dir", "out", "in.x"});
+            const auto withFifo = Snapshot(dir.path());
             EXPECT_EQ(run(batch), Failed(fifo + ": " + notRegular)) << Joined(batch);
-            EXPECT_TRUE(fs::is_fifo(dir.file(fifo)));
-            EXPECT_EQ(FolderEntries(dir.file("out")), std::vector<std::string>{fifo.substr(4)});
+            EXPECT_EQ(Snapshot(dir.path()), withFifo) << Joined(batch);
+            batch[batch.size() - 2] = "missing";
+            EXPECT_EQ(run(batch), Failed("missing: folder not found")) << Joined(batch);
             fs::remove_all(dir.file("out"));
-        }
-    }
-}
-
-// The same file under another name, or as standard input (< in.x): also
-// through /dev/stdin's kin. Device and inode decide, not names.
-TEST_F(CliFileTrouble, OutputThatIsAnInputIsRefused) {
-    struct Case {
-        std::string input;
-        std::string output;
-        std::string same;
-    };
-    const Case cases[] = {
-        {"in.x", "./in.x", "the input in.x"},
-        {"-", "in.x", "standard input"},
-        {"-", "/dev/fd/0", "standard input"},
-        {"-", "/proc/self/fd/0", "standard input"},
-    };
-    for (const Conversion& conversion : Conversions) {
-        writeInputs(conversion);
-        const Bytes input = read("in.x");
-        for (const Case& c : cases) {
-            if (CliProcess::UnderWine() && c.input == "-") {
-                continue;
-            }
-            const Arguments arguments = Single(conversion, c.input, c.output);
-            EXPECT_EQ(run(arguments, {.inputFile = dir.file("in.x")}),
-                      Failed(c.output + ": not written: same file as " + c.same +
-                             conversion.sameFileAdvice))
-                << Joined(arguments);
-            EXPECT_EQ(read("in.x"), input) << Joined(arguments);
-            EXPECT_EQ(dir.entries(), (std::vector<std::string>{"in.x", "logo.epa"}));
         }
     }
 }
@@ -169,34 +150,36 @@ TEST_F(CliFileTrouble, HugeInputsAreRefusedWithoutBeingRead) {
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"in"});
 }
 
-TEST_F(CliFileTrouble, FullStandardOutputIsReported) {
-    SKIP_UNDER_WINE();
-    write("in.epa", Logo(true));
-    write("in.bin", Build(LayoutA()).bytes);
-    write("short.epa", Logo(false));
-    const std::string full = "kalvero-cli: standard output: No space left on device\n";
-    for (const Arguments& arguments :
-         {Arguments{"info", "in.epa"}, Arguments{"render", "in.epa", "-"},
-          Arguments{"epa2bmp", "in.epa", "-"}, Arguments{"bios", "list", "in.bin"},
-          Arguments{"bios", "replace", "in.bin", "short.epa", "-"}, Arguments{"--help"}}) {
-        EXPECT_EQ(run(arguments, {.outputFile = "/dev/full"}), (CliRun{1, "", full}))
-            << Joined(arguments);
-    }
-}
-
-// A file's bytes are no text for a terminal: - as output is refused there,
-// before any input is read.
-TEST_F(CliFileTrouble, StandardOutputOnATerminalIsRefused) {
+// A full standard output is reported; a terminal, no place for a file's
+// bytes, is refused before any input is read (these inputs are missing).
+TEST_F(CliFileTrouble, StandardOutputThatIsFullOrATerminalIsReported) {
     SKIP_UNDER_WINE();
     int terminal = -1;
     int side = -1;
     ASSERT_EQ(::openpty(&terminal, &side, nullptr, nullptr, nullptr), 0);
-    for (const Conversion& conversion : Conversions) {
-        writeInputs(conversion);
-        EXPECT_EQ(run(Single(conversion, "in.x", "-"), {.outputFile = ::ttyname(side)}),
-                  Failed("standard output: not written: is a terminal (redirect it to a file or a "
-                         "pipe, or name an output file)"))
-            << Joined(conversion.command);
+    write("in.epa", Logo(true));
+    write("in.bin", Build(LayoutA()).bytes);
+    write("short.epa", Logo(false));
+    const std::string full = "standard output: No space left on device";
+    const std::string tty = "standard output: not written: is a terminal (redirect it to a file "
+                            "or a pipe, or name an output file)";
+    const std::tuple<Arguments, bool, std::string> cases[] = {
+        {{"info", "in.epa"}, false, full},
+        {{"render", "in.epa", "-"}, false, full},
+        {{"epa2bmp", "in.epa", "-"}, false, full},
+        {{"bios", "list", "in.bin"}, false, full},
+        {{"bios", "replace", "in.bin", "short.epa", "-"}, false, full},
+        {{"--help"}, false, full},
+        {{"bmp2epa", "gone", "-"}, true, tty},
+        {{"epa2bmp", "gone", "-"}, true, tty},
+        {{"render", "gone", "-"}, true, tty},
+        {{"bios", "extract", "gone", "-"}, true, tty},
+        {{"bios", "replace", "gone", "gone", "-"}, true, tty},
+    };
+    for (const auto& [arguments, toTerminal, message] : cases) {
+        EXPECT_EQ(run(arguments, {.outputFile = toTerminal ? ::ttyname(side) : "/dev/full"}),
+                  Failed(message))
+            << Joined(arguments);
     }
     ::close(side);
     ::close(terminal);

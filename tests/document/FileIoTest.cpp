@@ -33,8 +33,9 @@ const std::string Longest(255, 'n');
 
 // Makes what a script names, word by word: "file P" (holding Old), "0444 P"
 // (the same with those permissions; 0464: its group may write it, its owner
-// not), "folder P", "link P TARGET" ("@X": X's absolute name), "fifo P",
-// "socket P", "device P". False when this user cannot make one of them here.
+// not), "folder P", "closed P" (a folder without write permission), "link P
+// TARGET" ("@X": X's absolute name), "fifo P", "socket P", "device P". False
+// when this user cannot make one of them here.
 bool Make(const fs::path& dir, const char* script) {
     std::istringstream words(script);
     std::string kind;
@@ -47,8 +48,11 @@ bool Make(const fs::path& dir, const char* script) {
             if (kind[0] == '0') {
                 fs::permissions(path, static_cast<fs::perms>(std::stoi(kind, nullptr, 8)));
             }
-        } else if (kind == "folder") {
+        } else if (kind == "folder" || kind == "closed") {
             fs::create_directories(path);
+            if (kind == "closed") {
+                fs::permissions(path, fs::perms::owner_read | fs::perms::owner_exec);
+            }
         } else if (kind == "link" && words >> target) {
             fs::create_symlink(target[0] == '@' ? dir / target.substr(1) : fs::path(target), path);
         } else if (!(kind == "fifo"     ? test::MakeFifo(path)
@@ -94,6 +98,7 @@ const Case Cases[] = {
     {"read-only file (0444)", "0444 at/t", WriteProtected, WriteProtected},
     {"link to a read-only file", "0444 real/f link at/t ../real/f", WriteProtected, WriteProtected},
     {"file its owner may not write, its group may (0464)", "0464 at/t", {}, WriteProtected, "at/t"},
+    {"folder without write permission", "closed at", {}, PermissionDenied, "at/t"},
     {"name as long as allowed", "", {}, {}, "at/" + Longest, "at/" + Longest},
     {"name too long", "", Other, Other, "", "at/n" + Longest},
     {"write cut short, as on a full disk", "file at/t", TooLarge, TooLarge, "", "at/t", 2},
@@ -102,35 +107,30 @@ const Case Cases[] = {
 enum class Writer { Check, Atomic, Batch };
 const char* const WriterNames[] = {"CheckWriteTarget", "WriteFileAtomically", "BatchWriter"};
 
-FileStatus Write(Writer writer, const fs::path& target) {
-    switch (writer) {
-    case Writer::Check:
-        return CheckWriteTarget(target);
-    case Writer::Atomic:
-        return WriteFileAtomically(target, New);
-    case Writer::Batch:
-        break;
-    }
-    std::optional<FileStatus> delivered;
-    BatchWriter batch([&](const fs::path& named, const FileStatus& outcome) {
-        EXPECT_EQ(named, target);
-        EXPECT_FALSE(delivered) << "reported twice";
-        delivered = outcome;
-    });
-    const FileStatus added = batch.add(target, New);
-    batch.finish();
-    EXPECT_EQ(delivered.has_value(), added.ok()) << "a failed add is told by add alone";
-    return added ? *delivered : added;
-}
-
-FileStatus WriteLimited(Writer writer, const fs::path& target, rlim_t limit) {
+// Files may have no more than limit bytes while the writer writes (0: any).
+FileStatus Write(Writer writer, const fs::path& target, rlim_t limit) {
     rlimit saved{};
     ::getrlimit(RLIMIT_FSIZE, &saved);
     const rlimit limited{limit == 0 ? saved.rlim_cur : limit, saved.rlim_max};
     ::setrlimit(RLIMIT_FSIZE, &limited);
-    const FileStatus outcome = Write(writer, target);
+    std::optional<FileStatus> outcome;
+    if (writer == Writer::Check) {
+        outcome = CheckWriteTarget(target);
+    } else if (writer == Writer::Atomic) {
+        outcome = WriteFileAtomically(target, New);
+    } else {
+        BatchWriter batch([&](const fs::path& named, const FileStatus& delivered) {
+            EXPECT_EQ(named, target);
+            EXPECT_FALSE(outcome) << "reported twice";
+            outcome = delivered;
+        });
+        const FileStatus added = batch.add(target, New);
+        batch.finish();
+        EXPECT_EQ(outcome.has_value(), added.ok()) << "a failed add is told by add alone";
+        outcome = added ? *outcome : added;
+    }
     ::setrlimit(RLIMIT_FSIZE, &saved);
-    return outcome;
+    return *outcome;
 }
 
 TEST(WriteTarget, EveryKindOfTargetIsWrittenThroughOrRefused) {
@@ -151,7 +151,7 @@ TEST(WriteTarget, EveryKindOfTargetIsWrittenThroughOrRefused) {
                 writer == Writer::Check && c.fileSizeLimit != 0 ? std::nullopt
                 : root                                          ? c.asRoot
                                                                 : c.asUser;
-            const FileStatus outcome = WriteLimited(writer, dir.file(c.target), c.fileSizeLimit);
+            const FileStatus outcome = Write(writer, dir.file(c.target), c.fileSizeLimit);
             const std::string what =
                 std::string(c.what) + ", " + WriterNames[static_cast<int>(writer)];
             if (problem) {
@@ -259,14 +259,20 @@ TEST(SameFile, NamesOfOneFileAreTheSameFileAndMissingOnesNever) {
     }
 }
 
-TEST(ReadFile, ChangedAndUnreadableFilesAreReported) {
+TEST(ReadFile, WhatCannotBeReadIsReported) {
     const test::TempDir dir;
     test::WriteBytes(dir.file("f"), {1, 2, 3, 4, 5});
+    fs::create_directory(dir.file("folder"));
     EXPECT_EQ(ReadFileExactly(dir.file("f"), 5).value(), (Bytes{1, 2, 3, 4, 5}));
-    for (const std::size_t stale : {6U, 4U}) { // it has shrunk, or grown
-        const auto changed = ReadFileExactly(dir.file("f"), stale);
-        ASSERT_FALSE(changed.ok()) << stale;
-        EXPECT_EQ(changed.error().problem, Changed) << stale;
+    const std::pair<std::string, std::size_t> cases[] = {
+        {"f", 6},      {"f", 4}, // it has shrunk, or grown
+        {"folder", 5}, {"gone", 5}, {std::string(256, 'n'), 5},
+    };
+    const FileProblem problems[] = {Changed, Changed, IsFolder, NotFound, Other};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto read = ReadFileExactly(dir.file(cases[i].first), cases[i].second);
+        ASSERT_FALSE(read.ok()) << i;
+        EXPECT_EQ(read.error().problem, problems[i]) << i << ": " << read.error().reason;
     }
     if (::geteuid() != 0) { // root reads anything
         fs::permissions(dir.file("f"), fs::perms::none);

@@ -36,6 +36,8 @@ TEST(FileNotSavedNotice, TellsWhyInEitherLanguage) {
         {{FileProblem::LoadedBitmap, reason},
          "This is the bitmap file that is loaded.",
          "Das ist die geladene Bitmap-Datei."},
+        {{FileProblem::IsFolder, reason}, "This is not a file.", "Das ist keine Datei."},
+        {{FileProblem::Other, "name too long"}, "Error: name too long", "Fehler: name too long"},
         {{FileProblem::PermissionDenied, reason, "/a/.b.epa.x1Y2z3"},
          "Access denied.\r\nThe temporary file /a/.b.epa.x1Y2z3 could not be removed.",
          "Zugriff verweigert.\r\nDie temporäre Datei /a/.b.epa.x1Y2z3 konnte nicht gelöscht "

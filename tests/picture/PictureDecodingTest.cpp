@@ -21,10 +21,6 @@ inline Bytes ToBytes(const QByteArray& data) {
     return Bytes(data.begin(), data.end());
 }
 
-inline Bytes ToBytes(const std::string& text) {
-    return Bytes(text.begin(), text.end());
-}
-
 // The file Qt writes of image in format ("png", "jpeg", "tiff", ...).
 inline Bytes Encoded(const QImage& image, const char* format, int quality = 100) {
     QByteArray data;
@@ -63,24 +59,6 @@ inline Bytes WithExifOrientation(Bytes jpeg, std::uint8_t orientation) {
     return jpeg;
 }
 
-// A GIF of two 1 x 1 frames: red, then blue.
-inline Bytes TwoFrameGif() {
-    Bytes gif{'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, // screen 1 x 1, 2 colours
-              255, 0,   0,   0,   0,   255};                        // red, blue
-    const auto frame = [&](std::uint8_t index) {
-        // Graphic control (100 ms), image at 0,0 of 1 x 1, LZW: clear, index, end.
-        const Bytes part{0x21, 0xF9, 4, 0, 10, 0, 0,
-                         0,    0x2C, 0, 0, 0,  0, 1,
-                         0,    1,    0, 0, 2,  2, static_cast<std::uint8_t>(0x44 | index << 3),
-                         1,    0};
-        gif.insert(gif.end(), part.begin(), part.end());
-    };
-    frame(0);
-    frame(1);
-    gif.push_back(0x3B);
-    return gif;
-}
-
 constexpr Rgb Red{255, 0, 0};
 constexpr Rgb Blue{0, 0, 255};
 constexpr Rgb Black{0, 0, 0};
@@ -102,24 +80,55 @@ void ExpectNear(Rgb actual, Rgb expected, int tolerance, const std::string& wher
     EXPECT_NEAR(actual.b, expected.b, tolerance) << where;
 }
 
-TEST(PictureDecoding, EachKindOfPictureComesAsItsPixels) {
+// The files hostile-pictures.py --quick makes, made once for all tests.
+class PictureFiles : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        folder = std::make_unique<TempDir>();
+        const std::string command =
+            "python3 " KALVERO_HOSTILE_PICTURES " --quick " + folder->path().string();
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    }
+    static void TearDownTestSuite() { folder.reset(); }
+    static Bytes file(const std::string& name) { return ReadBytes(folder->file(name)); }
+    static inline std::unique_ptr<TempDir> folder;
+};
+
+// Every kind comes as its pixels, short or tall by its shape: transparent
+// parts laid over black, colour profiles turned into sRGB, large pictures in
+// blocks of 2 x 2 or more averaged in linear light, an animated GIF as its
+// first frame, an SVG's text drawn (fonts need the module's QGuiApplication).
+TEST_F(PictureFiles, EachKindOfPictureComesAsItsPixels) {
     const QImage halves = Halves(40, 20, qRgb(255, 0, 0), qRgb(0, 0, 255)); // 2:1: short
+    QImage grey(4, 4, QImage::Format_RGB32);
+    grey.fill(qRgb(128, 128, 128));
+    grey.setColorSpace(QColorSpace(QColorSpace::SRgbLinear)); // the PNG carries the profile
+    // Linear 128/255 = 0.502; in sRGB 1.055 * 0.502^(1/2.4) - 0.055 = 0.7367, * 255 = 187.9;
+    // so is half the light of white.
+    constexpr Rgb Mid{188, 188, 188};
     const Good cases[] = {
         {"png", Encoded(halves, "png"), 40, 20, false, Red, Blue, 0},
         {"jpeg", Encoded(halves, "jpeg"), 40, 20, false, Red, Blue, 12},
         {"bmp", Encoded(halves, "bmp"), 40, 20, false, Red, Blue, 0},
         {"tiff", Encoded(halves, "tiff"), 40, 20, false, Red, Blue, 0},
         {"webp", Encoded(halves, "webp"), 40, 20, false, Red, Blue, 12},
-        {"ppm",
-         ToBytes(std::string("P6\n2 3\n255\n") + std::string("\xff\0\0\0\0\0", 6) +
-                 std::string(6, '\0') + std::string("\0\0\0\0\0\xff", 6)),
-         2, 3, true, Red, Blue, 0},
-        {"animated gif: the first frame", TwoFrameGif(), 1, 1, true, Red, Red, 0},
-        {"svg",
-         ToBytes(std::string(R"(<svg xmlns="http://www.w3.org/2000/svg" width="30" )"
-                             R"(height="10"><rect width="15" height="10" fill="red"/>)"
-                             R"(<rect x="15" width="15" height="10" fill="blue"/></svg>)")),
-         30, 10, false, Red, Blue, 0},
+        {"png in linear light", Encoded(grey, "png"), 4, 4, true, Mid, Mid, 0},
+        {"ppm-2x3.ppm", file("ppm-2x3.ppm"), 2, 3, true, Red, Blue, 0},
+        {"gif-two-frames.gif", file("gif-two-frames.gif"), 1, 1, true, Red, Red, 0},
+        {"svg-halves.svg", file("svg-halves.svg"), 30, 10, false, Red, Blue, 0},
+        {"svg-text.svg", file("svg-text.svg"), 200, 100, false, Black, Black, 0},
+        // Half red: 255 * 128 / 255; then invisible white.
+        {"png-half-transparent.png",
+         file("png-half-transparent.png"),
+         2,
+         1,
+         false,
+         {128, 0, 0},
+         Black,
+         0},
+        // Blocks of 2: 2200 / 1088, 2100 / 1008.
+        {"png-stripes-2200x2100.png", file("png-stripes-2200x2100.png"), 1100, 1050, true, Mid, Mid,
+         0},
     };
     for (const Good& good : cases) {
         ASSERT_FALSE(good.file.empty()) << good.kind << ": Qt cannot write it here";
@@ -135,45 +144,6 @@ TEST(PictureDecoding, EachKindOfPictureComesAsItsPixels) {
     }
 }
 
-// Text needs fonts, and fonts need a QGuiApplication, which the module makes.
-TEST(PictureDecoding, SvgTextIsDrawn) {
-    const FileResult<DecodedPicture> picture = DecodePicture(ToBytes(std::string(
-        R"(<svg xmlns="http://www.w3.org/2000/svg" width="200" height="100">)"
-        R"(<rect width="200" height="100" fill="black"/>)"
-        R"(<text x="10" y="80" font-family="sans-serif" font-size="80" fill="white">HH</text>)"
-        R"(</svg>)")));
-    ASSERT_TRUE(picture.ok()) << picture.error().reason;
-    const RgbImage& pixels = picture.value().pixels;
-    ASSERT_EQ(pixels.width, 200);
-    int light = 0;
-    for (int y = 0; y < pixels.height; ++y) {
-        for (int x = 0; x < pixels.width; ++x) {
-            const bool inText = x >= 10 && x < 190 && y >= 10 && y < 85;
-            const bool isLight = pixels.at(x, y).r > 128;
-            EXPECT_TRUE(inText || !isLight) << x << "," << y;
-            light += isLight ? 1 : 0;
-        }
-    }
-    // Two capital H of 80 pixels: far more than a few hundred pixels.
-    EXPECT_GT(light, 800);
-}
-
-// The files hostile-pictures.py --quick makes, made once for all tests.
-class HostilePictures : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        folder = std::make_unique<TempDir>();
-        const std::string command =
-            "python3 " KALVERO_HOSTILE_PICTURES " --quick " + folder->path().string();
-        ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    }
-    static void TearDownTestSuite() { folder.reset(); }
-    static FileResult<DecodedPicture> decode(const std::string& name) {
-        return DecodePicture(ReadBytes(folder->file(name)));
-    }
-    static inline std::unique_ptr<TempDir> folder;
-};
-
 long PeakKilobytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -183,7 +153,7 @@ long PeakKilobytes() {
 // Refused with the decoder's reason, or, where Qt's reader would take a file
 // cut short without a word, with what the header promised; pictures over a
 // limit are refused before anything is decoded.
-TEST_F(HostilePictures, DamagedAndOversizedPicturesAreRefusedWithTheReason) {
+TEST_F(PictureFiles, DamagedAndOversizedPicturesAreRefusedWithTheReason) {
     using enum FileProblem;
     const std::tuple<const char*, FileProblem, std::string> cases[] = {
         {"jpeg-cut-short.jpg", NotAccepted,
@@ -231,7 +201,7 @@ TEST_F(HostilePictures, DamagedAndOversizedPicturesAreRefusedWithTheReason) {
          "too large: 50331649 bytes (pictures of at most 48 MiB are read)"},
     };
     for (const auto& [name, problem, reason] : cases) {
-        const FileResult<DecodedPicture> picture = decode(name);
+        const FileResult<DecodedPicture> picture = DecodePicture(file(name));
         ASSERT_FALSE(picture.ok()) << name;
         EXPECT_EQ(picture.error().problem, problem) << name;
         EXPECT_EQ(picture.error().reason, reason) << name;
@@ -239,27 +209,9 @@ TEST_F(HostilePictures, DamagedAndOversizedPicturesAreRefusedWithTheReason) {
     // None was decoded: the largest input here is the 48 MiB file itself.
     EXPECT_LT(PeakKilobytes(), 200 * 1024);
     for (const char* whole : {"svg-25000-elements.svg", "gif-whole.gif", "bmp-rle8-whole.bmp"}) {
-        const FileResult<DecodedPicture> picture = decode(whole);
+        const FileResult<DecodedPicture> picture = DecodePicture(file(whole));
         EXPECT_TRUE(picture.ok()) << whole << ": " << picture.error().reason;
     }
-}
-
-// Large pictures come in blocks of 2 x 2 or more, averaged in linear light;
-// their shape is still their own.
-TEST(PictureDecoding, LargePicturesComeSmaller) {
-    QImage stripes(2200, 2100, QImage::Format_RGB32); // blocks of 2: 2200/1088, 2100/1008
-    for (int y = 0; y < stripes.height(); ++y) {
-        for (int x = 0; x < stripes.width(); ++x) {
-            stripes.setPixel(x, y, x % 2 == 0 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
-        }
-    }
-    const FileResult<DecodedPicture> picture = DecodePicture(Encoded(stripes, "png"));
-    ASSERT_TRUE(picture.ok()) << picture.error().reason;
-    EXPECT_EQ(picture.value().pixels.width, 1100);
-    EXPECT_EQ(picture.value().pixels.height, 1050);
-    // Half the light of white is sRGB 188, not 128.
-    EXPECT_EQ(picture.value().pixels.at(0, 0), (Rgb{188, 188, 188}));
-    EXPECT_TRUE(picture.value().tall);
 }
 
 // 2 MiB of comments after the start of image: left out before decoding.
@@ -303,25 +255,6 @@ TEST(PictureDecoding, ExifOrientationTurnsThePictureUpright) {
         ExpectNear(pixels.at(2, 2), turn.first, 12, where);
         ExpectNear(turn.tall ? pixels.at(2, 29) : pixels.at(29, 2), turn.second, 12, where);
     }
-}
-
-// Transparent parts are laid over black; colour profiles are turned into sRGB.
-TEST(PictureDecoding, TransparencyAndProfilesComeAsSrgbOverBlack) {
-    QImage image(2, 1, QImage::Format_ARGB32);
-    image.setPixel(0, 0, qRgba(255, 0, 0, 128));   // half red: 255 * 128 / 255
-    image.setPixel(1, 0, qRgba(255, 255, 255, 0)); // invisible white
-    const FileResult<DecodedPicture> picture = DecodePicture(Encoded(image, "png"));
-    ASSERT_TRUE(picture.ok()) << picture.error().reason;
-    EXPECT_EQ(picture.value().pixels.at(0, 0), (Rgb{128, 0, 0}));
-    EXPECT_EQ(picture.value().pixels.at(1, 0), Black);
-
-    QImage grey(4, 4, QImage::Format_RGB32);
-    grey.fill(qRgb(128, 128, 128));
-    grey.setColorSpace(QColorSpace(QColorSpace::SRgbLinear)); // the PNG carries the profile
-    const FileResult<DecodedPicture> profiled = DecodePicture(Encoded(grey, "png"));
-    ASSERT_TRUE(profiled.ok()) << profiled.error().reason;
-    // Linear 128/255 = 0.502; in sRGB 1.055 * 0.502^(1/2.4) - 0.055 = 0.7367, * 255 = 187.9.
-    EXPECT_EQ(profiled.value().pixels.at(1, 1), (Rgb{188, 188, 188}));
 }
 
 } // namespace

@@ -24,10 +24,11 @@ def chunk(kind, data):
     return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
 
 
-def png(width, height, depth=8, extra=b"", rows=True):
-    """An RGBA PNG of flat grey; rows=False gives one row of data only."""
+def png(width, height, depth=8, extra=b"", rows=True, pixels=b""):
+    """An RGBA PNG of flat grey, or of the pixels (RGBA) repeated along each
+    row; rows=False gives one row of data only."""
     channels = 4
-    line = b"\0" + b"\x80" * (width * channels * depth // 8)
+    line = b"\0" + (pixels * (width // max(len(pixels) // 4, 1)) or b"\x80" * (width * channels * depth // 8))
     packer = zlib.compressobj(9)
     data = b"".join(packer.compress(line) for _ in range(height if rows else 1)) + packer.flush()
     header = struct.pack(">IIBBBBB", width, height, depth, 6, 0, 0, 0)
@@ -151,11 +152,27 @@ def webp(width, height):
 SVG = '<svg xmlns="http://www.w3.org/2000/svg" {}>{}</svg>'
 
 
+def two_frame_gif():
+    """A GIF of two 1 x 1 frames, 100 ms each: red, then blue."""
+    frame = (lambda index: b"\x21\xf9\x04\0\x0a\0\0\0" + b"\x2c" + struct.pack("<HHHHB", 0, 0, 1, 1, 0)
+             + bytes([2, 2, 0x44 | index << 3, 1, 0]))
+    return (b"GIF89a" + struct.pack("<HHBBB", 1, 1, 0x80, 0, 0) + b"\xff\0\0\0\0\xff"
+            + frame(0) + frame(1) + b"\x3b")
+
+
 def quick_files():
     striped = striped_gif(64, 64)
     photo = png(64, 64)
     baseline = jpeg(256, 256)
     return {
+        "ppm-2x3.ppm": b"P6\n2 3\n255\n\xff\0\0" + b"\0" * 12 + b"\0\0\xff",
+        "gif-two-frames.gif": two_frame_gif(),
+        "svg-halves.svg": SVG.format('width="30" height="10"', '<rect width="15" height="10" fill="red"/>'
+                                     '<rect x="15" width="15" height="10" fill="blue"/>').encode(),
+        "svg-text.svg": SVG.format('width="200" height="100"', '<text x="10" y="80" font-size="80" '
+                                   'fill="white">HH</text>').encode(),
+        "png-half-transparent.png": png(2, 1, pixels=b"\xff\0\0\x80\xff\xff\xff\0"),
+        "png-stripes-2200x2100.png": png(2200, 2100, pixels=b"\xff\xff\xff\xff\0\0\0\xff"),
         "png-claims-16000x16000.png": png(16000, 16000, rows=False),
         "png-claims-4000x8400.png": png(4000, 8400, rows=False),
         "jpeg-progressive-20000x20000.jpg": jpeg(20000, 20000, progressive=True),
