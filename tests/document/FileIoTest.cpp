@@ -34,8 +34,8 @@ const std::string Longest(255, 'n');
 // Makes what a script names, word by word: "file P" (holding Old), "0444 P"
 // (the same with those permissions; 0464: its group may write it, its owner
 // not), "folder P", "closed P" (a folder without write permission), "link P
-// TARGET" ("@X": X's absolute name), "fifo P", "socket P", "device P". False
-// when this user cannot make one of them here.
+// TARGET" ("@X": X's absolute name), "hard P FILE", "fifo P", "socket P",
+// "device P". False when this user cannot make one of them here.
 bool Make(const fs::path& dir, const char* script) {
     std::istringstream words(script);
     std::string kind;
@@ -55,6 +55,8 @@ bool Make(const fs::path& dir, const char* script) {
             }
         } else if (kind == "link" && words >> target) {
             fs::create_symlink(target[0] == '@' ? dir / target.substr(1) : fs::path(target), path);
+        } else if (kind == "hard" && words >> target) {
+            fs::create_hard_link(dir / target, path);
         } else if (!(kind == "fifo"     ? test::MakeFifo(path)
                      : kind == "socket" ? test::MakeSocket(path)
                                         : test::MakeNullDeviceCopy(path))) {
@@ -240,13 +242,8 @@ TEST(WriteTarget, AppendOnlyFolderNamesTheTemporaryFileLeftBehind) {
 
 TEST(SameFile, NamesOfOneFileAreTheSameFileAndMissingOnesNever) {
     const test::TempDir dir;
-    test::WriteBytes(dir.file("f"), Old);
-    test::WriteBytes(dir.file("copy"), Old);
-    fs::create_hard_link(dir.file("f"), dir.file("hard"));
-    fs::create_symlink("f", dir.file("soft"));
-    fs::create_directory(dir.file("sub"));
-    fs::create_symlink("../soft", dir.file("sub/chain"));
-    fs::create_symlink("gone", dir.file("dangling"));
+    ASSERT_TRUE(Make(dir.path(), "file f file copy hard hard f link soft f folder sub "
+                                 "link sub/chain ../soft link dangling gone"));
     const std::tuple<const char*, const char*, bool> cases[] = {
         {"f", "f", true},        {"f", "hard", true},
         {"f", "soft", true},     {"hard", "sub/chain", true},

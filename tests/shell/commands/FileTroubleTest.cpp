@@ -63,22 +63,14 @@ protected:
     }
 
     void open(Opening how, const QString& path) {
-        switch (how) {
-        case Opening::LoadEpa:
-            dialogs.files.push_back(path);
-            form().LadeEpa_Command_Click();
-            break;
-        case Opening::LoadBmp:
-            dialogs.files.push_back(path);
-            form().LadeBmp_Command_Click();
-            break;
-        case Opening::CommandLine:
-            // As the shell hands it on: blanks and quotes without quoting.
-            start(path);
+        if (how == Opening::CommandLine) {
+            start(path); // as the shell hands it on: blanks and quotes without quoting
             quietOptions();
             form().Form_Activate();
-            break;
+            return;
         }
+        dialogs.files.push_back(path);
+        how == Opening::LoadEpa ? form().LadeEpa_Command_Click() : form().LadeBmp_Command_Click();
     }
 
     // Nothing was taken from a file the command refused.
@@ -118,16 +110,9 @@ protected:
             return;
         }
         dialogs.files.push_back(target);
-        switch (how) {
-        case Writing::SaveEpa:
-            form().SichEpa_Command_Click();
-            break;
-        case Writing::ExportBmp:
-            form().EpaToBmp_Click();
-            break;
-        default:
-            form().CreateEpa_Click();
-        }
+        how == Writing::SaveEpa     ? form().SichEpa_Command_Click()
+        : how == Writing::ExportBmp ? form().EpaToBmp_Click()
+                                    : form().CreateEpa_Click();
     }
 };
 
