@@ -29,6 +29,9 @@ enum class FileProblem {
 struct FileError {
     FileProblem problem;
     std::string reason;
+    // A temporary file the failed write could not remove (in an append-only
+    // folder, say), by its UTF-8 name; empty when none was left.
+    std::string leftBehind{};
 };
 
 // Stops the program: a caller took the value of a failed result, or the

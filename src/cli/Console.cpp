@@ -1,6 +1,7 @@
 #include "cli/Console.h"
 
 #include "cli/Command.h"
+#include "document/FileNames.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -70,7 +71,7 @@ void Console::write(std::span<const std::uint8_t> bytes) {
 }
 
 void Console::reportFileError(std::string_view file, std::string_view reason) {
-    writeError(std::string(ProgramName) + ": " + std::string(file) + ": " + std::string(reason) +
+    writeError(std::string(ProgramName) + ": " + QuotedName(file) + ": " + std::string(reason) +
                "\n");
 }
 

@@ -23,7 +23,8 @@ public:
     void print(std::string_view text);
     void write(std::span<const std::uint8_t> bytes);
 
-    // "kalvero-cli: FILE: reason" on standard error; the file as it was given.
+    // "kalvero-cli: FILE: reason" on standard error; the file as it was given
+    // (QuotedName).
     void reportFileError(std::string_view file, std::string_view reason);
     // "kalvero-cli: FILE: warning: text" on standard error, unless quiet.
     void reportWarning(std::string_view file, std::string_view text);

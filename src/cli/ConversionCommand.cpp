@@ -116,8 +116,7 @@ int ConversionCommand::convertBatch(const std::string& folder,
             status = ExitFailure;
             continue;
         }
-        const std::filesystem::path target = PathFromArgument(*output);
-        if (const std::optional<std::string> same = readFiles.inputAt(target)) {
+        if (const std::optional<std::string> same = readFiles.inputAt(*output)) {
             console.reportFileError(*output, SameFileProblem(*same));
             status = ExitFailure;
             continue;
@@ -129,7 +128,7 @@ int ConversionCommand::convertBatch(const std::string& folder,
         }
         // add checks the target: a batch's inputs are small, and a check of
         // its own would cost every output a few more looks at the disk.
-        if (const FileStatus taken = writer.add(target, bytes.value()); !taken) {
+        if (const FileStatus taken = writer.add(PathFromArgument(*output), bytes.value()); !taken) {
             console.reportFileError(*output, WriteProblem(taken.error()));
             status = ExitFailure;
         } else {

@@ -2,6 +2,7 @@
 
 #include "bios/FixedBlocks.h"
 #include "cli/Console.h"
+#include "document/FileNames.h"
 
 namespace kalvero::cli {
 
@@ -27,7 +28,7 @@ FileResult<bios::ImageInspection> InspectImage(InputArgument& image) {
 void PrintReport(Console& console, std::string_view file, const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) {
-        text += (text.empty() ? std::string(file) + ": " : "  ") + line + "\n";
+        text += (text.empty() ? QuotedName(file) + ": " : "  ") + line + "\n";
     }
     console.print(text);
 }

@@ -6,6 +6,7 @@
 #include "cli/ImageInput.h"
 #include "cli/InputArgument.h"
 #include "conversion/FileInspection.h"
+#include "document/FileNames.h"
 
 #include <algorithm>
 
@@ -77,11 +78,13 @@ int InfoCommand::run(const ArgumentParser& arguments, Console& console) {
         const FileKind& kind = inspection.value().kind;
         if (kind.type == FileType::NotAccepted && bios::KnownImageSize(kind.length)) {
             if (const FileResult<bios::ImageInspection> image = InspectImage(input)) {
-                console.print(file + ": " + bios::DescribeAwardImage(image.value()) + "\n");
+                console.print(QuotedName(file) + ": " + bios::DescribeAwardImage(image.value()) +
+                              "\n");
                 continue;
             }
         }
-        console.print(file + ": " + DescribeInspection(inspection.value()) + "\n");
+        console.print(QuotedName(file) + ": " + DescribeInspection(inspection.value()) + "
+");
         for (const std::string& warning : inspection.value().warnings) {
             console.reportWarning(input.name(), warning);
         }

@@ -1,32 +1,30 @@
 #pragma once
 
-#include <cstdint>
-#include <filesystem>
+#include "document/FileIo.h"
+
 #include <map>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace kalvero::cli {
 
-// The files a batch reads, known by what they are rather than by name (device
-// and file number, links followed), so that no output of the batch replaces
-// one of them: not under its own name, another name, a hard link or a
-// symlink. SameFile answers for two files; a batch of thousands needs a
-// look-up.
+// The files a command reads, known by what they are rather than by name
+// (IdentityOf: device and file number, links followed; standard input by the
+// file it is redirected from), so that no output replaces one of them: not
+// under its own name, another name, a hard link, a symlink, /dev/stdin or
+// /dev/fd/0. A batch of thousands needs a look-up, not a comparison each.
 class InputFiles {
 public:
+    // The inputs as given: "-" is standard input.
     explicit InputFiles(const std::vector<std::string>& inputs);
 
-    // The input (as it was given) that is the same file as path, if any.
-    std::optional<std::string> inputAt(const std::filesystem::path& path) const;
+    // How a message names the input that is the same file as the output
+    // given ("-": standard output), if any: "the input IN" or "standard input".
+    std::optional<std::string> inputAt(const std::string& output) const;
 
 private:
-    using Identity = std::pair<std::uint64_t, std::uint64_t>;
-    static std::optional<Identity> IdentityOf(const std::filesystem::path& path);
-
-    std::map<Identity, std::string> inputs_;
+    std::map<FileIdentity, std::string> inputs_;
 };
 
 } // namespace kalvero::cli

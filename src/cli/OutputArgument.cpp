@@ -2,24 +2,39 @@
 
 #include "cli/ArgumentPath.h"
 #include "cli/Console.h"
+#include "cli/InputFiles.h"
 #include "document/FileIo.h"
+#include "document/FileNames.h"
 
 namespace kalvero::cli {
 
+namespace {
+
 // Writing can only miss a folder, never the file it is about to make.
-std::string WriteProblem(const FileError& error) {
+std::string Reason(const FileError& error) {
     switch (error.problem) {
     case FileProblem::NotFound:
-        return "not written: folder not found";
+        return "folder not found";
     case FileProblem::NotRegularFile:
-        return "not written: " + error.reason + " (- writes to standard output)";
+        return error.reason + " (- writes to standard output)";
     default:
-        return "not written: " + error.reason;
+        return error.reason;
     }
 }
 
+} // namespace
+
+std::string WriteProblem(const FileError& error) {
+    std::string problem = "not written: " + Reason(error);
+    if (!error.leftBehind.empty()) {
+        problem += "; its temporary file " + QuotedName(error.leftBehind) +
+                   " could not be removed and is left behind";
+    }
+    return problem;
+}
+
 std::string SameFileProblem(const std::string& input) {
-    return "not written: same file as the input " + input;
+    return "not written: same file as " + input;
 }
 
 OutputArgument::OutputArgument(std::string argument) : argument_(std::move(argument)) {}
@@ -30,23 +45,17 @@ std::string OutputArgument::name() const {
 
 bool OutputArgument::check(std::span<const InputArgument* const> inputs, Console& console,
                            std::string_view advice) const {
-    // Standard output may be redirected to an input; only Linux names it.
-    const std::filesystem::path target =
-        PathFromArgument(isStandardOutput() ? "/dev/stdout" : argument_);
+    std::vector<std::string> given;
     for (const InputArgument* input : inputs) {
-#ifdef _WIN32
-        const bool comparable = !isStandardOutput() && !input->isStandardInput();
-#else
-        const bool comparable = !input->isStandardInput();
-#endif
-        if (comparable && SameFile(PathFromArgument(input->argument()), target)) {
-            std::string reason = SameFileProblem(input->argument());
-            if (!advice.empty()) {
-                reason += ": " + std::string(advice);
-            }
-            console.reportFileError(name(), reason);
-            return false;
+        given.push_back(input->argument());
+    }
+    if (const std::optional<std::string> same = InputFiles(given).inputAt(argument_)) {
+        std::string reason = SameFileProblem(*same);
+        if (!advice.empty()) {
+            reason += ": " + std::string(advice);
         }
+        console.reportFileError(name(), reason);
+        return false;
     }
     if (isStandardOutput()) {
         if (console.outputIsTerminal()) {
@@ -56,7 +65,7 @@ bool OutputArgument::check(std::span<const InputArgument* const> inputs, Console
         }
         return true;
     }
-    if (const FileStatus writable = CheckWriteTarget(target); !writable) {
+    if (const FileStatus writable = CheckWriteTarget(PathFromArgument(argument_)); !writable) {
         console.reportFileError(name(), WriteProblem(writable.error()));
         return false;
     }

@@ -14,6 +14,7 @@ class Console;
 
 // The reason for a refused write, as messages give it after the file's name.
 std::string WriteProblem(const FileError& error);
+// input as InputFiles names it.
 std::string SameFileProblem(const std::string& input);
 
 // The one file a command writes, named on the command line, or standard
@@ -28,7 +29,8 @@ public:
     std::string name() const;
 
     // Refuses, with a message on the console: an output that is one of the
-    // inputs (the same file by device and inode, links followed), with advice
+    // inputs (InputFiles: the same file by device and inode, links followed,
+    // standard input and output by the files they are redirected to), with advice
     // after the reason; a target that a write would refuse (CheckWriteTarget);
     // standard output on a terminal.
     bool check(std::span<const InputArgument* const> inputs, Console& console,

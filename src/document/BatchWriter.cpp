@@ -95,8 +95,8 @@ void BatchWriter::deliverFlushed(bool wait) {
             if (flushed) {
                 outcomes.emplace_back(std::move(file.target), ReplaceFile(file.file));
             } else {
-                RemoveTemporaryFile(file.file);
-                outcomes.emplace_back(std::move(file.target), flushed);
+                outcomes.emplace_back(std::move(file.target),
+                                      AbandonTemporaryFile(file.file, flushed.error()));
             }
         }
     }

@@ -100,15 +100,22 @@ std::FILE* OpenForReading(const fs::path& path) {
 #endif
 }
 
-// A new file needs its folder.
+// A write makes its temporary file in the target's folder and renames it
+// there: the folder must be there, and the user may change it.
 FileStatus CheckFolderOf(const fs::path& target) {
     std::error_code ec;
-    if (fs::is_directory(target.has_parent_path() ? target.parent_path() : fs::path("."), ec)) {
-        return Succeeded;
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    if (!fs::is_directory(folder, ec)) {
+        return ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory
+                   ? FileStatus(ErrorFromCode(ec))
+                   : FileStatus(FileError{FileProblem::NotFound, "folder not found"});
     }
-    return ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory
-               ? FileStatus(ErrorFromCode(ec))
-               : FileStatus(FileError{FileProblem::NotFound, "folder not found"});
+#ifndef _WIN32
+    if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0) {
+        return ErrorFromErrno(errno);
+    }
+#endif
+    return Succeeded;
 }
 
 #ifdef _WIN32
@@ -146,11 +153,14 @@ FileResult<fs::path> WriteBeside(const fs::path& target, std::span<const std::ui
         CloseHandle(file);
     }
     if (!written) {
-        DeleteFileW(tempName);
+        FileError error = code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL
+                              ? FileError{FileProblem::DiskFull, "disk full"}
+                              : FileError{FileProblem::Other, "cannot write the file"};
+        if (!DeleteFileW(tempName) && GetLastError() != ERROR_FILE_NOT_FOUND) {
+            error.leftBehind = Utf8FromPath(tempName);
+        }
         ForgetTemporaryFile(tempName);
-        return code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL
-                   ? FileError{FileProblem::DiskFull, "disk full"}
-                   : FileError{FileProblem::Other, "cannot write the file"};
+        return error;
     }
     return fs::path(tempName);
 }
@@ -186,9 +196,32 @@ FileStatus CheckExistingTarget(const fs::path& target) {
     return Succeeded;
 }
 
-bool SameFileAs(const fs::path& a, const fs::path& b) {
-    std::error_code ec;
-    return fs::equivalent(a, b, ec) && !ec;
+std::optional<FileIdentity> IdentityOfHandle(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!GetFileInformationByHandle(file, &information)) {
+        return std::nullopt;
+    }
+    return FileIdentity{information.dwVolumeSerialNumber,
+                        (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) |
+                            information.nFileIndexLow};
+}
+
+std::optional<FileIdentity> IdentityOfFile(const fs::path& path) {
+    const HANDLE file =
+        CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    const std::optional<FileIdentity> identity = IdentityOfHandle(file);
+    CloseHandle(file);
+    return identity;
+}
+
+std::optional<FileIdentity> IdentityOfStream(StandardStream stream) {
+    const HANDLE handle =
+        GetStdHandle(stream == StandardStream::Input ? STD_INPUT_HANDLE : STD_OUTPUT_HANDLE);
+    return GetFileType(handle) == FILE_TYPE_DISK ? IdentityOfHandle(handle) : std::nullopt;
 }
 
 FileStatus FlushVolumes(const std::vector<fs::path>&) {
@@ -221,10 +254,24 @@ mode_t ModeForNewFile() {
     return static_cast<mode_t>(0666 & ~mask);
 }
 
+// The temporary file's name: the target's, hidden, and six random
+// characters, with the target's name cut (between two UTF-8 characters) where
+// the whole would be longer than the folder allows.
+std::string TemporaryPattern(const fs::path& folder, const std::string& name) {
+    constexpr std::size_t Added = 8; // "." before, ".XXXXXX" after
+    const long allowed = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    const std::size_t longest = allowed > static_cast<long>(Added) ? allowed : 255;
+    std::size_t kept = std::min(name.size(), longest - Added);
+    while (kept > 0 && kept < name.size() && (name[kept] & 0xC0) == 0x80) {
+        --kept;
+    }
+    return (folder / ("." + name.substr(0, kept) + ".XXXXXX")).string();
+}
+
 FileResult<fs::path> WriteBeside(const fs::path& target, std::span<const std::uint8_t> bytes,
                                  bool flush) {
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string pattern = TemporaryPattern(folder, target.filename().string());
     int fd = -1;
     {
         // Made and registered while the cleanup signals wait: no moment
@@ -250,10 +297,12 @@ FileResult<fs::path> WriteBeside(const fs::path& target, std::span<const std::ui
     const int code = errno;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed) {
-        const int reported = written ? errno : code;
-        ::unlink(pattern.c_str());
+        FileError error = ErrorFromErrno(written ? errno : code);
+        if (::unlink(pattern.c_str()) != 0 && errno != ENOENT) {
+            error.leftBehind = pattern;
+        }
         ForgetTemporaryFile(pattern);
-        return ErrorFromErrno(reported);
+        return error;
     }
     return fs::path(pattern);
 }
@@ -287,11 +336,25 @@ FileStatus CheckExistingTarget(const fs::path& target) {
     return Succeeded;
 }
 
-bool SameFileAs(const fs::path& a, const fs::path& b) {
-    struct stat first {};
-    struct stat second {};
-    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
-           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+FileIdentity IdentityFromStatus(const struct stat& status) {
+    return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+}
+
+std::optional<FileIdentity> IdentityOfFile(const fs::path& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        return std::nullopt;
+    }
+    return IdentityFromStatus(status);
+}
+
+std::optional<FileIdentity> IdentityOfStream(StandardStream stream) {
+    struct stat status {};
+    if (::fstat(stream == StandardStream::Input ? STDIN_FILENO : STDOUT_FILENO, &status) != 0 ||
+        !S_ISREG(status.st_mode)) {
+        return std::nullopt;
+    }
+    return IdentityFromStatus(status);
 }
 
 // One syncfs for each file system: a step's files are mostly in one folder.
@@ -321,6 +384,27 @@ FileStatus FlushVolumes(const std::vector<fs::path>& folders) {
 
 #endif
 
+// The links in /proc to what a process has open (where /dev/stdout leads)
+// lead where the kernel knows, not where their text says: "pipe:[4711]", or
+// the name of a file since deleted. When the link leads elsewhere than its
+// text, what it leads to is refused by its kind: a pipe, a terminal or a
+// device is not a regular file, and a file there has no name to replace.
+std::optional<FileError> LinkToOpenFile(const fs::path& link, const fs::path& text) {
+    const std::optional<FileIdentity> opened = IdentityOfFile(link);
+    if (!opened || IdentityOfFile(text) == opened) {
+        return std::nullopt;
+    }
+    std::error_code ec;
+    const fs::file_status status = fs::status(link, ec);
+    if (fs::is_directory(status)) {
+        return Folder();
+    }
+    if (!fs::is_regular_file(status)) {
+        return NotRegular();
+    }
+    return FileError{FileProblem::Other, "leads to an open file that has no name"};
+}
+
 // The name a write to path replaces: the end of its chain of symbolic links,
 // each link's target taken relative to the link's own folder. A dangling
 // link gives the missing name it points to.
@@ -338,13 +422,17 @@ FileResult<fs::path> FollowLinks(const fs::path& path) {
         if (!fs::is_symlink(status)) {
             return current;
         }
-        const fs::path next = fs::read_symlink(current, ec);
+        const fs::path text = fs::read_symlink(current, ec);
         if (ec) {
             return ErrorFromCode(ec);
         }
         // Not made lexically shorter: ".." after a linked folder is the
         // kernel's to resolve.
-        current = next.is_absolute() ? next : current.parent_path() / next;
+        const fs::path next = text.is_absolute() ? text : current.parent_path() / text;
+        if (const std::optional<FileError> opened = LinkToOpenFile(current, next)) {
+            return *opened;
+        }
+        current = next;
     }
     return LinkLoop();
 }
@@ -401,8 +489,17 @@ FileResult<std::vector<std::uint8_t>> ReadFileExactly(const fs::path& path, std:
     return bytes;
 }
 
+std::optional<FileIdentity> IdentityOf(const fs::path& path) {
+    return IdentityOfFile(path);
+}
+
+std::optional<FileIdentity> IdentityOfStandardStream(StandardStream stream) {
+    return IdentityOfStream(stream);
+}
+
 bool SameFile(const fs::path& a, const fs::path& b) {
-    return SameFileAs(a, b);
+    const std::optional<FileIdentity> first = IdentityOfFile(a);
+    return first && first == IdentityOfFile(b);
 }
 
 FileStatus CheckWriteTarget(const fs::path& path) {
@@ -411,8 +508,7 @@ FileStatus CheckWriteTarget(const fs::path& path) {
         return target.error();
     }
     const FileStatus existing = CheckExistingTarget(target.value());
-    // A write checks the folder by making its temporary file there.
-    return existing && !PathExists(target.value()) ? CheckFolderOf(target.value()) : existing;
+    return existing ? CheckFolderOf(target.value()) : existing;
 }
 
 FileResult<TemporaryFile> WriteFileBeside(const fs::path& target,
@@ -439,18 +535,25 @@ FileStatus ReplaceFile(const TemporaryFile& file) {
     const FileStatus replaced = fs::exists(status) && !fs::is_regular_file(status)
                                     ? FileStatus(fs::is_directory(status) ? Folder() : NotRegular())
                                     : Replace(file.path, file.target);
-    if (!replaced) {
-        RemoveTemporaryFile(file);
-    } else {
+    if (replaced) {
         ForgetTemporaryFile(file.path);
+        return replaced;
     }
-    return replaced;
+    return AbandonTemporaryFile(file, replaced.error());
 }
 
-void RemoveTemporaryFile(const TemporaryFile& file) {
+FileError AbandonTemporaryFile(const TemporaryFile& file, FileError error) {
+    if (!RemoveTemporaryFile(file)) {
+        error.leftBehind = Utf8FromPath(file.path);
+    }
+    return error;
+}
+
+bool RemoveTemporaryFile(const TemporaryFile& file) {
     std::error_code ec;
     fs::remove(file.path, ec);
     ForgetTemporaryFile(file.path);
+    return !PathExists(file.path);
 }
 
 FileStatus FlushFileSystems(const std::vector<fs::path>& folders) {

@@ -2,9 +2,11 @@
 
 #include "base/FileResult.h"
 
+#include <compare>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -30,6 +32,24 @@ FileResult<std::vector<std::uint8_t>> ReadFilePrefix(const std::filesystem::path
 FileResult<std::vector<std::uint8_t>> ReadFileExactly(const std::filesystem::path& path,
                                                       std::size_t count);
 
+// What a file is, whichever name leads to it: its device and file number.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t number = 0;
+    friend auto operator<=>(const FileIdentity&, const FileIdentity&) = default;
+};
+
+// The file a name leads to, symbolic links followed, also those the kernel
+// follows to what a process has open (/dev/stdin, /dev/fd/N,
+// /proc/self/fd/N); nothing for a name that leads nowhere.
+std::optional<FileIdentity> IdentityOf(const std::filesystem::path& path);
+
+enum class StandardStream { Input, Output };
+// The file standard input is read from or standard output written to, when
+// it is a regular file (< file, > file); nothing for a pipe, a terminal or a
+// device.
+std::optional<FileIdentity> IdentityOfStandardStream(StandardStream stream);
+
 // True when both paths name one existing file: same device and inode,
 // symbolic links followed. Two missing files are not the same file.
 bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
@@ -37,23 +57,28 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 // What a write to path would meet, checked before anything is written: a
 // loop of symbolic links (Other, "too many levels of symbolic links"); an
 // existing target (after its links) that is not a regular file: a folder
-// (IsFolder), a device node, a pipe or a socket (NotRegularFile); a target
-// the user may not write, or that has no write permission for anybody, which
-// even root does not replace (WriteProtected). A missing target is fine when
-// its folder is there (else NotFound, "folder not found").
+// (IsFolder), a device node, a pipe or a socket (NotRegularFile), also behind
+// /dev/stdout and its kin; an open file that has no name left (Other); a
+// target the user may not write, or that has no write permission for
+// anybody, which even root does not replace (WriteProtected); a folder the
+// user may not change (PermissionDenied); a missing folder (NotFound,
+// "folder not found").
 FileStatus CheckWriteTarget(const std::filesystem::path& path);
 
 // Writes bytes to a new file beside the target, flushes it to disk and renames
 // it over the target, after CheckWriteTarget. A symbolic link is followed: the
 // file at the end of its chain is replaced in its own folder and the links
 // stay; a dangling link gets its target made. The new file keeps the
-// permissions of the one it replaces. On any failure the temporary file is
-// removed and an existing target keeps its old bytes; a signal handled by
-// RemoveTemporaryFilesOnSignals removes it too.
+// permissions of the one it replaces. The temporary file's name fits the
+// folder's longest name: the target's may use all of it. On any failure the
+// temporary file is removed (or, where the folder forbids that, named in the
+// error's leftBehind) and an existing target keeps its old bytes; a signal
+// handled by RemoveTemporaryFilesOnSignals removes it too.
 FileStatus WriteFileAtomically(const std::filesystem::path& path,
                                std::span<const std::uint8_t> bytes);
 
-// Installs handlers for SIGINT, SIGTERM and SIGHUP (on Windows: the console's
+// Installs handlers for SIGINT, SIGTERM, SIGHUP, SIGQUIT and SIGPIPE (a
+// closed pipe on standard output or error; on Windows: the console's
 // Ctrl-C, Ctrl-Break and close events) that remove every temporary file this
 // process is writing, WriteFileAtomically's and BatchWriter's, and end it
 // with 128 + the signal's number. A signal ignored at the start stays
@@ -78,7 +103,11 @@ FileResult<TemporaryFile> WriteFileBeside(const std::filesystem::path& target,
 // something other than a regular file; the temporary file is removed when the
 // rename does not happen.
 FileStatus ReplaceFile(const TemporaryFile& file);
-void RemoveTemporaryFile(const TemporaryFile& file);
+// False when the file is still there: the folder did not let it go.
+bool RemoveTemporaryFile(const TemporaryFile& file);
+// Removes the file of a write that failed for the reason given, which then
+// names the file when it could not be removed.
+FileError AbandonTemporaryFile(const TemporaryFile& file, FileError error);
 
 // Flushes everything written to the file systems that hold the folders to
 // disk, each file system once.

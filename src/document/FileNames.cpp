@@ -1,5 +1,7 @@
 #include "document/FileNames.h"
 
+#include <algorithm>
+
 namespace kalvero {
 namespace {
 
@@ -10,6 +12,10 @@ std::string::size_type NameStart(const std::string& path) {
     const std::string::size_type separator = path.find_last_of('/');
 #endif
     return separator == std::string::npos ? 0 : separator + 1;
+}
+
+bool IsControl(unsigned char c) {
+    return c < 0x20 || c == 0x7F;
 }
 
 } // namespace
@@ -32,6 +38,30 @@ std::string BackupName(const std::string& path, int number) {
     const std::string stem =
         point != std::string::npos && point >= nameStart ? path.substr(0, point) : path;
     return stem + "." + std::to_string(number);
+}
+
+std::string QuotedName(std::string_view name) {
+    if (std::none_of(name.begin(), name.end(), IsControl)) {
+        return std::string(name);
+    }
+    constexpr char Hex[] = "0123456789abcdef";
+    std::string quoted = "$'";
+    for (const unsigned char c : name) {
+        const std::string_view named = c == '\n'   ? "\\n"
+                                       : c == '\t' ? "\\t"
+                                       : c == '\r' ? "\\r"
+                                       : c == '\\' ? "\\\\"
+                                       : c == '\'' ? "\\'"
+                                                   : "";
+        if (!named.empty()) {
+            quoted += named;
+        } else if (IsControl(c)) {
+            quoted += {'\\', 'x', Hex[c >> 4], Hex[c & 15]};
+        } else {
+            quoted += static_cast<char>(c);
+        }
+    }
+    return quoted + "'";
 }
 
 } // namespace kalvero

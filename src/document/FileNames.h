@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace kalvero {
 
@@ -19,5 +20,11 @@ std::string FileTitle(const std::string& path);
 // without an extension gets one: boot gives boot.0. Points in folder names
 // never count. Probing and copying both use this one rule.
 std::string BackupName(const std::string& path, int number);
+
+// A file name as a one-line message shows it: as it is, or, when it holds a
+// line break or another control character, quoted as the shell would
+// ($'a\nb.epa'), so that the message stays on one line. Quoting a quoted
+// name changes nothing.
+std::string QuotedName(std::string_view name);
 
 } // namespace kalvero

@@ -27,7 +27,7 @@ std::string WrongSizeTitle(Language language, std::uint64_t length) {
            std::to_string(length) + " bytes";
 }
 
-std::string ProblemText(Language language, const FileError& error) {
+std::string ProblemReason(Language language, const FileError& error) {
     switch (error.problem) {
     case FileProblem::NotFound:
         return German(language) ? "Die Datei oder der Ordner existiert nicht."
@@ -59,6 +59,17 @@ std::string ProblemText(Language language, const FileError& error) {
     default:
         return (German(language) ? "Fehler: " : "Error: ") + error.reason;
     }
+}
+
+std::string ProblemText(Language language, const FileError& error) {
+    const std::string reason = ProblemReason(language, error);
+    if (error.leftBehind.empty()) {
+        return reason;
+    }
+    return reason + LineBreak +
+           (German(language)
+                ? "Die temporäre Datei " + error.leftBehind + " konnte nicht gelöscht werden."
+                : "The temporary file " + error.leftBehind + " could not be removed.");
 }
 
 constexpr std::array<ControlText, 7> Captions{{

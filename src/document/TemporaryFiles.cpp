@@ -55,7 +55,7 @@ BOOL WINAPI RemoveTemporaryFilesAndExit(DWORD event) {
 
 #else
 
-constexpr int CleanupSignals[] = {SIGINT, SIGTERM, SIGHUP};
+constexpr int CleanupSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE};
 
 sigset_t CleanupSignalSet() {
     sigset_t set;

@@ -5,6 +5,7 @@
 #include "picture/DecoderMessages.h"
 #include "picture/GzipInflate.h"
 #include "picture/JpegCoefficients.h"
+#include "picture/PictureCompleteness.h"
 #include "picture/PictureLimits.h"
 #include "picture/PictureSizing.h"
 #include "picture/RgbConversion.h"
@@ -106,6 +107,9 @@ FileResult<Decoded> Decode(QImageReader& reader, std::span<const std::uint8_t> f
                                                     " pixels would take " + Mebibytes(plan.bytes) +
                                                     " decoded (at most " +
                                                     std::to_string(MaxDecodedMebibytes) + " MiB)"};
+    }
+    if (const std::optional<std::string> missing = MissingPart(format, file)) {
+        return FileError{FileProblem::NotAccepted, "damaged picture (" + *missing + ")"};
     }
     if (plan.scaledSize.isValid()) {
         reader.setScaledSize(plan.scaledSize);

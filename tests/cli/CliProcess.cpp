@@ -73,7 +73,7 @@ CliProcess::CliProcess(const std::filesystem::path& folder,
     child_ = ::fork();
     Check(child_ >= 0, "fork");
     if (child_ == 0) {
-        ::dup2(in[0], 0);
+        ::dup2(options.inputFile.empty() ? in[0] : ::open(options.inputFile.c_str(), O_RDONLY), 0);
         if (options.outputFile.empty()) {
             ::dup2(out[1], 1);
         } else {
@@ -87,6 +87,7 @@ CliProcess::CliProcess(const std::filesystem::path& folder,
             ::setrlimit(RLIMIT_FSIZE, &limit);
         }
         std::signal(SIGPIPE, SIG_DFL);
+        std::signal(SIGHUP, options.hangUpIgnored ? SIG_IGN : SIG_DFL);
         if (::chdir(folder.c_str()) != 0) {
             ::_exit(126);
         }

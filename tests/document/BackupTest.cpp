@@ -12,10 +12,11 @@ namespace {
 TEST(MakeBackup, CopiesToTheLowestFreeNumber) {
     std::vector<int> all(100);
     std::iota(all.begin(), all.end(), 0);
+    const std::vector<int> allBut99(all.begin(), all.end() - 1);
     // Numbers taken by files, one taken by a folder (-1: none), and the copy made ("": none).
     const std::tuple<std::vector<int>, int, std::string> cases[] = {
-        {{}, -1, "boot.0"},    {{0, 1}, -1, "boot.2"}, {{0, 2, 3}, -1, "boot.1"},
-        {{1, 3}, 0, "boot.2"}, {all, -1, ""},
+        {{}, -1, "boot.0"},    {{0, 1}, -1, "boot.2"},    {{0, 2, 3}, -1, "boot.1"},
+        {{1, 3}, 0, "boot.2"}, {allBut99, -1, "boot.99"}, {all, -1, ""},
     };
     for (const auto& [files, folder, expected] : cases) {
         const test::TempDir dir;

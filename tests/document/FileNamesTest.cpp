@@ -29,5 +29,17 @@ TEST(FileNames, BackupNameReplacesTheExtensionOfTheFileName) {
     }
 }
 
+TEST(FileNames, NamesWithControlCharactersAreQuotedAsTheShellWould) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Grün \"x\" 'y'.epa", "Grün \"x\" 'y'.epa"},
+        {"a\nb.epa", "$'a\\nb.epa'"},
+        {"it's\t\\\x01\x7f\r", "$'it\\'s\\t\\\\\\x01\\x7f\\r'"},
+        {"$'a\\nb.epa'", "$'a\\nb.epa'"}, // quoted once only
+    };
+    for (const auto& [name, quoted] : cases) {
+        EXPECT_EQ(QuotedName(name), quoted) << name;
+    }
+}
+
 } // namespace
 } // namespace kalvero

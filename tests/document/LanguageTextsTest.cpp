@@ -25,16 +25,25 @@ TEST(BmpRefusal, TextIsTheFormatTableExactToTheBlank) {
 }
 
 TEST(FileNotSavedNotice, TellsWhyInEitherLanguage) {
-    const std::tuple<FileProblem, const char*, const char*> cases[] = {
-        {FileProblem::WriteProtected, "The file is write-protected.",
+    const std::string reason = "reason in the file layer's words";
+    const std::tuple<FileError, const char*, const char*> cases[] = {
+        {{FileProblem::WriteProtected, reason},
+         "The file is write-protected.",
          "Die Datei ist schreibgeschützt."},
-        {FileProblem::NotRegularFile, "This is not a regular file (a device, a pipe or a socket).",
+        {{FileProblem::NotRegularFile, reason},
+         "This is not a regular file (a device, a pipe or a socket).",
          "Das ist keine gewöhnliche Datei (ein Gerät, eine Pipe oder ein Socket)."},
-        {FileProblem::LoadedBitmap, "This is the bitmap file that is loaded.",
+        {{FileProblem::LoadedBitmap, reason},
+         "This is the bitmap file that is loaded.",
          "Das ist die geladene Bitmap-Datei."},
+        {{FileProblem::IsFolder, reason}, "This is not a file.", "Das ist keine Datei."},
+        {{FileProblem::Other, "name too long"}, "Error: name too long", "Fehler: name too long"},
+        {{FileProblem::PermissionDenied, reason, "/a/.b.epa.x1Y2z3"},
+         "Access denied.\r\nThe temporary file /a/.b.epa.x1Y2z3 could not be removed.",
+         "Zugriff verweigert.\r\nDie temporäre Datei /a/.b.epa.x1Y2z3 konnte nicht gelöscht "
+         "werden."},
     };
-    for (const auto& [problem, english, german] : cases) {
-        const FileError error{problem, "reason in the file layer's words"};
+    for (const auto& [error, english, german] : cases) {
         const MessageText inEnglish = FileNotSavedNotice(Language::English, "/a/b.epa", error);
         EXPECT_EQ(inEnglish.title, "Not saved");
         EXPECT_EQ(inEnglish.text,
