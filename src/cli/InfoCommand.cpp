@@ -83,8 +83,7 @@ int InfoCommand::run(const ArgumentParser& arguments, Console& console) {
                 continue;
             }
         }
-        console.print(QuotedName(file) + ": " + DescribeInspection(inspection.value()) + "
-");
+        console.print(QuotedName(file) + ": " + DescribeInspection(inspection.value()) + "\n");
         for (const std::string& warning : inspection.value().warnings) {
             console.reportWarning(input.name(), warning);
         }
