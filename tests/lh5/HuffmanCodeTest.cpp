@@ -52,10 +52,5 @@ TEST(CheapestCodeLengths, WeighsWhatEachLengthCostsToWrite) {
     }
 }
 
-TEST(CanonicalCodes, ShorterFirstThenBySymbol) {
-    EXPECT_EQ(CanonicalCodes(Lengths{3, 3, 2, 1}), (std::vector<std::uint16_t>{6, 7, 2, 0}));
-    EXPECT_EQ(CanonicalCodes(Lengths{0, 2, 0, 2, 1}), (std::vector<std::uint16_t>{0, 2, 0, 3, 0}));
-}
-
 } // namespace
 } // namespace kalvero::lh5

@@ -1,7 +1,8 @@
 #include "lh5/MatchFinder.h"
 
+#include "support/TestBytes.h"
+
 #include <gtest/gtest.h>
-#include <random>
 #include <string_view>
 
 namespace kalvero::lh5 {
@@ -36,11 +37,7 @@ TEST(MatchFinder, NearestMatchOfEachLength) {
 }
 
 TEST(MatchFinder, ReachesBack8191BytesNotFarther) {
-    std::mt19937 random(5);
-    std::vector<std::uint8_t> data(9000);
-    for (std::uint8_t& byte : data) {
-        byte = static_cast<std::uint8_t>(random());
-    }
+    std::vector<std::uint8_t> data = test::Noise(9000, 5);
     std::copy_n(data.begin() + 100, 12, data.begin() + 100 + 8191);
     std::copy_n(data.begin() + 300, 12, data.begin() + 300 + 8192);
     const MatchFinder finder(data);
