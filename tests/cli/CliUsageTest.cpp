@@ -48,9 +48,11 @@ TEST_F(CliUsage, ExitStatusAndMessageOfEachCommandLine) {
         {{"import", "--threshold", "100", "a", "b.epa"}, "--threshold is for --mono only"},
         {{"import", "--mono", "--dither=diffusion", "--threshold=9", "a", "b.bmp"},
          "--threshold is for pictures without dithering"},
-        {{"bios", "--help"}, "\n  or:  kalvero-cli bios replace [--dry-run] IMAGE LOGO OUT\n", 0},
+        {{"bios", "--help"},
+         "\n  or:  kalvero-cli bios replace [--dry-run] [--full-screen] IMAGE LOGO OUT\n",
+         0},
         {{"bios", "replace", "-h"},
-         "Usage: kalvero-cli bios replace [--dry-run] IMAGE LOGO OUT\n",
+         "Usage: kalvero-cli bios replace [--dry-run] [--full-screen] IMAGE LOGO OUT\n",
          0},
         {{"bios"},
          "kalvero-cli: bios needs one of its commands first: list, verify, extract, replace\nTry "

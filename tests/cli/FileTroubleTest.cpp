@@ -60,7 +60,7 @@ Arguments Batch(const Conversion& conversion, const std::string& folder) {
 
 CliOptions Options(const Conversion& conversion, CliOptions options = {}) {
     if (conversion.command.back() == "replace") {
-        options.input = EpaLogo(false, 5);
+        options.input = EpaLogo(6, 5);
     }
     return options;
 }
