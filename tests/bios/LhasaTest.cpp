@@ -38,8 +38,10 @@ TEST(WrittenModules, LhasaUnpacksThem) {
     TestImage recipe = LayoutB(false);
     recipe.chains[0].modules.push_back(FullScreenModule(Epa2Logo(640, 480, 1)));
     const Bytes logo = Epa2Logo(640, 480, 2);
-    const Bytes image =
-        bios::ReplaceLogo(Build(recipe).bytes, logo, bios::LogoPlace::FullScreen).value().image;
+    const FileResult<bios::Replacement> replaced =
+        bios::ReplaceLogo(Build(recipe).bytes, logo, bios::LogoPlace::FullScreen);
+    ASSERT_TRUE(replaced.ok()) << replaced.error().reason;
+    const Bytes& image = replaced.value().image;
     const bios::ImageInspection inspection = bios::InspectAwardImage(image).value();
     const bios::Module& module = inspection.image.modules[3];
     EXPECT_EQ(LhasaUnpacks({image.begin() + static_cast<long>(module.offset),

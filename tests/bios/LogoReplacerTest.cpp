@@ -1,7 +1,6 @@
 #include "bios/LogoReplacer.h"
 
 #include "bios/ImageInspection.h"
-#include "bios/ImageReport.h"
 #include "bios/ReplacementProof.h"
 #include "bios/SyntheticImage.h"
 
@@ -46,24 +45,16 @@ std::size_t Growth(const Bytes& old, const Bytes& logo) {
 
 // A stored system module, a logo of 1602 zero bytes and a stored "pad.rom"
 // (34 header bytes) sized so that the chain has `room` bytes of free room up
-// to boundary, where a block or the system module's chain begins.
-TestImage TightRoom(std::size_t boundary, std::size_t room) {
+// to 0x3000, where a block begins.
+TestImage TightRoom(std::size_t room) {
     TestImage recipe;
     test::TestModule system = test::SystemModule(0x1000);
     system.stored = true;
-    const test::TestModule logo = test::LogoModule(Bytes(1602, 0));
-    const bool split = boundary == 0x20000;
-    if (split) {
-        recipe.size = 0x40000;
-        recipe.decompression = 0x37000;
-        recipe.chains = {{0, {logo}}, {0x20000, {system}}};
-    } else {
-        recipe.chains = {{0, {system, logo}}};
-        recipe.otherBlocks = {{boundary}};
-    }
+    recipe.chains = {{0, {system, test::LogoModule(Bytes(1602, 0))}}};
+    recipe.otherBlocks = {{0x3000}};
     const std::size_t end = test::Build(recipe).chainEnds[0];
     recipe.chains[0].modules.push_back(
-        test::StoredModule(boundary - room - 1 - end - 34 - 1, 0x4100, "pad.rom"));
+        test::StoredModule(0x3000 - room - 1 - end - 34 - 1, 0x4100, "pad.rom"));
     return recipe;
 }
 
@@ -74,15 +65,6 @@ template <typename Change> TestImage With(TestImage recipe, Change change) {
 }
 
 using Modules = std::vector<test::TestModule>;
-
-// Layout A with full-screen logos behind its boot logo.
-TestImage Screens(const std::vector<Bytes>& logos) {
-    return With(test::LayoutA(), [&](Modules& m) {
-        for (const Bytes& logo : logos) {
-            m.insert(m.end() - 2, test::FullScreenModule(logo));
-        }
-    });
-}
 
 struct ReplaceCase {
     const char* name;
@@ -110,19 +92,18 @@ std::vector<ReplaceCase> ReplaceCases() {
     const Bytes noise = test::Noise(1602, 1);
     const auto full = LogoPlace::FullScreen;
     return {
-        {"A", test::LayoutA(), test::EpaLogo(6, 4)},
         {"A, 256 KiB", wide, test::EpaLogo(6, 5)},
         {"A, 0xFF in place of the last 00", ffEnd, test::EpaLogo(6, 4)},
         {"A, bytes right after the end", StrayAfterEnd(noisy), test::EpaLogo(6, 4)},
         {"A, 17 x 2 cells",
          With(test::LayoutA(), [](Modules& m) { m[1].data = test::EpaLogo(2, 1); }),
          test::EpaLogo(2, 5)},
-        {"A, a logo that fills the room", TightRoom(0x3000, Growth(Bytes(1602, 0), noise)), noise},
+        {"A, a logo that fills the room", TightRoom(Growth(Bytes(1602, 0), noise)), noise},
         {"B, fixed module, word sum 0", test::LayoutB(true), test::Epa2Logo(136, 84, 2)},
         {"C, C3 not held, a smaller logo", shrinking, test::EpaLogo(9, 3)},
-        {"full-screen", Screens({screen}), newScreen, full},
-        {"two full-screen, the same", Screens({screen, screen}), newScreen, full},
-        {"two full-screen, different", Screens({screen, newScreen}), screen, full, true},
+        {"full-screen", test::LayoutA({screen}), newScreen, full},
+        {"two full-screen, the same", test::LayoutA({screen, screen}), newScreen, full},
+        {"two full-screen, different", test::LayoutA({screen, newScreen}), screen, full, true},
     };
 }
 
@@ -139,6 +120,7 @@ TEST(ReplaceLogo, ChangesOnlyTheModulesTheChainBehindThemAndTheCheckBytes) {
         }
         const FileResult<Replacement> replaced = ReplaceLogo(built.bytes, c.logo, c.place);
         ASSERT_TRUE(replaced.ok()) << replaced.error().reason;
+        EXPECT_EQ(replaced.value().plan.note.empty(), !c.lastOnly);
         EXPECT_TRUE(replaced.value().image == expected.bytes);
 
         // The last module's bytes behind it move as far as the chain's end,
@@ -184,11 +166,11 @@ TEST(ReplaceLogo, RefusesWithWhyAndWhatToDo) {
         {a, test::EpaLogo(2, 1), boot,
          "the new logo is EPA version 1, 17 x 2 cells, 136 x 28, but the image's logo is EPA "
          "version 1, short logo, 136 x 84: a BIOS shows only the kind"},
-        {Screens({test::Epa2Logo(64, 48, 1)}), test::Epa2Logo(64, 40, 1), LogoPlace::FullScreen,
+        {test::LayoutA({test::Epa2Logo(64, 48, 1)}), test::Epa2Logo(64, 40, 1),
+         LogoPlace::FullScreen,
          "the new logo is EPA 2.0, 4-bit (16 colours), 64 x 40, but the image's full-screen logo "
          "is EPA 2.0, 4-bit (16 colours), 64 x 48"},
-        {TightRoom(0x3000, growth - 1), noise, boot, packs + "0x3000."},
-        {TightRoom(0x20000, growth - 1), noise, boot, packs + "0x20000."},
+        {TightRoom(growth - 1), noise, boot, packs + "0x3000."},
         {StrayAfterEnd(a), noise, boot, "its chain has 0 bytes of free room"},
         {noBalance, test::Epa2Logo(136, 84, 3), boot, "no word in the boot block that keeps it so"},
     };
@@ -217,7 +199,9 @@ TEST(ProveReplacement, RefusesTamperedResults) {
         Bytes logo;
     };
     const Bytes logo = test::EpaLogo(6, 4);
-    const Replacement replaced = ReplaceLogo(built.bytes, logo, LogoPlace::Boot).value();
+    const FileResult<Replacement> done = ReplaceLogo(built.bytes, logo, LogoPlace::Boot);
+    ASSERT_TRUE(done.ok()) << done.error().reason;
+    const Replacement& replaced = done.value();
     const Result result{replaced.image, replaced.plan, InspectAwardImage(built.bytes).value(),
                         logo};
     // Where a byte of the old image is after the logo shrank.
@@ -258,20 +242,6 @@ TEST(ProveReplacement, RefusesTamperedResults) {
         EXPECT_EQ(proven.error().problem, FileProblem::Other) << reason;
         EXPECT_NE(proven.error().reason.find(reason), std::string::npos) << proven.error().reason;
     }
-}
-
-// What --dry-run prints of a plan.
-TEST(DescribePlan, SaysWhatChangesAndHowTheBytesBehindTheLogoMove) {
-    const ReplacementPlan plan{{{0x1280, 166, 857, 295, -12, 100, 90}},
-                               {},
-                               {{"C2", 0x37FFF, 0x0E, 0xB4, 1}, {"W", 0x3E054, 0x73DF, 0xFC0A, 2}},
-                               "a note"};
-    EXPECT_EQ(DescribePlan(plan, LogoPlace::FullScreen),
-              (std::vector<std::string>{
-                  "full-screen logo module at 0x1280: packed 166 bytes before, 857 after",
-                  "295 bytes behind it move 12 bytes earlier in the image",
-                  "free room of its chain: 100 bytes before, 90 after",
-                  "C2 at 0x37FFF: 0x0E -> 0xB4", "W at 0x3E054: 0x73DF -> 0xFC0A", "a note"}));
 }
 
 } // namespace

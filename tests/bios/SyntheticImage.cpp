@@ -1,5 +1,6 @@
 #include "bios/SyntheticImage.h"
 
+#include "lh5/Crc16.h"
 #include "lh5/Lh5Encoder.h"
 #include "support/TestBytes.h"
 
@@ -13,19 +14,6 @@ constexpr std::size_t BootBlockSize = 0x2000;
 constexpr std::size_t MarkOffset = 0x45;       // "*BBSS*" in the boot block
 constexpr std::size_t BalanceOffset = 0x54;    // the word 15 bytes after it
 constexpr std::size_t FallbackBalance = 0x100; // balances W when there is no mark
-
-// LHA's CRC-16 (polynomial 0xA001 reflected, start 0), bit by bit.
-std::uint16_t Crc(const std::vector<std::uint8_t>& data) {
-    std::uint16_t crc = 0;
-    for (const std::uint8_t byte : data) {
-        crc ^= byte;
-        for (int bit = 0; bit < 8; ++bit) {
-            crc = (crc & 1) != 0 ? static_cast<std::uint16_t>(crc >> 1 ^ 0xA001)
-                                 : static_cast<std::uint16_t>(crc >> 1);
-        }
-    }
-    return crc;
-}
 
 void PutWord(std::vector<std::uint8_t>& bytes, std::size_t at, unsigned value) {
     bytes[at] = static_cast<std::uint8_t>(value);
@@ -73,7 +61,7 @@ std::vector<std::uint8_t> ModuleBytes(const TestModule& module) {
                                static_cast<std::uint8_t>(module.type >> 8), 0x20, 1,
                                static_cast<std::uint8_t>(module.name.size())});
     bytes.insert(bytes.end(), module.name.begin(), module.name.end());
-    const unsigned crc = Crc(module.data) ^ (module.badCrc ? 1U : 0U);
+    const unsigned crc = lh5::Crc16(module.data) ^ (module.badCrc ? 1U : 0U);
     bytes.insert(bytes.end(), {static_cast<std::uint8_t>(crc), static_cast<std::uint8_t>(crc >> 8),
                                0x20, static_cast<std::uint8_t>(extension.size()),
                                static_cast<std::uint8_t>(extension.size() >> 8)});
@@ -205,12 +193,14 @@ std::vector<std::uint8_t> Epa2Logo(int width, int height, unsigned seed) {
     return image;
 }
 
-TestImage LayoutA() {
+TestImage LayoutA(const std::vector<std::vector<std::uint8_t>>& fullScreen) {
     TestImage image;
-    image.chains = {{0,
-                     {SystemModule(0x6000), LogoModule(EpaLogo(6, 1)),
-                      PackedModule(0x1800, 0x4100, "awardext.rom"),
-                      StoredModule(0x200, 0x400E, "awardeyt.rom")}}};
+    image.chains = {{0, {SystemModule(0x6000), LogoModule(EpaLogo(6, 1))}}};
+    for (const std::vector<std::uint8_t>& logo : fullScreen) {
+        image.chains[0].modules.push_back(FullScreenModule(logo));
+    }
+    image.chains[0].modules.push_back(PackedModule(0x1800, 0x4100, "awardext.rom"));
+    image.chains[0].modules.push_back(StoredModule(0x200, 0x400E, "awardeyt.rom"));
     image.otherBlocks = {{0x1A000}};
     return image;
 }

@@ -10,7 +10,8 @@
 namespace kalvero::test {
 
 // Synthetic Award images, laid out byte by byte here and independently of the
-// code under test (only the LH5 packing comes from the core's encoder).
+// code under test (only the LH5 packing and its CRC-16 come from the codec,
+// which its own tests check against hand-made streams and values).
 
 struct TestModule {
     std::vector<std::uint8_t> data;
@@ -74,11 +75,12 @@ TestModule FullScreenModule(std::vector<std::uint8_t> logo);
 std::vector<std::uint8_t> EpaLogo(int rows, unsigned seed);
 std::vector<std::uint8_t> Epa2Logo(int width, int height, unsigned seed);
 
-// One image of each layout: (A) 128 KiB, system module, logo, two modules
-// behind it; (B) 256 KiB, three modules with the logo at 0, the system module
-// at 0x20000 and, when asked, a module at the fixed place 0x34000; (C) 128
-// KiB, a small system module at 0 and the logo and a module at 0x10000.
-TestImage LayoutA();
+// One image of each layout: (A) 128 KiB, system module, logo, full-screen
+// logos when given, two modules behind them; (B) 256 KiB, three modules with
+// the logo at 0, the system module at 0x20000 and, when asked, a module at the
+// fixed place 0x34000; (C) 128 KiB, a small system module at 0 and the logo
+// and a module at 0x10000.
+TestImage LayoutA(const std::vector<std::vector<std::uint8_t>>& fullScreen = {});
 TestImage LayoutB(bool fixedModule);
 TestImage LayoutC();
 

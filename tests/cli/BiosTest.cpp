@@ -43,15 +43,11 @@ TEST_F(CliBios, EachCommandTellsWhatItDidOrWhyNot) {
          "unwalkable.bin: not accepted: the module chain at 0x0 cannot be walked: after the "
          "module at 0x"},
         {{"bios", "list", "missing.bin", "board.bin"}, 1, "board.bin: Award BIOS image"},
-        {{"bios", "verify", "board.bin", "broken.bin"},
-         1,
-         "board.bin: verified\n  header sums: hold: "},
-        {{"bios", "verify", "broken.bin"}, 1, "broken.bin: NOT verified\n"},
+        {{"bios", "verify", "broken.bin"}, 1, "broken.bin: NOT verified\n  header sums: hold: "},
         {{"bios", "replace", "board.bin", "new.epa", "new.epa"},
          1,
          "kalvero-cli: new.epa: not written: same file as the input new.epa: name a new file for "
          "the new image, and keep the old image to flash back\n"},
-        {{"bios", "extract", "--full-screen", "board.bin", "old.epa"}, 0, ""},
         {{"bios", "replace", "--dry-run", "board.bin", "new.epa", "new.bin"},
          0,
          "board.bin: would take the new logo; nothing was written\n  logo module at 0x"},
@@ -76,7 +72,6 @@ TEST_F(CliBios, EachCommandTellsWhatItDidOrWhyNot) {
         EXPECT_TRUE((result.out + result.err).starts_with(said)) << result.out << result.err;
     }
     EXPECT_EQ(read("board.bin"), Board({1}));
-    EXPECT_EQ(read("old.epa"), Epa2Logo(64, 48, 1));
     EXPECT_FALSE(fs::exists(dir.file("out.bin")));
     const CliRun screen =
         run({"bios", "extract", "--full-screen", "-", "-"}, WithInput(read("both.bin")));
