@@ -44,13 +44,13 @@ void Inspect(benchmark::State& state, const std::vector<std::uint8_t>& image) {
 // The image's logo put back in: everything a replacement does, the proof
 // included, whatever the logo.
 void Replace(benchmark::State& state, const std::vector<std::uint8_t>& image) {
-    const FileResult<std::vector<std::uint8_t>> logo = ExtractLogo(image);
+    const FileResult<std::vector<std::uint8_t>> logo = ExtractLogo(image, LogoPlace::Boot);
     if (!logo) {
         state.SkipWithError(logo.error().reason.c_str());
         return;
     }
     for (auto _ : state) {
-        FileResult<LogoReplacement> replaced = ReplaceLogo(image, logo.value());
+        FileResult<Replacement> replaced = ReplaceLogo(image, logo.value(), LogoPlace::Boot);
         if (!replaced) {
             state.SkipWithError(replaced.error().reason.c_str());
             return;

@@ -1,6 +1,6 @@
 // The Award image parser and everything built on it: the walk, the checks,
-// the reports, the logo extraction and, where the image allows it, the logo
-// replacement with its proof.
+// the reports, the logo extraction and, where the image verifies, the
+// replacement of the boot logo and of the full-screen logo with their proof.
 
 #include "FuzzCheck.h"
 #include "bios/ImageInspection.h"
@@ -23,7 +23,7 @@ void CheckWalk(const AwardImage& image) {
     std::size_t next = 0;
     std::size_t systems = 0;
     for (const Chain& chain : image.chains) {
-        Require(chain.start >= next && chain.start < chain.end && chain.end <= chain.roomEnd &&
+        Require(chain.start >= next && chain.start < chain.end && chain.end < chain.roomEnd &&
                     chain.roomEnd <= image.blocks.chainLimit(),
                 "chains follow each other below the decompression block");
         next = chain.roomEnd;
@@ -35,6 +35,27 @@ void CheckWalk(const AwardImage& image) {
         }
     }
     Require(systems == 1 && image.modules[image.systemModule].system, "one system module");
+}
+
+// On an image that verifies, the logo put back in gives an image that holds
+// it, or a refusal for a reason of the image, never a fault of our own.
+void CheckReplacement(std::span<const std::uint8_t> bytes, const ImageInspection& inspection,
+                      LogoPlace place) {
+    const FileResult<ImageLogo> logo = FindLogo(inspection, place);
+    if (!logo) {
+        return;
+    }
+    const std::vector<std::uint8_t>& old = inspection.contents[logo.value().modules.back()].data;
+    const FileResult<Replacement> replaced = ReplaceLogo(bytes, old, place);
+    if (!replaced) {
+        Require(replaced.error().problem != FileProblem::Other,
+                "a replacement on an image that verifies is no fault of Kalvero");
+        return;
+    }
+    const std::vector<std::uint8_t>& image = replaced.value().image;
+    Require(image.size() == bytes.size(), "the image keeps its size");
+    const FileResult<std::vector<std::uint8_t>> again = ExtractLogo(image, place);
+    Require(again.ok() && again.value() == old, "the new image holds the logo");
 }
 
 void CheckImage(std::span<const std::uint8_t> bytes) {
@@ -51,19 +72,12 @@ void CheckImage(std::span<const std::uint8_t> bytes) {
                 "a good module has its original size");
     }
     Require(!ListImage(inspection).empty(), "list says something");
-    const bool verified = AllHold(VerifyImage(inspection));
-    const FileResult<std::vector<std::uint8_t>> logo = LogoContent(inspection);
-    if (!verified || !logo || !LogoKind(logo.value())) {
+    UncheckedAreas(inspection.image);
+    if (!AllHold(VerifyImage(inspection))) {
         return;
     }
-    const FileResult<LogoReplacement> replaced = ReplaceLogo(bytes, logo.value());
-    if (!replaced) {
-        return;
-    }
-    const std::vector<std::uint8_t>& image = replaced.value().image;
-    Require(image.size() == bytes.size(), "the image keeps its size");
-    const FileResult<std::vector<std::uint8_t>> again = ExtractLogo(image);
-    Require(again.ok() && again.value() == logo.value(), "the new image holds the logo");
+    CheckReplacement(bytes, inspection, LogoPlace::Boot);
+    CheckReplacement(bytes, inspection, LogoPlace::FullScreen);
 }
 
 } // namespace

@@ -17,10 +17,17 @@ int main(int argc, char** argv) {
     TestImage version600 = LayoutA();
     version600.chains[0].modules[0] = SystemModule(0x6000, true);
     version600.c1 = C1Mode::Missing;
+    TestImage fullScreen = LayoutB(false); // two full-screen logos, 0xFF for the last 00
+    fullScreen.chains[0].modules.push_back(FullScreenModule(Epa2Logo(64, 48, 1)));
+    fullScreen.chains[0].modules.push_back(FullScreenModule(Epa2Logo(64, 48, 1)));
+    fullScreen.chains[0].ffEnd = true;
+    TestImage stray = LayoutA(); // bytes of their own right after the chain's end
+    stray.otherBlocks.push_back({Build(stray).chainEnds[0] + 1, {0x2E, 0x00}});
     const std::pair<const char*, TestImage> seeds[] = {
         {"layout-a.bin", LayoutA()},      {"layout-a-6.00pg.bin", version600},
         {"layout-b.bin", LayoutB(false)}, {"layout-b-fixed-module.bin", LayoutB(true)},
-        {"layout-c.bin", LayoutC()},
+        {"layout-c.bin", LayoutC()},      {"full-screen.bin", fullScreen},
+        {"stray-bytes.bin", stray},
     };
     const std::filesystem::path folder = argv[1];
     std::filesystem::create_directories(folder);

@@ -30,7 +30,7 @@ struct Module {
     std::size_t chain = 0;
     bool system = false;
     // 00 after every module; 00 and C1 after the system module, unless the
-    // image does without C1.
+    // image does without C1; none where 0xFF ends the chain in its place.
     std::size_t separatorLength = 1;
 
     std::size_t end() const { return offset + header.length(); }
@@ -40,12 +40,21 @@ struct Module {
 // Modules that follow each other, each with its separator, then 0xFF.
 struct Chain {
     std::size_t start = 0;
-    std::size_t end = 0;     // just after the last separator
-    std::size_t roomEnd = 0; // the 0xFF room after the chain ends here
+    std::size_t end = 0;     // just after the last separator: the 0xFF that ends the chain
+    std::size_t roomEnd = 0; // the run of 0xFF from end that the chain may use ends here
     std::size_t firstModule = 0;
     std::size_t moduleCount = 0;
 
-    std::size_t room() const { return roomEnd - end; }
+    // The bytes the chain may grow by: its 0xFF run but the last byte, which
+    // must stay 0xFF to end it.
+    std::size_t room() const { return roomEnd - end - 1; }
+};
+
+// Bytes [start, end) behind a chain's end that are neither 0xFF nor a chain:
+// a block no module names, or modules behind a damaged header.
+struct ForeignBytes {
+    std::size_t start = 0;
+    std::size_t end = 0;
 };
 
 // A check byte: where it is, what it holds and what the rule gives.
@@ -79,7 +88,8 @@ struct AwardImage {
     ImageLayout layout = ImageLayout::SystemFirst;
     FixedBlocks blocks;
     std::vector<Chain> chains;
-    std::vector<Module> modules; // in the order of the image
+    std::vector<Module> modules;       // in the order of the image
+    std::vector<ForeignBytes> foreign; // below the decompression block's 4 KiB
     std::size_t systemModule = 0;
     ImageChecks checks;
 };

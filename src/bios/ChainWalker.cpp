@@ -53,12 +53,16 @@ FileResult<WalkedChain> WalkChain(std::span<const std::uint8_t> image, std::size
             return Refusal(Where(start) + "cannot be walked: the module at " + Hex(offset) +
                            " runs into " + Hex(limit) + ", the decompression block's 4 KiB.");
         }
-        if (image[module.end()] != Separator) {
+        const std::uint8_t after = image[module.end()];
+        if (after != Separator && after != Fill) {
             return Refusal(Where(start) + "cannot be walked: after the module at " + Hex(offset) +
-                           " comes " + Hex(image[module.end()], 2) + " at " + Hex(module.end()) +
+                           " comes " + Hex(after, 2) + " at " + Hex(module.end()) +
                            ", where 00 separates modules.");
         }
-        if (module.system) {
+        // Some chains end with 0xFF where the last module's 00 would stand.
+        if (after == Fill) {
+            module.separatorLength = 0;
+        } else if (module.system) {
             module.separatorLength = SystemSeparatorLength(image, module);
         }
         offset = module.next();

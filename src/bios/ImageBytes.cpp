@@ -53,4 +53,9 @@ FileError Refusal(std::string reason) {
     return FileError{FileProblem::NotAccepted, std::move(reason)};
 }
 
+FileError OwnFault(const std::string& what) {
+    return FileError{FileProblem::Other, what + ", so nothing was written. This is a fault of "
+                                                "Kalvero, not of your files: please report it."};
+}
+
 } // namespace kalvero::bios

@@ -6,13 +6,6 @@
 #include "lh5/Lh5Decoder.h"
 
 namespace kalvero::bios {
-namespace {
-
-// A BIOS unpacks its modules below 1 MiB; a larger original size is damage,
-// and unpacking it would take that much memory.
-constexpr std::uint32_t MaxOriginalSize = 1024 * 1024;
-
-} // namespace
 
 ModuleContent UnpackModule(std::span<const std::uint8_t> bytes, const Module& module) {
     const auto packed =

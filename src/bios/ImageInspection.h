@@ -10,6 +10,10 @@
 
 namespace kalvero::bios {
 
+// A BIOS unpacks its modules below 1 MiB; a larger original size is damage,
+// and unpacking it would take that much memory.
+inline constexpr std::uint32_t MaxOriginalSize = 1024 * 1024;
+
 // A module's original data, or why it cannot be had.
 struct ModuleContent {
     std::vector<std::uint8_t> data;

@@ -15,11 +15,31 @@ const std::string WhatToDo =
     " Kalvero changes only images whose every module it can find; use an unchanged image "
     "from the board's maker, or change this one with the maker's own tool.";
 
-std::size_t FirstNotFill(std::span<const std::uint8_t> image, std::size_t from, std::size_t limit) {
+// The first byte from `from` that is (fill) or is not (!fill) 0xFF, or limit.
+std::size_t FirstWhere(std::span<const std::uint8_t> image, std::size_t from, std::size_t limit,
+                       bool fill) {
     const auto end = image.begin() + static_cast<long>(limit);
-    return static_cast<std::size_t>(std::find_if(image.begin() + static_cast<long>(from), end,
-                                                 [](std::uint8_t byte) { return byte != Fill; }) -
-                                    image.begin());
+    return static_cast<std::size_t>(
+        std::find_if(image.begin() + static_cast<long>(from), end,
+                     [fill](std::uint8_t byte) { return (byte == Fill) == fill; }) -
+        image.begin());
+}
+
+// The runs of bytes other than 0xFF in [from, limit), one area a 4 KiB block.
+std::vector<ForeignBytes> FindForeignBytes(std::span<const std::uint8_t> image, std::size_t from,
+                                           std::size_t limit) {
+    std::vector<ForeignBytes> areas;
+    for (std::size_t at = FirstWhere(image, from, limit, false); at < limit;
+         at = FirstWhere(image, at, limit, false)) {
+        const std::size_t end = FirstWhere(image, at, limit, true);
+        if (!areas.empty() && (areas.back().end - 1) / CheckBlockSize == at / CheckBlockSize) {
+            areas.back().end = end;
+        } else {
+            areas.push_back({at, end});
+        }
+        at = end;
+    }
+    return areas;
 }
 
 bool SystemPlace(std::size_t offset, std::size_t imageSize) {
@@ -85,12 +105,16 @@ FileResult<AwardImage> ParseAwardImage(std::span<const std::uint8_t> image) {
             module.chain = parsed.chains.size();
             parsed.modules.push_back(std::move(module));
         }
-        // A further chain starts where the room ends, at a 4 KiB boundary;
-        // anything else there is a block of its own that is left alone.
-        const std::size_t next = FirstNotFill(image, chain.end, limit);
-        chain.roomEnd = std::max(chain.end, next / CheckBlockSize * CheckBlockSize);
+        // A further chain starts where the 0xFF run ends, at a 4 KiB boundary.
+        // Anything else there is left alone: a 4 KiB block behind the chain's
+        // last one whole (it may begin with 0xFF bytes of its own), and in the
+        // chain's own last block every byte from the first that is not 0xFF.
+        const std::size_t next = FirstWhere(image, chain.end, limit, false);
+        const std::size_t boundary = next / CheckBlockSize * CheckBlockSize;
+        chain.roomEnd = boundary > chain.end ? boundary : next;
         parsed.chains.push_back(chain);
         if (next % CheckBlockSize != 0 || !ModuleStartsAt(image, next)) {
+            parsed.foreign = FindForeignBytes(image, next, limit);
             break;
         }
         start = next;

@@ -1,32 +1,54 @@
 #include "bios/ImageReport.h"
 
 #include "bios/ImageBytes.h"
-#include "bios/LogoModule.h"
+#include "bios/LogoKinds.h"
 
 #include <cstdio>
 
 namespace kalvero::bios {
 namespace {
 
-std::string VerdictText(Verdict verdict) {
-    switch (verdict) {
+std::string VerdictText(const CheckResult& check) {
+    const bool plural = check.name.back() == 's';
+    switch (check.verdict) {
     case Verdict::Holds:
-        return "holds";
+        return plural ? "hold" : "holds";
     case Verdict::Fails:
-        return "FAILS";
+        return plural ? "FAIL" : "FAILS";
     case Verdict::NotUsed:
         return "not used";
     }
     return {};
 }
 
-std::string LogoText(const ImageInspection& inspection) {
-    const FileResult<std::vector<std::uint8_t>> logo = LogoContent(inspection);
-    if (!logo) {
-        return "none usable: " + logo.error().reason;
+std::string PlaceName(LogoPlace place) {
+    return place == LogoPlace::Boot ? "logo" : "full-screen logo";
+}
+
+// "EPA 2.0, 4-bit (16 colours), 640 x 480 (2071 bytes packed, 4086 bytes of
+// free room)", or why there is none to use.
+std::string LogoText(const ImageInspection& inspection, LogoPlace place) {
+    const FileResult<ImageLogo> found = FindLogo(inspection, place);
+    if (!found) {
+        return found.error().reason;
     }
-    const FileResult<FileKind> kind = LogoKind(logo.value());
-    return kind ? DescribeFileKind(kind.value()) : "not an EPA logo: " + kind.error().reason;
+    const ImageLogo& logo = found.value();
+    const AwardImage& image = inspection.image;
+    const Module& shown = image.modules[logo.modules.back()];
+    const std::string count =
+        logo.modules.size() > 1 ? "in " + std::to_string(logo.modules.size()) + " modules, " : "";
+    return DescribeLogo(logo.kind) + " (" + count + std::to_string(shown.header.packedSize) +
+           " bytes packed, " + std::to_string(image.chains[shown.chain].room()) +
+           " bytes of free room)";
+}
+
+bool HasFullScreenModule(const AwardImage& image) {
+    for (const Module& module : image.modules) {
+        if (module.header.type == FullScreenModuleType) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string ModuleLine(const Module& module) {
@@ -41,6 +63,8 @@ std::string ModuleLine(const Module& module) {
         text += "  (system module)";
     } else if (header.type == LogoModuleType) {
         text += "  (logo)";
+    } else if (header.type == FullScreenModuleType) {
+        text += "  (full-screen logo)";
     }
     return text;
 }
@@ -69,8 +93,7 @@ std::vector<std::string> ListImage(const ImageInspection& inspection) {
         "Award BIOS image, " + SizeText(image.size) + ", layout " + LayoutName(image.layout),
         "boot block at " + Hex(image.blocks.bootBlock) + ", decompression block at " +
             Hex(image.blocks.decompression)};
-    for (std::size_t c = 0; c < image.chains.size(); ++c) {
-        const Chain& chain = image.chains[c];
+    for (const Chain& chain : image.chains) {
         lines.push_back("chain at " + Hex(chain.start, 5) + " .. " + Hex(chain.end, 5) + ", " +
                         std::to_string(chain.room()) + " bytes of free room up to " +
                         Hex(chain.roomEnd, 5));
@@ -80,36 +103,49 @@ std::vector<std::string> ListImage(const ImageInspection& inspection) {
     }
     std::string checks;
     for (const CheckResult& check : VerifyImage(inspection)) {
-        checks +=
-            (checks.empty() ? "checks: " : ", ") + check.name + " " + VerdictText(check.verdict);
+        checks += (checks.empty() ? "checks: " : ", ") + check.name + ": " + VerdictText(check);
     }
     lines.push_back(checks);
-    lines.push_back("logo: " + LogoText(inspection));
+    lines.push_back("logo: " + LogoText(inspection, LogoPlace::Boot));
+    if (HasFullScreenModule(image)) {
+        lines.push_back("full-screen logo: " + LogoText(inspection, LogoPlace::FullScreen));
+        const FileResult<ImageLogo> fullScreen = FindLogo(inspection, LogoPlace::FullScreen);
+        if (fullScreen && !fullScreen.value().note.empty()) {
+            lines.push_back("  " + fullScreen.value().note);
+        }
+    }
     return lines;
 }
 
 std::vector<std::string> CheckLines(const std::vector<CheckResult>& checks) {
     std::vector<std::string> lines;
     for (const CheckResult& check : checks) {
-        lines.push_back(check.name + ": " + VerdictText(check.verdict) + ": " + check.detail);
+        lines.push_back(check.name + ": " + VerdictText(check) + ": " + check.detail);
     }
     return lines;
 }
 
 std::string DescribeAwardImage(const ImageInspection& inspection) {
     const AwardImage& image = inspection.image;
-    return "Award BIOS image, " + SizeText(image.size) + ", layout " + LayoutName(image.layout) +
-           ", logo: " + LogoText(inspection);
+    std::string text = "Award BIOS image, " + SizeText(image.size) + ", layout " +
+                       LayoutName(image.layout) +
+                       ", logo: " + LogoText(inspection, LogoPlace::Boot);
+    if (HasFullScreenModule(image)) {
+        text += ", full-screen logo: " + LogoText(inspection, LogoPlace::FullScreen);
+    }
+    return text;
 }
 
-std::vector<std::string> DescribePlan(const ReplacementPlan& plan) {
-    std::vector<std::string> lines{"logo module at " + Hex(plan.logoOffset) + ": packed " +
-                                       std::to_string(plan.oldPackedSize) + " bytes before, " +
-                                       std::to_string(plan.newPackedSize) + " after",
-                                   MoveText(plan.movedBytes, plan.shift),
-                                   "free room of its chain: " + std::to_string(plan.roomBefore) +
-                                       " bytes before, " + std::to_string(plan.roomAfter) +
-                                       " after"};
+std::vector<std::string> DescribePlan(const ReplacementPlan& plan, LogoPlace place) {
+    std::vector<std::string> lines;
+    for (const ModuleChange& change : plan.modules) {
+        lines.push_back(PlaceName(place) + " module at " + Hex(change.offset) + ": packed " +
+                        std::to_string(change.oldPackedSize) + " bytes before, " +
+                        std::to_string(change.newPackedSize) + " after");
+        lines.push_back(MoveText(change.movedBytes, change.shift));
+        lines.push_back("free room of its chain: " + std::to_string(change.roomBefore) +
+                        " bytes before, " + std::to_string(change.roomAfter) + " after");
+    }
     if (plan.checks.empty()) {
         lines.push_back("no check byte changes");
     }
@@ -117,6 +153,9 @@ std::vector<std::string> DescribePlan(const ReplacementPlan& plan) {
         const int digits = check.width * 2;
         lines.push_back(check.name + " at " + Hex(check.offset) + ": " + Hex(check.before, digits) +
                         " -> " + Hex(check.after, digits));
+    }
+    if (!plan.note.empty()) {
+        lines.push_back(plan.note);
     }
     return lines;
 }

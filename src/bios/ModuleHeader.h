@@ -12,6 +12,7 @@ namespace kalvero::bios {
 
 inline constexpr std::uint16_t SystemModuleType = 0x5000;
 inline constexpr std::uint16_t LogoModuleType = 0x4002;
+inline constexpr std::uint16_t FullScreenModuleType = 0x4000;
 
 enum class Packing { Lh5, Lh0 };
 

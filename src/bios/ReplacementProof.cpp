@@ -8,10 +8,12 @@
 namespace kalvero::bios {
 namespace {
 
+constexpr std::uint8_t Fill = 0xFF;
+
 bool SameModule(const Module& a, const Module& b) {
     return a.header.type == b.header.type && a.header.name == b.header.name &&
            a.header.packing == b.header.packing && a.header.loadOffset == b.header.loadOffset &&
-           a.system == b.system && a.chain == b.chain;
+           a.system == b.system && a.chain == b.chain && a.separatorLength == b.separatorLength;
 }
 
 bool SameChecks(const ImageChecks& a, const ImageChecks& b) {
@@ -19,23 +21,77 @@ bool SameChecks(const ImageChecks& a, const ImageChecks& b) {
            a.c3.holds() == b.c3.holds() && a.wordSumHolds() == b.wordSumHolds();
 }
 
-bool MayChange(std::size_t offset, const ChangedArea& area) {
-    return std::any_of(area.checks.begin(), area.checks.end(), [offset](const CheckChange& check) {
+bool MayChange(std::size_t offset, const ReplacementPlan& plan) {
+    const auto inArea = [offset](const ChangedArea& area) {
+        return offset >= area.start && offset < area.end;
+    };
+    const auto inCheck = [offset](const CheckChange& check) {
         return offset >= check.offset &&
                offset < check.offset + static_cast<std::size_t>(check.width);
+    };
+    return std::any_of(plan.areas.begin(), plan.areas.end(), inArea) ||
+           std::any_of(plan.checks.begin(), plan.checks.end(), inCheck);
+}
+
+// The replaced module's new data, or none when it is not replaced.
+const ModuleReplacement* ReplacementOf(std::size_t index,
+                                       const std::vector<ModuleReplacement>& replacements) {
+    const auto found = std::find_if(
+        replacements.begin(), replacements.end(),
+        [index](const ModuleReplacement& replacement) { return replacement.index == index; });
+    return found == replacements.end() ? nullptr : &*found;
+}
+
+// Where a module of a changed chain, not replaced itself, lies behind the
+// area's start and so has moved.
+bool Moved(const Module& module, const ReplacementPlan& plan) {
+    return std::any_of(plan.areas.begin(), plan.areas.end(), [&module](const ChangedArea& area) {
+        return area.chain == module.chain && module.offset > area.start;
     });
 }
 
-// The first byte that differs outside the changed area, if any.
-std::optional<std::size_t> ChangeOutside(std::span<const std::uint8_t> before,
-                                         std::span<const std::uint8_t> after,
-                                         const ChangedArea& area) {
-    for (std::size_t i = 0; i < before.size(); ++i) {
-        if (i == area.start) {
-            i = area.end - 1;
-        } else if (before[i] != after[i] && !MayChange(i, area)) {
-            return i;
+std::optional<std::string>
+ModuleDifference(std::span<const std::uint8_t> before, const ImageInspection& old,
+                 std::span<const std::uint8_t> after, const ImageInspection& now,
+                 const std::vector<ModuleReplacement>& replacements, const ReplacementPlan& plan) {
+    for (std::size_t i = 0; i < old.image.modules.size(); ++i) {
+        const Module& was = old.image.modules[i];
+        const Module& is = now.image.modules[i];
+        if (!SameModule(was, is)) {
+            return "the module at " + Hex(is.offset) + " is not the one that was there";
         }
+        const ModuleReplacement* replacement = ReplacementOf(i, replacements);
+        const std::span<const std::uint8_t> expected =
+            replacement != nullptr ? replacement->data
+                                   : std::span<const std::uint8_t>(old.contents[i].data);
+        if (!std::equal(expected.begin(), expected.end(), now.contents[i].data.begin(),
+                        now.contents[i].data.end())) {
+            return "the module at " + Hex(is.offset) + " unpacks to other data";
+        }
+        if (replacement == nullptr && Moved(was, plan) &&
+            !std::equal(before.begin() + static_cast<long>(was.offset),
+                        before.begin() + static_cast<long>(was.next()),
+                        after.begin() + static_cast<long>(is.offset),
+                        after.begin() + static_cast<long>(is.next()))) {
+            return "the moved module at " + Hex(is.offset) + " changed its bytes";
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> AreaDifference(std::span<const std::uint8_t> before,
+                                          const AwardImage& old, const ChangedArea& area) {
+    const Chain& chain = old.chains[area.chain];
+    if (area.end >= chain.roomEnd || (old.layout == ImageLayout::Split &&
+                                      chain.start < SplitOffset && area.end >= SplitOffset)) {
+        return "its chain runs past its free room";
+    }
+    const auto end = before.begin() + static_cast<long>(area.end);
+    const auto foreign = std::find_if(before.begin() + static_cast<long>(chain.end), end,
+                                      [](std::uint8_t byte) { return byte != Fill; });
+    if (foreign != end) {
+        return "its chain was written over the byte at " +
+               Hex(static_cast<std::size_t>(foreign - before.begin())) + ", which was not 0xFF";
     }
     return std::nullopt;
 }
@@ -43,7 +99,8 @@ std::optional<std::size_t> ChangeOutside(std::span<const std::uint8_t> before,
 std::optional<std::string> Difference(std::span<const std::uint8_t> before,
                                       const ImageInspection& old,
                                       std::span<const std::uint8_t> after,
-                                      std::span<const std::uint8_t> logo, const ChangedArea& area) {
+                                      const std::vector<ModuleReplacement>& replacements,
+                                      const ReplacementPlan& plan) {
     if (after.size() != before.size()) {
         return "its size changed";
     }
@@ -68,37 +125,21 @@ std::optional<std::string> Difference(std::span<const std::uint8_t> before,
             return "a chain moved";
         }
     }
-    const Module& logoModule = a.modules[area.logoIndex];
-    for (std::size_t i = 0; i < a.modules.size(); ++i) {
-        const Module& was = a.modules[i];
-        const Module& is = b.modules[i];
-        if (!SameModule(was, is)) {
-            return "the module at " + Hex(is.offset) + " is not the one that was there";
-        }
-        const std::span<const std::uint8_t> expected =
-            i == area.logoIndex ? logo : std::span<const std::uint8_t>(old.contents[i].data);
-        if (!std::equal(expected.begin(), expected.end(), now.contents[i].data.begin(),
-                        now.contents[i].data.end())) {
-            return "the module at " + Hex(is.offset) + " unpacks to other data";
-        }
-        const bool moved = i > area.logoIndex && was.chain == logoModule.chain;
-        if (moved && !std::equal(before.begin() + static_cast<long>(was.offset),
-                                 before.begin() + static_cast<long>(was.next()),
-                                 after.begin() + static_cast<long>(is.offset),
-                                 after.begin() + static_cast<long>(is.next()))) {
-            return "the moved module at " + Hex(is.offset) + " changed its bytes";
-        }
+    if (auto moduleDifference = ModuleDifference(before, old, after, now, replacements, plan)) {
+        return moduleDifference;
     }
     if (!SameChecks(a.checks, b.checks)) {
         return "its checks do not hold as they held before";
     }
-    const Chain& chain = a.chains[logoModule.chain];
-    if (area.end >= chain.roomEnd ||
-        (a.layout == ImageLayout::Split && chain.start < SplitOffset && area.end >= SplitOffset)) {
-        return "its chain runs past its free room";
+    for (const ChangedArea& area : plan.areas) {
+        if (auto areaDifference = AreaDifference(before, a, area)) {
+            return areaDifference;
+        }
     }
-    if (const std::optional<std::size_t> changed = ChangeOutside(before, after, area)) {
-        return "the byte at " + Hex(*changed) + " changed";
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        if (before[i] != after[i] && !MayChange(i, plan)) {
+            return "the byte at " + Hex(i) + " changed";
+        }
     }
     return std::nullopt;
 }
@@ -106,12 +147,12 @@ std::optional<std::string> Difference(std::span<const std::uint8_t> before,
 } // namespace
 
 FileStatus ProveReplacement(std::span<const std::uint8_t> before, const ImageInspection& old,
-                            std::span<const std::uint8_t> after, std::span<const std::uint8_t> logo,
-                            const ChangedArea& area) {
-    if (const std::optional<std::string> difference = Difference(before, old, after, logo, area)) {
-        return Refusal("the new image failed the final check (" + *difference +
-                       "), so nothing was written. This is a fault of Kalvero, not of your "
-                       "files: please report it.");
+                            std::span<const std::uint8_t> after,
+                            const std::vector<ModuleReplacement>& replacements,
+                            const ReplacementPlan& plan) {
+    if (const std::optional<std::string> difference =
+            Difference(before, old, after, replacements, plan)) {
+        return OwnFault("the new image failed the final check (" + *difference + ")");
     }
     return Succeeded;
 }

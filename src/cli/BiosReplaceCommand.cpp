@@ -1,6 +1,7 @@
 #include "cli/BiosReplaceCommand.h"
 
 #include "bios/ImageBytes.h"
+#include "bios/ImageInspection.h"
 #include "bios/ImageReport.h"
 #include "bios/LogoModule.h"
 #include "bios/LogoReplacer.h"
@@ -13,22 +14,29 @@ namespace {
 
 constexpr Option DryRunOption{
     0, "dry-run", "", "Tell what would change and write nothing; OUT is\nchecked all the same"};
+constexpr Option FullScreenOption{0, "full-screen", "",
+                                  "Replace the full-screen logo (module type 0x4000)\ninstead"};
 
-// The new logo, when it is an EPA file of any kind.
+// The new logo, when it is an EPA file of any kind. A logo module unpacks to
+// no more than 1 MiB, so no longer file is read.
 FileResult<std::vector<std::uint8_t>> ReadLogo(InputArgument& logo) {
-    const FileResult<FileKind> probed = logo.kind();
-    if (probed && probed.value().type == FileType::NotAccepted) {
-        return bios::Refusal("the new logo is not an EPA logo: " + probed.value().reason +
-                             ". Make one with kalvero-cli import or bmp2epa.");
+    const FileResult<std::uint64_t> length = logo.length();
+    if (!length) {
+        return length.error();
     }
-    FileResult<InputFile> file = logo.accepted();
-    if (!file) {
-        return file.error();
+    if (length.value() > bios::MaxOriginalSize) {
+        return bios::Refusal("the new logo is not an EPA logo: " + std::to_string(length.value()) +
+                             " bytes, more than the 1 MiB a BIOS unpacks a module to. Make one "
+                             "with kalvero-cli import or bmp2epa.");
     }
-    if (const FileResult<FileKind> kind = bios::NewLogoKind(file.value().bytes); !kind) {
+    FileResult<std::vector<std::uint8_t>> bytes = logo.bytes();
+    if (!bytes) {
+        return bytes.error();
+    }
+    if (const FileResult<FileKind> kind = bios::NewLogoKind(bytes.value()); !kind) {
         return kind.error();
     }
-    return std::move(file).value().bytes;
+    return bytes;
 }
 
 } // namespace
@@ -36,7 +44,7 @@ FileResult<std::vector<std::uint8_t>> ReadLogo(InputArgument& logo) {
 BiosReplaceCommand::BiosReplaceCommand()
     : Command({"bios replace",
                "Make a new Award BIOS image with another logo",
-               {"[--dry-run] IMAGE LOGO OUT"},
+               {"[--dry-run] [--full-screen] IMAGE LOGO OUT"},
                "Writes to OUT a new image: IMAGE with LOGO in place of its logo. LOGO must\n"
                "be an EPA file of the old logo's kind and size (kalvero-cli info tells\n"
                "both). Only the logo module, the modules behind it in its chain (they\n"
@@ -46,10 +54,14 @@ BiosReplaceCommand::BiosReplaceCommand()
                "old image to flash back. One of IMAGE and LOGO may be - (standard input);\n"
                "an OUT of - writes the image to standard output (not to a terminal).\n"
                "Images that Kalvero does not understand are refused, and so are logos\n"
-               "that do not fit the room the image has for them."}) {}
+               "that do not fit the room the image has for them.\n"
+               "With --full-screen LOGO replaces the full-screen logo, an EPA 2.0 image of\n"
+               "16 colours that some BIOSes show before the POST screen: in every\n"
+               "full-screen module where they hold the same logo, else in the last, which\n"
+               "the BIOS shows (a warning says so)."}) {}
 
 std::vector<const Option*> BiosReplaceCommand::options() const {
-    return {&DryRunOption};
+    return {&DryRunOption, &FullScreenOption};
 }
 
 int BiosReplaceCommand::run(const ArgumentParser& arguments, Console& console) {
@@ -82,18 +94,23 @@ int BiosReplaceCommand::run(const ArgumentParser& arguments, Console& console) {
         console.reportFileError(logo.name(), logoBytes.error().reason);
         return ExitFailure;
     }
-    const FileResult<bios::LogoReplacement> replaced =
-        bios::ReplaceLogo(imageBytes.value(), logoBytes.value());
+    const bios::LogoPlace place =
+        arguments.isSet(FullScreenOption) ? bios::LogoPlace::FullScreen : bios::LogoPlace::Boot;
+    const FileResult<bios::Replacement> replaced =
+        bios::ReplaceLogo(imageBytes.value(), logoBytes.value(), place);
     if (!replaced) {
         console.reportFileError(image.name(), replaced.error().reason);
         return ExitFailure;
     }
     if (dryRun) {
         std::vector<std::string> lines{"would take the new logo; nothing was written"};
-        const std::vector<std::string> plan = bios::DescribePlan(replaced.value().plan);
+        const std::vector<std::string> plan = bios::DescribePlan(replaced.value().plan, place);
         lines.insert(lines.end(), plan.begin(), plan.end());
         PrintReport(console, image.name(), lines);
         return ExitSuccess;
+    }
+    if (!replaced.value().plan.note.empty()) {
+        console.reportWarning(image.name(), replaced.value().plan.note);
     }
     return output.write(replaced.value().image, console) ? ExitSuccess : ExitFailure;
 }

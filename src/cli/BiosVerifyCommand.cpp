@@ -16,7 +16,9 @@ BiosVerifyCommand::BiosVerifyCommand()
            "and C3 (the sums at the end of the decompression block's first 4 KiB) and\n"
            "W (the word sum of the whole image). C3 and W, which many images do\n"
            "without, and C1, which some 6.00PG images do without, are \"not used\"\n"
-           "where they do not hold.\n"
+           "where they do not hold; then come the areas no check covers where they are\n"
+           "not used, and the bytes other than 0xFF behind the module chains (a block\n"
+           "of its own, or modules a damaged module header hides), with their offsets.\n"
            "An IMAGE of - is standard input (once only). The exit status is 1 when a\n"
            "check fails or an image cannot be read or walked. Verify a new image\n"
            "before you flash it."}) {}
@@ -28,6 +30,8 @@ bool BiosVerifyCommand::report(const std::string& file, const bios::ImageInspect
     std::vector<std::string> lines{verified ? "verified" : "NOT verified"};
     const std::vector<std::string> checkLines = bios::CheckLines(checks);
     lines.insert(lines.end(), checkLines.begin(), checkLines.end());
+    const std::vector<std::string> unchecked = bios::UncheckedAreas(inspection.image);
+    lines.insert(lines.end(), unchecked.begin(), unchecked.end());
     PrintReport(console, file, lines);
     return verified;
 }

@@ -1,6 +1,7 @@
 #include "cli/InfoCommand.h"
 
 #include "bios/FixedBlocks.h"
+#include "bios/ImageInspection.h"
 #include "bios/ImageReport.h"
 #include "cli/Console.h"
 #include "cli/ImageInput.h"
@@ -9,6 +10,7 @@
 #include "document/FileNames.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace kalvero::cli {
 namespace {
@@ -30,6 +32,21 @@ FileResult<FileInspection> Inspect(InputArgument& input) {
     return InspectFile(file.value().kind, file.value().bytes);
 }
 
+// What info tells of a file of an Award image's size: the image, or why it
+// cannot be walked when its fixed blocks show it to be one; none for another
+// file of that size.
+std::optional<FileResult<std::string>> DescribeImage(InputArgument& input) {
+    const FileResult<std::vector<std::uint8_t>> bytes = ReadImage(input);
+    if (!bytes || !bios::FindFixedBlocks(bytes.value())) {
+        return std::nullopt;
+    }
+    const FileResult<bios::ImageInspection> image = bios::InspectAwardImage(bytes.value());
+    if (!image) {
+        return FileResult<std::string>(image.error());
+    }
+    return FileResult<std::string>(bios::DescribeAwardImage(image.value()));
+}
+
 } // namespace
 
 InfoCommand::InfoCommand()
@@ -43,6 +60,7 @@ InfoCommand::InfoCommand()
                "  EPA 2.0, 8-bit (256 colours), WIDTH x HEIGHT\n"
                "  bitmap, 2 colours, 136 x 84        (also 136 x 126, and 16 colours)\n"
                "  Award BIOS image, 128 KiB, layout A (system module first), logo: KIND\n"
+               "    (N bytes packed, N bytes of free room), full-screen logo: KIND (...)\n"
                "  not accepted: REASON\n"
                "A version 1 logo with cells whose attribute is above 15 gets \"; N cells have\n"
                "a background colour, which the PC shows and the editor's canvas does not\".\n"
@@ -53,7 +71,8 @@ InfoCommand::InfoCommand()
                "EPA logos and bitmaps are told apart by their size alone, as in the editor;\n"
                "EPA 2.0 images by their size and their first 8 bytes; a file of 128 or\n"
                "256 KiB is read whole and walked as an Award BIOS image (kalvero-cli bios\n"
-               "list tells more). Where a bitmap's header contradicts the layout its size\n"
+               "list tells more; an image that cannot be walked is not accepted, with the\n"
+               "reason). Where a bitmap's header contradicts the layout its size\n"
                "gives it, a warning on standard error says so. Files that cannot be read are\n"
                "reported on standard error. The exit status is 1 when a file is not accepted\n"
                "or cannot be read."}) {}
@@ -77,9 +96,11 @@ int InfoCommand::run(const ArgumentParser& arguments, Console& console) {
         }
         const FileKind& kind = inspection.value().kind;
         if (kind.type == FileType::NotAccepted && bios::KnownImageSize(kind.length)) {
-            if (const FileResult<bios::ImageInspection> image = InspectImage(input)) {
-                console.print(QuotedName(file) + ": " + bios::DescribeAwardImage(image.value()) +
+            if (const std::optional<FileResult<std::string>> image = DescribeImage(input)) {
+                console.print(QuotedName(file) + ": " +
+                              (*image ? image->value() : "not accepted: " + image->error().reason) +
                               "\n");
+                status = *image ? status : ExitFailure;
                 continue;
             }
         }

@@ -19,6 +19,12 @@ inline constexpr int EpaDataSize = TallEpaLength;
 inline constexpr int EpaTrailerLength = 70;
 inline constexpr int EpaHeaderTemplateLength = 2 + CellColumns * TallCellRows; // 155
 
+// The length of a version-1 logo of columns x rows cells: the two counts, an
+// attribute byte and a glyph a cell, then the trailer.
+constexpr int EpaLengthFor(int columns, int rows) {
+    return 2 + columns * rows * (1 + CellHeight) + EpaTrailerLength;
+}
+
 struct LogoLayout {
     int cellRows;      // 6 or 9
     int cellCount;     // 102 or 153
@@ -36,7 +42,7 @@ constexpr LogoLayout LayoutFor(bool tall) {
                       rows * CellHeight,
                       2 + cells,
                       2 + cells * (1 + CellHeight),
-                      2 + cells * (1 + CellHeight) + EpaTrailerLength};
+                      EpaLengthFor(CellColumns, rows)};
 }
 
 } // namespace kalvero

@@ -1,3 +1,4 @@
+#include "bios/ImageBytes.h"
 #include "bios/ImageInspection.h"
 #include "bios/ImageParser.h"
 #include "bios/ImageReport.h"
@@ -16,10 +17,15 @@ using test::TestImage;
 
 // Stored modules of known lengths: a header is 27 bytes and the name, so the
 // system module (a 10-byte name, 0x1000 bytes) takes 0x1025 bytes and 00 C1
-// after it, "a.rom" with 0x100 bytes 0x120 and 00.
-test::TestModule StoredSystem() {
+// after it, "a.rom" with 0x100 bytes 0x120 and 00. With a sum, one of its
+// bytes is chosen so that its bytes sum to it, which C1 then holds.
+test::TestModule StoredSystem(std::optional<std::uint8_t> sum = std::nullopt) {
     test::TestModule module = test::SystemModule(0x1000);
     module.stored = true;
+    for (unsigned v = 0; sum && test::Sum(test::ModuleBytes(module), 0, 0x1025) != *sum; ++v) {
+        module.data[0x100] = static_cast<std::uint8_t>(v);
+        module.name[9] = static_cast<char>(0xF0 + v / 256);
+    }
     return module;
 }
 
@@ -30,85 +36,91 @@ template <typename Change> TestImage WithA(Change change) {
     return recipe;
 }
 
-struct ChainFacts {
-    std::size_t start, end, roomEnd, modules;
-    friend bool operator==(const ChainFacts&, const ChainFacts&) = default;
-};
-
-std::vector<ChainFacts> Chains(const AwardImage& image) {
-    std::vector<ChainFacts> facts;
+// The walk in short: each chain's start, end and room end
+// ("0-1148/1A000"), then the bytes of their own behind the chains ("+1A000-1A010",
+// end not included), and "no C1" where C1 is not there.
+std::string Walk(const AwardImage& image) {
+    const auto hex = [](std::size_t value) {
+        return Hex(value).substr(2);
+    };
+    std::string text;
     for (const Chain& chain : image.chains) {
-        facts.push_back({chain.start, chain.end, chain.roomEnd, chain.moduleCount});
+        text += (text.empty() ? "" : " ") + hex(chain.start) + "-" + hex(chain.end) + "/" +
+                hex(chain.roomEnd);
     }
-    return facts;
+    for (const ForeignBytes& area : image.foreign) {
+        text += " +" + hex(area.start) + "-" + hex(area.end);
+    }
+    return text + (image.checks.c1Present ? "" : " no C1");
 }
 
 TEST(ParseAwardImage, WalksEachLayout) {
+    using enum ImageLayout;
     TestImage a;
     a.chains = {{0, {StoredSystem(), StoredModule(0x100, 0x4002, "a.rom")}}};
-    a.otherBlocks = {0x1A000};
+    a.otherBlocks = {{0x1A000}};
     TestImage noC1 = a;
     noC1.c1 = C1Mode::Missing;
     TestImage unaligned = a; // a block that does not start at 4 KiB ends the room before its 4 KiB
-    unaligned.otherBlocks = {0x19F10};
+    unaligned.otherBlocks = {{0x19F10}};
     unaligned.bootText = "AWARD BootBlock Bios v1.0";
+    TestImage ffEnd = a;
+    ffEnd.chains[0].ffEnd = true;
+    TestImage strayAfterEnd = a; // FF 2E 00 FF: the room ends at the 2E
+    strayAfterEnd.otherBlocks.push_back({0x1149, {0x2E, 0x00}});
+    TestImage strayInLastBlock = a;
+    strayInLastBlock.otherBlocks.push_back({0x1FF0});
     TestImage b;
     b.size = 0x40000;
     b.decompression = 0x37400;
     b.chains = {{0, {StoredModule(0x100, 0x4002, "a.rom")}}, {0x20000, {StoredSystem()}}};
     TestImage fixed = b; // a further module of type 0x5000 at a fixed place
     fixed.chains.push_back({0x34000, {StoredModule(0x100, 0x5000, "a.bmp")}});
-    fixed.otherBlocks = {0x36000};
+    fixed.otherBlocks = {{0x36000}};
     TestImage c;
     c.chains = {{0, {StoredSystem()}}, {0x10000, {StoredModule(0x100, 0x4002, "a.rom")}}};
+    TestImage c1IsFF = c; // C1 of 0xFF, then 0xFF: the chain ends behind C1
+    c1IsFF.chains[0].modules[0] = StoredSystem(0xFF);
 
-    const std::tuple<const char*, TestImage, ImageLayout, std::vector<ChainFacts>, bool> cases[] = {
-        {"A", a, ImageLayout::SystemFirst, {{0, 0x1148, 0x1A000, 2}}, true},
-        {"A without C1", noC1, ImageLayout::SystemFirst, {{0, 0x1147, 0x1A000, 2}}, false},
-        {"A, unaligned block",
-         unaligned,
-         ImageLayout::SystemFirst,
-         {{0, 0x1148, 0x19000, 2}},
-         true},
-        {"B",
-         b,
-         ImageLayout::Split,
-         {{0, 0x121, 0x20000, 1}, {0x20000, 0x21027, 0x37000, 1}},
-         true},
-        {"B, fixed module",
-         fixed,
-         ImageLayout::Split,
-         {{0, 0x121, 0x20000, 1}, {0x20000, 0x21027, 0x34000, 1}, {0x34000, 0x34121, 0x36000, 1}},
-         true},
-        {"C",
-         c,
-         ImageLayout::SmallSystem,
-         {{0, 0x1027, 0x10000, 1}, {0x10000, 0x10121, 0x1B000, 1}},
-         true},
+    const std::tuple<const char*, TestImage, ImageLayout, std::string> cases[] = {
+        {"A", a, SystemFirst, "0-1148/1A000 +1A000-1A010"},
+        {"A, no C1", noC1, SystemFirst, "0-1147/1A000 +1A000-1A010 no C1"},
+        {"A, unaligned", unaligned, SystemFirst, "0-1148/19000 +19F10-19F20"},
+        {"A, FF end", ffEnd, SystemFirst, "0-1147/1A000 +1A000-1A010"},
+        {"A, 2E 00", strayAfterEnd, SystemFirst, "0-1148/1149 +1149-114B +1A000-1A010"},
+        {"A, 0x1FF0", strayInLastBlock, SystemFirst, "0-1148/1FF0 +1FF0-2000 +1A000-1A010"},
+        {"B, fixed", fixed, Split, "0-121/20000 20000-21027/34000 34000-34121/36000 +36000-36010"},
+        {"C, C1 of 0xFF", c1IsFF, SmallSystem, "0-1027/10000 10000-10121/1B000"},
     };
-    for (const auto& [name, recipe, layout, chains, c1Present] : cases) {
+    for (const auto& [name, recipe, layout, walked] : cases) {
         const FileResult<AwardImage> image = ParseAwardImage(test::Build(recipe).bytes);
         ASSERT_TRUE(image.ok()) << name << ": " << image.error().reason;
         EXPECT_EQ(image.value().layout, layout) << name;
-        EXPECT_EQ(Chains(image.value()), chains) << name;
-        EXPECT_EQ(image.value().checks.c1Present, c1Present) << name;
+        EXPECT_EQ(Walk(image.value()), walked) << name;
         const Module& system = image.value().modules[image.value().systemModule];
-        EXPECT_EQ(system.offset, layout == ImageLayout::Split ? 0x20000U : 0U) << name;
+        EXPECT_EQ(system.offset, layout == Split ? 0x20000U : 0U) << name;
     }
 }
 
+// Layout A with the byte at `at` from a module's start set to value.
+std::vector<std::uint8_t> Spoiled(std::size_t module, std::ptrdiff_t at, std::uint8_t value) {
+    test::BuiltImage built = test::Build(test::LayoutA());
+    built.bytes[static_cast<std::size_t>(static_cast<std::ptrdiff_t>(built.moduleOffsets[module]) +
+                                         at)] = value;
+    return built.bytes;
+}
+
 TEST(ParseAwardImage, RefusesWhatItCannotWalk) {
-    const auto spoil = [](TestImage recipe, auto change) {
-        test::BuiltImage built = test::Build(recipe);
-        change(built);
-        return built.bytes;
-    };
-    TestImage noDecompression = test::LayoutA();
-    noDecompression.decompressionText = "= Award Expansion Bios =";
-    TestImage noBoot = test::LayoutA();
-    noBoot.bootText = "Award Boot Block";
-    TestImage strayChain = test::LayoutA(); // a second chain in layout A
-    strayChain.chains.push_back({0x18000, {StoredModule(0x10, 0x4100, "x.rom")}});
+    const std::string text = "= Award Decompression Bios =";
+    const TestImage twice = WithA([&](TestImage& s) {
+        s.otherBlocks = {{0x1C000, {text.begin(), text.end()}}};
+    });
+    const TestImage noDecompression =
+        WithA([](TestImage& s) { s.decompressionText = "= Award Expansion Bios ="; });
+    const TestImage noBoot = WithA([](TestImage& s) { s.bootText = "Award Boot Block"; });
+    const TestImage strayChain = WithA([](TestImage& s) { // a second chain in layout A
+        s.chains.push_back({0x18000, {StoredModule(0x10, 0x4100, "x.rom")}});
+    });
     TestImage noSystem = test::LayoutB(false);
     noSystem.chains[1].modules[0].type = 0x4100;
     noSystem.chains[1].modules[0].system = false;
@@ -116,161 +128,152 @@ TEST(ParseAwardImage, RefusesWhatItCannotWalk) {
     intoDecompression.decompression = 0x1A000;
     intoDecompression.chains = {{0, {StoredSystem(), StoredModule(0x19000, 0x4100, "big")}}};
 
-    const std::tuple<const char*, std::vector<std::uint8_t>, std::string> cases[] = {
-        {"size", std::vector<std::uint8_t>(0x18000, 0xFF),
-         "the images it knows have 128 or 256 KiB"},
-        {"no decompression block", test::Build(noDecompression).bytes, "no decompression block"},
-        {"decompression text twice",
-         spoil(test::LayoutA(),
-               [](test::BuiltImage& image) {
-                   const std::string text = "= Award Decompression Bios =";
-                   std::copy(text.begin(), text.end(), image.bytes.begin() + 0x1C000);
-               }),
-         "stands more than once"},
-        {"no boot block", test::Build(noBoot).bytes, "no boot block"},
-        {"no module at 0",
-         spoil(test::LayoutA(), [](test::BuiltImage& image) { image.bytes[2] = '*'; }),
-         "no module (LHA header"},
-        {"separator",
-         spoil(test::LayoutA(),
-               [](test::BuiltImage& image) { image.bytes[image.moduleOffsets[2] - 1] = 7; }),
-         "where 00 separates modules"},
-        {"junk after a separator",
-         spoil(test::LayoutA(),
-               [](test::BuiltImage& image) { image.bytes[image.moduleOffsets[2] + 3] = 'x'; }),
-         "cannot be walked: at "},
-        {"level 2 header",
-         spoil(test::LayoutA(),
-               [](test::BuiltImage& image) { image.bytes[image.moduleOffsets[1] + 20] = 2; }),
-         "module header of another kind"},
-        {"into the decompression block", test::Build(intoDecompression).bytes, "runs into 0x1A000"},
-        {"second chain in layout A", test::Build(strayChain).bytes, "chains at 0x0, 0x18000"},
-        {"no system module at 0x20000", test::Build(noSystem).bytes, "laid out in a way"},
+    const std::pair<std::vector<std::uint8_t>, std::string> cases[] = {
+        {std::vector<std::uint8_t>(0x18000, 0xFF), "the images it knows have 128 or 256 KiB"},
+        {test::Build(noDecompression).bytes, "no decompression block"},
+        {test::Build(twice).bytes, "stands more than once"},
+        {test::Build(noBoot).bytes, "no boot block"},
+        {Spoiled(0, 2, '*'), "no module (LHA header"},
+        {Spoiled(2, -1, 7), "comes 0x07 at "},
+        {Spoiled(2, 3, 'x'), "cannot be walked: at "},
+        {Spoiled(1, 20, 2), "module header of another kind"},
+        {test::Build(intoDecompression).bytes, "runs into 0x1A000"},
+        {test::Build(strayChain).bytes, "chains at 0x0, 0x18000"},
+        {test::Build(noSystem).bytes, "laid out in a way"},
     };
-    for (const auto& [name, bytes, reason] : cases) {
+    for (const auto& [bytes, reason] : cases) {
         const FileResult<AwardImage> image = ParseAwardImage(bytes);
-        ASSERT_FALSE(image.ok()) << name;
-        EXPECT_NE(image.error().reason.find(reason), std::string::npos)
-            << name << ": " << image.error().reason;
+        ASSERT_FALSE(image.ok()) << reason;
+        EXPECT_NE(image.error().reason.find(reason), std::string::npos) << image.error().reason;
     }
 }
 
-std::string Verdicts(const std::vector<CheckResult>& checks) {
+FileResult<ImageInspection> Inspect(const TestImage& recipe) {
+    return InspectAwardImage(test::Build(recipe).bytes);
+}
+
+// The checks that do not hold, by name: "C1 FAILS, W not used".
+std::string Exceptions(const std::vector<CheckResult>& checks) {
     std::string text;
     for (const CheckResult& check : checks) {
-        text += (text.empty() ? "" : ", ") + check.name + " " +
-                (check.verdict == Verdict::Holds   ? "holds"
-                 : check.verdict == Verdict::Fails ? "FAILS"
-                                                   : "not used");
+        if (check.verdict != Verdict::Holds) {
+            text += (text.empty() ? "" : ", ") + check.name +
+                    (check.verdict == Verdict::Fails ? " FAILS" : " not used");
+        }
     }
     return text;
 }
 
 TEST(VerifyImage, NamesEveryCheck) {
-    const auto version600 = [](TestImage& recipe) {
-        recipe.chains[0].modules[0] = test::SystemModule(0x6000, true);
+    const auto pg = [](TestImage& s) {
+        s.chains[0].modules[0] = test::SystemModule(0x6000, true);
     };
-    const std::string base = "header sums holds, CRCs holds, ";
-    const std::tuple<const char*, TestImage, std::string> cases[] = {
-        {"A", test::LayoutA(), base + "C1 holds, C2 holds, C3 holds, W not used"},
-        {"B", test::LayoutB(true), base + "C1 holds, C2 holds, C3 holds, W holds"},
-        {"C", test::LayoutC(), base + "C1 holds, C2 holds, C3 not used, W not used"},
-        {"C1 wrong", WithA([](TestImage& s) { s.c1 = C1Mode::Wrong; }),
-         base + "C1 FAILS, C2 holds, C3 holds, W not used"},
-        {"C1 missing", WithA([](TestImage& s) { s.c1 = C1Mode::Missing; }),
-         base + "C1 FAILS, C2 holds, C3 holds, W not used"},
-        {"6.00PG without C1", WithA([&](TestImage& s) {
-             version600(s);
-             s.c1 = C1Mode::Missing;
-         }),
-         base + "C1 not used, C2 holds, C3 holds, W not used"},
-        {"6.00PG, C1 wrong", WithA([&](TestImage& s) {
-             version600(s);
-             s.c1 = C1Mode::Wrong;
-         }),
-         base + "C1 not used, C2 holds, C3 holds, W not used"},
-        {"6.00PG with C1", WithA(version600), base + "C1 holds, C2 holds, C3 holds, W not used"},
-        {"C2 wrong", WithA([](TestImage& s) { s.c2 = false; }),
-         base + "C1 holds, C2 FAILS, C3 holds, W not used"},
-        {"header sum", WithA([](TestImage& s) { s.chains[0].modules[3].badHeaderSum = true; }),
-         "header sums FAILS, CRCs holds, C1 holds, C2 holds, C3 holds, W not used"},
-        {"CRC", WithA([](TestImage& s) { s.chains[0].modules[2].badCrc = true; }),
-         "header sums holds, CRCs FAILS, C1 holds, C2 holds, C3 holds, W not used"},
+    const std::string w = "W not used";
+    const std::tuple<TestImage, std::string> cases[] = {
+        {test::LayoutA(), w},
+        {test::LayoutB(true), ""},
+        {test::LayoutC(), "C3 not used, " + w},
+        {WithA([](TestImage& s) { s.c1 = C1Mode::Wrong; }), "C1 FAILS, " + w},
+        {WithA([&](TestImage& s) { pg(s), s.c1 = C1Mode::Missing; }), "C1 not used, " + w},
+        {WithA(pg), w},
+        {WithA([](TestImage& s) { s.c2 = false; }), "C2 FAILS, " + w},
+        {WithA([](TestImage& s) { s.chains[0].modules[3].badHeaderSum = true; }),
+         "header sums FAILS, " + w},
+        {WithA([](TestImage& s) { s.chains[0].modules[2].badCrc = true; }), "CRCs FAILS, " + w},
     };
-    for (const auto& [name, recipe, verdicts] : cases) {
-        const FileResult<ImageInspection> inspection = InspectAwardImage(test::Build(recipe).bytes);
-        ASSERT_TRUE(inspection.ok()) << name << ": " << inspection.error().reason;
-        EXPECT_EQ(Verdicts(VerifyImage(inspection.value())), verdicts) << name;
+    for (const auto& [recipe, exceptions] : cases) {
+        const FileResult<ImageInspection> inspection = Inspect(recipe);
+        ASSERT_TRUE(inspection.ok()) << inspection.error().reason;
+        EXPECT_EQ(Exceptions(VerifyImage(inspection.value())), exceptions);
     }
 }
 
-TEST(VerifyImage, ModulesThatDoNotUnpackFailTheCrcs) {
-    // "awardext.rom" is packed; its header takes 39 bytes, the original size
-    // stands at 11.
-    const std::tuple<const char*, std::size_t, std::uint8_t, std::string> cases[] = {
-        {"packed data", 39 + 40, 0x5A, "\"awardext.rom\" at "},
-        {"original size of 2 MiB", 13, 0x20,
-         "claims to unpack to 2103296 bytes, more than the 1 MiB"},
+TEST(UncheckedAreas, NamesWhatNoCheckCovers) {
+    const std::string behindC2 =
+        "0x1C000 .. 0x1FFFF (behind C2: the rest of the decompression block and the boot block)";
+    const auto foreign = [](const std::string& areas) {
+        return "bytes other than 0xFF behind the chains: " + areas +
+               " (a block of its own, or modules behind a damaged module header)";
     };
-    for (const auto& [name, at, change, detail] : cases) {
-        test::BuiltImage built = test::Build(test::LayoutA());
-        built.bytes[built.moduleOffsets[2] + at] ^= change;
-        const FileResult<ImageInspection> inspection = InspectAwardImage(built.bytes);
-        ASSERT_TRUE(inspection.ok()) << name;
-        const CheckResult crcs = VerifyImage(inspection.value())[1];
-        EXPECT_EQ(crcs.verdict, Verdict::Fails) << name;
-        EXPECT_NE(crcs.detail.find(detail), std::string::npos) << name << ": " << crcs.detail;
+    const std::tuple<const char*, TestImage, std::vector<std::string>> cases[] = {
+        {"A: C3 holds",
+         test::LayoutA(),
+         {"no check covers " + behindC2, foreign("0x1A000 .. 0x1A00F")}},
+        {"B: W holds", test::LayoutB(true), {foreign("0x36000 .. 0x3600F")}},
+        {"C: neither",
+         test::LayoutC(),
+         {"no check covers the free room of the chains, the bytes between them up to the "
+          "decompression block at 0x1B000, and " +
+          behindC2}},
+    };
+    for (const auto& [name, recipe, lines] : cases) {
+        EXPECT_EQ(UncheckedAreas(Inspect(recipe).value().image), lines) << name;
     }
 }
 
-TEST(ListImage, TellsLayoutChainsModulesChecksAndLogo) {
+TEST(ListImage, TellsLayoutChainsModulesChecksAndLogos) {
     TestImage recipe;
     recipe.size = 0x40000;
     recipe.decompression = 0x37400;
-    test::TestModule logo = test::LogoModule(test::EpaLogo(true, 1));
-    logo.stored = true;
-    recipe.chains = {{0, {logo}}, {0x20000, {StoredSystem()}}};
-    const FileResult<ImageInspection> inspection = InspectAwardImage(test::Build(recipe).bytes);
+    test::TestModule logo = test::LogoModule(test::EpaLogo(9, 1));
+    test::TestModule fullScreen = test::FullScreenModule(test::Epa2Logo(16, 2, 1));
+    logo.stored = fullScreen.stored = true;
+    recipe.chains = {{0, {logo, fullScreen}}, {0x20000, {StoredSystem()}}};
+    const FileResult<ImageInspection> inspection = Inspect(recipe);
     ASSERT_TRUE(inspection.ok()) << inspection.error().reason;
-    // The logo: 27 + 12 header bytes, 2367 data bytes, 00: 0x967 bytes.
+    // The logo: 27 + 12 header bytes, 2367 data bytes, 00: 0x967 bytes; the
+    // full-screen logo 39 + 76 bytes and 00: 0x74. Each room keeps one 0xFF.
+    const std::string logos = "EPA version 1, tall logo, 136 x 126 (2367 bytes packed, 128548 "
+                              "bytes of free room), full-screen logo: EPA 2.0, 4-bit (16 "
+                              "colours), 16 x 2 (76 bytes packed, 128548 bytes of free room)";
     const std::vector<std::string> expected{
         "Award BIOS image, 256 KiB, layout B (split, system module at 0x20000)",
         "boot block at 0x3E000, decompression block at 0x37400",
-        "chain at 0x00000 .. 0x00967, 128665 bytes of free room up to 0x20000",
+        "chain at 0x00000 .. 0x009DB, 128548 bytes of free room up to 0x20000",
         "  0x00000  -lh0-  type 0x4002     2367 ->    2367  AWARDEPA.BIN  (logo)",
-        "chain at 0x20000 .. 0x21027, 90073 bytes of free room up to 0x37000",
+        "  0x00967  -lh0-  type 0x4000       76 ->      76  fullscrn.bmp  (full-screen logo)",
+        "chain at 0x20000 .. 0x21027, 90072 bytes of free room up to 0x37000",
         "  0x20000  -lh0-  type 0x5000     4096 ->    4096  BIOS.BIN  (system module)",
-        "checks: header sums holds, CRCs holds, C1 holds, C2 holds, C3 holds, W not used",
-        "logo: EPA version 1, tall logo, 136 x 126",
+        "checks: header sums: hold, CRCs: hold, C1: holds, C2: holds, C3: holds, W: not used",
+        "logo: " + logos.substr(0, logos.find(", full-screen")),
+        logos.substr(logos.find("full-screen")),
     };
     EXPECT_EQ(ListImage(inspection.value()), expected);
     EXPECT_EQ(DescribeAwardImage(inspection.value()),
-              "Award BIOS image, 256 KiB, layout B (split, system module at 0x20000), logo: EPA "
-              "version 1, tall logo, 136 x 126");
+              "Award BIOS image, 256 KiB, layout B (split, system module at 0x20000), logo: " +
+                  logos);
 }
 
-TEST(ExtractLogo, GivesTheLogoModulesContentOrSaysWhyNot) {
+// The logos are found by the replacements; here, why one is not.
+TEST(FindLogo, SaysWhyThereIsNoLogoToTake) {
+    using Bytes = std::vector<std::uint8_t>;
+    using Modules = std::vector<test::TestModule>;
     const auto with = [](auto change) {
-        return test::Build(WithA(change)).bytes;
+        TestImage recipe = test::LayoutA();
+        change(recipe.chains[0].modules);
+        return recipe;
     };
-    const std::vector<std::uint8_t> logo = test::EpaLogo(false, 1);
-    const std::tuple<const char*, std::vector<std::uint8_t>, std::string> cases[] = {
-        {"A", test::Build(test::LayoutA()).bytes, ""},
-        {"C2 wrong does not matter for reading", with([](TestImage& s) { s.c2 = false; }), ""},
-        {"header sum", with([](TestImage& s) { s.chains[0].modules[1].badHeaderSum = true; }),
-         "logo module's header sum"},
-        {"not an image", std::vector<std::uint8_t>(1602), "128 or 256 KiB"},
+    const std::tuple<TestImage, LogoPlace, std::string> cases[] = {
+        {with([](Modules& m) { m[1].badHeaderSum = true; }), LogoPlace::Boot, "has the header sum"},
+        {with([](Modules& m) { m[1].type = 0x4101; }), LogoPlace::Boot,
+         "this image has no logo module; its BIOS may show a built-in logo that cannot be "
+         "changed."},
+        {with([](Modules& m) { m[3].type = 0x4002; }), LogoPlace::Boot,
+         "the image has 2 logo modules"},
+        {with([](Modules& m) { m[1].data = Bytes(70, 0x3C); }), LogoPlace::Boot,
+         "holds no EPA logo Kalvero knows (it holds only the 70-byte trailer"},
+        {with([](Modules& m) { m[1].data = test::EpaLogo(2, 1), m[1].data[0] = 16; }),
+         LogoPlace::Boot, "(wrong size: 582 bytes"}, // 17 columns or none
+        {test::LayoutA({test::EpaLogo(6, 1)}), LogoPlace::FullScreen,
+         "holds no EPA 2.0 image of 16 colours Kalvero knows (it is EPA version 1"},
+        {test::LayoutA(), LogoPlace::FullScreen,
+         "this image has no full-screen logo module (type 0x4000)"},
     };
-    for (const auto& [name, image, reason] : cases) {
-        const FileResult<std::vector<std::uint8_t>> extracted = ExtractLogo(image);
-        if (reason.empty()) {
-            ASSERT_TRUE(extracted.ok()) << name << ": " << extracted.error().reason;
-            EXPECT_EQ(extracted.value(), logo) << name;
-        } else {
-            ASSERT_FALSE(extracted.ok()) << name;
-            EXPECT_NE(extracted.error().reason.find(reason), std::string::npos)
-                << name << ": " << extracted.error().reason;
-        }
+    for (const auto& [recipe, place, reason] : cases) {
+        const FileResult<Bytes> extracted = ExtractLogo(test::Build(recipe).bytes, place);
+        ASSERT_FALSE(extracted.ok()) << reason;
+        EXPECT_NE(extracted.error().reason.find(reason), std::string::npos)
+            << extracted.error().reason;
     }
 }
 

@@ -1,6 +1,6 @@
 #include "bios/SyntheticImage.h"
 
-#include "conversion/Epa2Image.h"
+#include "lh5/Crc16.h"
 #include "lh5/Lh5Encoder.h"
 #include "support/TestBytes.h"
 
@@ -14,19 +14,6 @@ constexpr std::size_t BootBlockSize = 0x2000;
 constexpr std::size_t MarkOffset = 0x45;       // "*BBSS*" in the boot block
 constexpr std::size_t BalanceOffset = 0x54;    // the word 15 bytes after it
 constexpr std::size_t FallbackBalance = 0x100; // balances W when there is no mark
-
-// LHA's CRC-16 (polynomial 0xA001 reflected, start 0), bit by bit.
-std::uint16_t Crc(const std::vector<std::uint8_t>& data) {
-    std::uint16_t crc = 0;
-    for (const std::uint8_t byte : data) {
-        crc ^= byte;
-        for (int bit = 0; bit < 8; ++bit) {
-            crc = (crc & 1) != 0 ? static_cast<std::uint16_t>(crc >> 1 ^ 0xA001)
-                                 : static_cast<std::uint16_t>(crc >> 1);
-        }
-    }
-    return crc;
-}
 
 void PutWord(std::vector<std::uint8_t>& bytes, std::size_t at, unsigned value) {
     bytes[at] = static_cast<std::uint8_t>(value);
@@ -43,19 +30,19 @@ void Put(std::vector<std::uint8_t>& bytes, std::size_t at, const std::string& te
     std::copy(text.begin(), text.end(), bytes.begin() + static_cast<long>(at));
 }
 
-} // namespace
-
-std::uint8_t Sum(const std::vector<std::uint8_t>& bytes, std::size_t from, std::size_t to) {
-    return static_cast<std::uint8_t>(std::accumulate(bytes.begin() + static_cast<long>(from),
-                                                     bytes.begin() + static_cast<long>(to), 0U));
-}
-
 unsigned WordSum(const std::vector<std::uint8_t>& bytes) {
     unsigned sum = 0;
     for (std::size_t i = 0; i < bytes.size(); i += 2) {
         sum += bytes[i] | bytes[i + 1] << 8;
     }
     return sum & 0xFFFF;
+}
+
+} // namespace
+
+std::uint8_t Sum(const std::vector<std::uint8_t>& bytes, std::size_t from, std::size_t to) {
+    return static_cast<std::uint8_t>(std::accumulate(bytes.begin() + static_cast<long>(from),
+                                                     bytes.begin() + static_cast<long>(to), 0U));
 }
 
 std::vector<std::uint8_t> ModuleBytes(const TestModule& module) {
@@ -74,7 +61,7 @@ std::vector<std::uint8_t> ModuleBytes(const TestModule& module) {
                                static_cast<std::uint8_t>(module.type >> 8), 0x20, 1,
                                static_cast<std::uint8_t>(module.name.size())});
     bytes.insert(bytes.end(), module.name.begin(), module.name.end());
-    const unsigned crc = Crc(module.data) ^ (module.badCrc ? 1U : 0U);
+    const unsigned crc = lh5::Crc16(module.data) ^ (module.badCrc ? 1U : 0U);
     bytes.insert(bytes.end(), {static_cast<std::uint8_t>(crc), static_cast<std::uint8_t>(crc >> 8),
                                0x20, static_cast<std::uint8_t>(extension.size()),
                                static_cast<std::uint8_t>(extension.size() >> 8)});
@@ -86,7 +73,7 @@ std::vector<std::uint8_t> ModuleBytes(const TestModule& module) {
 }
 
 BuiltImage Build(const TestImage& image) {
-    BuiltImage built{std::vector<std::uint8_t>(image.size, 0xFF), {}};
+    BuiltImage built{std::vector<std::uint8_t>(image.size, 0xFF), {}, {}};
     std::vector<std::uint8_t>& bytes = built.bytes;
     for (const TestChain& chain : image.chains) {
         std::size_t at = chain.start;
@@ -96,14 +83,19 @@ BuiltImage Build(const TestImage& image) {
             std::copy(packed.begin(), packed.end(), bytes.begin() + static_cast<long>(at));
             const std::uint8_t sum = Sum(packed, 0, packed.size());
             at += packed.size();
+            if (chain.ffEnd && &module == &chain.modules.back()) {
+                break;
+            }
             bytes[at++] = 0x00;
             if (module.system && image.c1 != C1Mode::Missing) {
                 bytes[at++] = static_cast<std::uint8_t>(sum + (image.c1 == C1Mode::Wrong ? 1 : 0));
             }
         }
+        built.chainEnds.push_back(at);
     }
-    for (const std::size_t block : image.otherBlocks) {
-        std::fill_n(bytes.begin() + static_cast<long>(block), 16, 0x11);
+    for (const TestBlock& block : image.otherBlocks) {
+        std::copy(block.bytes.begin(), block.bytes.end(),
+                  bytes.begin() + static_cast<long>(block.offset));
     }
 
     const std::size_t boot = image.size - BootBlockSize;
@@ -156,9 +148,13 @@ TestModule LogoModule(std::vector<std::uint8_t> logo) {
     return {.data = std::move(logo), .type = 0x4002, .name = "AWARDEPA.BIN"};
 }
 
-std::vector<std::uint8_t> EpaLogo(bool tall, unsigned seed) {
-    const std::size_t cells = tall ? 153 : 102;
-    std::vector<std::uint8_t> logo{17, static_cast<std::uint8_t>(tall ? 9 : 6)};
+TestModule FullScreenModule(std::vector<std::uint8_t> logo) {
+    return {.data = std::move(logo), .type = 0x4000, .name = "fullscrn.bmp"};
+}
+
+std::vector<std::uint8_t> EpaLogo(int rows, unsigned seed) {
+    const std::size_t cells = 17 * static_cast<std::size_t>(rows);
+    std::vector<std::uint8_t> logo{17, static_cast<std::uint8_t>(rows)};
     for (std::size_t cell = 0; cell < cells; ++cell) {
         logo.push_back(static_cast<std::uint8_t>((cell / 17 + seed) % 16));
     }
@@ -168,29 +164,44 @@ std::vector<std::uint8_t> EpaLogo(bool tall, unsigned seed) {
                                                   : 0);
         }
     }
-    logo.resize(tall ? 2367 : 1602, 0x3C);
+    logo.resize(logo.size() + 70, 0x3C); // the trailer
     return logo;
 }
 
-std::vector<std::uint8_t> Epa2Logo(bool tall, unsigned seed) {
-    std::vector<std::uint8_t> palette(64);
-    for (std::size_t i = 0; i < palette.size(); ++i) {
-        palette[i] = static_cast<std::uint8_t>(i * 4 + seed);
+std::vector<std::uint8_t> Epa2Logo(int width, int height, unsigned seed) {
+    const auto w = static_cast<std::size_t>(width);
+    const auto h = static_cast<std::size_t>(height);
+    const std::size_t planeBytes = (w + 7) / 8;
+    std::vector<std::uint8_t> image{'A', 'W', 'B', 'M', 0, 0, 0, 0};
+    PutWord(image, 4, width);
+    PutWord(image, 6, height);
+    image.resize(8 + h * 4 * planeBytes);
+    // Each row: four planes of one bit a pixel, the left pixel in the high bit.
+    for (std::size_t y = 0; y < h; ++y) {
+        for (std::size_t x = 0; x < w; ++x) {
+            const std::size_t colour = (y / (seed + 4) + x / 32) % 16;
+            for (std::size_t plane = 0; plane < 4; ++plane) {
+                image[8 + (y * 4 + plane) * planeBytes + x / 8] |=
+                    static_cast<std::uint8_t>((colour >> plane & 1) << (7 - x % 8));
+            }
+        }
     }
-    std::vector<std::uint8_t> pixels(68 * (tall ? 126 : 84));
-    for (std::size_t i = 0; i < pixels.size(); ++i) {
-        pixels[i] = static_cast<std::uint8_t>((i / 68 / (seed + 4)) * 0x11);
+    image.insert(image.end(), {'R', 'G', 'B', ' '});
+    for (std::size_t i = 0; i < 48; ++i) {
+        image.push_back(static_cast<std::uint8_t>((i * 4 + seed) % 64));
     }
-    return BuildEpa2Data(palette, pixels, tall);
+    return image;
 }
 
-TestImage LayoutA() {
+TestImage LayoutA(const std::vector<std::vector<std::uint8_t>>& fullScreen) {
     TestImage image;
-    image.chains = {{0,
-                     {SystemModule(0x6000), LogoModule(EpaLogo(false, 1)),
-                      PackedModule(0x1800, 0x4100, "awardext.rom"),
-                      StoredModule(0x200, 0x400E, "awardeyt.rom")}}};
-    image.otherBlocks = {0x1A000};
+    image.chains = {{0, {SystemModule(0x6000), LogoModule(EpaLogo(6, 1))}}};
+    for (const std::vector<std::uint8_t>& logo : fullScreen) {
+        image.chains[0].modules.push_back(FullScreenModule(logo));
+    }
+    image.chains[0].modules.push_back(PackedModule(0x1800, 0x4100, "awardext.rom"));
+    image.chains[0].modules.push_back(StoredModule(0x200, 0x400E, "awardeyt.rom"));
+    image.otherBlocks = {{0x1A000}};
     return image;
 }
 
@@ -199,13 +210,13 @@ TestImage LayoutB(bool fixedModule) {
     image.size = 0x40000;
     image.decompression = 0x37400;
     image.chains = {{0,
-                     {PackedModule(0x2000, 0x4001, "CPUCODE.BIN"), LogoModule(Epa2Logo(false, 1)),
+                     {PackedModule(0x2000, 0x4001, "CPUCODE.BIN"), LogoModule(Epa2Logo(136, 84, 1)),
                       StoredModule(0x100, 0x4003, std::string("ACPI.BIN\0x", 10))}},
                     {0x20000, {SystemModule(0x8000)}}};
     if (fixedModule) {
         image.chains.push_back({0x34000, {PackedModule(0x800, 0x5000, "fixed.bmp")}});
     }
-    image.otherBlocks = {0x36000};
+    image.otherBlocks = {{0x36000}};
     image.wordSumZero = true;
     return image;
 }
@@ -214,7 +225,7 @@ TestImage LayoutC() {
     TestImage image;
     image.chains = {
         {0, {SystemModule(0x4000)}},
-        {0x10000, {LogoModule(EpaLogo(true, 2)), PackedModule(0x1000, 0x4086, "scsi.rom")}}};
+        {0x10000, {LogoModule(EpaLogo(9, 2)), PackedModule(0x1000, 0x4086, "scsi.rom")}}};
     image.c3 = false;
     return image;
 }

@@ -40,7 +40,7 @@ protected:
         write("in.x", conversion.command[0] == "bios"      ? Build(LayoutA()).bytes
                       : conversion.command[0] == "bmp2epa" ? Bitmap(2, 126)
                                                            : Logo(true));
-        write("logo.epa", EpaLogo(false, 5));
+        write("logo.epa", EpaLogo(6, 5));
     }
 };
 

@@ -32,7 +32,7 @@ expect() {
 expect "kalvero-cli " "bios bmp2epa epa2bmp import info render"
 expect "kalvero-cli re" "render"
 expect "kalvero-cli bios " "extract list replace verify"
-expect "kalvero-cli bios replace --" "--dry-run --help --quiet"
+expect "kalvero-cli bios replace --" "--dry-run --full-screen --help --quiet"
 expect "kalvero-cli bios list lo" "logo.bmp logo.epa logos"
 expect "kalvero-cli -" "--help --version -V -h"
 expect "kalvero-cli render --" "--boot --boot-screen --grid --help --output-dir --quiet --scale"

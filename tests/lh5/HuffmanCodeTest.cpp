@@ -1,6 +1,5 @@
 #include "lh5/HuffmanCode.h"
 
-#include <array>
 #include <gtest/gtest.h>
 
 namespace kalvero::lh5 {
@@ -29,32 +28,6 @@ TEST(LimitedCodeLengths, HuffmanWithinTheLimit) {
     for (const auto& [counts, limit, lengths] : cases) {
         EXPECT_EQ(LimitedCodeLengths(counts, limit), lengths) << counts.size() << " " << limit;
     }
-}
-
-TEST(CheapestCodeLengths, WeighsWhatEachLengthCostsToWrite) {
-    const std::array<std::uint32_t, 17> free{};
-    std::array<std::uint32_t, 17> onlyTwoIsCheap{};
-    onlyTwoIsCheap.fill(10);
-    onlyTwoIsCheap[2] = 0;
-    const struct {
-        Counts counts;
-        std::span<const std::uint32_t> costs;
-        int limit;
-        Lengths lengths;
-    } cases[] = {
-        {{0, 4, 0, 4}, free, 16, {0, 1, 0, 1}},
-        {Fibonacci, free, 4, {4, 4, 4, 4, 3, 3, 2, 2}},
-        // 3,3,2,1 spends 14 bits on the codes and 30 on lengths; 2,2,2,2 16 and 0.
-        {{1, 1, 2, 4}, onlyTwoIsCheap, 16, {2, 2, 2, 2}},
-    };
-    for (const auto& [counts, costs, limit, lengths] : cases) {
-        EXPECT_EQ(CheapestCodeLengths(counts, costs, limit), lengths) << counts.size();
-    }
-}
-
-TEST(CanonicalCodes, ShorterFirstThenBySymbol) {
-    EXPECT_EQ(CanonicalCodes(Lengths{3, 3, 2, 1}), (std::vector<std::uint16_t>{6, 7, 2, 0}));
-    EXPECT_EQ(CanonicalCodes(Lengths{0, 2, 0, 2, 1}), (std::vector<std::uint16_t>{0, 2, 0, 3, 0}));
 }
 
 } // namespace

@@ -1,11 +1,8 @@
 #include "lh5/Lh5Encoder.h"
 
 #include "lh5/Lh5Decoder.h"
-#include "support/TempDir.h"
 #include "support/TestBytes.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -23,10 +20,6 @@ Bytes FarRepeats() {
                     bytes.begin() + static_cast<std::ptrdiff_t>(from + distance));
     }
     return bytes;
-}
-
-Bytes SampleFile(const char* name) {
-    return test::ReadBytes(std::filesystem::path(KALVERO_SOURCE_DIR) / "samples" / name);
 }
 
 struct Input {
@@ -47,8 +40,6 @@ std::vector<Input> Inputs() {
         {"random, more codes than one block holds", test::Noise(70000, 1)},
         {"repeats near 8191 bytes back", FarRepeats()},
         {"runs of 300", steps},
-        {"EPA logo", SampleFile("kalvero.epa")},
-        {"16-colour bitmap", SampleFile("kalvero-16.bmp")},
     };
 }
 
