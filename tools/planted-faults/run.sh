@@ -11,7 +11,7 @@ restored, also on Ctrl-C; a run killed outright is undone by the next one.
 
 Exit status 0 when every fault chosen is caught, 1 otherwise.
 
-  tools/planted-faults/run.sh [--build-dir build] [--markdown FILE] [NAME ...]
+  tools/planted-faults/run.sh [--build-dir DIR] [--markdown FILE] [NAME ...]
 
 NAME is a fault's name or a shell pattern (bios-*); without one, all run.
 """
@@ -138,11 +138,14 @@ def run_fault(fault, build_dir, planting, jobs, log):
     count = original.count(fault.find) if fault.find else 0
     if count != 1:
         return "stale", f"the find text occurs {count} times in {fault.file}"
+    tests = tests_of(build_dir, fault.programs)
+    if not tests:
+        return "broken", "no ctest test runs " + " or ".join(fault.programs)
     try:
         planting.plant(fault, original)
         if not build(build_dir, fault.programs, log):
             return "broken", "does not compile"
-        failed = failed_tests(build_dir, tests_of(build_dir, fault.programs), jobs, log)
+        failed = failed_tests(build_dir, tests, jobs, log)
     finally:
         planting.restore(fault, original)
     if not failed:
@@ -166,8 +169,8 @@ def markdown(results, faults):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("names", nargs="*", help="faults to plant (names or patterns)")
-    parser.add_argument("--build-dir", default="build", type=pathlib.Path,
-                        help="a configured build folder (default: build)")
+    parser.add_argument("--build-dir", default=ROOT / "build", type=pathlib.Path,
+                        help="a configured and built build folder (default: build)")
     parser.add_argument("--jobs", default=2, type=int, help="tests run at once (default 2)")
     parser.add_argument("--markdown", type=pathlib.Path, help="also write the results as a table")
     parser.add_argument("--list", action="store_true",
@@ -203,18 +206,15 @@ def main():
         if failing:
             print("tests fail without a fault: " + ", ".join(failing), file=sys.stderr)
             return 1
-        try:
-            for fault in faults:
-                print(f"{fault.name} ...", end=" ", flush=True)
-                log.write(f"\n==== {fault.name}\n")
-                log.flush()
-                results[fault.name] = run_fault(fault, build_dir, planting, arguments.jobs, log)
-                outcome, detail = results[fault.name]
-                print(outcome + (f" ({detail})" if detail else ""), flush=True)
-        finally:
-            # Everything as the source is now.
-            build(build_dir, [], log)
-    faults = [fault for fault in faults if fault.name in results]
+        for fault in faults:
+            print(f"{fault.name} ...", end=" ", flush=True)
+            log.write(f"\n==== {fault.name}\n")
+            log.flush()
+            results[fault.name] = run_fault(fault, build_dir, planting, arguments.jobs, log)
+            outcome, detail = results[fault.name]
+            print(outcome + (f" ({detail})" if detail else ""), flush=True)
+        # The last fault's programs as the source is again.
+        build(build_dir, [], log)
     if arguments.markdown:
         arguments.markdown.write_text(markdown(results, faults), encoding="utf-8")
     counts = {}
