@@ -68,6 +68,7 @@ class Planting:
             name = self.where.read_text(encoding="utf-8")
             (ROOT / name).write_bytes(self.original.read_bytes())
             self.where.unlink()
+            self.original.unlink()
             print(f"put back {name}, left planted by a run that was stopped")
 
     def plant(self, fault, original):
@@ -78,6 +79,7 @@ class Planting:
     def restore(self, fault, original):
         (ROOT / fault.file).write_bytes(original)
         self.where.unlink(missing_ok=True)
+        self.original.unlink(missing_ok=True)
 
 
 def stop_on_signals():
@@ -232,4 +234,8 @@ def main():
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    try:
+        sys.exit(main())
+    except KeyboardInterrupt:
+        print("\nstopped; the source is as it was", file=sys.stderr)
+        sys.exit(130)
