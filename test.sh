@@ -23,3 +23,6 @@ ctest --preset sanitize --output-on-failure
 
 echo "== Fuzz targets, a short run each"
 fuzz/run.sh all 5
+
+echo "== Lines of tests against lines of code"
+tools/count-test-lines.py

@@ -3,10 +3,10 @@
 // each image. For those it first prints what our packing of each image's logo
 // takes against the BIOS maker's.
 
+#include "LhaSamples.h"
 #include "lh5/Crc16.h"
 #include "lh5/Lh5Decoder.h"
 #include "lh5/Lh5Encoder.h"
-#include "support/LhaSamples.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -62,12 +62,12 @@ void RegisterOurSamples() {
 
 // Prints the logo sizes and registers the image's benchmarks; false when a
 // module does not decode to its CRC.
-bool MeasureImage(const test::SampleImage& image, std::size_t& makers, std::size_t& ours) {
+bool MeasureImage(const bench::SampleImage& image, std::size_t& makers, std::size_t& ours) {
     std::vector<std::pair<Bytes, std::size_t>> modules;
     Bytes logo;
     std::size_t logoPacked = 0;
     bool good = true;
-    for (const test::SampleModule& module : image.modules) {
+    for (const bench::SampleModule& module : image.modules) {
         if (module.method != "-lh5-") {
             continue;
         }
@@ -80,7 +80,7 @@ bool MeasureImage(const test::SampleImage& image, std::size_t& makers, std::size
             continue;
         }
         modules.emplace_back(packed, module.originalSize);
-        if (module.type == test::LogoModuleType) {
+        if (module.type == bench::LogoModuleType) {
             logo = data.value();
             logoPacked = module.packedSize;
         }
@@ -102,7 +102,7 @@ bool MeasureImage(const test::SampleImage& image, std::size_t& makers, std::size
 }
 
 bool RegisterBiosSamples() {
-    const std::filesystem::path folder = test::SampleFolder();
+    const std::filesystem::path folder = bench::SampleFolder();
     if (folder.empty()) {
         std::printf("KALVERO_BIOS_SAMPLES is not set: no real BIOS images measured\n");
         return true;
@@ -114,7 +114,7 @@ bool RegisterBiosSamples() {
     std::size_t makers = 0;
     std::size_t ours = 0;
     bool good = true;
-    for (const test::SampleImage& image : test::LoadSampleImages(folder)) {
+    for (const bench::SampleImage& image : bench::LoadSampleImages(folder)) {
         good = MeasureImage(image, makers, ours) && good;
     }
     std::printf("%-24s %8s %8zu %8zu %9.2f%%\n\n", "all logos", "", makers, ours,

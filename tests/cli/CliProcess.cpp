@@ -4,83 +4,80 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
-#include <poll.h>
+#include <future>
 #include <pty.h>
 #include <stdexcept>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
+#include <utility>
 
 namespace kalvero::test {
 namespace {
 
-std::string Environment(const char* name, const std::string& otherwise) {
+std::string Environment(const char* name) {
     const char* value = std::getenv(name);
-    return value != nullptr && *value != '\0' ? value : otherwise;
+    return value != nullptr ? value : "";
 }
 
-void Check(bool ok, const char* what) {
-    if (!ok) {
-        throw std::runtime_error(what);
-    }
-}
-
-// Reads what is there; false at the end of the stream (a terminal whose
-// other side has closed ends with EIO).
-bool ReadSome(int fd, std::string& into) {
+// Everything up to the end of the stream (a terminal whose other side has
+// closed ends with EIO); the descriptor is closed.
+std::string ReadAll(int fd) {
+    std::string text;
     char buffer[65536];
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) {
-        return true;
+    for (ssize_t got = 0; (got = ::read(fd, buffer, sizeof buffer)) != 0;) {
+        if (got > 0) {
+            text.append(buffer, static_cast<std::size_t>(got));
+        } else if (errno != EINTR) {
+            break;
+        }
     }
-    if (got <= 0) {
-        return false;
-    }
-    into.append(buffer, static_cast<std::size_t>(got));
-    return true;
+    ::close(fd);
+    return text;
+}
+
+// A terminal, raw so that the line ends come through as written; both ends
+// are closed on exec, as a pipe's are.
+bool OpenTerminal(int (&fds)[2]) {
+    termios raw{};
+    ::cfmakeraw(&raw);
+    return ::openpty(&fds[0], &fds[1], nullptr, &raw, nullptr) == 0 &&
+           ::fcntl(fds[0], F_SETFD, FD_CLOEXEC) == 0 && ::fcntl(fds[1], F_SETFD, FD_CLOEXEC) == 0;
 }
 
 } // namespace
 
 bool CliProcess::UnderWine() {
-    return !Environment("KALVERO_CLI_RUNNER", "").empty();
+    return !Environment("KALVERO_CLI_RUNNER").empty();
 }
 
 CliProcess::CliProcess(const std::filesystem::path& folder,
-                       const std::vector<std::string>& arguments, const CliOptions& options)
-    : inputBytes_(options.input) {
+                       const std::vector<std::string>& arguments, const CliOptions& options) {
     std::vector<std::string> command;
     if (UnderWine()) {
-        command.push_back(Environment("KALVERO_CLI_RUNNER", ""));
+        command.push_back(Environment("KALVERO_CLI_RUNNER"));
     }
-    command.push_back(Environment("KALVERO_CLI", KALVERO_CLI_PATH));
+    command.push_back(Environment("KALVERO_CLI").empty() ? KALVERO_CLI_PATH
+                                                         : Environment("KALVERO_CLI"));
     command.insert(command.end(), arguments.begin(), arguments.end());
 
-    int in[2];
+    // Standard input is a file of its own, read whole by the time it ends.
+    const TempDir inputFolder;
+    WriteBytes(inputFolder.file("input"), options.input);
+    const int in = ::open(inputFolder.file("input").c_str(), O_RDONLY | O_CLOEXEC);
     int out[2];
     int err[2];
-    Check(::pipe2(in, O_CLOEXEC) == 0 && ::pipe2(out, O_CLOEXEC) == 0, "pipe");
-    if (options.terminal) {
-        // Raw, so that the line ends come through as written.
-        termios raw{};
-        ::cfmakeraw(&raw);
-        Check(::openpty(&err[0], &err[1], nullptr, &raw, nullptr) == 0, "openpty");
-        ::fcntl(err[0], F_SETFD, FD_CLOEXEC);
-        ::fcntl(err[1], F_SETFD, FD_CLOEXEC);
-    } else {
-        Check(::pipe2(err, O_CLOEXEC) == 0, "pipe");
+    if (in < 0 || ::pipe2(out, O_CLOEXEC) != 0 ||
+        (options.terminal ? !OpenTerminal(err) : ::pipe2(err, O_CLOEXEC) != 0) ||
+        (child_ = ::fork()) < 0) {
+        throw std::runtime_error("cannot start kalvero-cli");
     }
-    child_ = ::fork();
-    Check(child_ >= 0, "fork");
     if (child_ == 0) {
-        ::dup2(options.inputFile.empty() ? in[0] : ::open(options.inputFile.c_str(), O_RDONLY), 0);
-        if (options.outputFile.empty()) {
-            ::dup2(out[1], 1);
-        } else {
-            const int file =
-                ::open(options.outputFile.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-            ::dup2(file, 1);
-        }
+        ::dup2(options.inputFile.empty() ? in : ::open(options.inputFile.c_str(), O_RDONLY), 0);
+        ::dup2(options.outputFile.empty()
+                   ? out[1]
+                   : ::open(options.outputFile.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644),
+               1);
         ::dup2(err[1], 2);
         if (options.fileSizeLimit != 0) {
             const rlimit limit{options.fileSizeLimit, options.fileSizeLimit};
@@ -88,28 +85,25 @@ CliProcess::CliProcess(const std::filesystem::path& folder,
         }
         std::signal(SIGPIPE, SIG_DFL);
         std::signal(SIGHUP, options.hangUpIgnored ? SIG_IGN : SIG_DFL);
-        if (::chdir(folder.c_str()) != 0) {
-            ::_exit(126);
-        }
         std::vector<char*> argv;
         for (std::string& argument : command) {
             argv.push_back(argument.data());
         }
         argv.push_back(nullptr);
-        ::execvp(argv[0], argv.data());
+        if (::chdir(folder.c_str()) == 0) {
+            ::execvp(argv[0], argv.data());
+        }
         ::_exit(127);
     }
-    ::close(in[0]);
-    ::close(out[1]);
-    ::close(err[1]);
-    input_ = in[1];
+    for (const int fd : {in, out[1], err[1]}) {
+        ::close(fd);
+    }
     output_ = out[0];
     error_ = err[0];
-    ::fcntl(input_, F_SETFL, O_NONBLOCK);
 }
 
 CliProcess::~CliProcess() {
-    for (const int fd : {input_, output_, error_}) {
+    for (const int fd : {output_, error_}) {
         if (fd >= 0) {
             ::close(fd);
         }
@@ -122,37 +116,13 @@ CliProcess::~CliProcess() {
 
 CliRun CliProcess::finish() {
     CliRun run;
-    std::size_t fed = 0;
-    std::signal(SIGPIPE, SIG_IGN);
-    while (output_ >= 0 || error_ >= 0) {
-        if (input_ >= 0 && fed == inputBytes_.size()) {
-            ::close(input_);
-            input_ = -1;
-        }
-        pollfd fds[3] = {{output_, POLLIN, 0}, {error_, POLLIN, 0}, {input_, POLLOUT, 0}};
-        if (::poll(fds, 3, -1) < 0) {
-            continue;
-        }
-        if (fds[2].revents != 0) {
-            const ssize_t written =
-                ::write(input_, inputBytes_.data() + fed, inputBytes_.size() - fed);
-            if (written <= 0) {
-                fed = inputBytes_.size();
-            } else {
-                fed += static_cast<std::size_t>(written);
-            }
-        }
-        for (const auto& [fd, text] : {std::pair{&output_, &run.out}, {&error_, &run.err}}) {
-            const pollfd& polled = fds[fd == &output_ ? 0 : 1];
-            if (*fd >= 0 && polled.revents != 0 && !ReadSome(*fd, *text)) {
-                ::close(*fd);
-                *fd = -1;
-            }
-        }
-    }
+    // Both at once: the child may wait for either to be read.
+    std::future<std::string> out =
+        std::async(std::launch::async, ReadAll, std::exchange(output_, -1));
+    run.err = ReadAll(std::exchange(error_, -1));
+    run.out = out.get();
     int status = 0;
-    ::waitpid(child_, &status, 0);
-    child_ = -1;
+    ::waitpid(std::exchange(child_, -1), &status, 0);
     run.exitCode = WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
     return run;
 }

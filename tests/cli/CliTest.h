@@ -52,7 +52,7 @@ public:
     CliProcess& operator=(const CliProcess&) = delete;
 
     pid_t id() const { return child_; }
-    // Feeds standard input, collects the output and waits for the end.
+    // Collects the output and waits for the end.
     CliRun finish();
 
     // True when the tests run the Windows build under Wine.
@@ -60,10 +60,8 @@ public:
 
 private:
     pid_t child_ = -1;
-    int input_ = -1;
     int output_ = -1;
     int error_ = -1;
-    std::vector<std::uint8_t> inputBytes_;
 };
 
 using Arguments = std::vector<std::string>;

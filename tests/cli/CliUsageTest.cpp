@@ -14,9 +14,6 @@ TEST_F(CliUsage, ExitStatusAndMessageOfEachCommandLine) {
     };
     const Case cases[] = {
         {{"--help"}, "\n  render        Draw a PNG preview", 0},
-        {{"--help"}, "\n  bios replace  Make a new Award BIOS image with another logo\n", 0},
-        {{"-h"}, "\n  -V, --version       Show the version\n", 0},
-        {{"--version"}, std::string("kalvero-cli ") + KALVERO_VERSION + "\n", 0},
         {{"-V"}, std::string("kalvero-cli ") + KALVERO_VERSION + "\n", 0},
         {{"bmp2epa", "--help"}, "Usage: kalvero-cli bmp2epa [--negative] IN.bmp OUT.epa", 0},
         {{"info", "--", "--help"}, "kalvero-cli: --help: file not found\n", 1},
@@ -37,7 +34,6 @@ TEST_F(CliUsage, ExitStatusAndMessageOfEachCommandLine) {
         {{"render", "--boot", "--grid", "a", "b"},
          "kalvero-cli: the PC shows no cell grid: --grid goes with neither --boot nor "
          "--boot-screen\nTry 'kalvero-cli render --help'.\n"},
-        {{"render", "--grid", "--boot-screen", "a", "b"}, "the PC shows no cell grid"},
         {{"render", "--boot", "--boot-screen", "a", "b"},
          "kalvero-cli: --boot and --boot-screen exclude each other\nTry 'kalvero-cli render "
          "--help'.\n"},
@@ -70,10 +66,8 @@ TEST_F(CliUsage, ExitStatusAndMessageOfEachCommandLine) {
         {{"bios", "list"},
          "kalvero-cli: bios list needs at least one image\nTry 'kalvero-cli bios list --help'.\n"},
         {{"bios", "verify", "-", "-"}, "standard input (-) can be read once only"},
-        {{"bios", "verify", "--dry-run", "a"}, "unknown option '--dry-run'"},
         {{"bios", "extract", "a"}, "bios extract needs an input and an output file"},
         {{"bios", "replace", "a", "b"}, "bios replace needs an image, a logo and an output file"},
-        {{"bios", "replace", "-", "-", "c"}, "standard input (-) can be read once only"},
     };
     for (const Case& c : cases) {
         const std::string line = Joined(c.arguments);

@@ -2,6 +2,7 @@
 
 #include "support/TempDir.h"
 
+#include <functional>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -10,19 +11,6 @@
 
 namespace kalvero::test {
 namespace fs = std::filesystem;
-
-namespace {
-
-// A longer file is told by its length and an FNV-1a hash, short to print.
-std::string Digest(const std::vector<std::uint8_t>& bytes) {
-    std::uint32_t hash = 2166136261U;
-    for (const std::uint8_t byte : bytes) {
-        hash = (hash ^ byte) * 16777619U;
-    }
-    return std::to_string(bytes.size()) + " bytes, hash " + std::to_string(hash);
-}
-
-} // namespace
 
 bool MakeFifo(const fs::path& path) {
     return ::mkfifo(path.c_str(), 0666) == 0;
@@ -52,8 +40,11 @@ std::map<std::string, std::string> Snapshot(const fs::path& folder) {
         std::string what = "other";
         if (fs::is_regular_file(status)) {
             const std::vector<std::uint8_t> bytes = ReadBytes(entry.path());
-            what = "file " +
-                   (bytes.size() <= 16 ? std::string(bytes.begin(), bytes.end()) : Digest(bytes));
+            const std::string text(bytes.begin(), bytes.end());
+            what =
+                "file " + (text.size() <= 16 ? text
+                                             : std::to_string(text.size()) + " bytes, hash " +
+                                                   std::to_string(std::hash<std::string>{}(text)));
         } else if (fs::is_symlink(status)) {
             what = "link " + fs::read_symlink(entry.path()).string();
         } else if (fs::is_directory(status)) {

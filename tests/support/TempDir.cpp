@@ -1,36 +1,20 @@
 #include "support/TempDir.h"
 
 #include <algorithm>
-#include <atomic>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 namespace kalvero::test {
 namespace fs = std::filesystem;
 
-namespace {
-
-long ProcessId() {
-#ifdef _WIN32
-    return 0;
-#else
-    return static_cast<long>(::getpid());
-#endif
-}
-
-} // namespace
-
 TempDir::TempDir() {
-    static std::atomic<int> counter{0};
-    path_ = fs::temp_directory_path() /
-            ("kalvero-test-" + std::to_string(ProcessId()) + "-" + std::to_string(counter++));
-    fs::remove_all(path_);
-    fs::create_directories(path_);
+    // A folder that did not exist: never one that another test program has made.
+    std::random_device random;
+    do {
+        path_ = fs::temp_directory_path() / ("kalvero-test-" + std::to_string(random()));
+    } while (!fs::create_directory(path_));
 }
 
 TempDir::~TempDir() {

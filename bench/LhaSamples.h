@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace kalvero::test {
+namespace kalvero::bench {
 
 // An LHA level-1 module header found in a BIOS image, and where its data is.
 struct SampleModule {
@@ -40,4 +40,4 @@ std::filesystem::path SampleFolder();
 // name's length, a header sum that holds and data inside the image.
 std::vector<SampleImage> LoadSampleImages(const std::filesystem::path& folder);
 
-} // namespace kalvero::test
+} // namespace kalvero::bench

@@ -1,4 +1,4 @@
-#include "support/LhaSamples.h"
+#include "LhaSamples.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-namespace kalvero::test {
+namespace kalvero::bench {
 namespace {
 
 std::uint32_t Little(std::span<const std::uint8_t> bytes, std::size_t at, int length) {
@@ -80,4 +80,4 @@ std::vector<SampleImage> LoadSampleImages(const std::filesystem::path& folder) {
     return images;
 }
 
-} // namespace kalvero::test
+} // namespace kalvero::bench
