@@ -30,7 +30,7 @@ struct EditorWidgets {
         for (int position = 1; position <= EpaDataSize; ++position) {
             document.EpaData(position) = static_cast<std::uint8_t>(position * 37 + 11);
         }
-        document.EpaFromBmp = true;
+        document.madeFromBitmap();
         canvas.show();
         editor.RedrawCanvas();
     }
@@ -55,8 +55,7 @@ void BM_RedrawCanvasFromFile(benchmark::State& state) {
         state.SkipWithError("cannot write the logo file");
         return;
     }
-    widgets.document.EpaFromBmp = false;
-    widgets.document.EpaFileName = Utf8FromPath(file);
+    widgets.document.saved(Utf8FromPath(file));
     for (auto _ : state) {
         widgets.editor.RedrawCanvas();
     }

@@ -57,7 +57,7 @@ void LogoEditor::RedrawCanvas() {
     // A file that vanished since it was opened leaves the logo in memory as it is.
     static_cast<void>(document_.ReloadLogo());
 
-    const int heightTwips = CanvasHeightTwips(GridHidden, document_.TallLogo);
+    const int heightTwips = CanvasHeightTwips(GridHidden, document_.TallLogo());
     canvas_.setOuterSize(QSize(Px(CanvasWidthTwips(GridHidden)), Px(heightTwips)));
     epaNameAnzeige_.move(epaNameAnzeige_.x(), Px(CanvasTopTwips + heightTwips + NameGapTwips));
 
@@ -77,7 +77,7 @@ void LogoEditor::ShowRaster_Click(bool checked) {
 
 bool LogoEditor::pointAt(QPointF position) {
     const std::optional<PointerCell> cell =
-        CellUnderPointer(position.x(), position.y(), document_.TallLogo, GridOffset);
+        CellUnderPointer(position.x(), position.y(), document_.TallLogo(), GridOffset);
     if (!cell) {
         return false;
     }

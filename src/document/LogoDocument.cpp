@@ -2,6 +2,7 @@
 
 #include "document/EpaTables.h"
 #include "document/FileIo.h"
+#include "document/FileNames.h"
 
 #include <algorithm>
 #include <cassert>
@@ -55,17 +56,89 @@ void LogoDocument::InitFromTemplate() {
 }
 
 FileStatus LogoDocument::ReloadLogo() {
-    if (EpaFileName.empty() || EpaFromBmp) {
+    if (epaFileName_.empty() || epaFromBmp_) {
         return Succeeded;
     }
     FileResult<std::vector<std::uint8_t>> file =
-        ReadFilePrefix(PathFromUtf8(EpaFileName), EpaDataSize);
+        ReadFilePrefix(PathFromUtf8(epaFileName_), EpaDataSize);
     if (!file) {
         return file.error();
     }
     std::copy(file.value().begin(), file.value().end(), bytes_.begin());
     ++generation_;
     return Succeeded;
+}
+
+void LogoDocument::namedOnCommandLine(const std::string& file) {
+    commandLineFile_ = file;
+    openPending_ = true;
+    epaFileName_ = file;
+}
+
+void LogoDocument::openedFile(const std::string& path, bool tall) {
+    ClearLogo();
+    epaFileName_ = path;
+    epaFromBmp_ = false;
+    tallLogo_ = tall;
+}
+
+void LogoDocument::droppedLogo() {
+    epaFileName_.clear();
+    epaFromBmp_ = false;
+    ClearLogo();
+}
+
+void LogoDocument::tookDefaultName() {
+    if (epaFromBmp_ && !bmpFileName_.empty()) {
+        epaFileName_ = DefaultEpaName(bmpFileName_);
+    }
+}
+
+void LogoDocument::keptInMemoryOnly() {
+    epaFileName_.clear();
+    epaFromBmp_ = true;
+}
+
+void LogoDocument::madeFromBitmap() {
+    epaFromBmp_ = true;
+    tallLogo_ = bmpTall_;
+}
+
+void LogoDocument::saved(const std::string& path) {
+    epaFileName_ = path;
+    epaFromBmp_ = false;
+}
+
+void LogoDocument::choseBitmap(const std::string& path) {
+    bmpFileName_ = path;
+}
+
+void LogoDocument::loadedMonoBitmap(std::vector<std::uint8_t> bytes, bool tall) {
+    bmpData_ = std::move(bytes);
+    bmpTall_ = tall;
+    loadedBmpFile_ = bmpFileName_;
+}
+
+void LogoDocument::loadedColourBitmap(std::vector<std::uint8_t> epa2Data, bool tall) {
+    epa2Data_ = std::move(epa2Data);
+    epa2Pending_ = true;
+    epa2Tall_ = tall;
+    loadedBmpFile_ = bmpFileName_;
+}
+
+void LogoDocument::unloadedBitmap() {
+    epa2Pending_ = false;
+    loadedBmpFile_.clear();
+}
+
+void LogoDocument::forgotBitmap() {
+    bmpFileName_.clear();
+    loadedBmpFile_.clear();
+}
+
+void LogoDocument::savedEpa2() {
+    epa2Pending_ = false;
+    epaFileName_.clear();
 }
 
 } // namespace kalvero

@@ -4,7 +4,6 @@
 #include "canvas/PalettePanel.h"
 #include "canvas/Twips.h"
 #include "document/CommandLine.h"
-#include "document/FileNames.h"
 #include "shell/Artwork.h"
 #include "shell/Dialogs.h"
 #include "shell/Form3.h"
@@ -92,13 +91,9 @@ void Form1::Form_Initialize() {
 }
 
 void Form1::Form_Load() {
-    document_.OpenPending = false;
-    document_.CommandLineFile.clear();
     if (const std::optional<std::string> name =
             CommandLineFileFrom(services_.commandLine.toStdString())) {
-        document_.CommandLineFile = *name;
-        document_.OpenPending = true;
-        document_.EpaFileName = *name;
+        document_.namedOnCommandLine(*name);
     }
     ui_.Farbauswahl->colourOptions();
     InitApplication();
@@ -124,10 +119,7 @@ void Form1::InitApplication() {
     ui_.SaveCheck->setChecked(stored.messages);
     ui_.InversCheck->setChecked(stored.negative);
 
-    document_.TallLogo = true;
-    document_.Epa2Tall = true;
-    document_.EpaFromBmp = false;
-    document_.Epa2Pending = false;
+    // The logo document starts empty, as it was made: tall, nothing pending.
     editor_.GridHidden = false;
     editor_.GridOffset = 0;
 }
@@ -292,9 +284,7 @@ bool Form1::runExitRoutine() {
     }
     exiting_ = true;
     if (ui_.SaveCheck->isChecked() && ui_.SichEpa_Command->isEnabled()) {
-        if (!document_.BmpFileName.empty() && document_.EpaFromBmp) {
-            document_.EpaFileName = DefaultEpaName(document_.BmpFileName);
-        }
+        document_.tookDefaultName();
         if (context_.askSaveFirst()) {
             saving_.SichEpa_Command_Click();
         }

@@ -44,6 +44,7 @@ public:
     void Form_Activate();
 
     LogoDocument& document() { return document_; }
+    CommandContext& context() { return context_; }
     const Form1Controls& controls() const { return ui_; }
     LogoEditor& editor() { return editor_; }
     // The read-me and about windows while they exist.

@@ -23,9 +23,8 @@ protected:
     // Cell (0, 0) red with only its top-left pixel set, the last cell yellow
     // with only its bottom-right pixel set, every other cell all white.
     void makePatternLogo(bool tall) {
+        makeBitmapLogo({}, tall);
         LogoDocument& logo = document();
-        logo.TallLogo = tall;
-        logo.InitFromTemplate();
         const LogoLayout size = logo.layout();
         for (int position = size.glyphOffset + 1; position <= size.trailerOffset; ++position) {
             logo.EpaData(position) = 0xFF;
@@ -36,7 +35,6 @@ protected:
         }
         logo.SetCellAttribute(0, 0, 12);
         logo.SetCellAttribute(16, size.cellRows - 1, 14);
-        logo.EpaFromBmp = true;
         ui().Picture1->clear();
         form().editor().RedrawCanvas();
     }
@@ -169,7 +167,7 @@ TEST_F(LogoEditorTest, WithoutALogoNothingIsPainted) {
 }
 
 TEST_F(LogoEditorTest, GridSwitchReloadsAFileLogoButNotABitmapLogo) {
-    document().EpaFileName = writeLogo("boot.epa", true, 2, 0xFF).toStdString();
+    document().openedFile(writeLogo("boot.epa", true, 2, 0xFF).toStdString(), true);
     form().editor().RedrawCanvas();
     pick(12);
     pressOnCanvas({1, 1}, 1);

@@ -196,7 +196,7 @@ TEST_F(LanguageTest, FlagsSwitchCaptionsToolTipsAndMessages) {
             EXPECT_EQ(shown, QString::fromUtf8(german ? deutsch : english)) << name;
         }
         // A message right after the click speaks the new language.
-        document().EpaFileName = "/l/a.epa";
+        document().saved("/l/a.epa");
         dialogs.answers.push_back(AnswerNo);
         dialogs.files.push_back(std::nullopt);
         form().LadeEpa_Command_Click();

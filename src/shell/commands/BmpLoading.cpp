@@ -20,7 +20,7 @@ namespace kalvero {
 
 void BmpLoading::failed() {
     context_.showBmpName({});
-    context_.document.BmpFileName.clear();
+    context_.document.forgotBitmap();
 }
 
 void BmpLoading::LadeBmp_Command_Click() {
@@ -35,11 +35,11 @@ void BmpLoading::loadBmp(const std::optional<std::string>& given) {
     LogoDocument& document = context_.document;
     Form1Controls& ui = context_.ui;
 
-    if (!document.EpaFileName.empty() && document.EpaFileName != "*.epa") {
+    if (!document.EpaFileName().empty() && document.EpaFileName() != "*.epa") {
         if (context_.askSaveFirst()) {
             saving_.SichEpa_Command_Click();
         } else {
-            document.EpaFileName.clear();
+            document.forgotFileName();
             context_.showEpaName({});
             ui.SichEpa_Command->setEnabled(false);
             ui.EpaToBmp->setEnabled(false);
@@ -48,19 +48,18 @@ void BmpLoading::loadBmp(const std::optional<std::string>& given) {
 
     ui.ShowBmp_image->removePicture();
     ui.Picture1->clear();
-    document.Epa2Pending = false;
-    document.LoadedBmpFile.clear();
+    document.unloadedBitmap();
     ui.EpaToBmp->setEnabled(false);
     ui.CreateEpa->setEnabled(false);
 
-    document.BmpFileName = given ? *given
-                                 : context_.chooseFileToOpen(BmpDialogFilter(context_.language()),
-                                                             QStringLiteral("*.bmp"));
-    if (document.BmpFileName.empty() || document.BmpFileName == "*.bmp") {
+    const std::string path = given ? *given
+                                   : context_.chooseFileToOpen(BmpDialogFilter(context_.language()),
+                                                               QStringLiteral("*.bmp"));
+    if (path.empty() || path == "*.bmp") {
         failed();
         return;
     }
-    const std::string path = document.BmpFileName;
+    document.choseBitmap(path);
 
     const FileResult<std::uint64_t> length = FileLength(PathFromUtf8(path));
     if (!length) {
@@ -74,15 +73,6 @@ void BmpLoading::loadBmp(const std::optional<std::string>& given) {
         context_.showBmpName({});
         return;
     }
-    if (IsColourBmp(kind)) {
-        document.Epa2Pending = true;
-        document.Epa2Tall = IsTallBmp(kind);
-    } else {
-        // Kept apart from TallLogo: the logo on the canvas keeps its own size
-        // until Create EPA really replaces it.
-        document.BmpTall = IsTallBmp(kind);
-    }
-
     const FileResult<std::vector<std::uint8_t>> bytes =
         ReadFileExactly(PathFromUtf8(path), static_cast<std::size_t>(length.value()));
     if (!bytes || !ui.ShowBmp_image->showFile(CommandContext::Text(path))) {
@@ -98,13 +88,16 @@ void BmpLoading::loadBmp(const std::optional<std::string>& given) {
 
     const std::span<const std::uint8_t> file = bytes.value();
     if (IsColourBmp(kind)) {
-        document.Epa2Data = BuildEpa2Data(file.subspan(BmpPaletteOffset, BmpPaletteLength),
-                                          file.subspan(ColourBmpPixelOffset), document.Epa2Tall);
+        document.loadedColourBitmap(BuildEpa2Data(file.subspan(BmpPaletteOffset, BmpPaletteLength),
+                                                  file.subspan(ColourBmpPixelOffset),
+                                                  IsTallBmp(kind)),
+                                    IsTallBmp(kind));
     } else {
-        document.BmpData = bytes.value();
+        // Kept apart from TallLogo: the logo on the canvas keeps its own size
+        // until Create EPA really replaces it.
+        document.loadedMonoBitmap(bytes.value(), IsTallBmp(kind));
         ui.InversCheck->setEnabled(true);
     }
-    document.LoadedBmpFile = path;
     ui.CreateEpa->setEnabled(true);
 }
 

@@ -20,7 +20,7 @@ Language CommandContext::language() const {
 }
 
 void CommandContext::notice(const MessageText& message) {
-    document.MsgAnswer = dialogs.message(
+    MsgAnswer = dialogs.message(
         {MessageIcon::Information, MessageButtons::Ok, Text(message.title), Text(message.text)});
 }
 
@@ -28,10 +28,10 @@ bool CommandContext::askSaveFirst() {
     if (!ui.SaveCheck->isChecked()) {
         return false;
     }
-    document.MsgAnswer =
+    MsgAnswer =
         dialogs.message({MessageIcon::Question, MessageButtons::YesNo, QString(QuestionTitle),
-                         Text(SaveFirstQuestion(language(), document.EpaFileName))});
-    return document.MsgAnswer == AnswerYes;
+                         Text(SaveFirstQuestion(language(), document.EpaFileName()))});
+    return MsgAnswer == AnswerYes;
 }
 
 std::string CommandContext::chooseFileToOpen(const std::string& filter,
@@ -44,7 +44,7 @@ std::string CommandContext::chooseFileToOpen(const std::string& filter,
 }
 
 std::string CommandContext::openLogoFile() const {
-    return document.EpaFromBmp ? std::string() : document.EpaFileName;
+    return document.EpaFromBmp() ? std::string() : document.EpaFileName();
 }
 
 FileStatus CommandContext::checkOutput(const std::string& path, const std::string& openLogo) const {
@@ -52,7 +52,8 @@ FileStatus CommandContext::checkOutput(const std::string& path, const std::strin
     if (!openLogo.empty() && SameFile(target, PathFromUtf8(openLogo))) {
         return FileError{FileProblem::OpenLogo, "is the open logo file"};
     }
-    if (!document.LoadedBmpFile.empty() && SameFile(target, PathFromUtf8(document.LoadedBmpFile))) {
+    if (!document.LoadedBmpFile().empty() &&
+        SameFile(target, PathFromUtf8(document.LoadedBmpFile()))) {
         return FileError{FileProblem::LoadedBitmap, "is the loaded bitmap file"};
     }
     const FileStatus checked = CheckWriteTarget(target);

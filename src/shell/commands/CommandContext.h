@@ -25,6 +25,9 @@ public:
 
     // German exactly while the German flag is selected.
     Language language() const;
+    // The answer of the last box shown by the commands (AnswerYes, ...).
+    int MsgAnswer = 0;
+
     // A notice with the information icon and an OK button; kept in MsgAnswer.
     void notice(const MessageText& message);
     // The save-first question for EpaFileName when the Messages option is on.

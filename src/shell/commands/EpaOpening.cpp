@@ -63,10 +63,9 @@ void EpaOpening::resetAfterError() {
     ui.SichEpa_Command->setEnabled(false);
     ui.EpaToBmp->setEnabled(false);
     ui.ShowBmp_image->removePicture();
-    document.EpaFileName.clear();
-    document.BmpFileName.clear();
-    document.LoadedBmpFile.clear();
-    document.EpaFromBmp = false;
+    document.forgotFileName();
+    document.forgotBitmap();
+    document.leftBitmapLogo();
     context_.showBmpName({});
     context_.showEpaName({});
 }
@@ -83,12 +82,10 @@ void EpaOpening::loadEpa(const std::optional<std::string>& given) {
     LogoDocument& document = context_.document;
     Form1Controls& ui = context_.ui;
 
-    if (document.EpaFromBmp || (!document.EpaFileName.empty() && !document.OpenPending)) {
-        if (document.EpaFromBmp && !document.BmpFileName.empty()) {
-            document.EpaFileName = DefaultEpaName(document.BmpFileName);
-        }
+    if (document.EpaFromBmp() || (!document.EpaFileName().empty() && !document.OpenPending())) {
+        document.tookDefaultName();
         const bool save = context_.askSaveFirst();
-        document.EpaFromBmp = false;
+        document.leftBitmapLogo();
         if (save) {
             // The user starts Load EPA again once the logo is saved.
             saving_.SichEpa_Command_Click();
@@ -100,15 +97,14 @@ void EpaOpening::loadEpa(const std::optional<std::string>& given) {
     document.ClearLogo();
     ui.Picture1->clear();
 
-    document.EpaFileName = given ? *given
-                                 : context_.chooseFileToOpen(EpaDialogFilter(context_.language()),
-                                                             QStringLiteral("*.epa"));
-    if (document.EpaFileName.empty() || document.EpaFileName == "*.epa") {
-        document.EpaFileName.clear();
+    const std::string path = given ? *given
+                                   : context_.chooseFileToOpen(EpaDialogFilter(context_.language()),
+                                                               QStringLiteral("*.epa"));
+    if (path.empty() || path == "*.epa") {
+        document.forgotFileName();
         context_.showEpaName({});
         return;
     }
-    const std::string path = document.EpaFileName;
 
     const FileResult<std::uint64_t> length = OpenableLength(path);
     if (!length) {
@@ -124,7 +120,7 @@ void EpaOpening::loadEpa(const std::optional<std::string>& given) {
     switch (ClassifyEpaLength(length.value())) {
     case EpaLengthClass::ShortLogo:
     case EpaLengthClass::TallLogo:
-        document.TallLogo = ClassifyEpaLength(length.value()) == EpaLengthClass::TallLogo;
+        document.openedFile(path, ClassifyEpaLength(length.value()) == EpaLengthClass::TallLogo);
         context_.showEpaName(FileTitle(path));
         ui.SichEpa_Command->setEnabled(true);
         ui.EpaToBmp->setEnabled(true);
@@ -137,54 +133,44 @@ void EpaOpening::loadEpa(const std::optional<std::string>& given) {
         context_.notice(WrongEpaLengthNotice(context_.language(), length.value()));
         break;
     }
-    document.EpaFileName.clear();
-}
-
-void EpaOpening::toNoLogo() {
-    context_.document.EpaFileName.clear();
-    context_.document.EpaFromBmp = false;
-    context_.document.ClearLogo();
+    document.forgotFileName();
 }
 
 void EpaOpening::OpenCommandLineFile() {
     LogoDocument& document = context_.document;
     Form1Controls& ui = context_.ui;
-    if (!document.OpenPending) {
+    if (!document.OpenPending()) {
         return;
     }
     // Cleared first: the notices below must not let a re-activation open it again.
-    document.OpenPending = false;
-    const std::string path = document.EpaFileName;
+    document.commandLineOpenRan();
+    const std::string path = document.EpaFileName();
 
     const FileResult<std::uint64_t> length = OpenableLength(path);
     if (!length) {
-        toNoLogo();
+        document.droppedLogo();
         context_.notice(FileNotOpenedNotice(context_.language(), path, length.error()));
         return;
     }
     const EpaLengthClass kind = ClassifyEpaLength(length.value());
     if (IsLogoLength(length.value())) {
-        document.TallLogo = kind == EpaLengthClass::TallLogo;
         if (!backupIfWanted(path)) {
-            toNoLogo();
+            document.droppedLogo();
             return;
         }
-    }
-    document.EpaFromBmp = false;
-    document.ClearLogo();
-
-    if (kind == EpaLengthClass::Version2) {
-        context_.notice(Epa2NoticeCommandLine(context_.language(), FileTitle(path)));
-    } else if (kind == EpaLengthClass::NotAccepted) {
-        context_.notice(WrongEpaLengthNotice(context_.language(), length.value()));
-    } else {
-        context_.showEpaName(FileTitle(document.CommandLineFile));
+        document.openedFile(path, kind == EpaLengthClass::TallLogo);
+        context_.showEpaName(FileTitle(document.CommandLineFile()));
         ui.EpaToBmp->setEnabled(true);
         ui.SichEpa_Command->setEnabled(true);
         context_.editor.RedrawCanvas();
         return;
     }
-    document.EpaFileName.clear();
+    document.droppedLogo();
+    if (kind == EpaLengthClass::Version2) {
+        context_.notice(Epa2NoticeCommandLine(context_.language(), FileTitle(path)));
+    } else {
+        context_.notice(WrongEpaLengthNotice(context_.language(), length.value()));
+    }
 }
 
 } // namespace kalvero

@@ -24,7 +24,6 @@ private:
     void loadEpa(const std::optional<std::string>& given);
     // The error path of Load EPA: no logo, no bitmap, commands disabled.
     void resetAfterError();
-    void toNoLogo();
     // Makes the backup copy when the option is on; false (with a notice) when
     // it failed.
     bool backupIfWanted(const std::string& path);

@@ -38,24 +38,24 @@ std::optional<std::string> ChosenName(const std::optional<QString>& chosen) {
 void EpaSaving::SichEpa_Command_Click() {
     LogoDocument& document = context_.document;
     Form1Controls& ui = context_.ui;
-    if (document.EpaFileName.empty() && !document.EpaFromBmp) {
+    if (document.EpaFileName().empty() && !document.EpaFromBmp()) {
         return;
     }
-    if (document.EpaFileName.empty() && !document.BmpFileName.empty()) {
-        document.EpaFileName = DefaultEpaName(document.BmpFileName);
+    if (document.EpaFileName().empty()) {
+        document.tookDefaultName();
     }
 
     const std::optional<QString> chosen =
-        context_.dialogs.saveFile(SaveDialog(context_, document.EpaFileName));
+        context_.dialogs.saveFile(SaveDialog(context_, document.EpaFileName()));
     if (!chosen) {
-        document.EpaFileName.clear();
+        document.forgotFileName();
         context_.showEpaName({});
         ui.SichEpa_Command->setEnabled(false);
         return;
     }
     const std::optional<std::string> path = ChosenName(chosen);
-    document.EpaFileName = path.value_or(std::string());
     if (!path) {
+        document.forgotFileName();
         return;
     }
 
@@ -63,27 +63,26 @@ void EpaSaving::SichEpa_Command_Click() {
     if (const FileStatus allowed = context_.checkOutput(*path, {}); !allowed) {
         // Nothing was written: the logo stays, in memory only, to be saved
         // under another name.
-        document.EpaFileName.clear();
+        document.keptInMemoryOnly();
         context_.showEpaName({});
-        document.EpaFromBmp = true;
         ui.SichEpa_Command->setEnabled(true);
         context_.notice(FileNotSavedNotice(context_.language(), *path, allowed.error()));
         return;
     }
     const FileStatus saved = SaveEpaFile(document, PathFromUtf8(*path));
     if (!saved) {
-        document.EpaFileName.clear();
+        document.forgotFileName();
+        document.leftBitmapLogo();
+        document.forgotBitmap();
         context_.showEpaName({});
         ui.SichEpa_Command->setEnabled(false);
-        document.EpaFromBmp = false;
         ui.CreateEpa->setEnabled(false);
         context_.showBmpName({});
         ui.ShowBmp_image->removePicture();
-        document.LoadedBmpFile.clear();
         context_.notice(FileNotSavedNotice(context_.language(), *path, saved.error()));
         return;
     }
-    document.EpaFromBmp = false;
+    document.saved(*path);
     ui.SichEpa_Command->setEnabled(false);
 }
 
@@ -91,28 +90,26 @@ void EpaSaving::SaveEpa2() {
     LogoDocument& document = context_.document;
     Form1Controls& ui = context_.ui;
     const std::string openLogo = context_.openLogoFile();
-    document.EpaFileName = DefaultEpaName(document.BmpFileName);
 
-    const std::optional<std::string> path =
-        ChosenName(context_.dialogs.saveFile(SaveDialog(context_, document.EpaFileName)));
+    const std::optional<std::string> path = ChosenName(
+        context_.dialogs.saveFile(SaveDialog(context_, DefaultEpaName(document.BmpFileName()))));
     if (!path) {
         // Cancelled: the image stays pending, so Create EPA offers the save again.
-        document.EpaFileName.clear();
+        document.forgotFileName();
         return;
     }
 
     if (const FileStatus allowed = context_.checkOutput(*path, openLogo); !allowed) {
         // Nothing was written: as after a cancel, Create EPA offers the save again.
-        document.EpaFileName.clear();
+        document.forgotFileName();
         context_.notice(FileNotSavedNotice(context_.language(), *path, allowed.error()));
         return;
     }
-    const FileStatus saved = WriteFileAtomically(PathFromUtf8(*path), document.Epa2Data);
-    document.Epa2Pending = false;
-    ui.CreateEpa->setEnabled(false);
+    const FileStatus saved = WriteFileAtomically(PathFromUtf8(*path), document.Epa2Data());
     // An EPA 2.0 file is not a logo the editor can show or save again: the
     // editor goes on without a current logo file.
-    document.EpaFileName.clear();
+    document.savedEpa2();
+    ui.CreateEpa->setEnabled(false);
     if (!saved) {
         context_.notice(FileNotSavedNotice(context_.language(), *path, saved.error()));
     }

@@ -125,7 +125,7 @@ protected:
 
     // Nothing was taken from a file the command refused.
     void expectNothingOpened(Opening how) {
-        EXPECT_TRUE(document().EpaFileName.empty()) << Name(how);
+        EXPECT_TRUE(document().EpaFileName().empty()) << Name(how);
         EXPECT_FALSE(ui().SichEpa_Command->isEnabled()) << Name(how);
         EXPECT_FALSE(ui().CreateEpa->isEnabled()) << Name(how);
         EXPECT_TRUE(ui().EpaNameAnzeige->text().isEmpty()) << Name(how);
@@ -210,7 +210,7 @@ protected:
         }
         const auto before = Snapshot(dir.file("out"));
         prepare(how);
-        const std::string remembered = document().BmpFileName;
+        const std::string remembered = document().BmpFileName();
         perform(how, path("out/target"));
         const std::string what = std::string(Name(how)) + ", " + target.what;
         expectNotice("Not saved", target.reasonLine, what.c_str());
@@ -221,7 +221,7 @@ protected:
                                                                : ui().EpaToBmp;
         EXPECT_TRUE(button->isEnabled()) << what;
         if (how == Writing::ExportBmp) {
-            EXPECT_EQ(document().BmpFileName, remembered) << what;
+            EXPECT_EQ(document().BmpFileName(), remembered) << what;
         }
         perform(how, path("out/new"));
         EXPECT_TRUE(dialogs.messages.empty()) << what;
@@ -407,7 +407,7 @@ TEST_F(FileTroubleTest, OutputOverAnInputIsRefusedExceptSaveEpaOverItsOwnLogo) {
         expectNotice("Not saved", c.reasonLine, c.target);
         EXPECT_EQ(Snapshot(dir.path()), before) << Name(c.how) << " " << c.target;
     }
-    EXPECT_TRUE(document().Epa2Pending) << "Create EPA offers the EPA 2.0 save again";
+    EXPECT_TRUE(document().Epa2Pending()) << "Create EPA offers the EPA 2.0 save again";
     EXPECT_TRUE(ui().CreateEpa->isEnabled());
 }
 

@@ -27,10 +27,10 @@ protected:
 TEST_F(LoadEpaTest, OpensBothSizesAndShowsThem) {
     for (const bool tall : {true, false}) {
         const QString logo = writeLogo(tall ? "tall.epa" : "short.epa", tall, 12, 0xFF);
-        document().EpaFileName.clear();
+        document().forgotFileName();
         load(logo);
-        EXPECT_EQ(document().EpaFileName, logo.toStdString());
-        EXPECT_EQ(document().TallLogo, tall);
+        EXPECT_EQ(document().EpaFileName(), logo.toStdString());
+        EXPECT_EQ(document().TallLogo(), tall);
         EXPECT_EQ(ui().EpaNameAnzeige->text(), tall ? "tall.epa" : "short.epa");
         EXPECT_TRUE(ui().SichEpa_Command->isEnabled());
         EXPECT_TRUE(ui().EpaToBmp->isEnabled());
@@ -66,7 +66,7 @@ TEST_F(LoadEpaTest, SaveFirstQuestionAndItsAnswers) {
     // Without Messages no question, and a Yes from an earlier box decides nothing.
     load(second);
     ui().SaveCheck->setChecked(false);
-    document().MsgAnswer = AnswerYes;
+    form().context().MsgAnswer = AnswerYes;
     load(first);
     EXPECT_EQ(dialogs.messages.size(), 2U);
     EXPECT_EQ(dialogs.fileDialogs.back().kind, ScriptedDialogs::FileKind::Open);
@@ -74,14 +74,13 @@ TEST_F(LoadEpaTest, SaveFirstQuestionAndItsAnswers) {
 }
 
 TEST_F(LoadEpaTest, NoForABitmapLogoDiscardsItEvenWhenTheDialogIsCancelled) {
-    document().EpaFromBmp = true;
-    document().BmpFileName = "/pics/my.logo.bmp";
+    makeBitmapLogo("/pics/my.logo.bmp");
     document().SetCellAttribute(0, 0, 5);
     dialogs.answers.push_back(AnswerNo);
     load(std::nullopt);
     EXPECT_EQ(dialogs.messages.at(0).text, "Save Changes to /pics/my.epa ?");
-    EXPECT_FALSE(document().EpaFromBmp);
-    EXPECT_TRUE(document().EpaFileName.empty());
+    EXPECT_FALSE(document().EpaFromBmp());
+    EXPECT_TRUE(document().EpaFileName().empty());
     EXPECT_EQ(document().CellAttribute(0, 0), 0); // cleared
     EXPECT_EQ(canvasPixel(1, 1), 0xE0E0E0U);
 }
@@ -97,14 +96,14 @@ TEST_F(LoadEpaTest, RefusedLengthsShowTheirNoticeAndMakeNoBackup) {
     for (const auto& [length, german, title, text] : cases) {
         (german ? ui().Deutsch : ui().American)->click();
         WriteBytes(dir.file("new.epa"), std::vector<std::uint8_t>(length, 1));
-        document().TallLogo = false;
+        document().openedFile({}, false);
         dialogs.messages.clear();
         load(path("new.epa"));
         ASSERT_EQ(dialogs.messages.size(), 1U);
         EXPECT_EQ(dialogs.messages[0].title, title);
         EXPECT_EQ(dialogs.messages[0].text, text);
-        EXPECT_TRUE(document().EpaFileName.empty());
-        EXPECT_FALSE(document().TallLogo) << "kept as it was";
+        EXPECT_TRUE(document().EpaFileName().empty());
+        EXPECT_FALSE(document().TallLogo()) << "kept as it was";
         EXPECT_EQ(dir.entries(), (std::vector<std::string>{"new.epa", "settings"}));
     }
 }
@@ -134,7 +133,7 @@ TEST_F(SaveEpaTest, BitmapLogoIsProposedUnderTheBitmapNameAndBecomesTheFileLogo)
     EXPECT_TRUE(dialogs.fileDialogs.empty());
     for (const bool tall : {false, true}) {
         makeBitmapLogo(path("pic.bmp").toStdString(), tall);
-        document().EpaFileName.clear();
+        document().forgotFileName();
         document().SetCellAttribute(0, 0, 4);
         save(path("pic.epa"));
         const FileDialogRequest& request = dialogs.fileDialogs.back().request;
@@ -142,8 +141,8 @@ TEST_F(SaveEpaTest, BitmapLogoIsProposedUnderTheBitmapNameAndBecomesTheFileLogo)
         EXPECT_EQ(request.filter, "(*.epa)|*.epa|all Files (*.*)|*.*|");
         EXPECT_TRUE(request.confirmOverwrite);
         EXPECT_EQ(ReadBytes(dir.file("pic.epa")).size(), tall ? 2367U : 1602U);
-        EXPECT_EQ(document().EpaFileName, path("pic.epa").toStdString());
-        EXPECT_FALSE(document().EpaFromBmp);
+        EXPECT_EQ(document().EpaFileName(), path("pic.epa").toStdString());
+        EXPECT_FALSE(document().EpaFromBmp());
         EXPECT_FALSE(ui().SichEpa_Command->isEnabled());
     }
     document().SetCellAttribute(0, 0, 9); // painted after saving: the next redraw reloads
@@ -155,12 +154,12 @@ TEST_F(SaveEpaTest, CancelAndNoChoice) {
     makeBitmapLogo(path("pic.bmp").toStdString());
     ui().EpaNameAnzeige->showText("old.epa");
     save(std::nullopt);
-    EXPECT_TRUE(document().EpaFileName.empty());
+    EXPECT_TRUE(document().EpaFileName().empty());
     EXPECT_TRUE(ui().EpaNameAnzeige->text().isEmpty());
     EXPECT_FALSE(ui().SichEpa_Command->isEnabled());
-    EXPECT_TRUE(document().EpaFromBmp);
+    EXPECT_TRUE(document().EpaFromBmp());
     save(QStringLiteral("*.epa"));
-    EXPECT_TRUE(document().EpaFileName.empty());
+    EXPECT_TRUE(document().EpaFileName().empty());
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"settings"});
 }
 
@@ -171,8 +170,8 @@ TEST_F(SaveEpaTest, FailedWriteReportsResetsAndLeavesNoFile) {
     save(path("missing-folder/out.epa"));
     ASSERT_EQ(dialogs.messages.size(), 1U);
     EXPECT_EQ(dialogs.messages[0].title, "Not saved");
-    EXPECT_TRUE(document().EpaFileName.empty());
-    EXPECT_FALSE(document().EpaFromBmp);
+    EXPECT_TRUE(document().EpaFileName().empty());
+    EXPECT_FALSE(document().EpaFromBmp());
     EXPECT_FALSE(ui().SichEpa_Command->isEnabled());
     EXPECT_FALSE(ui().CreateEpa->isEnabled());
     EXPECT_TRUE(ui().BmpNameAnzeige->text().isEmpty());
@@ -185,11 +184,11 @@ using CommandLineOpenTest = FormFixture;
 TEST_F(CommandLineOpenTest, QuotedPathWithBlanksOpensOnceAtFirstActivation) {
     const QString logo = writeLogo("my logo.epa", false, 11, 0xFF);
     start('"' + logo + '"');
-    EXPECT_TRUE(document().OpenPending);
+    EXPECT_TRUE(document().OpenPending());
     EXPECT_EQ(document().CellAttribute(0, 0), 0) << "nothing read before the activation";
     form().Form_Activate();
-    EXPECT_FALSE(document().OpenPending);
-    EXPECT_FALSE(document().TallLogo);
+    EXPECT_FALSE(document().OpenPending());
+    EXPECT_FALSE(document().TallLogo());
     EXPECT_EQ(document().CellAttribute(0, 0), 11);
     EXPECT_EQ(ui().EpaNameAnzeige->text(), "my logo.epa");
     EXPECT_TRUE(ui().SichEpa_Command->isEnabled());
@@ -307,9 +306,9 @@ TEST_F(BitmapCommandsTest, TheFourAcceptedBitmapsLoadAndAFifthSizeIsRefused) {
         EXPECT_EQ(ui().ShowBmp_image->size(), QSize(140, tall ? 130 : 88));
         EXPECT_TRUE(ui().CreateEpa->isEnabled());
         EXPECT_EQ(ui().InversCheck->isEnabled(), !colour);
-        EXPECT_EQ(document().Epa2Pending, colour);
-        EXPECT_TRUE(document().TallLogo) << "the logo keeps its own height until Create EPA";
-        EXPECT_EQ(colour ? document().Epa2Tall : document().BmpTall, tall);
+        EXPECT_EQ(document().Epa2Pending(), colour);
+        EXPECT_TRUE(document().TallLogo()) << "the logo keeps its own height until Create EPA";
+        EXPECT_EQ(colour ? document().Epa2Tall() : document().BmpTall(), tall);
     }
     EXPECT_EQ(dialogs.fileDialogs.front().request.filter, "(*.bmp)|*.bmp|all Files (*.*)|*.*|");
     EXPECT_EQ(dialogs.fileDialogs.front().request.initialName, "*.bmp");
@@ -324,7 +323,7 @@ TEST_F(BitmapCommandsTest, TheFourAcceptedBitmapsLoadAndAFifthSizeIsRefused) {
     EXPECT_FALSE(ui().ShowBmp_image->hasPicture());
 
     loadBitmap(std::nullopt);
-    EXPECT_TRUE(document().BmpFileName.empty());
+    EXPECT_TRUE(document().BmpFileName().empty());
     EXPECT_FALSE(ui().EpaToBmp->isEnabled());
 }
 
@@ -337,29 +336,29 @@ TEST_F(BitmapCommandsTest, SaveQuestionOnlyWhenALogoFileIsCurrent) {
     EXPECT_TRUE(ui().SichEpa_Command->isEnabled());
 
     // No forgets the logo file and disables Save EPA.
-    document().EpaFileName = path("old.epa").toStdString();
+    document().saved(path("old.epa").toStdString());
     dialogs.answers.push_back(AnswerNo);
     loadBitmap(writeMonoBitmap("c.bmp", true));
     EXPECT_EQ(dialogs.messages.at(0).text, "Save Changes to " + path("old.epa") + " ?");
-    EXPECT_TRUE(document().EpaFileName.empty());
+    EXPECT_TRUE(document().EpaFileName().empty());
     EXPECT_FALSE(ui().SichEpa_Command->isEnabled());
 
     // Yes saves, then goes on loading.
     create();
-    document().EpaFileName = path("keep.epa").toStdString();
+    document().saved(path("keep.epa").toStdString());
     dialogs.answers.push_back(AnswerYes);
     dialogs.files.push_back(path("keep.epa"));
     loadBitmap(writeMonoBitmap("d.bmp", false));
     EXPECT_EQ(ReadBytes(dir.file("keep.epa")).size(), 2367U);
-    EXPECT_EQ(document().BmpFileName, path("d.bmp").toStdString());
+    EXPECT_EQ(document().BmpFileName(), path("d.bmp").toStdString());
 }
 
 TEST_F(BitmapCommandsTest, CreateUsesNegativeAsItStandsAtCreateTime) {
     loadBitmap(writeMonoBitmap("a.bmp", false, 0, 0));
     ui().InversCheck->setChecked(true);
     create();
-    EXPECT_TRUE(document().EpaFromBmp);
-    EXPECT_FALSE(document().TallLogo);
+    EXPECT_TRUE(document().EpaFromBmp());
+    EXPECT_FALSE(document().TallLogo());
     EXPECT_EQ(document().EpaData(105), 0x7F);
     EXPECT_EQ(canvasPixel(1, 1), 0x000000U);
     EXPECT_EQ(canvasPixel(2, 1), 0xFFFFFFU);
@@ -381,9 +380,9 @@ TEST_F(BitmapCommandsTest, ColourBitmapIsSavedAsEpa2ByCreate) {
     ASSERT_EQ(bytes.size(), 8628U);
     EXPECT_EQ(bytes[8], 0xFF);      // index 5: plane 0 set ...
     EXPECT_EQ(bytes[8 + 17], 0x00); // ... plane 1 clear
-    EXPECT_FALSE(document().Epa2Pending);
+    EXPECT_FALSE(document().Epa2Pending());
     EXPECT_FALSE(ui().CreateEpa->isEnabled());
-    EXPECT_TRUE(document().EpaFileName.empty()); // never reloaded as a logo
+    EXPECT_TRUE(document().EpaFileName().empty()); // never reloaded as a logo
 }
 
 TEST_F(BitmapCommandsTest, PaintSaveReopenAndExportKeepTheLogo) {
@@ -401,7 +400,7 @@ TEST_F(BitmapCommandsTest, PaintSaveReopenAndExportKeepTheLogo) {
 
     dialogs.files.push_back(std::nullopt);
     form().EpaToBmp_Click();
-    EXPECT_TRUE(document().BmpFileName.empty());
+    EXPECT_TRUE(document().BmpFileName().empty());
     WriteBytes(dir.file("out.bmp"), std::vector<std::uint8_t>(9000, 1));
     dialogs.files.push_back(path("out.bmp"));
     form().EpaToBmp_Click();

@@ -33,10 +33,10 @@ void FormFixture::start(const QString& commandLine) {
 }
 
 void FormFixture::makeBitmapLogo(const std::string& bitmap, bool tall) {
-    document().BmpFileName = bitmap;
-    document().TallLogo = tall;
+    document().choseBitmap(bitmap);
+    document().loadedMonoBitmap({}, tall);
+    document().madeFromBitmap();
     document().InitFromTemplate();
-    document().EpaFromBmp = true;
     ui().SichEpa_Command->setEnabled(true);
 }
 
