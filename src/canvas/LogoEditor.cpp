@@ -5,6 +5,7 @@
 #include "canvas/PalettePanel.h"
 #include "canvas/PointerCell.h"
 #include "canvas/Twips.h"
+#include "conversion/PreviewImage.h"
 #include "document/LogoRaster.h"
 #include "document/Palette.h"
 
@@ -54,18 +55,35 @@ LogoEditor::LogoEditor(LogoDocument& document, LogoCanvas& canvas, QLabel& epaNa
 }
 
 void LogoEditor::RedrawCanvas() {
-    // A file that vanished since it was opened leaves the logo in memory as it is.
-    static_cast<void>(document_.ReloadLogo());
-
     const int heightTwips = CanvasHeightTwips(GridHidden, document_.TallLogo());
     canvas_.setOuterSize(QSize(Px(CanvasWidthTwips(GridHidden)), Px(heightTwips)));
     epaNameAnzeige_.move(epaNameAnzeige_.x(), Px(CanvasTopTwips + heightTwips + NameGapTwips));
 
+    if (document_.showsImageEpa2()) {
+        drawImageEpa2();
+        canvas_.update();
+        return;
+    }
     const std::array<QRgb, 16>& colours = ScreenPalette();
     ForEachLogoPixel(document_, CanvasGeometry{GridOffset}, [&](int x, int y, int colour) {
         canvas_.setPixel(x, y, colours[static_cast<std::size_t>(colour)]);
     });
     canvas_.update();
+}
+
+void LogoEditor::drawImageEpa2() {
+    // As `render` draws it: in its own palette, from the top left, without a grid.
+    const FileResult<RgbImage> picture = RenderPreview(document_.ImageEpa2(), {});
+    if (!picture) {
+        return;
+    }
+    const RgbImage& image = picture.value();
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            const Rgb colour = image.at(x, y);
+            canvas_.setPixel(x, y, qRgb(colour.r, colour.g, colour.b));
+        }
+    }
 }
 
 void LogoEditor::ShowRaster_Click(bool checked) {

@@ -24,8 +24,10 @@ public:
     LogoEditor(LogoDocument& document, LogoCanvas& canvas, QLabel& epaNameAnzeige,
                QLabel& koordinaten, PalettePanel& palette, QObject* parent = nullptr);
 
-    // Reloads a file logo from its file, sizes the canvas for the logo and the
-    // grid, keeps EpaNameAnzeige below it and sets every logo pixel.
+    // Sizes the canvas for the logo and the grid, keeps EpaNameAnzeige below
+    // it and sets every logo pixel: the logo as it is in memory, with every
+    // colour painted on it (no file is read), or the open BIOS image's EPA 2.0
+    // logo as `render` draws it.
     void RedrawCanvas();
     // The grid check box: shown exactly when checked; erases the canvas in the
     // system's button colour and redraws.
@@ -45,6 +47,7 @@ public:
 
 private:
     bool pointAt(QPointF position);
+    void drawImageEpa2();
     void drawCell(int column, int row, QRgb colour);
     // Gives the cells of a step the attributes `value` picks and redraws them.
     void restore(const std::vector<CellChange>& step, std::uint8_t CellChange::*value);

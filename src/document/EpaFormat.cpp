@@ -40,10 +40,7 @@ FileStatus ReadEpa(LogoDocument& document, const std::filesystem::path& path) {
     if (!bytes) {
         return bytes.error();
     }
-    document.openedFile(Utf8FromPath(path), kind == EpaLengthClass::TallLogo);
-    for (std::size_t i = 0; i < bytes.value().size(); ++i) {
-        document.EpaData(static_cast<int>(i) + 1) = bytes.value()[i];
-    }
+    document.openedFile(Utf8FromPath(path), bytes.value());
     return Succeeded;
 }
 

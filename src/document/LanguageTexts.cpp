@@ -22,6 +22,15 @@ std::string Join(std::initializer_list<std::string> lines) {
     return text;
 }
 
+std::string AllFiles(Language language) {
+    return German(language) ? "Alle Dateien (*.*)|*.*|" : "all Files (*.*)|*.*|";
+}
+
+std::string BiosFilter(Language language) {
+    return std::string(German(language) ? "BIOS-Abbilder" : "BIOS images") +
+           " (*.bin *.rom *.awd)|*.bin;*.rom;*.awd|";
+}
+
 std::string WrongSizeTitle(Language language, std::uint64_t length) {
     return (German(language) ? "Falsche Dateigroesse - " : "Wrong Filesize - ") +
            std::to_string(length) + " bytes";
@@ -128,6 +137,10 @@ std::string ControlTextFor(const ControlText& text, Language language) {
     return chosen;
 }
 
+std::string BootViewCaption(Language language) {
+    return German(language) ? "&Wie der PC es zeigt" : "&As the PC shows it";
+}
+
 std::string SaveFirstQuestion(Language language, const std::string& epaFileName) {
     return German(language) ? "Wollen Sie " + epaFileName + " vorher speichern ?"
                             : "Save Changes to " + epaFileName + " ?";
@@ -217,13 +230,74 @@ MessageText BackupFailedNotice(Language language, const std::string& path, const
 }
 
 std::string EpaDialogFilter(Language language) {
-    return std::string("(*.epa)|*.epa|") +
-           (German(language) ? "Alle Dateien (*.*)|*.*|" : "all Files (*.*)|*.*|");
+    return std::string("(*.epa)|*.epa|") + AllFiles(language);
+}
+
+std::string OpenDialogFilter(Language language) {
+    return std::string("(*.epa)|*.epa|") + BiosFilter(language) + AllFiles(language);
+}
+
+std::string ImageSaveFilter(Language language) {
+    return BiosFilter(language) + "(*.epa)|*.epa|" + AllFiles(language);
+}
+
+MessageText ImageNotOpenedNotice(Language language, const std::string& path,
+                                 const std::string& reason) {
+    if (German(language)) {
+        return {"BIOS-Abbild nicht geöffnet",
+                Join({"Das BIOS-Abbild " + path, "kann nicht geöffnet werden:", reason})};
+    }
+    return {"BIOS image not opened", Join({"The BIOS image " + path, "cannot be opened:", reason})};
+}
+
+MessageText ImageIsOpenNotice(Language language, const std::string& path) {
+    if (German(language)) {
+        return {"Nicht gespeichert",
+                Join({"Die Datei " + path,
+                      "ist das geöffnete BIOS-Abbild, das Kalvero nie überschreibt.",
+                      "Wählen Sie einen neuen Namen und behalten Sie das alte Abbild, um es "
+                      "zurückspielen zu können."})};
+    }
+    return {"Not saved",
+            Join({"The file " + path, "is the BIOS image that is open, which Kalvero never writes.",
+                  "Name a new file, and keep the old image to flash back."})};
+}
+
+MessageText ImageNotWrittenNotice(Language language, const std::string& path,
+                                  const std::string& reason) {
+    if (German(language)) {
+        return {"Nicht gespeichert",
+                Join({"Das neue BIOS-Abbild " + path, "wurde nicht geschrieben:", reason, "",
+                      "Das Logo bleibt im Editor."})};
+    }
+    return {"Not saved", Join({"The new BIOS image " + path, "was not written:", reason, "",
+                               "The logo stays in the editor."})};
+}
+
+MessageText ImageSavedNotice(Language language, const std::string& path,
+                             std::span<const ImageCheck> checks) {
+    const bool german = German(language);
+    std::string lines;
+    for (const ImageCheck& check : checks) {
+        const char* state = check.state == CheckState::Holds ? (german ? "stimmt" : "holds")
+                            : check.state == CheckState::Fails
+                                ? (german ? "STIMMT NICHT" : "FAILS")
+                                : (german ? "nicht benutzt" : "not used");
+        lines += std::string(LineBreak) + "  " + check.name + ": " + state;
+    }
+    if (german) {
+        return {"Neues BIOS-Abbild",
+                Join({"Das neue BIOS-Abbild " + path + " ist geschrieben.", "",
+                      "Die Prüfungen des Boards:" + lines, "",
+                      "Behalten Sie das alte Abbild, um es zurückspielen zu können."})};
+    }
+    return {"New BIOS image",
+            Join({"The new BIOS image " + path + " was written.", "", "The board's checks:" + lines,
+                  "", "Keep the old image to flash back."})};
 }
 
 std::string BmpDialogFilter(Language language) {
-    return std::string("(*.bmp)|*.bmp|") +
-           (German(language) ? "Alle Dateien (*.*)|*.*|" : "all Files (*.*)|*.*|");
+    return std::string("(*.bmp)|*.bmp|") + AllFiles(language);
 }
 
 } // namespace kalvero

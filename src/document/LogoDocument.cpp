@@ -1,7 +1,6 @@
 #include "document/LogoDocument.h"
 
 #include "document/EpaTables.h"
-#include "document/FileIo.h"
 #include "document/FileNames.h"
 
 #include <algorithm>
@@ -55,48 +54,51 @@ void LogoDocument::InitFromTemplate() {
     ++generation_;
 }
 
-FileStatus LogoDocument::ReloadLogo() {
-    if (epaFileName_.empty() || epaFromBmp_) {
-        return Succeeded;
-    }
-    FileResult<std::vector<std::uint8_t>> file =
-        ReadFilePrefix(PathFromUtf8(epaFileName_), EpaDataSize);
-    if (!file) {
-        return file.error();
-    }
-    std::copy(file.value().begin(), file.value().end(), bytes_.begin());
-    ++generation_;
-    return Succeeded;
-}
-
 void LogoDocument::namedOnCommandLine(const std::string& file) {
     commandLineFile_ = file;
     openPending_ = true;
     epaFileName_ = file;
 }
 
-void LogoDocument::openedFile(const std::string& path, bool tall) {
+void LogoDocument::openedFile(const std::string& path, std::span<const std::uint8_t> epaFile) {
+    assert(epaFile.size() == ShortEpaLength || epaFile.size() == TallEpaLength);
     ClearLogo();
+    std::copy(epaFile.begin(), epaFile.end(), bytes_.begin());
     epaFileName_ = path;
     epaFromBmp_ = false;
+    tallLogo_ = epaFile.size() == TallEpaLength;
+    imageFileName_.clear();
+    imageData_.clear();
+    imageEpa2_.clear();
+}
+
+void LogoDocument::openedImage(const std::string& path, std::vector<std::uint8_t> image,
+                               std::span<const std::uint8_t> epaFile) {
+    openedFile(path, epaFile);
+    imageFileName_ = path;
+    imageData_ = std::move(image);
+}
+
+void LogoDocument::openedImageEpa2(const std::string& path, std::vector<std::uint8_t> image,
+                                   std::vector<std::uint8_t> epa2, bool tall) {
+    droppedLogo();
     tallLogo_ = tall;
+    imageFileName_ = path;
+    imageData_ = std::move(image);
+    imageEpa2_ = std::move(epa2);
 }
 
 void LogoDocument::droppedLogo() {
     epaFileName_.clear();
     epaFromBmp_ = false;
     ClearLogo();
+    imageFileName_.clear();
+    imageData_.clear();
+    imageEpa2_.clear();
 }
 
-void LogoDocument::tookDefaultName() {
-    if (epaFromBmp_ && !bmpFileName_.empty()) {
-        epaFileName_ = DefaultEpaName(bmpFileName_);
-    }
-}
-
-void LogoDocument::keptInMemoryOnly() {
-    epaFileName_.clear();
-    epaFromBmp_ = true;
+std::string LogoDocument::NameToSave() const {
+    return epaFromBmp_ && !bmpFileName_.empty() ? DefaultEpaName(bmpFileName_) : epaFileName_;
 }
 
 void LogoDocument::madeFromBitmap() {

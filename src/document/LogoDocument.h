@@ -1,6 +1,5 @@
 #pragma once
 
-#include "base/FileResult.h"
 #include "document/LogoGeometry.h"
 
 #include <array>
@@ -29,8 +28,11 @@ public:
     // The size the logo is drawn, painted and saved in.
     LogoLayout layout() const { return LayoutFor(tallLogo_); }
 
-    // Present when it is backed by a file or was made from a bitmap.
+    // Present when it is backed by a file or was made from a bitmap: a
+    // version-1 logo that can be painted and saved.
     bool hasLogo() const { return !epaFileName_.empty() || epaFromBmp_; }
+    // The canvas shows the EPA 2.0 logo of the open BIOS image instead.
+    bool showsImageEpa2() const { return !imageEpa2_.empty() && !hasLogo(); }
 
     void ClearLogo();
     std::uint8_t CellAttribute(int column, int row) const;
@@ -40,10 +42,6 @@ public:
     int PixelColour(int x, int y) const;
     // Header with all cells white, and the fixed trailer, for the current size.
     void InitFromTemplate();
-    // For a file logo: copies the file's first bytes (at most 2367) over
-    // EpaData. Does nothing for a bitmap logo or when there is no file; on a
-    // read error EpaData keeps what it holds.
-    FileStatus ReloadLogo();
     // Changes whenever the logo is replaced or reloaded (cleared, made from
     // the template, read from its file); painting leaves it as it is.
     std::uint64_t generation() const { return generation_; }
@@ -65,28 +63,39 @@ public:
     // The bitmap file Load BMP read, while its bitmap is loaded: no output of
     // the editor may replace it. (BmpFileName also names exported bitmaps.)
     const std::string& LoadedBmpFile() const { return loadedBmpFile_; }
+    // The name a save-first question names and the save after it proposes:
+    // for a logo made from a bitmap its default name, when the bitmap's name
+    // is known; else EpaFileName.
+    std::string NameToSave() const;
+    // The Award BIOS image the logo was opened from, as it was read: every
+    // save of a new image starts from these bytes. Empty when none is open.
+    const std::string& ImageFileName() const { return imageFileName_; }
+    const std::vector<std::uint8_t>& ImageData() const { return imageData_; }
+    // The image's logo when it is an EPA 2.0 image, which is shown, not edited.
+    const std::vector<std::uint8_t>& ImageEpa2() const { return imageEpa2_; }
 
     // A file was named on the command line: it is to be opened at the first
     // activation of the window, and is the current name until then.
     void namedOnCommandLine(const std::string& file);
     // The command-line file was opened, or failed to open.
     void commandLineOpenRan() { openPending_ = false; }
-    // A version-1 logo file of this size was opened: EpaData is cleared and
-    // the file's bytes are read by the next ReloadLogo.
-    void openedFile(const std::string& path, bool tall);
-    // The logo was given up: no file, not made from a bitmap, all bytes 0.
+    // A version-1 logo file was opened: EpaData holds its bytes (1602 or
+    // 2367 of them), the rest cleared, and the length tells TallLogo. The
+    // file is not read again: the canvas draws what is in memory.
+    void openedFile(const std::string& path, std::span<const std::uint8_t> epaFile);
+    // The version-1 logo of a BIOS image was opened: EpaData holds it as from
+    // its own file, and the image's name is the current name.
+    void openedImage(const std::string& path, std::vector<std::uint8_t> image,
+                     std::span<const std::uint8_t> epaFile);
+    // A BIOS image with an EPA 2.0 logo was opened: no version-1 logo, the
+    // EPA 2.0 image is shown.
+    void openedImageEpa2(const std::string& path, std::vector<std::uint8_t> image,
+                         std::vector<std::uint8_t> epa2, bool tall);
+    // The logo was given up: no file, no image, not made from a bitmap, all
+    // bytes 0.
     void droppedLogo();
     // The current name was given up (a cancelled dialog, a refused file).
     void forgotFileName() { epaFileName_.clear(); }
-    // A logo made from a bitmap takes the name proposed for it, to be asked
-    // about or saved under.
-    void tookDefaultName();
-    // The logo in memory is no longer one made from a bitmap: answered away
-    // in a save-first question, or a failed save.
-    void leftBitmapLogo() { epaFromBmp_ = false; }
-    // A save was refused before anything was written: the logo lives only in
-    // memory again, to be saved under another name.
-    void keptInMemoryOnly();
     // Create EPA: the loaded two-colour bitmap becomes the logo; the glyphs
     // are written by its conversion.
     void madeFromBitmap();
@@ -121,6 +130,9 @@ private:
     std::vector<std::uint8_t> bmpData_;
     bool bmpTall_ = true;
     std::string loadedBmpFile_;
+    std::string imageFileName_;
+    std::vector<std::uint8_t> imageData_;
+    std::vector<std::uint8_t> imageEpa2_;
 };
 
 } // namespace kalvero

@@ -9,10 +9,8 @@ std::optional<LogoDocument> LogoFromEpa(std::span<const std::uint8_t> epaFile) {
     if (kind != EpaLengthClass::ShortLogo && kind != EpaLengthClass::TallLogo) {
         return std::nullopt;
     }
-    std::optional<LogoDocument> document(std::in_place, kind == EpaLengthClass::TallLogo);
-    for (std::size_t i = 0; i < epaFile.size(); ++i) {
-        document->EpaData(static_cast<int>(i) + 1) = epaFile[i];
-    }
+    std::optional<LogoDocument> document(std::in_place);
+    document->openedFile({}, epaFile);
     return document;
 }
 

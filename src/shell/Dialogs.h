@@ -43,7 +43,8 @@ public:
     virtual int message(const MessageRequest& request) = 0;
     // The chosen path, or nothing when the user cancelled.
     virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
-    virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
+    // The filter left selected is written back to request.filterIndex.
+    virtual std::optional<QString> saveFile(FileDialogRequest& request) = 0;
     virtual void openUrl(const QString& address) = 0;
 };
 

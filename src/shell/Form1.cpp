@@ -3,8 +3,11 @@
 #include "canvas/LogoCanvas.h"
 #include "canvas/PalettePanel.h"
 #include "canvas/Twips.h"
+#include "conversion/BootView.h"
 #include "document/CommandLine.h"
+#include "document/EpaFormat.h"
 #include "shell/Artwork.h"
+#include "shell/BootPreview.h"
 #include "shell/Dialogs.h"
 #include "shell/Form3.h"
 #include "shell/Hinweis.h"
@@ -34,8 +37,8 @@ struct DroppedFile {
     DroppedKind kind;
 };
 
-// One local file, a logo or a bitmap by its extension; anything else is not
-// taken.
+// One local file: a bitmap by its extension, anything else for Load EPA,
+// which tells a logo from a BIOS image by the file's content.
 std::optional<DroppedFile> FileToLoad(const QMimeData* data) {
     const QList<QUrl> urls = data != nullptr ? data->urls() : QList<QUrl>();
     if (urls.size() != 1 || !urls.front().isLocalFile()) {
@@ -43,14 +46,9 @@ std::optional<DroppedFile> FileToLoad(const QMimeData* data) {
     }
     // Written as the file dialog writes the names it returns.
     const QString path = urls.front().toLocalFile();
-    const QString extension = QFileInfo(path).suffix();
-    if (extension.compare(QLatin1String("epa"), Qt::CaseInsensitive) == 0) {
-        return DroppedFile{path, DroppedKind::Logo};
-    }
-    if (extension.compare(QLatin1String("bmp"), Qt::CaseInsensitive) == 0) {
-        return DroppedFile{path, DroppedKind::Bitmap};
-    }
-    return std::nullopt;
+    const bool bitmap =
+        QFileInfo(path).suffix().compare(QLatin1String("bmp"), Qt::CaseInsensitive) == 0;
+    return DroppedFile{path, bitmap ? DroppedKind::Bitmap : DroppedKind::Logo};
 }
 
 } // namespace
@@ -81,6 +79,10 @@ Hinweis* Form1::readMe() const {
 
 Form3* Form1::aboutWindow() const {
     return form3_;
+}
+
+BootPreview* Form1::bootPreview() const {
+    return bootPreview_;
 }
 
 void Form1::Form_Initialize() {
@@ -146,7 +148,12 @@ void Form1::connectControls() {
     redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     connect(redo, &QAction::triggered, &editor_, &LogoEditor::redo);
-    addActions({undo, redo});
+    bootView_ = new QAction(this);
+    bootView_->setShortcut(QKeySequence(Qt::Key_F5));
+    connect(bootView_, &QAction::triggered, this, &Form1::showBootView);
+    addActions({undo, redo, bootView_});
+    ui_.Picture1->addAction(bootView_);
+    ui_.Picture1->setContextMenuPolicy(Qt::ActionsContextMenu);
     // The command buttons take the focus as soon as the mouse moves over them.
     for (QPushButton* button : {ui_.EpaToBmp, ui_.CreateEpa, ui_.Ende_Command, ui_.Info,
                                 ui_.LadeBmp_Command, ui_.LadeEpa_Command, ui_.SichEpa_Command}) {
@@ -165,6 +172,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form1::applyLanguage(Language language) {
+    bootView_->setText(QString::fromStdString(BootViewCaption(language)));
     // Without Qt's translation its buttons and dialogs stay English.
     static_cast<void>(qtTranslation_.use(language));
     for (const ControlText& caption : LanguageCaptions()) {
@@ -243,6 +251,33 @@ void Form1::dropEvent(QDropEvent* event) {
     });
 }
 
+void Form1::showBootView() {
+    std::vector<std::uint8_t> epa;
+    if (document_.showsImageEpa2()) {
+        epa = document_.ImageEpa2();
+    } else if (document_.hasLogo()) {
+        LogoDocument logo = document_; // the file a save would write
+        epa = WriteEpa(logo);
+    } else {
+        return;
+    }
+    const FileKind kind =
+        ClassifyFile(epa.size(), std::span(epa).first(std::min(epa.size(), FileHeadLength)));
+    const FileResult<RgbImage> screen = RenderBootView(kind, epa, 1, true);
+    if (!screen) {
+        return;
+    }
+    const RgbImage& picture = screen.value();
+    const QImage image(reinterpret_cast<const uchar*>(picture.pixels.data()), picture.width,
+                       picture.height, picture.width * 3, QImage::Format_RGB888);
+    if (bootPreview_ != nullptr) {
+        bootPreview_->close();
+    }
+    bootPreview_ = new BootPreview(image.copy(), windowTitle(), this);
+    bootPreview_->show();
+    bootPreview_->activateWindow();
+}
+
 void Form1::createReadMe() {
     hinweis_ = new Hinweis(this);
     hinweis_->setVersionText(ui_.Label1->text());
@@ -284,9 +319,9 @@ bool Form1::runExitRoutine() {
     }
     exiting_ = true;
     if (ui_.SaveCheck->isChecked() && ui_.SichEpa_Command->isEnabled()) {
-        document_.tookDefaultName();
-        if (context_.askSaveFirst()) {
-            saving_.SichEpa_Command_Click();
+        const std::string name = document_.NameToSave();
+        if (context_.askSaveFirst(name)) {
+            saving_.save(name);
         }
     }
     SaveSettings(services_.settings,

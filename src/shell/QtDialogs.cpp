@@ -96,7 +96,7 @@ std::optional<QString> QtDialogs::openFile(const FileDialogRequest& request) {
     return path;
 }
 
-std::optional<QString> QtDialogs::saveFile(const FileDialogRequest& request) {
+std::optional<QString> QtDialogs::saveFile(FileDialogRequest& request) {
     const QString filter = QtFilter(request.filter);
     QString selected = SelectedFilter(filter, request.filterIndex);
     const QString path = QFileDialog::getSaveFileName(
@@ -106,6 +106,8 @@ std::optional<QString> QtDialogs::saveFile(const FileDialogRequest& request) {
     if (path.isEmpty()) {
         return std::nullopt;
     }
+    request.filterIndex =
+        static_cast<int>(filter.split(QStringLiteral(";;")).indexOf(selected)) + 1;
     lastFolder_ = QFileInfo(path).absolutePath();
     return path;
 }

@@ -36,8 +36,8 @@ void BmpLoading::loadBmp(const std::optional<std::string>& given) {
     Form1Controls& ui = context_.ui;
 
     if (!document.EpaFileName().empty() && document.EpaFileName() != "*.epa") {
-        if (context_.askSaveFirst()) {
-            saving_.SichEpa_Command_Click();
+        if (context_.askSaveFirst(document.EpaFileName())) {
+            saving_.save(document.EpaFileName());
         } else {
             document.forgotFileName();
             context_.showEpaName({});

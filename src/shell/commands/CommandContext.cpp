@@ -24,13 +24,13 @@ void CommandContext::notice(const MessageText& message) {
         {MessageIcon::Information, MessageButtons::Ok, Text(message.title), Text(message.text)});
 }
 
-bool CommandContext::askSaveFirst() {
+bool CommandContext::askSaveFirst(const std::string& name) {
     if (!ui.SaveCheck->isChecked()) {
         return false;
     }
     MsgAnswer =
         dialogs.message({MessageIcon::Question, MessageButtons::YesNo, QString(QuestionTitle),
-                         Text(SaveFirstQuestion(language(), document.EpaFileName()))});
+                         Text(SaveFirstQuestion(language(), name))});
     return MsgAnswer == AnswerYes;
 }
 

@@ -37,12 +37,13 @@ TEST_F(LoadEpaTest, OpensBothSizesAndShowsThem) {
         EXPECT_EQ(canvasPixel(1, 1), 0xFF0000U); // read from the file
     }
     const FileDialogRequest& request = dialogs.fileDialogs.front().request;
-    EXPECT_EQ(request.filter, "(*.epa)|*.epa|all Files (*.*)|*.*|");
+    EXPECT_EQ(request.filter, "(*.epa)|*.epa|BIOS images (*.bin *.rom *.awd)|*.bin;*.rom;*.awd|"
+                              "all Files (*.*)|*.*|");
     EXPECT_EQ(request.initialName, "*.epa");
     ui().Deutsch->click();
     dialogs.answers.push_back(AnswerNo);
     load(std::nullopt);
-    EXPECT_EQ(dialogs.fileDialogs.back().request.filter, "(*.epa)|*.epa|Alle Dateien (*.*)|*.*|");
+    EXPECT_TRUE(dialogs.fileDialogs.back().request.filter.endsWith("|Alle Dateien (*.*)|*.*|"));
 }
 
 TEST_F(LoadEpaTest, SaveFirstQuestionAndItsAnswers) {
@@ -64,28 +65,31 @@ TEST_F(LoadEpaTest, SaveFirstQuestionAndItsAnswers) {
     EXPECT_EQ(dialogs.fileDialogs.back().request.initialName, second);
 
     // Without Messages no question, and a Yes from an earlier box decides nothing.
-    load(second);
     ui().SaveCheck->setChecked(false);
     form().context().MsgAnswer = AnswerYes;
     load(first);
     EXPECT_EQ(dialogs.messages.size(), 2U);
     EXPECT_EQ(dialogs.fileDialogs.back().kind, ScriptedDialogs::FileKind::Open);
+    EXPECT_EQ(document().EpaFileName(), first.toStdString());
     EXPECT_EQ(document().CellAttribute(0, 0), 1);
 }
 
-TEST_F(LoadEpaTest, NoForABitmapLogoDiscardsItEvenWhenTheDialogIsCancelled) {
+TEST_F(LoadEpaTest, NoForABitmapLogoThenCancelKeepsIt) {
     makeBitmapLogo("/pics/my.logo.bmp");
     document().SetCellAttribute(0, 0, 5);
     dialogs.answers.push_back(AnswerNo);
     load(std::nullopt);
     EXPECT_EQ(dialogs.messages.at(0).text, "Save Changes to /pics/my.epa ?");
-    EXPECT_FALSE(document().EpaFromBmp());
+    EXPECT_TRUE(document().EpaFromBmp());
     EXPECT_TRUE(document().EpaFileName().empty());
-    EXPECT_EQ(document().CellAttribute(0, 0), 0); // cleared
-    EXPECT_EQ(canvasPixel(1, 1), 0xE0E0E0U);
+    EXPECT_EQ(document().CellAttribute(0, 0), 5);
+    EXPECT_TRUE(ui().SichEpa_Command->isEnabled());
 }
 
-TEST_F(LoadEpaTest, RefusedLengthsShowTheirNoticeAndMakeNoBackup) {
+TEST_F(LoadEpaTest, RefusedLengthsShowTheirNoticeMakeNoBackupAndKeepTheLogo) {
+    ui().SaveCheck->setChecked(false);
+    const QString logo = writeLogo("short.epa", false, 9, 0xFF);
+    load(logo);
     // length, German, title, text
     const std::tuple<std::size_t, bool, const char*, const char*> cases[] = {
         {1000, false, "Wrong Filesize - 1000 bytes", "EPA-Filesize must be 1602 or 2367 bytes !"},
@@ -96,15 +100,16 @@ TEST_F(LoadEpaTest, RefusedLengthsShowTheirNoticeAndMakeNoBackup) {
     for (const auto& [length, german, title, text] : cases) {
         (german ? ui().Deutsch : ui().American)->click();
         WriteBytes(dir.file("new.epa"), std::vector<std::uint8_t>(length, 1));
-        document().openedFile({}, false);
         dialogs.messages.clear();
         load(path("new.epa"));
         ASSERT_EQ(dialogs.messages.size(), 1U);
         EXPECT_EQ(dialogs.messages[0].title, title);
         EXPECT_EQ(dialogs.messages[0].text, text);
-        EXPECT_TRUE(document().EpaFileName().empty());
+        EXPECT_EQ(document().EpaFileName(), logo.toStdString());
         EXPECT_FALSE(document().TallLogo()) << "kept as it was";
-        EXPECT_EQ(dir.entries(), (std::vector<std::string>{"new.epa", "settings"}));
+        EXPECT_EQ(canvasPixel(1, 1), 0x0000FFU);
+        EXPECT_EQ(dir.entries(),
+                  (std::vector<std::string>{"new.epa", "settings", "short.0", "short.epa"}));
     }
 }
 
@@ -145,37 +150,22 @@ TEST_F(SaveEpaTest, BitmapLogoIsProposedUnderTheBitmapNameAndBecomesTheFileLogo)
         EXPECT_FALSE(document().EpaFromBmp());
         EXPECT_FALSE(ui().SichEpa_Command->isEnabled());
     }
-    document().SetCellAttribute(0, 0, 9); // painted after saving: the next redraw reloads
-    ui().ShowRaster->click();
-    EXPECT_EQ(document().CellAttribute(0, 0), 4);
 }
 
-TEST_F(SaveEpaTest, CancelAndNoChoice) {
+TEST_F(SaveEpaTest, CancelNoChoiceAndAFailedWriteChangeNothing) {
     makeBitmapLogo(path("pic.bmp").toStdString());
     ui().EpaNameAnzeige->showText("old.epa");
-    save(std::nullopt);
-    EXPECT_TRUE(document().EpaFileName().empty());
-    EXPECT_TRUE(ui().EpaNameAnzeige->text().isEmpty());
-    EXPECT_FALSE(ui().SichEpa_Command->isEnabled());
-    EXPECT_TRUE(document().EpaFromBmp());
-    save(QStringLiteral("*.epa"));
-    EXPECT_TRUE(document().EpaFileName().empty());
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"settings"});
-}
-
-TEST_F(SaveEpaTest, FailedWriteReportsResetsAndLeavesNoFile) {
-    makeBitmapLogo(path("pic.bmp").toStdString());
-    ui().CreateEpa->setEnabled(true);
-    ui().BmpNameAnzeige->showText("pic.bmp");
-    save(path("missing-folder/out.epa"));
+    for (const std::optional<QString>& chosen :
+         {std::optional<QString>(), std::optional<QString>("*.epa"),
+          std::optional<QString>(path("missing-folder/out.epa"))}) {
+        save(chosen);
+        EXPECT_TRUE(document().EpaFileName().empty());
+        EXPECT_EQ(ui().EpaNameAnzeige->text(), "old.epa");
+        EXPECT_TRUE(ui().SichEpa_Command->isEnabled());
+        EXPECT_TRUE(document().EpaFromBmp());
+    }
     ASSERT_EQ(dialogs.messages.size(), 1U);
     EXPECT_EQ(dialogs.messages[0].title, "Not saved");
-    EXPECT_TRUE(document().EpaFileName().empty());
-    EXPECT_FALSE(document().EpaFromBmp());
-    EXPECT_FALSE(ui().SichEpa_Command->isEnabled());
-    EXPECT_FALSE(ui().CreateEpa->isEnabled());
-    EXPECT_TRUE(ui().BmpNameAnzeige->text().isEmpty());
-    EXPECT_FALSE(ui().ShowBmp_image->hasPicture());
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"settings"});
 }
 
@@ -269,7 +259,6 @@ TEST_F(DropTest, LogosAndBitmapsDroppedAreLoadedAsTheirCommandsLoadThem) {
 
 TEST_F(DropTest, OnlyOneLocalLogoOrBitmapIsTaken) {
     const QList<QUrl> refused[] = {
-        {QUrl::fromLocalFile(path("notes.txt"))},
         {QUrl::fromLocalFile(path("a.epa")), QUrl::fromLocalFile(path("b.bmp"))},
         {QUrl(QStringLiteral("https://kalvero.example.org/a.epa"))},
     };
