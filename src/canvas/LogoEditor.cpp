@@ -135,9 +135,12 @@ void LogoEditor::PaintCell() {
     drawCell(CellColumn, CellRow, palette_.colourBar()->colour().rgb());
     const auto index = static_cast<std::uint8_t>(palette_.selectedIndex());
     history_.followLogo(document_.generation());
-    history_.record(CellColumns * CellRow + CellColumn,
-                    document_.CellAttribute(CellColumn, CellRow), index);
+    const std::uint8_t before = document_.CellAttribute(CellColumn, CellRow);
+    history_.record(CellColumns * CellRow + CellColumn, before, index);
     document_.SetCellAttribute(CellColumn, CellRow, index);
+    if (before != index) {
+        emit painted();
+    }
 }
 
 void LogoEditor::undo() {
@@ -163,6 +166,9 @@ void LogoEditor::restore(const std::vector<CellChange>& step, std::uint8_t CellC
         const std::uint8_t attribute = change.*value;
         document_.SetCellAttribute(column, row, attribute);
         drawCell(column, row, ScreenPalette()[attribute > 15 ? 0 : attribute]);
+    }
+    if (!step.empty()) {
+        emit painted();
     }
 }
 

@@ -45,6 +45,11 @@ public:
     int CellColumn = 0;
     int CellRow = 0;
 
+signals:
+    // A cell's colour changed, by painting, undo or redo: there is something
+    // to save again.
+    void painted();
+
 private:
     bool pointAt(QPointF position);
     void drawImageEpa2();

@@ -152,6 +152,9 @@ void Form1::connectControls() {
     bootView_->setShortcut(QKeySequence(Qt::Key_F5));
     connect(bootView_, &QAction::triggered, this, &Form1::showBootView);
     addActions({undo, redo, bootView_});
+    // Painting after a save makes Save EPA usable again.
+    connect(&editor_, &LogoEditor::painted, ui_.SichEpa_Command,
+            [this] { ui_.SichEpa_Command->setEnabled(true); });
     ui_.Picture1->addAction(bootView_);
     ui_.Picture1->setContextMenuPolicy(Qt::ActionsContextMenu);
     // The command buttons take the focus as soon as the mouse moves over them.
@@ -314,16 +317,15 @@ void Form1::lblHyperlink_Click() {
 }
 
 bool Form1::runExitRoutine() {
-    if (exiting_) {
-        return false;
-    }
-    exiting_ = true;
     if (ui_.SaveCheck->isChecked() && ui_.SichEpa_Command->isEnabled()) {
+        // Cancel, or a save that did not happen, keeps the program running.
         const std::string name = document_.NameToSave();
-        if (context_.askSaveFirst(name)) {
-            saving_.save(name);
+        const int answer = context_.askSaveFirst(name, true);
+        if (answer == AnswerCancel || (answer == AnswerYes && !saving_.save(name))) {
+            return false;
         }
     }
+    exiting_ = true;
     SaveSettings(services_.settings,
                  OptionStates{ui_.Backup->isChecked(), ui_.Deutsch->isChecked(),
                               ui_.SaveCheck->isChecked(), ui_.InversCheck->isChecked()});
@@ -336,14 +338,17 @@ bool Form1::runExitRoutine() {
 }
 
 void Form1::Ende_Command_Click() {
-    if (runExitRoutine()) {
+    if (!exiting_ && runExitRoutine()) {
         close();
     }
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    runExitRoutine();
-    event->accept();
+    if (exiting_ || runExitRoutine()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 } // namespace kalvero

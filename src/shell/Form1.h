@@ -72,7 +72,7 @@ private:
     void InitApplication();
     void connectControls();
     void applyLanguage(Language language);
-    // The exit routine; false when it has already run for this shutdown.
+    // The exit routine; false when the user chose to go on instead.
     bool runExitRoutine();
     void createReadMe();
     void createAbout();

@@ -291,7 +291,7 @@ TEST_F(UndoTest, HistoryEndsWhereTheLogoIsReplaced) {
         form().LadeBmp_Command_Click();
         form().CreateEpa_Click();
     };
-    const Action noLogo = [&] { // Load BMP cancelled lets the logo go
+    const Action cancelledBitmap = [&] { // Load BMP cancelled keeps the logo
         dialogs.files.push_back(std::nullopt);
         form().LadeBmp_Command_Click();
     };
@@ -300,7 +300,7 @@ TEST_F(UndoTest, HistoryEndsWhereTheLogoIsReplaced) {
         {openFile, grid, {12, 2, 2, 2, 2}, {12, 9, 2, 2, 2}}, // not read again from the file
         {openFile, [&] { open(otherLogo); }, {3, 3, 3, 3, 3}, {3, 3, 3, 3, 3}},
         {openFile, fromBitmap, {15, 15, 15, 15, 15}, {15, 15, 15, 15, 15}},
-        {openFile, noLogo, {12, 2, 2, 2, 2}, {12, 2, 2, 2, 2}},
+        {openFile, cancelledBitmap, {12, 2, 2, 2, 2}, {12, 9, 2, 2, 2}},
     };
     for (const auto& [logo, then, before, after] : cases) {
         logo();

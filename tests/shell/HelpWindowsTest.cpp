@@ -183,15 +183,20 @@ TEST_F(StartupExitTest, ExitRoutineRunsOnceWhicheverWayTheWindowCloses) {
     form().close();
     EXPECT_EQ(dialogs.messages.size(), 1U);
 
-    // By closing the window, answered Yes: saved, and the read-me closed too.
+    // Cancel, or Yes and a cancelled save: the program goes on. Then by
+    // closing the window, answered Yes: saved, and the read-me closed too.
     start();
     makeBitmapLogo(path("pic.bmp").toStdString());
-    dialogs.answers.push_back(AnswerYes);
-    dialogs.files.push_back(path("pic.epa"));
+    dialogs.answers = {AnswerCancel, AnswerYes, AnswerYes};
+    dialogs.files = {std::nullopt, path("pic.epa")};
     form().show();
     form().readMe()->show();
+    EXPECT_FALSE(form().close());
+    form().Ende_Command_Click();
+    EXPECT_TRUE(form().isVisible());
+    EXPECT_EQ(dialogs.messages.back().buttons, MessageButtons::YesNoCancel);
     EXPECT_TRUE(form().close());
-    EXPECT_EQ(dialogs.messages.size(), 2U);
+    EXPECT_EQ(dialogs.messages.size(), 4U);
     EXPECT_EQ(ReadBytes(dir.file("pic.epa")).size(), 2367U);
     EXPECT_TRUE(form().readMe() == nullptr || !form().readMe()->isVisible());
 
@@ -200,7 +205,7 @@ TEST_F(StartupExitTest, ExitRoutineRunsOnceWhicheverWayTheWindowCloses) {
     makeBitmapLogo("/p/a.bmp");
     ui().SaveCheck->setChecked(false);
     form().Ende_Command_Click();
-    EXPECT_EQ(dialogs.messages.size(), 2U);
+    EXPECT_EQ(dialogs.messages.size(), 4U);
     start();
     EXPECT_FALSE(ui().SaveCheck->isChecked());
 }

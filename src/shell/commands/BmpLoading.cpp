@@ -35,21 +35,25 @@ void BmpLoading::loadBmp(const std::optional<std::string>& given) {
     LogoDocument& document = context_.document;
     Form1Controls& ui = context_.ui;
 
-    if (!document.EpaFileName().empty() && document.EpaFileName() != "*.epa") {
-        if (context_.askSaveFirst(document.EpaFileName())) {
-            saving_.save(document.EpaFileName());
+    // Asked about a logo file, and about a logo made from a bitmap that was
+    // never saved, which Create EPA would replace without a word.
+    const bool named = !document.EpaFileName().empty() && document.EpaFileName() != "*.epa";
+    const bool unsaved = document.EpaFromBmp() && ui.SichEpa_Command->isEnabled();
+    bool discard = false;
+    if (named || unsaved) {
+        const std::string name = named ? document.EpaFileName() : document.NameToSave();
+        if (context_.askSaveFirst(name) == AnswerYes) {
+            // A save that did not happen stops the command: nothing is lost.
+            if (!saving_.save(name)) {
+                return;
+            }
         } else {
-            document.forgotFileName();
-            context_.showEpaName({});
-            ui.SichEpa_Command->setEnabled(false);
-            ui.EpaToBmp->setEnabled(false);
+            discard = named;
         }
     }
 
     ui.ShowBmp_image->removePicture();
-    ui.Picture1->clear();
     document.unloadedBitmap();
-    ui.EpaToBmp->setEnabled(false);
     ui.CreateEpa->setEnabled(false);
 
     const std::string path = given ? *given
@@ -85,6 +89,15 @@ void BmpLoading::loadBmp(const std::optional<std::string>& given) {
     ui.BmpNameAnzeige->move(ui.BmpNameAnzeige->x(),
                             ui.ShowBmp_image->y() + ui.ShowBmp_image->height() + 1);
     context_.showBmpName(FileTitle(path));
+    // Answered No, the logo is given up only now that a bitmap is there to
+    // take its place: a cancelled or refused load leaves it on the canvas.
+    if (discard) {
+        document.forgotFileName();
+        context_.showEpaName({});
+        ui.SichEpa_Command->setEnabled(false);
+    }
+    ui.EpaToBmp->setEnabled(false);
+    ui.Picture1->clear();
 
     const std::span<const std::uint8_t> file = bytes.value();
     if (IsColourBmp(kind)) {

@@ -24,14 +24,14 @@ void CommandContext::notice(const MessageText& message) {
         {MessageIcon::Information, MessageButtons::Ok, Text(message.title), Text(message.text)});
 }
 
-bool CommandContext::askSaveFirst(const std::string& name) {
+int CommandContext::askSaveFirst(const std::string& name, bool withCancel) {
     if (!ui.SaveCheck->isChecked()) {
-        return false;
+        return AnswerNo;
     }
-    MsgAnswer =
-        dialogs.message({MessageIcon::Question, MessageButtons::YesNo, QString(QuestionTitle),
-                         Text(SaveFirstQuestion(language(), name))});
-    return MsgAnswer == AnswerYes;
+    MsgAnswer = dialogs.message(
+        {MessageIcon::Question, withCancel ? MessageButtons::YesNoCancel : MessageButtons::YesNo,
+         QString(QuestionTitle), Text(SaveFirstQuestion(language(), name))});
+    return MsgAnswer;
 }
 
 std::string CommandContext::chooseFileToOpen(const std::string& filter,

@@ -7,6 +7,7 @@
 #include "document/FileIo.h"
 #include "document/FileNames.h"
 #include "shell/BiosImage.h"
+#include "shell/Dialogs.h"
 #include "shell/Form1Controls.h"
 #include "shell/commands/CommandContext.h"
 #include "shell/commands/EpaSaving.h"
@@ -75,7 +76,7 @@ void EpaOpening::loadEpa(const std::optional<std::string>& given) {
     LogoDocument& document = context_.document;
     if (document.EpaFromBmp() || (!document.EpaFileName().empty() && !document.OpenPending())) {
         const std::string name = document.NameToSave();
-        if (context_.askSaveFirst(name)) {
+        if (context_.askSaveFirst(name) == AnswerYes) {
             // The user starts Load EPA again once the logo is saved.
             saving_.save(name);
             return;

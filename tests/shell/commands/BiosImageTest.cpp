@@ -101,9 +101,10 @@ TEST_F(BiosImageTest, ItsLogoIsEditedAsFromItsFileAndSavedAsANewImage) {
     EXPECT_TRUE(dialogs.messages[0].text.contains("\r\n  C1: holds\r\n  C2: holds\r\n  C3: holds"));
     EXPECT_FALSE(ui().SichEpa_Command->isEnabled());
 
-    // Saved again, the new image is proposed; the one opened never is written.
-    ui().SichEpa_Command->setEnabled(true);
-    document().SetCellAttribute(5, 5, 9);
+    // Painted and saved again, the new image is proposed; the one opened is
+    // never written.
+    pressOnCanvas({50, 50}, 1);
+    EXPECT_TRUE(ui().SichEpa_Command->isEnabled());
     fs::create_hard_link(dir.file("board.bin"), dir.file("same.rom"));
     for (const char* name : {"board.bin", "same.rom"}) {
         save(path(name));
@@ -116,7 +117,6 @@ TEST_F(BiosImageTest, ItsLogoIsEditedAsFromItsFileAndSavedAsANewImage) {
     expectNewImage("board-new.bin", old, logo());
 
     // A name ending in .epa, or the EPA filter, saves just the logo.
-    ui().SichEpa_Command->setEnabled(true);
     save(path("x.EPA"));
     save(path("y.bin"), ImageSaveEpaFilter);
     EXPECT_EQ(ReadBytes(dir.file("x.EPA")), logo());

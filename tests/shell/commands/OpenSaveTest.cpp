@@ -150,6 +150,8 @@ TEST_F(SaveEpaTest, BitmapLogoIsProposedUnderTheBitmapNameAndBecomesTheFileLogo)
         EXPECT_FALSE(document().EpaFromBmp());
         EXPECT_FALSE(ui().SichEpa_Command->isEnabled());
     }
+    pressOnCanvas({1, 1}, 1); // painted after the save: something to save again
+    EXPECT_TRUE(ui().SichEpa_Command->isEnabled());
 }
 
 TEST_F(SaveEpaTest, CancelNoChoiceAndAFailedWriteChangeNothing) {
@@ -316,21 +318,31 @@ TEST_F(BitmapCommandsTest, TheFourAcceptedBitmapsLoadAndAFifthSizeIsRefused) {
     EXPECT_FALSE(ui().EpaToBmp->isEnabled());
 }
 
-TEST_F(BitmapCommandsTest, SaveQuestionOnlyWhenALogoFileIsCurrent) {
-    // A bitmap logo without a file name: no question, Save EPA stays.
+TEST_F(BitmapCommandsTest, SaveQuestionForALogoFileOrAnUnsavedBitmapLogo) {
+    // An unsaved bitmap logo, under its default name: No, then a cancelled
+    // dialog, keeps it on the canvas with Save EPA.
     loadBitmap(writeMonoBitmap("a.bmp", true));
     create();
-    loadBitmap(writeMonoBitmap("b.bmp", true));
-    EXPECT_TRUE(dialogs.messages.empty());
+    dialogs.answers.push_back(AnswerNo);
+    loadBitmap(std::nullopt);
+    EXPECT_EQ(dialogs.messages.at(0).text, "Save Changes to " + path("a.epa") + " ?");
     EXPECT_TRUE(ui().SichEpa_Command->isEnabled());
+    EXPECT_EQ(canvasPixel(1, 1), 0U) << "black cells on the canvas, not its grey";
+    // Yes, then a cancelled save, ends the whole command.
+    dialogs.answers.push_back(AnswerYes);
+    dialogs.files.push_back(std::nullopt);
+    loadBitmap(writeMonoBitmap("b.bmp", true));
+    EXPECT_EQ(dialogs.files.size(), 1U) << "no Open dialog";
 
-    // No forgets the logo file and disables Save EPA.
+    // No forgets the logo file and disables Save EPA once a bitmap is loaded.
+    dialogs.files.clear();
     document().saved(path("old.epa").toStdString());
     dialogs.answers.push_back(AnswerNo);
     loadBitmap(writeMonoBitmap("c.bmp", true));
-    EXPECT_EQ(dialogs.messages.at(0).text, "Save Changes to " + path("old.epa") + " ?");
+    EXPECT_EQ(dialogs.messages.back().text, "Save Changes to " + path("old.epa") + " ?");
     EXPECT_TRUE(document().EpaFileName().empty());
     EXPECT_FALSE(ui().SichEpa_Command->isEnabled());
+    EXPECT_EQ(canvasPixel(1, 1), 0xE0E0E0U);
 
     // Yes saves, then goes on loading.
     create();
