@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPalette>
+#include <algorithm>
 #include <array>
 
 namespace kalvero {
@@ -52,12 +53,14 @@ LogoEditor::LogoEditor(LogoDocument& document, LogoCanvas& canvas, QLabel& epaNa
     connect(&canvas_, &LogoCanvas::mousePressed, this, &LogoEditor::Picture1_MouseDown);
     connect(&canvas_, &LogoCanvas::mouseMoved, this, &LogoEditor::Picture1_MouseMove);
     connect(&canvas_, &LogoCanvas::mouseReleased, this, [this] { history_.endStroke(); });
+    connect(&canvas_, &LogoCanvas::keyPressed, this, &LogoEditor::Picture1_KeyDown);
 }
 
 void LogoEditor::RedrawCanvas() {
     const int heightTwips = CanvasHeightTwips(GridHidden, document_.TallLogo());
     canvas_.setOuterSize(QSize(Px(CanvasWidthTwips(GridHidden)), Px(heightTwips)));
     epaNameAnzeige_.move(epaNameAnzeige_.x(), Px(CanvasTopTwips + heightTwips + NameGapTwips));
+    showKeyCell();
 
     if (document_.showsImageEpa2()) {
         drawImageEpa2();
@@ -121,6 +124,30 @@ void LogoEditor::Picture1_MouseMove(int buttons, QPointF position) {
     if (document_.hasLogo() && buttons == 1) {
         PaintCell();
     }
+}
+
+void LogoEditor::Picture1_KeyDown(int key) {
+    const int lastRow = document_.layout().cellRows - 1;
+    keyColumn_ += key == Qt::Key_Left ? -1 : key == Qt::Key_Right ? 1 : 0;
+    keyRow_ += key == Qt::Key_Up ? -1 : key == Qt::Key_Down ? 1 : 0;
+    keyColumn_ = std::clamp(keyColumn_, 0, CellColumns - 1);
+    keyRow_ = std::clamp(keyRow_, 0, lastRow);
+    if (key == Qt::Key_Space && document_.hasLogo()) {
+        CellColumn = keyColumn_;
+        CellRow = keyRow_;
+        history_.endStroke();
+        PaintCell();
+        history_.endStroke();
+    }
+    showKeyCell();
+}
+
+void LogoEditor::showKeyCell() {
+    // Around the cell, over the grid lines when they are shown.
+    keyRow_ = std::min(keyRow_, document_.layout().cellRows - 1);
+    canvas_.setKeyCell(QRect((CellWidth + 1 - GridOffset) * keyColumn_ - GridOffset,
+                             (CellHeight + 1 - GridOffset) * keyRow_ - GridOffset, CellWidth + 2,
+                             CellHeight + 2));
 }
 
 void LogoEditor::drawCell(int column, int row, QRgb colour) {

@@ -34,6 +34,8 @@ public:
     void ShowRaster_Click(bool checked);
     void Picture1_MouseDown(int button, QPointF position);
     void Picture1_MouseMove(int buttons, QPointF position);
+    // The arrow keys move the keyboard's cell, the space bar paints it.
+    void Picture1_KeyDown(int key);
     // Recolours the cell at CellColumn, CellRow and stores the colour.
     void PaintCell();
     // Takes back or does again the last stroke of painting on this logo.
@@ -53,6 +55,7 @@ signals:
 private:
     bool pointAt(QPointF position);
     void drawImageEpa2();
+    void showKeyCell();
     void drawCell(int column, int row, QRgb colour);
     // Gives the cells of a step the attributes `value` picks and redraws them.
     void restore(const std::vector<CellChange>& step, std::uint8_t CellChange::*value);
@@ -63,6 +66,8 @@ private:
     QLabel& koordinaten_;
     PalettePanel& palette_;
     PointerCell lastCell_{};
+    int keyColumn_ = 0;
+    int keyRow_ = 0;
     PaintHistory history_;
 };
 

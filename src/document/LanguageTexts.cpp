@@ -198,6 +198,51 @@ MessageText BmpRefusal(Language language, std::uint64_t length) {
     return {WrongSizeTitle(language, length), text};
 }
 
+MessageText BmpRefusalFor(Language language, const std::string& fileTitle, std::uint64_t length) {
+    MessageText refusal = BmpRefusal(language, length);
+    refusal.text += LineBreak;
+    refusal.text += German(language)
+                        ? Join({fileTitle + " hat " + std::to_string(length) + " bytes.",
+                                "\"kalvero-cli import\" macht aus jedem Bild eine solche Bitmap."})
+                        : Join({fileTitle + " has " + std::to_string(length) + " bytes.",
+                                "\"kalvero-cli import\" makes such a bitmap of any picture."});
+    return refusal;
+}
+
+std::string ReadMeNews(Language language) {
+    if (German(language)) {
+        return "WAS KALVERO HEUTE KANN\n"
+               "======================\n\n"
+               "BIOS-Abbilder: \"EPA Laden\" öffnet auch ein\n"
+               "Award-BIOS-Abbild (.bin, .rom, .awd) und zeigt\n"
+               "sein Logo. \"EPA Sichern\" schreibt dann ein\n"
+               "neues Abbild daneben (board-new.bin); das alte\n"
+               "bleibt, wie es ist. Prüfen Sie das neue mit\n"
+               "kalvero-cli bios verify, bevor Sie es flashen,\n"
+               "und behalten Sie das alte zum Zurückspielen.\n"
+               "F5 zeigt das Logo so, wie der PC es zeigt.\n\n"
+               "Bilder: kalvero-cli import macht aus jedem Bild\n"
+               "(PNG, JPEG, ...) eine Bitmap oder ein EPA-Logo.\n\n"
+               "Rückgängig: Strg+Z nimmt das letzte Malen\n"
+               "zurück, Strg+Y oder Strg+Umschalt+Z macht es\n"
+               "wieder.\n\n\n";
+    }
+    return "WHAT KALVERO DOES TODAY\n"
+           "=======================\n\n"
+           "BIOS images: \"Load EPA\" also opens an Award\n"
+           "BIOS image (.bin, .rom, .awd) and shows its\n"
+           "logo. \"Save EPA\" then writes a new image\n"
+           "beside it (board-new.bin); the old one stays\n"
+           "as it is. Check the new one with kalvero-cli\n"
+           "bios verify before you flash it, and keep the\n"
+           "old one to flash back.\n"
+           "F5 shows the logo as the PC shows it.\n\n"
+           "Pictures: kalvero-cli import makes a bitmap or\n"
+           "an EPA logo of any picture (PNG, JPEG, ...).\n\n"
+           "Undo: Ctrl+Z takes back the last painting,\n"
+           "Ctrl+Y or Ctrl+Shift+Z does it again.\n\n\n";
+}
+
 MessageText FileNotOpenedNotice(Language language, const std::string& path,
                                 const FileError& error) {
     if (German(language)) {

@@ -44,6 +44,11 @@ MessageText WrongEpaLengthNotice(Language language, std::uint64_t length);
 MessageText Epa2NoticeLoadEpa(Language language, const std::string& fileTitle);
 MessageText Epa2NoticeCommandLine(Language language, const std::string& fileTitle);
 MessageText BmpRefusal(Language language, std::uint64_t length);
+// BmpRefusal, then the file's name and where a bitmap of any picture is made.
+MessageText BmpRefusalFor(Language language, const std::string& fileTitle, std::uint64_t length);
+// What Kalvero does beyond the read-me's text (BIOS images, import, undo),
+// in one language, put before the read-me in the read-me window.
+std::string ReadMeNews(Language language);
 // A file that is not there or cannot be opened.
 MessageText FileNotOpenedNotice(Language language, const std::string& path, const FileError& error);
 // A save or export that could not be written; the old file is unchanged.

@@ -24,6 +24,8 @@
 #include <QLayout>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 
@@ -139,6 +141,19 @@ void Form1::connectControls() {
     connect(ui_.ShowRaster, &QCheckBox::clicked, &editor_, &LogoEditor::ShowRaster_Click);
     connect(ui_.about, &QAction::triggered, this, &Form1::about_Click);
     connect(ui_.lblHyperlink, &LinkLabel::lblHyperlink_Click, this, &Form1::lblHyperlink_Click);
+    // The keys desktop programs use for these commands; each works only as
+    // long as its button does.
+    const std::pair<QKeyCombination, QPushButton*> keys[] = {
+        {Qt::CTRL | Qt::Key_O, ui_.LadeEpa_Command},
+        {Qt::CTRL | Qt::Key_S, ui_.SichEpa_Command},
+        {Qt::CTRL | Qt::Key_Q, ui_.Ende_Command},
+        {QKeyCombination(Qt::Key_F1), ui_.Info}};
+    for (const auto& [key, button] : keys) {
+        auto* action = new QAction(this);
+        action->setShortcut(QKeySequence(key));
+        connect(action, &QAction::triggered, button, &QPushButton::click);
+        addAction(action);
+    }
     // Painting is taken back and done again from the keyboard alone: the
     // window has no menu entries or buttons for it.
     auto* undo = new QAction(this);
@@ -222,6 +237,24 @@ void Form1::Form_Activate() {
     opening_.OpenCommandLineFile();
 }
 
+void Form1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (placed_) {
+        return;
+    }
+    placed_ = true;
+    // The design's place, moved as far as needed to show the whole window
+    // (with room for a title bar the window manager has not added yet).
+    const QRect area = screen()->availableGeometry();
+    const int title =
+        frameGeometry().height() > height() ? 0 : style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const QSize outer = frameGeometry().size() + QSize(0, title);
+    const QPoint place(
+        std::clamp(x(), area.left(), std::max(area.left(), area.right() + 1 - outer.width())),
+        std::clamp(y(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height())));
+    move(place);
+}
+
 void Form1::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
@@ -297,6 +330,7 @@ void Form1::Info_Click() {
         createReadMe();
     }
     hinweis_->setVersionText(ui_.Label1->text());
+    hinweis_->setLanguage(context_.language());
     hinweis_->show();
     hinweis_->okButton()->setFocus();
     ui_.Info->setEnabled(false);

@@ -59,6 +59,7 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     // A file dropped on the window is loaded as Load EPA or Load BMP would
     // load it when picked in the dialog.
@@ -94,6 +95,7 @@ private:
     QAction* bootView_ = nullptr;
     QString versionText_;
     bool exiting_ = false;
+    bool placed_ = false;
 };
 
 } // namespace kalvero

@@ -166,6 +166,28 @@ TEST_F(LogoEditorTest, WithoutALogoNothingIsPainted) {
     EXPECT_EQ(document().CellAttribute(1, 0), 0);
 }
 
+TEST_F(LogoEditorTest, ArrowKeysMoveAFramedCellAndTheSpaceBarPaintsIt) {
+    makePatternLogo(true);
+    form().show();
+    form().activateWindow();
+    QApplication::processEvents();
+    ui().Picture1->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(ui().Picture1->hasFocus());
+    pick(12);
+    for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Left, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right,
+                              Qt::Key_Down, Qt::Key_Down, Qt::Key_Left}) {
+        QTest::keyClick(ui().Picture1, key);
+    }
+    QTest::keyClick(ui().Picture1, Qt::Key_Space);
+    EXPECT_EQ(document().CellAttribute(2, 2), 12);
+    EXPECT_EQ(canvasPixel(19, 31), Red);
+    // The frame stands on the grid lines around cell (2, 2), drawn over the canvas.
+    const QImage shown = ui().Picture1->grab().toImage();
+    const QPoint corner = ui().Picture1->contentsRect().topLeft() + QPoint(18, 30);
+    EXPECT_NE(shown.pixel(corner) & 0xFFFFFFU, Grey);
+    EXPECT_EQ(canvasPixel(18, 30), Grey);
+}
+
 TEST(PointerCell, ReadOutOfBothGridModes) {
     // x, y, tall logo, grid offset, read-out
     const std::tuple<double, double, bool, int, const char*> cases[] = {

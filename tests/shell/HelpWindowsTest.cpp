@@ -1,3 +1,5 @@
+#include "shell/Artwork.h"
+#include "shell/EditorArguments.h"
 #include "shell/Form3.h"
 #include "shell/Hinweis.h"
 #include "shell/LinkLabel.h"
@@ -11,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QToolButton>
 
@@ -38,6 +41,14 @@ protected:
 };
 
 TEST_F(HelpWindowsTest, InfoIsDisabledExactlyWhileTheReadMeIsShown) {
+    // What Kalvero does today comes first, in the chosen language first.
+    ui().Deutsch->click();
+    ui().Info->click();
+    const QString text = form().readMe()->findChild<QPlainTextEdit*>()->toPlainText();
+    EXPECT_TRUE(text.startsWith("WAS KALVERO HEUTE KANN\n"));
+    EXPECT_GT(text.indexOf("\nWHAT KALVERO DOES TODAY\n"), 0);
+    EXPECT_TRUE(text.endsWith(ResourceText("readme.txt")));
+    form().readMe()->close();
     for (const bool byOkButton : {true, false, true}) {
         ui().Info->click();
         ASSERT_NE(form().readMe(), nullptr);
@@ -119,31 +130,59 @@ TEST_F(HelpWindowsTest, ButtonsTakeTheFocusUnderTheMouseAndEnterPressesThem) {
 
 using KeyboardTest = FormFixture;
 
-TEST_F(KeyboardTest, FocusStartsOnExitTabReachesBothFlagsReturnClosesTheOkWindows) {
+TEST_F(KeyboardTest, FocusStartsOnExitTabReachesFlagsAndCanvasKeysOpenAndCloseWindows) {
     form().show();
     form().activateWindow();
     QApplication::processEvents();
+    EXPECT_TRUE(form().screen()->availableGeometry().contains(form().frameGeometry()));
     std::vector<QString> visited = {QApplication::focusWidget()->objectName()};
-    while (visited.size() < 11) {
+    while (visited.size() < 12) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited.push_back(QApplication::focusWidget()->objectName());
     }
     // Disabled controls are passed over; Tab visits only the selected palette button.
-    EXPECT_EQ(visited, (std::vector<QString>{"Ende_Command", "LadeEpa_Command", "LadeBmp_Command",
-                                             "Info", "Deutsch", "American", "Option1_0", "Backup",
-                                             "SaveCheck", "ShowRaster", "Ende_Command"}));
+    EXPECT_EQ(visited,
+              (std::vector<QString>{"Ende_Command", "LadeEpa_Command", "LadeBmp_Command", "Info",
+                                    "Deutsch", "American", "Option1_0", "Backup", "SaveCheck",
+                                    "ShowRaster", "Picture1", "Ende_Command"}));
     QTest::keyClick(ui().American, Qt::Key_Space);
     EXPECT_TRUE(ui().American->isChecked() && !ui().Deutsch->isChecked());
 
-    ui().Info->click();
+    // F1 opens the read-me, Escape closes it and the about window; Return
+    // presses their OK buttons.
+    QTest::keyClick(&form(), Qt::Key_F1);
     EXPECT_EQ(form().readMe()->focusWidget(), form().readMe()->okButton());
-    QTest::keyClick(form().readMe()->okButton(), Qt::Key_Return);
+    QTest::keyClick(form().readMe()->okButton(), Qt::Key_Escape);
     EXPECT_TRUE(ui().Info->isEnabled()) << "the read-me window was closed";
-    ui().about->trigger();
-    QWidget* aboutOk = form().aboutWindow()->focusWidget();
-    EXPECT_EQ(aboutOk->objectName(), "Command1");
-    QTest::keyClick(aboutOk, Qt::Key_Enter);
-    EXPECT_FALSE(form().aboutWindow()->isVisible());
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Enter}) {
+        ui().about->trigger();
+        QWidget* aboutOk = form().aboutWindow()->focusWidget();
+        EXPECT_EQ(aboutOk->objectName(), "Command1");
+        QTest::keyClick(aboutOk, key);
+        EXPECT_FALSE(form().aboutWindow()->isVisible());
+    }
+    // Ctrl+O is Load EPA, Ctrl+S Save EPA while it is enabled, Ctrl+Q Exit.
+    form().activateWindow();
+    dialogs.files.push_back(std::nullopt);
+    QTest::keyClick(&form(), Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(&form(), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(dialogs.fileDialogs.size(), 1U);
+    EXPECT_EQ(dialogs.fileDialogs[0].kind, ScriptedDialogs::FileKind::Open);
+    QTest::keyClick(&form(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(form().isVisible());
+}
+
+TEST(EditorArguments, HelpAndVersionAloneAnswerOnTheTerminalADoubleDashEndsOptions) {
+    using Arguments = std::vector<std::string>;
+    EXPECT_TRUE(TerminalAnswer({"--help"}, "1.0.3")->starts_with("Usage: kalvero [FILE]\n"));
+    EXPECT_EQ(TerminalAnswer({"--version"}, "1.0.3"), "kalvero 1.0.3\n");
+    for (const Arguments& opening :
+         {Arguments{"--help", "x"}, {"--", "--help"}, {"-logo.epa"}, {}}) {
+        EXPECT_FALSE(TerminalAnswer(opening, "1.0.3")) << opening.size();
+    }
+    EXPECT_EQ(CommandLineOf({"--", "--help"}), "--help");
+    EXPECT_EQ(CommandLineOf({"my", "logo.epa"}), "my logo.epa");
+    EXPECT_EQ(CommandLineOf({"--", "--", "x"}), "-- x");
 }
 
 using StartupExitTest = FormFixture;

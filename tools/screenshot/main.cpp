@@ -23,7 +23,7 @@ public:
                                                               : kalvero::AnswerNo;
     }
     std::optional<QString> openFile(const kalvero::FileDialogRequest&) override { return {}; }
-    std::optional<QString> saveFile(const kalvero::FileDialogRequest&) override { return {}; }
+    std::optional<QString> saveFile(kalvero::FileDialogRequest&) override { return {}; }
     void openUrl(const QString&) override {}
 };
 

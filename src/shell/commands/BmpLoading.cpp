@@ -73,7 +73,7 @@ void BmpLoading::loadBmp(const std::optional<std::string>& given) {
     }
     const BmpKind kind = ClassifyBmpSize(length.value());
     if (kind == BmpKind::NotAccepted) {
-        context_.notice(BmpRefusal(context_.language(), length.value()));
+        context_.notice(BmpRefusalFor(context_.language(), FileTitle(path), length.value()));
         context_.showBmpName({});
         return;
     }

@@ -308,7 +308,10 @@ TEST_F(BitmapCommandsTest, TheFourAcceptedBitmapsLoadAndAFifthSizeIsRefused) {
     loadBitmap(path("odd.bmp"));
     ASSERT_EQ(dialogs.messages.size(), 1U);
     EXPECT_EQ(dialogs.messages[0].title.toStdString(), "Wrong Filesize - 2583 bytes");
-    EXPECT_EQ(dialogs.messages[0].text.toStdString(), BmpRefusal(Language::English, 2583).text);
+    EXPECT_EQ(dialogs.messages[0].text.toStdString(),
+              BmpRefusal(Language::English, 2583).text +
+                  "\r\nodd.bmp has 2583 bytes.\r\n\"kalvero-cli import\" makes such a bitmap of "
+                  "any picture.");
     EXPECT_TRUE(ui().BmpNameAnzeige->text().isEmpty());
     EXPECT_FALSE(ui().CreateEpa->isEnabled());
     EXPECT_FALSE(ui().ShowBmp_image->hasPicture());

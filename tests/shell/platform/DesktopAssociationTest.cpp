@@ -22,7 +22,7 @@ DesktopLocations Locations(const fs::path& home) {
 
 Strings Register(const fs::path& home, const std::string& program = "/usr/bin/kalvero") {
     Strings shown;
-    RegisterDesktopAssociation(Locations(home), program, "kalvero",
+    RegisterDesktopAssociation(Locations(home), program, "<svg/>",
                                [&](const std::string& text) { shown.push_back(text); });
     return shown;
 }
@@ -54,6 +54,19 @@ TEST(DesktopAssociation, WritesTheTypeAndTheEntryAndQuotesTheProgram) {
               "MimeType=application/x-award-epa;\nTerminal=false\nCategories=Graphics;\n");
     EXPECT_EQ(Text(dir.file("mimeapps.list")),
               "[Default Applications]\napplication/x-award-epa=kalvero.desktop\n");
+}
+
+TEST(DesktopAssociation, TheIconComesAlongAndAnEntryTheUserEditedStays) {
+    const test::TempDir dir;
+    const fs::path entry = dir.file("data/applications/kalvero.desktop");
+    EXPECT_EQ(Register(dir.path(), "/build/bin/kalvero"), Strings{});
+    EXPECT_EQ(Text(dir.file("data/icons/hicolor/scalable/apps/kalvero.svg")), "<svg/>");
+    Register(dir.path(), "/usr/bin/kalvero"); // ours, for a program that moved
+    EXPECT_NE(Text(entry).find("\nExec=/usr/bin/kalvero %f\n"), std::string::npos);
+    const std::string edited = Text(entry) + "NoDisplay=true\n";
+    WriteText(entry, edited);
+    Register(dir.path(), "/opt/kalvero");
+    EXPECT_EQ(Text(entry), edited);
 }
 
 TEST(DesktopAssociation, BecomesTheDefaultOpenerOnlyWhereNoneIsNamed) {
