@@ -64,7 +64,6 @@ Form1::Form1(ShellServices services, QWidget* parent)
       exporting_(context_) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kalvero"));
-    setWindowIcon(ArtworkIcon(QStringLiteral("icons/kalvero")));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     move(Px(4455), Px(4320));
     setAcceptDrops(true);
@@ -90,8 +89,8 @@ BootPreview* Form1::bootPreview() const {
 void Form1::Form_Initialize() {
     versionText_ = QStringLiteral("%1.%2a").arg(KALVERO_VERSION_MAJOR).arg(KALVERO_VERSION_MINOR);
     ui_.Label1->showText(QStringLiteral("Version  ") + versionText_);
-    createReadMe();
-    createAbout();
+    // The read-me and about windows are made when first shown, and get the
+    // version text at every showing: made here, they would slow every start.
 }
 
 void Form1::Form_Load() {
@@ -243,6 +242,10 @@ void Form1::showEvent(QShowEvent* event) {
         return;
     }
     placed_ = true;
+    // Set once the window is on the screen: drawing it is no part of the start.
+    QTimer::singleShot(0, this, [this] {
+        setWindowIcon(ArtworkIcon(QStringLiteral("icons/kalvero"), QSize(64, 64)));
+    });
     // The design's place, moved as far as needed to show the whole window
     // (with room for a title bar the window manager has not added yet).
     const QRect area = screen()->availableGeometry();
@@ -316,13 +319,11 @@ void Form1::showBootView() {
 
 void Form1::createReadMe() {
     hinweis_ = new Hinweis(this);
-    hinweis_->setVersionText(ui_.Label1->text());
     connect(hinweis_, &Hinweis::closed, this, [this] { ui_.Info->setEnabled(true); });
 }
 
 void Form1::createAbout() {
     form3_ = new Form3(this);
-    form3_->setVersionText(ui_.Label1->text());
 }
 
 void Form1::Info_Click() {

@@ -47,8 +47,8 @@ QToolButton* FlagButton(QWidget* parent, const char* picture, const QString& cap
     auto* button = new QToolButton(parent);
     button->setCheckable(true);
     button->setAutoRaise(false);
-    button->setIcon(ArtworkIcon(QLatin1String(picture)));
     button->setIconSize(QSize(24, 24));
+    button->setIcon(ArtworkIcon(QLatin1String(picture), button->iconSize()));
     button->setText(caption);
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     return button;

@@ -196,6 +196,8 @@ TEST_F(StartupExitTest, DefaultsAtFirstStartAndOptionsKeptByExit) {
     const QString version =
         QStringLiteral("Version  %1.%2a").arg(KALVERO_VERSION_MAJOR).arg(KALVERO_VERSION_MINOR);
     EXPECT_EQ(ui().Label1->text(), version);
+    ui().Info->click();
+    ui().about->trigger();
     EXPECT_EQ(form().readMe()->findChild<QLabel*>(QStringLiteral("Label4"))->text(), version);
     EXPECT_EQ(form().aboutWindow()->findChild<QLabel*>(QStringLiteral("Label2"))->text(), version);
 
@@ -229,7 +231,7 @@ TEST_F(StartupExitTest, ExitRoutineRunsOnceWhicheverWayTheWindowCloses) {
     dialogs.answers = {AnswerCancel, AnswerYes, AnswerYes};
     dialogs.files = {std::nullopt, path("pic.epa")};
     form().show();
-    form().readMe()->show();
+    ui().Info->click();
     EXPECT_FALSE(form().close());
     form().Ende_Command_Click();
     EXPECT_TRUE(form().isVisible());

@@ -96,7 +96,12 @@ std::optional<std::string> ExistingText(const fs::path& file) {
     if (!PathExists(file)) {
         return std::string();
     }
-    const auto bytes = ReadFilePrefix(file, MaxExistingBytes + 1);
+    // Read no more than the file holds: most are a few lines long.
+    const FileResult<std::uint64_t> length = FileLength(file);
+    if (!length || length.value() > MaxExistingBytes) {
+        return std::nullopt;
+    }
+    const auto bytes = ReadFilePrefix(file, static_cast<std::size_t>(length.value()) + 1);
     if (!bytes.ok() || bytes.value().size() > MaxExistingBytes) {
         return std::nullopt;
     }
