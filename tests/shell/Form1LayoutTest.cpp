@@ -39,8 +39,6 @@ TEST(Form1Layout, AnchorsAtTheirPlacesAndNoControlOverAnother) {
         {"Picture1", {8, 8, 159, 140}, Enabled},
         {"Farbauswahl", {8, 232, 145, 89}, Enabled},
         {"Option1_0", {8, 40, 17, 17}, Enabled | Checked},
-        {"Option1_15", {120, 64, 17, 17}, Enabled},
-        {"InversCheck", {512, 216, 81, 17}, Off},
         {"SichEpa_Command", {152, 352, 73, 27}, Off},
         {"Deutsch", {304, 352, 29, 29}, Enabled | Checked},
         {"Info", {528, 344, 65, 35}, Enabled},
@@ -133,7 +131,7 @@ TEST_F(CaptionsTest, EveryCaptionFitsItsControlInBothLanguages) {
 
 using LanguageTest = FormFixture;
 
-TEST_F(LanguageTest, FlagsSetEveryCaptionAndToolTipOfTheDesignAndTheMessages) {
+TEST_F(LanguageTest, FlagsSetEveryCaptionAndToolTipOfTheDesign) {
     enum Kind { Caption, ToolTip };
     // control, caption or tool tip, English, German: the design's texts, written out by hand
     std::vector<std::tuple<QString, Kind, const char*, const char*>> texts = {
@@ -183,58 +181,31 @@ TEST_F(LanguageTest, FlagsSetEveryCaptionAndToolTipOfTheDesignAndTheMessages) {
                                                   : control->toolTip();
             EXPECT_EQ(shown, QString::fromUtf8(german ? deutsch : english)) << name.toStdString();
         }
-        // A message right after the click speaks the new language.
-        document().saved("/l/a.epa");
-        dialogs.answers.push_back(AnswerNo);
-        dialogs.files.push_back(std::nullopt);
-        form().LadeEpa_Command_Click();
-        EXPECT_EQ(dialogs.messages.back().text,
-                  german ? "Wollen Sie /l/a.epa vorher speichern ?" : "Save Changes to /l/a.epa ?");
     }
 }
 
 using Texts = std::vector<std::string>;
 
-class QtLanguageTest : public FormFixture {
-protected:
-    // The buttons' captions of the dialog that Qt's dialogs open, which is then closed.
-    Texts buttonsOf(const std::function<void(QtDialogs&)>& show) {
+TEST_F(LanguageTest, QtsOwnButtonsFollowTheFlags) {
+    // The captions of the buttons of a question box, which is then closed.
+    const auto question = [this] {
         QtDialogs qtDialogs;
         qtDialogs.setParentWindow(&form());
         Texts texts;
         QTimer::singleShot(0, [&texts] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            for (QAbstractButton* button :
-                 dialog->findChild<QDialogButtonBox*>()->findChildren<QAbstractButton*>()) {
+            QWidget* box = QApplication::activeModalWidget();
+            for (QAbstractButton* button : box->findChildren<QAbstractButton*>()) {
                 texts.push_back(button->text().toStdString());
             }
-            static_cast<QDialog*>(dialog)->reject();
+            static_cast<QDialog*>(box)->reject();
         });
-        show(qtDialogs);
+        qtDialogs.message({MessageIcon::Question, MessageButtons::YesNo, "Kalvero", "?"});
         return texts;
-    }
-    Texts question() {
-        return buttonsOf([](QtDialogs& d) {
-            d.message({MessageIcon::Question, MessageButtons::YesNo, "Kalvero", "?"});
-        });
-    }
-};
-
-TEST_F(QtLanguageTest, QtsButtonsAndFileDialogsFollowTheFlagsAndNeedNoTranslationFiles) {
-    const auto open = [](QtDialogs& d) {
-        d.openFile({"(*.epa)|*.epa|", 1, "*.epa"});
     };
-    for (const bool german : {true, false, true}) {
+    for (const bool german : {true, false}) {
         (german ? ui().Deutsch : ui().American)->click();
         EXPECT_EQ(question(), german ? (Texts{"&Ja", "&Nein"}) : (Texts{"&Yes", "&No"}));
-        EXPECT_EQ(buttonsOf(open),
-                  german ? (Texts{"&Öffnen", "Abbrechen"}) : (Texts{"&Open", "Cancel"}));
     }
-    qtTranslations = {path("no-translations")};
-    start();
-    ui().Deutsch->click();
-    EXPECT_EQ(ui().LadeEpa_Command->text(), "EPA &Laden");
-    EXPECT_EQ(question(), (Texts{"&Yes", "&No"}));
 }
 
 } // namespace

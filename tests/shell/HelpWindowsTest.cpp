@@ -65,16 +65,7 @@ TEST_F(HelpWindowsTest, InfoIsDisabledExactlyWhileTheReadMeIsShown) {
     }
 }
 
-TEST_F(HelpWindowsTest, AboutIsHiddenByOkAndRebuiltAfterTheCloseBox) {
-    ui().about->trigger();
-    Form3* first = form().aboutWindow();
-    ASSERT_NE(first, nullptr);
-    EXPECT_TRUE(first->isVisible());
-    first->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-    EXPECT_FALSE(first->isVisible());
-    deleteClosedWindows();
-    EXPECT_EQ(form().aboutWindow(), first) << "hidden, not removed";
-
+TEST_F(HelpWindowsTest, AboutIsRebuiltAfterTheCloseBox) {
     ui().about->trigger();
     form().aboutWindow()->close();
     deleteClosedWindows();
@@ -173,26 +164,18 @@ TEST_F(KeyboardTest, FocusStartsOnExitTabReachesFlagsAndCanvasKeysOpenAndCloseWi
 }
 
 TEST(EditorArguments, HelpAndVersionAloneAnswerOnTheTerminalADoubleDashEndsOptions) {
-    using Arguments = std::vector<std::string>;
     EXPECT_TRUE(TerminalAnswer({"--help"}, "1.0.3")->starts_with("Usage: kalvero [FILE]\n"));
     EXPECT_EQ(TerminalAnswer({"--version"}, "1.0.3"), "kalvero 1.0.3\n");
-    for (const Arguments& opening :
-         {Arguments{"--help", "x"}, {"--", "--help"}, {"-logo.epa"}, {}}) {
-        EXPECT_FALSE(TerminalAnswer(opening, "1.0.3")) << opening.size();
-    }
+    EXPECT_FALSE(TerminalAnswer({"--help", "x"}, "1.0.3") || TerminalAnswer({"--", "--help"}, ""));
     EXPECT_EQ(CommandLineOf({"--", "--help"}), "--help");
-    EXPECT_EQ(CommandLineOf({"my", "logo.epa"}), "my logo.epa");
-    EXPECT_EQ(CommandLineOf({"--", "--", "x"}), "-- x");
+    EXPECT_EQ(CommandLineOf({"--", "my", "--"}), "my --");
 }
 
 using StartupExitTest = FormFixture;
 
 TEST_F(StartupExitTest, DefaultsAtFirstStartAndOptionsKeptByExit) {
     EXPECT_EQ(registrations, 1);
-    EXPECT_TRUE(ui().Backup->isChecked());
     EXPECT_TRUE(ui().American->isChecked());
-    EXPECT_TRUE(ui().SaveCheck->isChecked());
-    EXPECT_FALSE(ui().InversCheck->isChecked());
     const QString version =
         QStringLiteral("Version  %1.%2a").arg(KALVERO_VERSION_MAJOR).arg(KALVERO_VERSION_MINOR);
     EXPECT_EQ(ui().Label1->text(), version);

@@ -58,8 +58,13 @@ protected:
         EXPECT_EQ(bios::LogoContent(inspection.value()).value(), logo);
     }
     Bytes logo() { return WriteEpa(document()); }
-    // F5, which is also the canvas's context menu: the window it opens shows
-    // what `render --boot-screen` draws of the EPA file.
+    static QImage Picture(const RgbImage& image) {
+        return QImage(reinterpret_cast<const uchar*>(image.pixels.data()), image.width,
+                      image.height, image.width * 3, QImage::Format_RGB888)
+            .convertToFormat(QImage::Format_RGB32);
+    }
+    // F5, which is also the canvas's context menu, opens what
+    // `render --boot-screen` draws of the EPA file.
     void expectBootView(const Bytes& epa) {
         QAction* action = ui().Picture1->actions().at(0);
         EXPECT_EQ(action->shortcut(), QKeySequence(Qt::Key_F5));
@@ -67,14 +72,9 @@ protected:
         EXPECT_EQ(action->text(),
                   ui().Deutsch->isChecked() ? "&Wie der PC es zeigt" : "&As the PC shows it");
         action->trigger();
-        const RgbImage expected =
-            RenderBootView(ClassifyFile(epa.size(), epa), epa, 1, true).value();
-        const QImage shown = form().bootPreview()->findChild<QLabel*>()->pixmap().toImage();
-        ASSERT_EQ(shown.size(), QSize(expected.width, expected.height));
-        for (const QPoint at : {QPoint(0, 0), QPoint(510, 5), QPoint(560, 40), QPoint(639, 349)}) {
-            const Rgb c = expected.at(at.x(), at.y());
-            EXPECT_EQ(shown.pixel(at) & 0xFFFFFFU, qRgb(c.r, c.g, c.b) & 0xFFFFFFU);
-        }
+        EXPECT_EQ(form().bootPreview()->findChild<QLabel*>()->pixmap().toImage().convertToFormat(
+                      QImage::Format_RGB32),
+                  Picture(RenderBootView(ClassifyFile(epa.size(), epa), epa, 1, true).value()));
     }
 };
 
@@ -166,14 +166,8 @@ TEST_F(BiosImageTest, ImagesWithoutALogoOrFailingACheckAreRefusedAndTheCanvasKee
 TEST_F(BiosImageTest, AnEpa2LogoIsShownAsRenderShowsItAndReplacedByAColourBitmap) {
     const Bytes old = Build(LayoutB(false)).bytes;
     open(writeImage("board.rom", LayoutB(false)));
-    const RgbImage shown = RenderPreview(bios::ExtractLogo(old).value(), {}).value();
-    ASSERT_EQ(shown.height, 84);
-    for (int y = 0; y < shown.height; ++y) {
-        for (int x = 0; x < shown.width; ++x) {
-            const Rgb c = shown.at(x, y);
-            ASSERT_EQ(canvasPixel(x, y), qRgb(c.r, c.g, c.b) & 0xFFFFFFU) << x << "," << y;
-        }
-    }
+    EXPECT_EQ(ui().Picture1->image().copy(0, 0, 136, 84),
+              Picture(RenderPreview(bios::ExtractLogo(old).value(), {}).value()));
     EXPECT_FALSE(ui().SichEpa_Command->isEnabled());
     ui().Deutsch->click();
     expectBootView(bios::ExtractLogo(old).value());
@@ -197,19 +191,18 @@ TEST_F(BiosImageTest, RealImagesOpenAndTakeTheirLogoBackAsBiosReplaceDoes) {
     }
     for (const auto& entry : fs::directory_iterator(samples)) {
         const Bytes old = ReadBytes(entry.path());
-        if (old.size() < 128 * 1024) {
-            continue;
+        if (old.size() >= 128 * 1024) {
+            SCOPED_TRACE(entry.path().string());
+            open(QString::fromStdString(entry.path().string()));
+            EXPECT_EQ(ui().EpaNameAnzeige->text().toStdString(), entry.path().filename().string());
+            if (document().hasLogo()) { // not for an EPA 2.0 logo
+                save(path("new.bin"));
+                expectNewImage("new.bin", old, logo());
+            }
         }
-        SCOPED_TRACE(entry.path().string());
-        dialogs.messages.clear();
-        open(QString::fromStdString(entry.path().string()));
-        ASSERT_TRUE(dialogs.messages.empty());
-        EXPECT_EQ(ui().EpaNameAnzeige->text().toStdString(), entry.path().filename().string());
-        if (document().hasLogo()) {
-            EXPECT_EQ(logo().size(), bios::ExtractLogo(old).value().size());
-            save(path("new.bin"));
-            expectNewImage("new.bin", old, logo());
-        }
+    }
+    for (const MessageRequest& notice : dialogs.messages) {
+        EXPECT_EQ(notice.title, "New BIOS image"); // no image was refused
     }
 }
 

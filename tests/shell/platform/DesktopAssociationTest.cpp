@@ -1,7 +1,5 @@
 #include "shell/platform/DesktopAssociation.h"
 
-#include "shell/platform/FileRegistry.h"
-#include "shell/platform/SettingsStore.h"
 #include "support/TempDir.h"
 
 #include <cstdlib>
@@ -118,49 +116,6 @@ TEST(DesktopAssociation, EachPartThatCannotBeWrittenIsReportedInOrder) {
         }
         EXPECT_EQ(Register(dir.path()), shown) << blocked;
     }
-}
-
-TEST(DesktopAssociation, TheEditorsOwnFilesKeptAsLinksAreWrittenThroughThem) {
-    // Dotfiles kept in a folder of their own and linked into place: by
-    // relative and absolute links, one of them dangling until written.
-    const test::TempDir dir;
-    const fs::path home = dir.file("home");
-    const fs::path dotfiles = dir.file("dotfiles");
-    fs::create_directories(dotfiles);
-    fs::create_directories(home / "data/mime/packages");
-    fs::create_directories(home / "data/applications");
-    fs::create_directories(home / "kalvero");
-    const std::string mine = "[Default Applications]\ntext/plain=gedit.desktop\n";
-    test::WriteBytes(dotfiles / "mimeapps.list", {mine.begin(), mine.end()});
-    test::WriteBytes(dotfiles / "settings", {});
-    const std::pair<fs::path, fs::path> links[] = {
-        {home / "mimeapps.list", "../dotfiles/mimeapps.list"},
-        {home / "data/applications/kalvero.desktop", dotfiles / "kalvero.desktop"},
-        {home / "data/mime/packages/kalvero-epa.xml", "../../../../dotfiles/kalvero-epa.xml"},
-        {home / "kalvero/settings", "../../dotfiles/settings"},
-    };
-    for (const auto& [link, target] : links) {
-        fs::create_symlink(target, link);
-    }
-    EXPECT_EQ(Register(home), Strings{});
-    FileRegistry settings(SettingsFilePath({home / "data", home}));
-    LoadSettings(settings, {true, false, true, false}); // the first start stores the defaults
-    for (const auto& [link, target] : links) {
-        EXPECT_EQ(fs::read_symlink(link), target) << link;
-    }
-    const std::pair<const char*, const char*> written[] = {
-        {"mimeapps.list", "[Default Applications]\napplication/x-award-epa=kalvero.desktop\n"
-                          "text/plain=gedit.desktop\n"},
-        {"kalvero.desktop", "[Desktop Entry]\n"},
-        {"kalvero-epa.xml", "<?xml"},
-        {"settings", "; Kalvero settings"},
-    };
-    for (const auto& [name, start] : written) {
-        EXPECT_TRUE(Text(dotfiles / name).starts_with(start))
-            << name << ": " << Text(dotfiles / name);
-    }
-    EXPECT_EQ(test::FolderEntries(dotfiles),
-              (Strings{"kalvero-epa.xml", "kalvero.desktop", "mimeapps.list", "settings"}));
 }
 
 } // namespace
