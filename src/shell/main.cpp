@@ -2,6 +2,7 @@
 #include "shell/EditorArguments.h"
 #include "shell/Form1.h"
 #include "shell/QtDialogs.h"
+#include "shell/ShellStyle.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,6 +27,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kalvero"));
     QApplication::setApplicationVersion(QStringLiteral(KALVERO_VERSION));
+    QApplication::setStyle(new kalvero::ShellStyle);
 
     // The command line is at most one file path, blanks included; Qt has
     // taken its own options out of it.
