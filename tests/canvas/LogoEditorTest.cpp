@@ -1,16 +1,10 @@
-#include "canvas/ColourButton.h"
-#include "canvas/LogoCanvas.h"
-#include "canvas/PalettePanel.h"
 #include "canvas/PointerCell.h"
-#include "shell/SizingLabel.h"
 #include "shell/support/FormFixture.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QLabel>
 #include <QTest>
 #include <functional>
-#include <gtest/gtest.h>
 #include <map>
 
 namespace kalvero::test {

@@ -1,29 +1,17 @@
-#include "canvas/ColourButton.h"
-#include "canvas/LogoCanvas.h"
-#include "canvas/PalettePanel.h"
 #include "shell/Form1Controls.h"
 #include "shell/Form3.h"
 #include "shell/Hinweis.h"
-#include "shell/LinkLabel.h"
 #include "shell/PictureButton.h"
-#include "shell/PicturePreview.h"
 #include "shell/QtDialogs.h"
-#include "shell/SizingLabel.h"
 #include "shell/support/FormFixture.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QMainWindow>
-#include <QPushButton>
 #include <QStyleOptionButton>
 #include <QTimer>
-#include <QToolButton>
-#include <gtest/gtest.h>
 
 namespace kalvero::test {
 namespace {

@@ -3,19 +3,14 @@
 #include "shell/Form3.h"
 #include "shell/Hinweis.h"
 #include "shell/LinkLabel.h"
-#include "shell/SizingLabel.h"
 #include "shell/support/FormFixture.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <QToolButton>
 
 namespace kalvero::test {
 namespace {

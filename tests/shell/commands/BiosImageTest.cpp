@@ -3,19 +3,14 @@
 #include "bios/LogoModule.h"
 #include "bios/LogoReplacer.h"
 #include "bios/SyntheticImage.h"
-#include "canvas/LogoCanvas.h"
 #include "conversion/BootView.h"
 #include "conversion/PreviewImage.h"
 #include "document/EpaFormat.h"
 #include "shell/BootPreview.h"
-#include "shell/SizingLabel.h"
 #include "shell/support/FormFixture.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QLabel>
-#include <QPushButton>
-#include <QToolButton>
 #include <cstdlib>
 #include <filesystem>
 

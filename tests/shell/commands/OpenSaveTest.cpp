@@ -1,16 +1,9 @@
-#include "canvas/ColourButton.h"
-#include "canvas/PalettePanel.h"
 #include "document/LanguageTexts.h"
-#include "shell/PicturePreview.h"
-#include "shell/SizingLabel.h"
 #include "shell/support/FormFixture.h"
 
-#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QMimeData>
-#include <QPushButton>
-#include <QToolButton>
 #include <filesystem>
 
 namespace kalvero::test {

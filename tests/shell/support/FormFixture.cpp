@@ -1,11 +1,9 @@
 #include "shell/support/FormFixture.h"
 
-#include "canvas/LogoCanvas.h"
 #include "conversion/BmpWriter.h"
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <vector>
 
 namespace kalvero::test {
