@@ -5,14 +5,14 @@ namespace {
 
 constexpr std::string_view HelpText =
     R"(Usage: kalvero [FILE]
-       kalvero -- FILE
-       kalvero --help | --version
+  or:  kalvero -- FILE
+  or:  kalvero --help | --version
 
 Opens the editor for the boot logo that an Award BIOS shows at power-on (an
 EPA file), with FILE when one is given: an EPA logo, or an Award BIOS image
 whose logo is then edited and saved as a new image. The whole command line
-is taken as the one file name, blanks included; "--" before it makes a name
-that begins with "-" a file name.
+is taken as the one file name, blanks included; "--" before it makes even
+--help or --version a file name.
 
 The editor turns a two-colour bitmap of 136 x 84 or 136 x 126 pixels (1742
 or 2582 bytes) into an EPA version 1 logo that is coloured cell by cell and
