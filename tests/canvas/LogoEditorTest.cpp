@@ -111,9 +111,17 @@ TEST_F(LogoEditorTest, PressWithAnyButtonPaintsDragOnlyWithTheLeftAloneAndOnlyAL
     }
 }
 
-TEST_F(LogoEditorTest, DragOutsideLeftOrTopClampsRightOrBelowDoesNothing) {
+TEST_F(LogoEditorTest, DragsClampLeftAndAboveAndStopRightBelowAndOnTheFrame) {
     makePatternLogo(true);
     pick(9);
+    // The 2-pixel frame around the drawing area is no part of the logo.
+    for (const QPointF& at : {QPointF(-1, 40), QPointF(-2, 40), QPointF(40, -1)}) {
+        pressOnCanvas(at, 1);
+        moveOnCanvas(at, 1);
+    }
+    EXPECT_EQ(ui().Koordinaten->text(), "");
+    EXPECT_EQ(document().CellAttribute(0, 2), 15);
+    // Beyond the widget, where only a drag reaches, left and above clamp.
     moveOnCanvas({-20, 50}, 1);
     moveOnCanvas({70, -30}, 1);
     EXPECT_EQ(document().CellAttribute(0, 3), 9);
@@ -126,27 +134,6 @@ TEST_F(LogoEditorTest, DragOutsideLeftOrTopClampsRightOrBelowDoesNothing) {
     EXPECT_EQ(ui().Koordinaten->text(), readout) << "unchanged outside";
     moveOnCanvas({152, 134}, 1);
     EXPECT_EQ(document().CellAttribute(16, 8), 9);
-}
-
-TEST_F(LogoEditorTest, TheFrameAroundTheDrawingAreaNeitherPaintsNorReadsOut) {
-    // The 2-pixel frame in drawing-area coordinates: left, top, and right and
-    // bottom of the 137 x 126 area the tall logo has without the grid.
-    makePatternLogo(true);
-    clickGrid();
-    pick(9);
-    const QPointF border[] = {{-1, 40}, {-2, 40}, {40, -1}, {40, -2}, {137, 40}, {40, 127}};
-    for (const QPointF& at : border) {
-        pressOnCanvas(at, 1);
-        moveOnCanvas(at, 0);
-        moveOnCanvas(at, 1);
-    }
-    for (const auto& [column, row] : {std::pair{0, 2}, {5, 0}, {16, 2}, {5, 8}}) {
-        EXPECT_EQ(document().CellAttribute(column, row), 15) << column << "," << row;
-    }
-    EXPECT_EQ(ui().Koordinaten->text(), "");
-    // The first and last pixels of the drawing area are the logo's.
-    moveOnCanvas({0, 125}, 1);
-    EXPECT_EQ(document().CellAttribute(0, 8), 9);
 }
 
 TEST_F(LogoEditorTest, ArrowKeysMoveAFramedCellAndTheSpaceBarPaintsIt) {

@@ -168,9 +168,16 @@ TEST(EditorArguments, HelpAndVersionAloneAnswerOnTheTerminalADoubleDashEndsOptio
 
 using StartupExitTest = FormFixture;
 
-TEST_F(StartupExitTest, DefaultsAtFirstStartAndOptionsKeptByExit) {
-    EXPECT_EQ(registrations, 1);
-    EXPECT_TRUE(ui().American->isChecked());
+TEST_F(StartupExitTest, RegistrationFailuresShownVersionsAndOptionsKeptByExit) {
+    // Failures of the file-type registration are shown and the start goes on.
+    registrationErrors = {"Registration-Error ! [.EPA]", "Registration-Error ! [(standard)=EPA]"};
+    start();
+    EXPECT_EQ(registrations, 2);
+    ASSERT_EQ(dialogs.messages.size(), 2U);
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
+    EXPECT_EQ(dialogs.messages[0].title, "Kalvero");
+    EXPECT_EQ(dialogs.messages[1].text, "Registration-Error ! [(standard)=EPA]");
+    EXPECT_TRUE(ui().American->isChecked()) << "the settings applied";
     const QString version =
         QStringLiteral("Version  %1.%2a").arg(KALVERO_VERSION_MAJOR).arg(KALVERO_VERSION_MINOR);
     EXPECT_EQ(ui().Label1->text(), version);
@@ -227,16 +234,6 @@ TEST_F(StartupExitTest, ExitRoutineRunsOnceWhicheverWayTheWindowCloses) {
     EXPECT_EQ(dialogs.messages.size(), 4U);
     start();
     EXPECT_FALSE(ui().SaveCheck->isChecked());
-}
-
-TEST_F(StartupExitTest, RegistrationFailuresAreShownAndTheStartGoesOn) {
-    registrationErrors = {"Registration-Error ! [.EPA]", "Registration-Error ! [(standard)=EPA]"};
-    start();
-    ASSERT_EQ(dialogs.messages.size(), 2U);
-    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
-    EXPECT_EQ(dialogs.messages[0].title, "Kalvero");
-    EXPECT_EQ(dialogs.messages[1].text, "Registration-Error ! [(standard)=EPA]");
-    EXPECT_TRUE(ui().American->isChecked()) << "settings still applied";
 }
 
 } // namespace
