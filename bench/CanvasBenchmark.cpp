@@ -4,15 +4,11 @@
 #include "canvas/LogoCanvas.h"
 #include "canvas/LogoEditor.h"
 #include "canvas/PalettePanel.h"
-#include "document/EpaFormat.h"
-#include "document/FileIo.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
 #include <benchmark/benchmark.h>
-#include <filesystem>
-#include <unistd.h>
 
 namespace kalvero {
 namespace {
@@ -30,7 +26,7 @@ struct EditorWidgets {
         for (int position = 1; position <= EpaDataSize; ++position) {
             document.EpaData(position) = static_cast<std::uint8_t>(position * 37 + 11);
         }
-        document.EpaFromBmp = true;
+        document.madeFromBitmap();
         canvas.show();
         editor.RedrawCanvas();
     }
@@ -45,24 +41,6 @@ void BM_RedrawCanvas(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RedrawCanvas)->ArgName("grid")->Arg(1)->Arg(0);
-
-// A file logo, which every redraw reads again from its file first.
-void BM_RedrawCanvasFromFile(benchmark::State& state) {
-    EditorWidgets widgets;
-    const std::filesystem::path file = std::filesystem::temp_directory_path() /
-                                       ("kalvero-bench-" + std::to_string(::getpid()) + ".epa");
-    if (!SaveEpaFile(widgets.document, file)) {
-        state.SkipWithError("cannot write the logo file");
-        return;
-    }
-    widgets.document.EpaFromBmp = false;
-    widgets.document.EpaFileName = Utf8FromPath(file);
-    for (auto _ : state) {
-        widgets.editor.RedrawCanvas();
-    }
-    std::filesystem::remove(file);
-}
-BENCHMARK(BM_RedrawCanvasFromFile);
 
 // PaintCell alone, then with the paint of the whole canvas that the update it
 // asks for brings (drawn here into an image, as no screen is there).

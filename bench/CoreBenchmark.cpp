@@ -22,8 +22,8 @@ std::vector<std::uint8_t> Pattern(std::size_t length) {
 }
 
 // A tall logo with every cell and glyph line filled.
-LogoDocument PatternLogo() {
-    LogoDocument logo;
+LogoDocument PatternLogo(bool tall = true) {
+    LogoDocument logo(tall);
     const std::vector<std::uint8_t> bytes = Pattern(TallEpaLength);
     for (int position = 1; position <= TallEpaLength; ++position) {
         logo.EpaData(position) = bytes[static_cast<std::size_t>(position - 1)];
@@ -54,8 +54,7 @@ void BM_BuildEpa2Data(benchmark::State& state) {
 BENCHMARK(BM_BuildEpa2Data);
 
 void BM_WriteEpa(benchmark::State& state) {
-    LogoDocument logo = PatternLogo();
-    logo.TallLogo = state.range(0) != 0;
+    LogoDocument logo = PatternLogo(state.range(0) != 0);
     for (auto _ : state) {
         std::vector<std::uint8_t> file = WriteEpa(logo);
         benchmark::DoNotOptimize(file.data());

@@ -51,6 +51,13 @@ bench/startup.sh 20 Floor "$bin/kalvero_bench_floor"
 echo -n "kalvero with a logo: "
 STARTUP_READS=$logo bench/startup.sh 20 Kalvero "$bin/kalvero" "$logo"
 rm -f "$logo" "${logo%.epa}".[0-9]*
+"$bin/make_award_seeds" "$build/startup-seeds" >/dev/null
+image=$build/startup-seeds/layout-a.bin
+echo -n "kalvero with a BIOS image: "
+STARTUP_READS=$image bench/startup.sh 20 Kalvero "$bin/kalvero" "$image"
+echo -n "floor again: "
+bench/startup.sh 20 Floor "$bin/kalvero_bench_floor"
+rm -rf "$build/startup-seeds"
 
 echo
 echo "== kalvero-cli on one file beside cp of the same file (whole process, hyperfine)"

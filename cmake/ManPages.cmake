@@ -8,10 +8,9 @@ set(KALVERO_MAN_PAGES ${KALVERO_MAN_DIR}/kalvero.1.gz ${KALVERO_MAN_DIR}/kalvero
 add_custom_command(
     OUTPUT ${KALVERO_MAN_PAGES}
     COMMAND ${PROJECT_SOURCE_DIR}/tools/docs/man-pages.sh $<TARGET_FILE:kalvero-cli>
-            ${PROJECT_VERSION} ${KALVERO_MAN_DIR}
+            $<TARGET_FILE:kalvero> ${KALVERO_MAN_DIR}
     COMMAND gzip -9nf ${KALVERO_MAN_DIR}/kalvero.1 ${KALVERO_MAN_DIR}/kalvero-cli.1
-    DEPENDS kalvero-cli ${PROJECT_SOURCE_DIR}/tools/docs/man-pages.sh
-            ${PROJECT_SOURCE_DIR}/docs/man/kalvero-help.txt
+    DEPENDS kalvero-cli kalvero ${PROJECT_SOURCE_DIR}/tools/docs/man-pages.sh
     COMMENT "Writing the manual pages")
 add_custom_target(kalvero_man_pages ALL DEPENDS ${KALVERO_MAN_PAGES})
 install(FILES ${KALVERO_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

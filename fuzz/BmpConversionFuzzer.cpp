@@ -47,8 +47,7 @@ void CheckConversion(std::span<const std::uint8_t> bmp, bool negative) {
 // The conversions on their own, with buffers of any length: missing bytes
 // must count as 0, never be read.
 void CheckShortBuffers(std::span<const std::uint8_t> bytes, bool tall) {
-    LogoDocument document;
-    document.TallLogo = tall;
+    LogoDocument document(tall);
     ConvertMonoBmp(document, bytes, false);
     const std::size_t half = bytes.size() / 2;
     const std::vector<std::uint8_t> image =

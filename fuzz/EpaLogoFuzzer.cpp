@@ -41,11 +41,11 @@ void CheckLogo(std::span<const std::uint8_t> file) {
     }
 
     const std::vector<std::uint8_t> bmp = MonoBmpFromLogo(*logo);
-    Require(bmp.size() == (logo->TallLogo ? 2582U : 1742U), "export has a bitmap length");
+    Require(bmp.size() == (logo->TallLogo() ? 2582U : 1742U), "export has a bitmap length");
 
     const std::vector<std::uint8_t> written = WriteEpa(*logo);
     Require(written.size() == file.size(), "writer keeps the length");
-    if (logo->TallLogo) {
+    if (logo->TallLogo()) {
         Require(std::equal(written.begin(), written.end(), file.begin()),
                 "a tall logo is written back byte for byte");
     } else {

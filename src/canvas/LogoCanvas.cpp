@@ -1,5 +1,6 @@
 #include "canvas/LogoCanvas.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QtMath>
@@ -19,6 +20,13 @@ LogoCanvas::LogoCanvas(QWidget* parent) : QFrame(parent), background_(224, 224, 
     setLineWidth(2);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Tab reaches it; a click paints but leaves the focus where it is.
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void LogoCanvas::setKeyCell(const QRect& frame) {
+    keyCell_ = frame;
+    update();
 }
 
 void LogoCanvas::setOuterSize(const QSize& size) {
@@ -48,6 +56,14 @@ void LogoCanvas::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter painter(this);
     painter.drawImage(contentsRect().topLeft(), image_);
+    if (hasFocus() && !keyCell_.isNull()) {
+        // Black and white dots, seen on every colour.
+        const QRect frame = keyCell_.translated(contentsRect().topLeft());
+        painter.setPen(Qt::black);
+        painter.drawRect(frame);
+        painter.setPen(QPen(Qt::white, 1, Qt::DotLine));
+        painter.drawRect(frame);
+    }
 }
 
 void LogoCanvas::resizeEvent(QResizeEvent* event) {
@@ -82,6 +98,30 @@ void LogoCanvas::mouseMoveEvent(QMouseEvent* event) {
 
 void LogoCanvas::mouseReleaseEvent(QMouseEvent*) {
     emit mouseReleased();
+}
+
+void LogoCanvas::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Space:
+        emit keyPressed(event->key());
+        break;
+    default:
+        QFrame::keyPressEvent(event);
+    }
+}
+
+void LogoCanvas::focusInEvent(QFocusEvent* event) {
+    QFrame::focusInEvent(event);
+    update();
+}
+
+void LogoCanvas::focusOutEvent(QFocusEvent* event) {
+    QFrame::focusOutEvent(event);
+    update();
 }
 
 bool LogoCanvas::onBorder(const QPointF& widgetPosition) const {

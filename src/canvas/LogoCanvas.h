@@ -24,6 +24,9 @@ public:
     // Sets one pixel of the image; callers update() once they are done.
     void setPixel(int x, int y, QRgb colour);
     const QImage& image() const { return image_; }
+    // The cell the keyboard points at, in drawing-area pixels: framed, over
+    // the image, while the canvas has the keyboard focus.
+    void setKeyCell(const QRect& frame);
 
 signals:
     // button: the one pressed (1 left, 2 right, 4 middle); position in pixels
@@ -32,6 +35,8 @@ signals:
     // buttons: mask of the buttons held (1 left, 2 right, 4 middle).
     void mouseMoved(int buttons, QPointF position);
     void mouseReleased();
+    // An arrow key or the space bar, while the canvas has the focus.
+    void keyPressed(int key);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -39,6 +44,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     // The frame around the drawing area is no part of the logo. Beyond the
@@ -49,6 +57,7 @@ private:
 
     QImage image_;
     QColor background_;
+    QRect keyCell_;
 };
 
 } // namespace kalvero

@@ -5,12 +5,14 @@
 #include "canvas/PalettePanel.h"
 #include "canvas/PointerCell.h"
 #include "canvas/Twips.h"
+#include "conversion/PreviewImage.h"
 #include "document/LogoRaster.h"
 #include "document/Palette.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPalette>
+#include <algorithm>
 #include <array>
 
 namespace kalvero {
@@ -51,21 +53,40 @@ LogoEditor::LogoEditor(LogoDocument& document, LogoCanvas& canvas, QLabel& epaNa
     connect(&canvas_, &LogoCanvas::mousePressed, this, &LogoEditor::Picture1_MouseDown);
     connect(&canvas_, &LogoCanvas::mouseMoved, this, &LogoEditor::Picture1_MouseMove);
     connect(&canvas_, &LogoCanvas::mouseReleased, this, [this] { history_.endStroke(); });
+    connect(&canvas_, &LogoCanvas::keyPressed, this, &LogoEditor::Picture1_KeyDown);
 }
 
 void LogoEditor::RedrawCanvas() {
-    // A file that vanished since it was opened leaves the logo in memory as it is.
-    static_cast<void>(document_.ReloadLogo());
-
-    const int heightTwips = CanvasHeightTwips(GridHidden, document_.TallLogo);
+    const int heightTwips = CanvasHeightTwips(GridHidden, document_.TallLogo());
     canvas_.setOuterSize(QSize(Px(CanvasWidthTwips(GridHidden)), Px(heightTwips)));
     epaNameAnzeige_.move(epaNameAnzeige_.x(), Px(CanvasTopTwips + heightTwips + NameGapTwips));
+    showKeyCell();
 
+    if (document_.showsImageEpa2()) {
+        drawImageEpa2();
+        canvas_.update();
+        return;
+    }
     const std::array<QRgb, 16>& colours = ScreenPalette();
     ForEachLogoPixel(document_, CanvasGeometry{GridOffset}, [&](int x, int y, int colour) {
         canvas_.setPixel(x, y, colours[static_cast<std::size_t>(colour)]);
     });
     canvas_.update();
+}
+
+void LogoEditor::drawImageEpa2() {
+    // As `render` draws it: in its own palette, from the top left, without a grid.
+    const FileResult<RgbImage> picture = RenderPreview(document_.ImageEpa2(), {});
+    if (!picture) {
+        return;
+    }
+    const RgbImage& image = picture.value();
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            const Rgb colour = image.at(x, y);
+            canvas_.setPixel(x, y, qRgb(colour.r, colour.g, colour.b));
+        }
+    }
 }
 
 void LogoEditor::ShowRaster_Click(bool checked) {
@@ -77,7 +98,7 @@ void LogoEditor::ShowRaster_Click(bool checked) {
 
 bool LogoEditor::pointAt(QPointF position) {
     const std::optional<PointerCell> cell =
-        CellUnderPointer(position.x(), position.y(), document_.TallLogo, GridOffset);
+        CellUnderPointer(position.x(), position.y(), document_.TallLogo(), GridOffset);
     if (!cell) {
         return false;
     }
@@ -105,6 +126,30 @@ void LogoEditor::Picture1_MouseMove(int buttons, QPointF position) {
     }
 }
 
+void LogoEditor::Picture1_KeyDown(int key) {
+    const int lastRow = document_.layout().cellRows - 1;
+    keyColumn_ += key == Qt::Key_Left ? -1 : key == Qt::Key_Right ? 1 : 0;
+    keyRow_ += key == Qt::Key_Up ? -1 : key == Qt::Key_Down ? 1 : 0;
+    keyColumn_ = std::clamp(keyColumn_, 0, CellColumns - 1);
+    keyRow_ = std::clamp(keyRow_, 0, lastRow);
+    if (key == Qt::Key_Space && document_.hasLogo()) {
+        CellColumn = keyColumn_;
+        CellRow = keyRow_;
+        history_.endStroke();
+        PaintCell();
+        history_.endStroke();
+    }
+    showKeyCell();
+}
+
+void LogoEditor::showKeyCell() {
+    // Around the cell, over the grid lines when they are shown.
+    keyRow_ = std::min(keyRow_, document_.layout().cellRows - 1);
+    canvas_.setKeyCell(QRect((CellWidth + 1 - GridOffset) * keyColumn_ - GridOffset,
+                             (CellHeight + 1 - GridOffset) * keyRow_ - GridOffset, CellWidth + 2,
+                             CellHeight + 2));
+}
+
 void LogoEditor::drawCell(int column, int row, QRgb colour) {
     const QRgb black = ScreenPalette()[0];
     ForEachCellPixel(
@@ -117,9 +162,12 @@ void LogoEditor::PaintCell() {
     drawCell(CellColumn, CellRow, palette_.colourBar()->colour().rgb());
     const auto index = static_cast<std::uint8_t>(palette_.selectedIndex());
     history_.followLogo(document_.generation());
-    history_.record(CellColumns * CellRow + CellColumn,
-                    document_.CellAttribute(CellColumn, CellRow), index);
+    const std::uint8_t before = document_.CellAttribute(CellColumn, CellRow);
+    history_.record(CellColumns * CellRow + CellColumn, before, index);
     document_.SetCellAttribute(CellColumn, CellRow, index);
+    if (before != index) {
+        emit painted();
+    }
 }
 
 void LogoEditor::undo() {
@@ -145,6 +193,9 @@ void LogoEditor::restore(const std::vector<CellChange>& step, std::uint8_t CellC
         const std::uint8_t attribute = change.*value;
         document_.SetCellAttribute(column, row, attribute);
         drawCell(column, row, ScreenPalette()[attribute > 15 ? 0 : attribute]);
+    }
+    if (!step.empty()) {
+        emit painted();
     }
 }
 

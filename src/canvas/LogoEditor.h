@@ -24,14 +24,18 @@ public:
     LogoEditor(LogoDocument& document, LogoCanvas& canvas, QLabel& epaNameAnzeige,
                QLabel& koordinaten, PalettePanel& palette, QObject* parent = nullptr);
 
-    // Reloads a file logo from its file, sizes the canvas for the logo and the
-    // grid, keeps EpaNameAnzeige below it and sets every logo pixel.
+    // Sizes the canvas for the logo and the grid, keeps EpaNameAnzeige below
+    // it and sets every logo pixel: the logo as it is in memory, with every
+    // colour painted on it (no file is read), or the open BIOS image's EPA 2.0
+    // logo as `render` draws it.
     void RedrawCanvas();
     // The grid check box: shown exactly when checked; erases the canvas in the
     // system's button colour and redraws.
     void ShowRaster_Click(bool checked);
     void Picture1_MouseDown(int button, QPointF position);
     void Picture1_MouseMove(int buttons, QPointF position);
+    // The arrow keys move the keyboard's cell, the space bar paints it.
+    void Picture1_KeyDown(int key);
     // Recolours the cell at CellColumn, CellRow and stores the colour.
     void PaintCell();
     // Takes back or does again the last stroke of painting on this logo.
@@ -43,8 +47,15 @@ public:
     int CellColumn = 0;
     int CellRow = 0;
 
+signals:
+    // A cell's colour changed, by painting, undo or redo: there is something
+    // to save again.
+    void painted();
+
 private:
     bool pointAt(QPointF position);
+    void drawImageEpa2();
+    void showKeyCell();
     void drawCell(int column, int row, QRgb colour);
     // Gives the cells of a step the attributes `value` picks and redraws them.
     void restore(const std::vector<CellChange>& step, std::uint8_t CellChange::*value);
@@ -55,6 +66,8 @@ private:
     QLabel& koordinaten_;
     PalettePanel& palette_;
     PointerCell lastCell_{};
+    int keyColumn_ = 0;
+    int keyRow_ = 0;
     PaintHistory history_;
 };
 

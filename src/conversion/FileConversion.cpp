@@ -23,8 +23,7 @@ FileResult<std::vector<std::uint8_t>> EpaFileFromBmp(std::span<const std::uint8_
         return BuildEpa2Data(bmpFile.subspan(BmpPaletteOffset, BmpPaletteLength),
                              bmpFile.subspan(ColourBmpPixelOffset), IsTallBmp(kind));
     }
-    LogoDocument document;
-    document.TallLogo = IsTallBmp(kind);
+    LogoDocument document(IsTallBmp(kind));
     ConvertMonoBmp(document, bmpFile, negative);
     return WriteEpa(document);
 }

@@ -40,17 +40,13 @@ FileStatus ReadEpa(LogoDocument& document, const std::filesystem::path& path) {
     if (!bytes) {
         return bytes.error();
     }
-    document.ClearLogo();
-    document.TallLogo = kind == EpaLengthClass::TallLogo;
-    for (std::size_t i = 0; i < bytes.value().size(); ++i) {
-        document.EpaData(static_cast<int>(i) + 1) = bytes.value()[i];
-    }
+    document.openedFile(Utf8FromPath(path), bytes.value());
     return Succeeded;
 }
 
 std::vector<std::uint8_t> WriteEpa(LogoDocument& document) {
     const std::span<const std::uint8_t, EpaDataSize> image = document.epaImage();
-    if (document.TallLogo) {
+    if (document.TallLogo()) {
         return {image.begin(), image.end()};
     }
     document.EpaData(2) = ShortCellRows;

@@ -22,6 +22,15 @@ std::string Join(std::initializer_list<std::string> lines) {
     return text;
 }
 
+std::string AllFiles(Language language) {
+    return German(language) ? "Alle Dateien (*.*)|*.*|" : "all Files (*.*)|*.*|";
+}
+
+std::string BiosFilter(Language language) {
+    return std::string(German(language) ? "BIOS-Abbilder" : "BIOS images") +
+           " (*.bin *.rom *.awd)|*.bin;*.rom;*.awd|";
+}
+
 std::string WrongSizeTitle(Language language, std::uint64_t length) {
     return (German(language) ? "Falsche Dateigroesse - " : "Wrong Filesize - ") +
            std::to_string(length) + " bytes";
@@ -139,6 +148,10 @@ std::string ControlTextFor(const ControlText& text, Language language) {
     return chosen;
 }
 
+std::string BootViewCaption(Language language) {
+    return German(language) ? "&Wie der PC es zeigt" : "&As the PC shows it";
+}
+
 std::string SaveFirstQuestion(Language language, const std::string& epaFileName) {
     return German(language) ? "Wollen Sie " + epaFileName + " vorher speichern ?"
                             : "Save Changes to " + epaFileName + " ?";
@@ -196,6 +209,51 @@ MessageText BmpRefusal(Language language, std::uint64_t length) {
     return {WrongSizeTitle(language, length), text};
 }
 
+MessageText BmpRefusalFor(Language language, const std::string& fileTitle, std::uint64_t length) {
+    MessageText refusal = BmpRefusal(language, length);
+    refusal.text += LineBreak;
+    refusal.text += German(language)
+                        ? Join({fileTitle + " hat " + std::to_string(length) + " bytes.",
+                                "\"kalvero-cli import\" macht aus jedem Bild eine solche Bitmap."})
+                        : Join({fileTitle + " has " + std::to_string(length) + " bytes.",
+                                "\"kalvero-cli import\" makes such a bitmap of any picture."});
+    return refusal;
+}
+
+std::string ReadMeNews(Language language) {
+    if (German(language)) {
+        return "WAS KALVERO HEUTE KANN\n"
+               "======================\n\n"
+               "BIOS-Abbilder: \"EPA Laden\" öffnet auch ein\n"
+               "Award-BIOS-Abbild (.bin, .rom, .awd) und zeigt\n"
+               "sein Logo. \"EPA Sichern\" schreibt dann ein\n"
+               "neues Abbild daneben (board-new.bin); das alte\n"
+               "bleibt, wie es ist. Prüfen Sie das neue mit\n"
+               "kalvero-cli bios verify, bevor Sie es flashen,\n"
+               "und behalten Sie das alte zum Zurückspielen.\n"
+               "F5 zeigt das Logo so, wie der PC es zeigt.\n\n"
+               "Bilder: kalvero-cli import macht aus jedem Bild\n"
+               "(PNG, JPEG, ...) eine Bitmap oder ein EPA-Logo.\n\n"
+               "Rückgängig: Strg+Z nimmt das letzte Malen\n"
+               "zurück, Strg+Y oder Strg+Umschalt+Z macht es\n"
+               "wieder.\n\n\n";
+    }
+    return "WHAT KALVERO DOES TODAY\n"
+           "=======================\n\n"
+           "BIOS images: \"Load EPA\" also opens an Award\n"
+           "BIOS image (.bin, .rom, .awd) and shows its\n"
+           "logo. \"Save EPA\" then writes a new image\n"
+           "beside it (board-new.bin); the old one stays\n"
+           "as it is. Check the new one with kalvero-cli\n"
+           "bios verify before you flash it, and keep the\n"
+           "old one to flash back.\n"
+           "F5 shows the logo as the PC shows it.\n\n"
+           "Pictures: kalvero-cli import makes a bitmap or\n"
+           "an EPA logo of any picture (PNG, JPEG, ...).\n\n"
+           "Undo: Ctrl+Z takes back the last painting,\n"
+           "Ctrl+Y or Ctrl+Shift+Z does it again.\n\n\n";
+}
+
 MessageText FileNotOpenedNotice(Language language, const std::string& path,
                                 const FileError& error) {
     if (German(language)) {
@@ -228,13 +286,74 @@ MessageText BackupFailedNotice(Language language, const std::string& path, const
 }
 
 std::string EpaDialogFilter(Language language) {
-    return std::string("(*.epa)|*.epa|") +
-           (German(language) ? "Alle Dateien (*.*)|*.*|" : "all Files (*.*)|*.*|");
+    return std::string("(*.epa)|*.epa|") + AllFiles(language);
+}
+
+std::string OpenDialogFilter(Language language) {
+    return std::string("(*.epa)|*.epa|") + BiosFilter(language) + AllFiles(language);
+}
+
+std::string ImageSaveFilter(Language language) {
+    return BiosFilter(language) + "(*.epa)|*.epa|" + AllFiles(language);
+}
+
+MessageText ImageNotOpenedNotice(Language language, const std::string& path,
+                                 const std::string& reason) {
+    if (German(language)) {
+        return {"BIOS-Abbild nicht geöffnet",
+                Join({"Das BIOS-Abbild " + path, "kann nicht geöffnet werden:", reason})};
+    }
+    return {"BIOS image not opened", Join({"The BIOS image " + path, "cannot be opened:", reason})};
+}
+
+MessageText ImageIsOpenNotice(Language language, const std::string& path) {
+    if (German(language)) {
+        return {"Nicht gespeichert",
+                Join({"Die Datei " + path,
+                      "ist das geöffnete BIOS-Abbild, das Kalvero nie überschreibt.",
+                      "Wählen Sie einen neuen Namen und behalten Sie das alte Abbild, um es "
+                      "zurückspielen zu können."})};
+    }
+    return {"Not saved",
+            Join({"The file " + path, "is the BIOS image that is open, which Kalvero never writes.",
+                  "Name a new file, and keep the old image to flash back."})};
+}
+
+MessageText ImageNotWrittenNotice(Language language, const std::string& path,
+                                  const std::string& reason) {
+    if (German(language)) {
+        return {"Nicht gespeichert",
+                Join({"Das neue BIOS-Abbild " + path, "wurde nicht geschrieben:", reason, "",
+                      "Das Logo bleibt im Editor."})};
+    }
+    return {"Not saved", Join({"The new BIOS image " + path, "was not written:", reason, "",
+                               "The logo stays in the editor."})};
+}
+
+MessageText ImageSavedNotice(Language language, const std::string& path,
+                             std::span<const ImageCheck> checks) {
+    const bool german = German(language);
+    std::string lines;
+    for (const ImageCheck& check : checks) {
+        const char* state = check.state == CheckState::Holds ? (german ? "stimmt" : "holds")
+                            : check.state == CheckState::Fails
+                                ? (german ? "STIMMT NICHT" : "FAILS")
+                                : (german ? "nicht benutzt" : "not used");
+        lines += std::string(LineBreak) + "  " + check.name + ": " + state;
+    }
+    if (german) {
+        return {"Neues BIOS-Abbild",
+                Join({"Das neue BIOS-Abbild " + path + " ist geschrieben.", "",
+                      "Die Prüfungen des Boards:" + lines, "",
+                      "Behalten Sie das alte Abbild, um es zurückspielen zu können."})};
+    }
+    return {"New BIOS image",
+            Join({"The new BIOS image " + path + " was written.", "", "The board's checks:" + lines,
+                  "", "Keep the old image to flash back."})};
 }
 
 std::string BmpDialogFilter(Language language) {
-    return std::string("(*.bmp)|*.bmp|") +
-           (German(language) ? "Alle Dateien (*.*)|*.*|" : "all Files (*.*)|*.*|");
+    return std::string("(*.bmp)|*.bmp|") + AllFiles(language);
 }
 
 } // namespace kalvero

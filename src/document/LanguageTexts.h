@@ -36,11 +36,19 @@ std::string ControlTextFor(const ControlText& text, Language language);
 // read-me window.
 inline constexpr char HomepageAddress[] = "https://kalvero.example.org";
 
+// The context menu's entry and the window that show the logo as the PC does.
+std::string BootViewCaption(Language language);
+
 std::string SaveFirstQuestion(Language language, const std::string& epaFileName);
 MessageText WrongEpaLengthNotice(Language language, std::uint64_t length);
 MessageText Epa2NoticeLoadEpa(Language language, const std::string& fileTitle);
 MessageText Epa2NoticeCommandLine(Language language, const std::string& fileTitle);
 MessageText BmpRefusal(Language language, std::uint64_t length);
+// BmpRefusal, then the file's name and where a bitmap of any picture is made.
+MessageText BmpRefusalFor(Language language, const std::string& fileTitle, std::uint64_t length);
+// What Kalvero does beyond the read-me's text (BIOS images, import, undo),
+// in one language, put before the read-me in the read-me window.
+std::string ReadMeNews(Language language);
 // A file that is not there or cannot be opened.
 MessageText FileNotOpenedNotice(Language language, const std::string& path, const FileError& error);
 // A save or export that could not be written; the old file is unchanged.
@@ -50,6 +58,32 @@ MessageText BackupFailedNotice(Language language, const std::string& path, const
 
 std::string EpaDialogFilter(Language language);
 std::string BmpDialogFilter(Language language);
+// Load EPA's filter: EPA files, BIOS images, all files.
+std::string OpenDialogFilter(Language language);
+// Save EPA's filter while a BIOS image is open: BIOS images, EPA files (its
+// 1-based index is ImageSaveEpaFilter), all files.
+std::string ImageSaveFilter(Language language);
+inline constexpr int ImageSaveEpaFilter = 2;
+
+// A BIOS image that cannot be opened: its name and the reason the core gives.
+MessageText ImageNotOpenedNotice(Language language, const std::string& path,
+                                 const std::string& reason);
+// A save that would write over the BIOS image that is open.
+MessageText ImageIsOpenNotice(Language language, const std::string& path);
+// A new image that was not made (the logo does not fit, the image cannot be
+// changed): nothing was written, the logo stays.
+MessageText ImageNotWrittenNotice(Language language, const std::string& path,
+                                  const std::string& reason);
+
+// One check of a BIOS image as the board makes it, by its name ("C1", "W").
+enum class CheckState { Holds, Fails, NotUsed };
+struct ImageCheck {
+    std::string name;
+    CheckState state;
+};
+// The new image was written; which of the board's checks hold in it.
+MessageText ImageSavedNotice(Language language, const std::string& path,
+                             std::span<const ImageCheck> checks);
 
 inline constexpr const char* QuestionTitle = "Kalvero";
 

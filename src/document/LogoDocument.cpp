@@ -1,7 +1,7 @@
 #include "document/LogoDocument.h"
 
 #include "document/EpaTables.h"
-#include "document/FileIo.h"
+#include "document/FileNames.h"
 
 #include <algorithm>
 #include <cassert>
@@ -54,18 +54,93 @@ void LogoDocument::InitFromTemplate() {
     ++generation_;
 }
 
-FileStatus LogoDocument::ReloadLogo() {
-    if (EpaFileName.empty() || EpaFromBmp) {
-        return Succeeded;
-    }
-    FileResult<std::vector<std::uint8_t>> file =
-        ReadFilePrefix(PathFromUtf8(EpaFileName), EpaDataSize);
-    if (!file) {
-        return file.error();
-    }
-    std::copy(file.value().begin(), file.value().end(), bytes_.begin());
-    ++generation_;
-    return Succeeded;
+void LogoDocument::namedOnCommandLine(const std::string& file) {
+    commandLineFile_ = file;
+    openPending_ = true;
+    epaFileName_ = file;
+}
+
+void LogoDocument::openedFile(const std::string& path, std::span<const std::uint8_t> epaFile) {
+    assert(epaFile.size() == ShortEpaLength || epaFile.size() == TallEpaLength);
+    ClearLogo();
+    std::copy(epaFile.begin(), epaFile.end(), bytes_.begin());
+    epaFileName_ = path;
+    epaFromBmp_ = false;
+    tallLogo_ = epaFile.size() == TallEpaLength;
+    imageFileName_.clear();
+    imageData_.clear();
+    imageEpa2_.clear();
+}
+
+void LogoDocument::openedImage(const std::string& path, std::vector<std::uint8_t> image,
+                               std::span<const std::uint8_t> epaFile) {
+    openedFile(path, epaFile);
+    imageFileName_ = path;
+    imageData_ = std::move(image);
+}
+
+void LogoDocument::openedImageEpa2(const std::string& path, std::vector<std::uint8_t> image,
+                                   std::vector<std::uint8_t> epa2, bool tall) {
+    droppedLogo();
+    tallLogo_ = tall;
+    imageFileName_ = path;
+    imageData_ = std::move(image);
+    imageEpa2_ = std::move(epa2);
+}
+
+void LogoDocument::droppedLogo() {
+    epaFileName_.clear();
+    epaFromBmp_ = false;
+    ClearLogo();
+    imageFileName_.clear();
+    imageData_.clear();
+    imageEpa2_.clear();
+}
+
+std::string LogoDocument::NameToSave() const {
+    return epaFromBmp_ && !bmpFileName_.empty() ? DefaultEpaName(bmpFileName_) : epaFileName_;
+}
+
+void LogoDocument::madeFromBitmap() {
+    epaFromBmp_ = true;
+    tallLogo_ = bmpTall_;
+}
+
+void LogoDocument::saved(const std::string& path) {
+    epaFileName_ = path;
+    epaFromBmp_ = false;
+}
+
+void LogoDocument::choseBitmap(const std::string& path) {
+    bmpFileName_ = path;
+}
+
+void LogoDocument::loadedMonoBitmap(std::vector<std::uint8_t> bytes, bool tall) {
+    bmpData_ = std::move(bytes);
+    bmpTall_ = tall;
+    loadedBmpFile_ = bmpFileName_;
+}
+
+void LogoDocument::loadedColourBitmap(std::vector<std::uint8_t> epa2Data, bool tall) {
+    epa2Data_ = std::move(epa2Data);
+    epa2Pending_ = true;
+    epa2Tall_ = tall;
+    loadedBmpFile_ = bmpFileName_;
+}
+
+void LogoDocument::unloadedBitmap() {
+    epa2Pending_ = false;
+    loadedBmpFile_.clear();
+}
+
+void LogoDocument::forgotBitmap() {
+    bmpFileName_.clear();
+    loadedBmpFile_.clear();
+}
+
+void LogoDocument::savedEpa2() {
+    epa2Pending_ = false;
+    epaFileName_.clear();
 }
 
 } // namespace kalvero

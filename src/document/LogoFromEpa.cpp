@@ -10,10 +10,7 @@ std::optional<LogoDocument> LogoFromEpa(std::span<const std::uint8_t> epaFile) {
         return std::nullopt;
     }
     std::optional<LogoDocument> document(std::in_place);
-    document->TallLogo = kind == EpaLengthClass::TallLogo;
-    for (std::size_t i = 0; i < epaFile.size(); ++i) {
-        document->EpaData(static_cast<int>(i) + 1) = epaFile[i];
-    }
+    document->openedFile({}, epaFile);
     return document;
 }
 

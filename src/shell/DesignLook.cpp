@@ -9,10 +9,10 @@ QFont DesignFont(const QString& family, qreal points, bool bold, QFont::StyleHin
     QFont font(family);
     // Where the design's family is missing, a family of the same widths is
     // nearer to the layout than the system's default, which may run wider.
-    const QStringList sameWidths = hint == QFont::TypeWriter
-                                       ? QStringList{QStringLiteral("Liberation Mono")}
-                                       : QStringList{QStringLiteral("Liberation Sans"),
-                                                     QStringLiteral("Arimo")};
+    const QStringList sameWidths =
+        hint == QFont::TypeWriter
+            ? QStringList{QStringLiteral("Liberation Mono")}
+            : QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")};
     font.setFamilies(QStringList{family} + sameWidths);
     font.setStyleHint(hint);
     font.setPointSizeF(points);

@@ -8,10 +8,11 @@ class QWidget;
 namespace kalvero {
 
 enum class MessageIcon { None, Information, Question };
-enum class MessageButtons { Ok, YesNo };
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
 
 // Answers of a message box, with the numbers the commands keep in MsgAnswer.
 inline constexpr int AnswerOk = 1;
+inline constexpr int AnswerCancel = 2;
 inline constexpr int AnswerYes = 6;
 inline constexpr int AnswerNo = 7;
 
@@ -39,11 +40,12 @@ struct FileDialogRequest {
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
-    // Returns AnswerOk, AnswerYes or AnswerNo.
+    // Returns AnswerOk, AnswerYes, AnswerNo or AnswerCancel.
     virtual int message(const MessageRequest& request) = 0;
     // The chosen path, or nothing when the user cancelled.
     virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
-    virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
+    // The filter left selected is written back to request.filterIndex.
+    virtual std::optional<QString> saveFile(FileDialogRequest& request) = 0;
     virtual void openUrl(const QString& address) = 0;
 };
 

@@ -3,9 +3,11 @@
 #include "canvas/LogoCanvas.h"
 #include "canvas/PalettePanel.h"
 #include "canvas/Twips.h"
+#include "conversion/BootView.h"
 #include "document/CommandLine.h"
-#include "document/FileNames.h"
+#include "document/EpaFormat.h"
 #include "shell/Artwork.h"
+#include "shell/BootPreview.h"
 #include "shell/Dialogs.h"
 #include "shell/Form3.h"
 #include "shell/Hinweis.h"
@@ -22,6 +24,8 @@
 #include <QLayout>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 
@@ -35,8 +39,8 @@ struct DroppedFile {
     DroppedKind kind;
 };
 
-// One local file, a logo or a bitmap by its extension; anything else is not
-// taken.
+// One local file: a bitmap by its extension, anything else for Load EPA,
+// which tells a logo from a BIOS image by the file's content.
 std::optional<DroppedFile> FileToLoad(const QMimeData* data) {
     const QList<QUrl> urls = data != nullptr ? data->urls() : QList<QUrl>();
     if (urls.size() != 1 || !urls.front().isLocalFile()) {
@@ -44,14 +48,9 @@ std::optional<DroppedFile> FileToLoad(const QMimeData* data) {
     }
     // Written as the file dialog writes the names it returns.
     const QString path = urls.front().toLocalFile();
-    const QString extension = QFileInfo(path).suffix();
-    if (extension.compare(QLatin1String("epa"), Qt::CaseInsensitive) == 0) {
-        return DroppedFile{path, DroppedKind::Logo};
-    }
-    if (extension.compare(QLatin1String("bmp"), Qt::CaseInsensitive) == 0) {
-        return DroppedFile{path, DroppedKind::Bitmap};
-    }
-    return std::nullopt;
+    const bool bitmap =
+        QFileInfo(path).suffix().compare(QLatin1String("bmp"), Qt::CaseInsensitive) == 0;
+    return DroppedFile{path, bitmap ? DroppedKind::Bitmap : DroppedKind::Logo};
 }
 
 } // namespace
@@ -65,7 +64,6 @@ Form1::Form1(ShellServices services, QWidget* parent)
       exporting_(context_) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kalvero"));
-    setWindowIcon(ArtworkIcon(QStringLiteral("icons/kalvero")));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     move(Px(4455), Px(4320));
     setAcceptDrops(true);
@@ -84,21 +82,21 @@ Form3* Form1::aboutWindow() const {
     return form3_;
 }
 
+BootPreview* Form1::bootPreview() const {
+    return bootPreview_;
+}
+
 void Form1::Form_Initialize() {
     versionText_ = QStringLiteral("%1.%2a").arg(KALVERO_VERSION_MAJOR).arg(KALVERO_VERSION_MINOR);
     ui_.Label1->showText(QStringLiteral("Version  ") + versionText_);
-    createReadMe();
-    createAbout();
+    // The read-me and about windows are made when first shown, and get the
+    // version text at every showing: made here, they would slow every start.
 }
 
 void Form1::Form_Load() {
-    document_.OpenPending = false;
-    document_.CommandLineFile.clear();
     if (const std::optional<std::string> name =
             CommandLineFileFrom(services_.commandLine.toStdString())) {
-        document_.CommandLineFile = *name;
-        document_.OpenPending = true;
-        document_.EpaFileName = *name;
+        document_.namedOnCommandLine(*name);
     }
     ui_.Farbauswahl->colourOptions();
     InitApplication();
@@ -124,10 +122,7 @@ void Form1::InitApplication() {
     ui_.SaveCheck->setChecked(stored.messages);
     ui_.InversCheck->setChecked(stored.negative);
 
-    document_.TallLogo = true;
-    document_.Epa2Tall = true;
-    document_.EpaFromBmp = false;
-    document_.Epa2Pending = false;
+    // The logo document starts empty, as it was made: tall, nothing pending.
     editor_.GridHidden = false;
     editor_.GridOffset = 0;
 }
@@ -145,6 +140,19 @@ void Form1::connectControls() {
     connect(ui_.ShowRaster, &QCheckBox::clicked, &editor_, &LogoEditor::ShowRaster_Click);
     connect(ui_.about, &QAction::triggered, this, &Form1::about_Click);
     connect(ui_.lblHyperlink, &LinkLabel::lblHyperlink_Click, this, &Form1::lblHyperlink_Click);
+    // The keys desktop programs use for these commands; each works only as
+    // long as its button does.
+    const std::pair<QKeyCombination, QPushButton*> keys[] = {
+        {Qt::CTRL | Qt::Key_O, ui_.LadeEpa_Command},
+        {Qt::CTRL | Qt::Key_S, ui_.SichEpa_Command},
+        {Qt::CTRL | Qt::Key_Q, ui_.Ende_Command},
+        {QKeyCombination(Qt::Key_F1), ui_.Info}};
+    for (const auto& [key, button] : keys) {
+        auto* action = new QAction(this);
+        action->setShortcut(QKeySequence(key));
+        connect(action, &QAction::triggered, button, &QPushButton::click);
+        addAction(action);
+    }
     // Painting is taken back and done again from the keyboard alone: the
     // window has no menu entries or buttons for it.
     auto* undo = new QAction(this);
@@ -154,7 +162,15 @@ void Form1::connectControls() {
     redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     connect(redo, &QAction::triggered, &editor_, &LogoEditor::redo);
-    addActions({undo, redo});
+    bootView_ = new QAction(this);
+    bootView_->setShortcut(QKeySequence(Qt::Key_F5));
+    connect(bootView_, &QAction::triggered, this, &Form1::showBootView);
+    addActions({undo, redo, bootView_});
+    // Painting after a save makes Save EPA usable again.
+    connect(&editor_, &LogoEditor::painted, ui_.SichEpa_Command,
+            [this] { ui_.SichEpa_Command->setEnabled(true); });
+    ui_.Picture1->addAction(bootView_);
+    ui_.Picture1->setContextMenuPolicy(Qt::ActionsContextMenu);
     // The command buttons take the focus as soon as the mouse moves over them.
     for (QPushButton* button : {ui_.EpaToBmp, ui_.CreateEpa, ui_.Ende_Command, ui_.Info,
                                 ui_.LadeBmp_Command, ui_.LadeEpa_Command, ui_.SichEpa_Command}) {
@@ -173,6 +189,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form1::applyLanguage(Language language) {
+    bootView_->setText(QString::fromStdString(BootViewCaption(language)));
     // Without Qt's translation its buttons and dialogs stay English.
     static_cast<void>(qtTranslation_.use(language));
     for (const ControlText& caption : LanguageCaptions()) {
@@ -219,6 +236,28 @@ void Form1::Form_Activate() {
     opening_.OpenCommandLineFile();
 }
 
+void Form1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (placed_) {
+        return;
+    }
+    placed_ = true;
+    // Set once the window is on the screen: drawing it is no part of the start.
+    QTimer::singleShot(0, this, [this] {
+        setWindowIcon(ArtworkIcon(QStringLiteral("icons/kalvero"), QSize(64, 64)));
+    });
+    // The design's place, moved as far as needed to show the whole window
+    // (with room for a title bar the window manager has not added yet).
+    const QRect area = screen()->availableGeometry();
+    const int title =
+        frameGeometry().height() > height() ? 0 : style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const QSize outer = frameGeometry().size() + QSize(0, title);
+    const QPoint place(
+        std::clamp(x(), area.left(), std::max(area.left(), area.right() + 1 - outer.width())),
+        std::clamp(y(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height())));
+    move(place);
+}
+
 void Form1::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
@@ -251,15 +290,40 @@ void Form1::dropEvent(QDropEvent* event) {
     });
 }
 
+void Form1::showBootView() {
+    std::vector<std::uint8_t> epa;
+    if (document_.showsImageEpa2()) {
+        epa = document_.ImageEpa2();
+    } else if (document_.hasLogo()) {
+        LogoDocument logo = document_; // the file a save would write
+        epa = WriteEpa(logo);
+    } else {
+        return;
+    }
+    const FileKind kind =
+        ClassifyFile(epa.size(), std::span(epa).first(std::min(epa.size(), FileHeadLength)));
+    const FileResult<RgbImage> screen = RenderBootView(kind, epa, 1, true);
+    if (!screen) {
+        return;
+    }
+    const RgbImage& picture = screen.value();
+    const QImage image(reinterpret_cast<const uchar*>(picture.pixels.data()), picture.width,
+                       picture.height, picture.width * 3, QImage::Format_RGB888);
+    if (bootPreview_ != nullptr) {
+        bootPreview_->close();
+    }
+    bootPreview_ = new BootPreview(image.copy(), windowTitle(), this);
+    bootPreview_->show();
+    bootPreview_->activateWindow();
+}
+
 void Form1::createReadMe() {
     hinweis_ = new Hinweis(this);
-    hinweis_->setVersionText(ui_.Label1->text());
     connect(hinweis_, &Hinweis::closed, this, [this] { ui_.Info->setEnabled(true); });
 }
 
 void Form1::createAbout() {
     form3_ = new Form3(this);
-    form3_->setVersionText(ui_.Label1->text());
 }
 
 void Form1::Info_Click() {
@@ -267,6 +331,7 @@ void Form1::Info_Click() {
         createReadMe();
     }
     hinweis_->setVersionText(ui_.Label1->text());
+    hinweis_->setLanguage(context_.language());
     hinweis_->show();
     hinweis_->okButton()->setFocus();
     ui_.Info->setEnabled(false);
@@ -287,18 +352,15 @@ void Form1::lblHyperlink_Click() {
 }
 
 bool Form1::runExitRoutine() {
-    if (exiting_) {
-        return false;
+    if (ui_.SaveCheck->isChecked() && ui_.SichEpa_Command->isEnabled()) {
+        // Cancel, or a save that did not happen, keeps the program running.
+        const std::string name = document_.NameToSave();
+        const int answer = context_.askSaveFirst(name, true);
+        if (answer == AnswerCancel || (answer == AnswerYes && !saving_.save(name))) {
+            return false;
+        }
     }
     exiting_ = true;
-    if (ui_.SaveCheck->isChecked() && ui_.SichEpa_Command->isEnabled()) {
-        if (!document_.BmpFileName.empty() && document_.EpaFromBmp) {
-            document_.EpaFileName = DefaultEpaName(document_.BmpFileName);
-        }
-        if (context_.askSaveFirst()) {
-            saving_.SichEpa_Command_Click();
-        }
-    }
     SaveSettings(services_.settings,
                  OptionStates{ui_.Backup->isChecked(), ui_.Deutsch->isChecked(),
                               ui_.SaveCheck->isChecked(), ui_.InversCheck->isChecked()});
@@ -311,14 +373,17 @@ bool Form1::runExitRoutine() {
 }
 
 void Form1::Ende_Command_Click() {
-    if (runExitRoutine()) {
+    if (!exiting_ && runExitRoutine()) {
         close();
     }
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    runExitRoutine();
-    event->accept();
+    if (exiting_ || runExitRoutine()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 } // namespace kalvero

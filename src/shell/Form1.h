@@ -18,6 +18,7 @@
 
 namespace kalvero {
 
+class BootPreview;
 class Form3;
 class Hinweis;
 
@@ -42,20 +43,26 @@ public:
     void about_Click();
     void lblHyperlink_Click();
     void Form_Activate();
+    // F5 and the canvas's context menu: the logo on the canvas as the PC
+    // shows it at power-on, in a window of its own.
+    void showBootView();
 
     LogoDocument& document() { return document_; }
+    CommandContext& context() { return context_; }
     const Form1Controls& controls() const { return ui_; }
     LogoEditor& editor() { return editor_; }
     // The read-me and about windows while they exist.
     Hinweis* readMe() const;
     Form3* aboutWindow() const;
+    BootPreview* bootPreview() const;
     const QString& VersionText() const { return versionText_; }
 
 protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    // A logo or bitmap file dropped on the window is loaded as Load EPA or
-    // Load BMP would load it when picked in the dialog.
+    // A file dropped on the window is loaded as Load EPA or Load BMP would
+    // load it when picked in the dialog.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -66,7 +73,7 @@ private:
     void InitApplication();
     void connectControls();
     void applyLanguage(Language language);
-    // The exit routine; false when it has already run for this shutdown.
+    // The exit routine; false when the user chose to go on instead.
     bool runExitRoutine();
     void createReadMe();
     void createAbout();
@@ -84,8 +91,11 @@ private:
     BmpExporting exporting_;
     QPointer<Hinweis> hinweis_;
     QPointer<Form3> form3_;
+    QPointer<BootPreview> bootPreview_;
+    QAction* bootView_ = nullptr;
     QString versionText_;
     bool exiting_ = false;
+    bool placed_ = false;
 };
 
 } // namespace kalvero

@@ -47,8 +47,8 @@ QToolButton* FlagButton(QWidget* parent, const char* picture, const QString& cap
     auto* button = new QToolButton(parent);
     button->setCheckable(true);
     button->setAutoRaise(false);
-    button->setIcon(ArtworkIcon(QLatin1String(picture)));
     button->setIconSize(QSize(24, 24));
+    button->setIcon(ArtworkIcon(QLatin1String(picture), button->iconSize()));
     button->setText(caption);
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     return button;
@@ -190,9 +190,10 @@ Form1Controls BuildForm1Controls(QMainWindow& window) {
         QWidget::setTabOrder(previous, ui.Farbauswahl->option(index));
         previous = ui.Farbauswahl->option(index);
     }
-    for (QWidget* box :
-         {static_cast<QWidget*>(ui.Backup), static_cast<QWidget*>(ui.InversCheck),
-          static_cast<QWidget*>(ui.SaveCheck), static_cast<QWidget*>(ui.ShowRaster)}) {
+    // The canvas comes last: Tab reaches it for painting from the keyboard.
+    for (QWidget* box : {static_cast<QWidget*>(ui.Backup), static_cast<QWidget*>(ui.InversCheck),
+                         static_cast<QWidget*>(ui.SaveCheck), static_cast<QWidget*>(ui.ShowRaster),
+                         static_cast<QWidget*>(ui.Picture1)}) {
         QWidget::setTabOrder(previous, box);
         previous = box;
     }

@@ -5,6 +5,7 @@
 #include "shell/DesignLook.h"
 
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -54,6 +55,14 @@ Form3::Form3(QWidget* parent)
 
     Command1->setGeometry(PxRect(1920, 3600, 975, 375));
     connect(Command1, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+void Form3::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        hide();
+    } else {
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void Form3::setVersionText(const QString& text) {

@@ -16,6 +16,10 @@ public:
 
     void setVersionText(const QString& text);
 
+protected:
+    // Escape hides the window, as its OK button does.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QLabel* Label2;
     QPushButton* Command1;

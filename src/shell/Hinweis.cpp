@@ -7,6 +7,7 @@
 #include "shell/SizingLabel.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <algorithm>
@@ -56,7 +57,6 @@ Hinweis::Hinweis(QWidget* parent)
     Text1->setReadOnly(true);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setFont(DesignFont(QStringLiteral("Terminal"), 9, false, QFont::TypeWriter));
-    Text1->setPlainText(ResourceText(QStringLiteral("readme.txt")));
 
     Command1->setObjectName(QStringLiteral("Command1"));
     // Return presses the OK button, as the space bar does.
@@ -64,6 +64,20 @@ Hinweis::Hinweis(QWidget* parent)
 
     Command1->setGeometry(PxRect(3000, 5040, 1335, 375));
     connect(Command1, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void Hinweis::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+    } else {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void Hinweis::setLanguage(Language language) {
+    const Language other = language == Language::German ? Language::English : Language::German;
+    Text1->setPlainText(QString::fromStdString(ReadMeNews(language) + ReadMeNews(other)) +
+                        ResourceText(QStringLiteral("readme.txt")));
 }
 
 void Hinweis::setVersionText(const QString& text) {

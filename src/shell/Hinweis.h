@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/LanguageTexts.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -19,6 +21,9 @@ public:
     explicit Hinweis(QWidget* parent = nullptr);
 
     void setVersionText(const QString& text);
+    // The read-me text, after what Kalvero does today in both languages, the
+    // chosen one first.
+    void setLanguage(Language language);
     QPushButton* okButton() const { return Command1; }
 
 signals:
@@ -26,6 +31,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Escape closes the window, as its OK button does.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QLabel* Label1;

@@ -19,7 +19,7 @@ constexpr int AboveGap = 1;
 PictureButton::PictureButton(const QString& picture, const QSize& pictureSize, Layout layout,
                              QWidget* parent)
     : QPushButton(parent), layout_(layout) {
-    setIcon(ArtworkIcon(picture));
+    setIcon(ArtworkIcon(picture, pictureSize));
     setIconSize(pictureSize);
 }
 

@@ -71,12 +71,17 @@ int QtDialogs::message(const MessageRequest& request) {
     box.setIcon(request.icon == MessageIcon::Question      ? QMessageBox::Question
                 : request.icon == MessageIcon::Information ? QMessageBox::Information
                                                            : QMessageBox::NoIcon);
-    if (request.buttons == MessageButtons::YesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    if (request.buttons != MessageButtons::Ok) {
+        const bool cancel = request.buttons == MessageButtons::YesNoCancel;
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No |
+                               (cancel ? QMessageBox::Cancel : QMessageBox::NoButton));
         box.setDefaultButton(QMessageBox::Yes);
-        // The question offers no cancel: closing the box counts as No.
-        box.setEscapeButton(QMessageBox::No);
-        return box.exec() == QMessageBox::Yes ? AnswerYes : AnswerNo;
+        // Closing the box is Cancel where there is one, else No.
+        box.setEscapeButton(cancel ? QMessageBox::Cancel : QMessageBox::No);
+        const int answer = box.exec();
+        return answer == QMessageBox::Yes  ? AnswerYes
+               : answer == QMessageBox::No ? AnswerNo
+                                           : AnswerCancel;
     }
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
@@ -96,7 +101,7 @@ std::optional<QString> QtDialogs::openFile(const FileDialogRequest& request) {
     return path;
 }
 
-std::optional<QString> QtDialogs::saveFile(const FileDialogRequest& request) {
+std::optional<QString> QtDialogs::saveFile(FileDialogRequest& request) {
     const QString filter = QtFilter(request.filter);
     QString selected = SelectedFilter(filter, request.filterIndex);
     const QString path = QFileDialog::getSaveFileName(
@@ -106,6 +111,8 @@ std::optional<QString> QtDialogs::saveFile(const FileDialogRequest& request) {
     if (path.isEmpty()) {
         return std::nullopt;
     }
+    request.filterIndex =
+        static_cast<int>(filter.split(QStringLiteral(";;")).indexOf(selected)) + 1;
     lastFolder_ = QFileInfo(path).absolutePath();
     return path;
 }

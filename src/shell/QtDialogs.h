@@ -13,7 +13,7 @@ public:
 
     int message(const MessageRequest& request) override;
     std::optional<QString> openFile(const FileDialogRequest& request) override;
-    std::optional<QString> saveFile(const FileDialogRequest& request) override;
+    std::optional<QString> saveFile(FileDialogRequest& request) override;
     void openUrl(const QString& address) override;
 
     // "(*.epa)|*.epa|all Files (*.*)|*.*|" in the form QFileDialog takes.

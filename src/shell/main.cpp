@@ -1,9 +1,13 @@
 #include "document/FileIo.h"
+#include "shell/EditorArguments.h"
 #include "shell/Form1.h"
 #include "shell/QtDialogs.h"
+#include "shell/ShellStyle.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <cstdio>
 
 #ifdef Q_OS_WIN
 #include "shell/platform/WindowsRegistry.h"
@@ -13,13 +17,25 @@
 #endif
 
 int main(int argc, char* argv[]) {
+    // Answered before Qt starts, so that no display is needed.
+    if (const std::optional<std::string> answer = kalvero::TerminalAnswer(
+            std::vector<std::string>(argv + 1, argv + argc), KALVERO_VERSION)) {
+        std::fputs(answer->c_str(), stdout);
+        return 0;
+    }
     kalvero::IgnoreFileSizeSignal();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kalvero"));
     QApplication::setApplicationVersion(QStringLiteral(KALVERO_VERSION));
+    QApplication::setStyle(new kalvero::ShellStyle);
 
-    // The command line is at most one logo path, blanks included.
-    const QString commandLine = QApplication::arguments().mid(1).join(' ');
+    // The command line is at most one file path, blanks included; Qt has
+    // taken its own options out of it.
+    std::vector<std::string> arguments;
+    for (const QString& argument : QApplication::arguments().mid(1)) {
+        arguments.push_back(argument.toStdString());
+    }
+    const QString commandLine = QString::fromStdString(kalvero::CommandLineOf(arguments));
     kalvero::QtDialogs dialogs;
 
 #ifdef Q_OS_WIN
@@ -34,7 +50,9 @@ int main(int argc, char* argv[]) {
     kalvero::FileRegistry registry(kalvero::SettingsFilePath(where));
     const std::string program = QApplication::applicationFilePath().toStdString();
     auto registerFileType = [&](const kalvero::ShowRegistrationError& showError) {
-        kalvero::RegisterDesktopAssociation(where, program, "kalvero", showError);
+        QFile icon(QStringLiteral(":/icons/kalvero.svg"));
+        const std::string svg = icon.open(QIODevice::ReadOnly) ? icon.readAll().toStdString() : "";
+        kalvero::RegisterDesktopAssociation(where, program, svg, showError);
     };
 #endif
 

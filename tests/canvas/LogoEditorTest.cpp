@@ -1,16 +1,10 @@
-#include "canvas/ColourButton.h"
-#include "canvas/LogoCanvas.h"
-#include "canvas/PalettePanel.h"
 #include "canvas/PointerCell.h"
-#include "shell/SizingLabel.h"
 #include "shell/support/FormFixture.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QLabel>
 #include <QTest>
 #include <functional>
-#include <gtest/gtest.h>
 #include <map>
 
 namespace kalvero::test {
@@ -18,14 +12,46 @@ namespace {
 
 constexpr QRgb Grey = 0xE0E0E0, Black = 0, Red = 0xFF0000, Yellow = 0xFFFF00, White = 0xFFFFFF;
 
+using Top = std::vector<int>; // attributes of the first five cells of the top row
+
 class LogoEditorTest : public FormFixture {
 protected:
+    // Shown and active, for the keys; no questions, no backups.
+    void showQuietly() {
+        ui().SaveCheck->setChecked(false);
+        ui().Backup->setChecked(false);
+        form().show();
+        form().activateWindow();
+        QApplication::processEvents();
+    }
+    void open(const QString& logo) {
+        dialogs.files.push_back(logo);
+        form().LadeEpa_Command_Click();
+    }
+    // Presses on the first cell, drags over the others and lets go.
+    void stroke(int colour, const std::vector<int>& cells) {
+        pick(colour);
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            const QPointF at(9.0 * cells[i] + 4, 7);
+            i == 0 ? pressOnCanvas(at, 1) : moveOnCanvas(at, 1);
+        }
+        releaseOnCanvas({0, 0});
+    }
+    void key(QKeyCombination keys) {
+        QTest::keyClick(&form(), keys.key(), keys.keyboardModifiers());
+    }
+    Top top() {
+        Top cells;
+        for (int column = 0; column < 5; ++column) {
+            cells.push_back(document().CellAttribute(column, 0));
+        }
+        return cells;
+    }
     // Cell (0, 0) red with only its top-left pixel set, the last cell yellow
     // with only its bottom-right pixel set, every other cell all white.
     void makePatternLogo(bool tall) {
+        makeBitmapLogo({}, tall);
         LogoDocument& logo = document();
-        logo.TallLogo = tall;
-        logo.InitFromTemplate();
         const LogoLayout size = logo.layout();
         for (int position = size.glyphOffset + 1; position <= size.trailerOffset; ++position) {
             logo.EpaData(position) = 0xFF;
@@ -36,7 +62,6 @@ protected:
         }
         logo.SetCellAttribute(0, 0, 12);
         logo.SetCellAttribute(16, size.cellRows - 1, 14);
-        logo.EpaFromBmp = true;
         ui().Picture1->clear();
         form().editor().RedrawCanvas();
     }
@@ -66,23 +91,10 @@ TEST_F(LogoEditorTest, RedrawWithAndWithoutTheGrid) {
     expectPixels({{0, 0, buttonFace}, {1, 1, Red}});
 }
 
-TEST_F(LogoEditorTest, CanvasSizeAndNameLabelFollowLogoAndGrid) {
-    // Twips of the design / 15; the label stays 20 twips below the canvas.
-    const std::tuple<bool, bool, QSize, int> cases[] = {{true, true, {159, 140}, 149},
-                                                        {true, false, {141, 130}, 139},
-                                                        {false, true, {159, 96}, 105},
-                                                        {false, false, {141, 88}, 97}};
-    for (const auto& [tall, grid, outer, labelTop] : cases) {
-        makePatternLogo(tall);
-        if (ui().ShowRaster->isChecked() != grid) {
-            clickGrid();
-        }
-        EXPECT_EQ(ui().Picture1->size(), outer) << tall << grid;
-        EXPECT_EQ(ui().EpaNameAnzeige->y(), labelTop) << tall << grid;
-    }
-}
-
-TEST_F(LogoEditorTest, PressWithAnyButtonPaintsDragOnlyWithTheLeftAlone) {
+TEST_F(LogoEditorTest, PressWithAnyButtonPaintsDragOnlyWithTheLeftAloneAndOnlyALogo) {
+    const QImage empty = ui().Picture1->image();
+    pressOnCanvas({10, 10}, 1); // no logo yet
+    EXPECT_EQ(ui().Picture1->image(), empty);
     makePatternLogo(true);
     document().SetCellAttribute(1, 0, 0x2F); // above 15: black until painted
     form().editor().RedrawCanvas();
@@ -99,93 +111,53 @@ TEST_F(LogoEditorTest, PressWithAnyButtonPaintsDragOnlyWithTheLeftAlone) {
     }
 }
 
-TEST_F(LogoEditorTest, DragOutsideLeftOrTopClampsRightOrBelowDoesNothing) {
+TEST_F(LogoEditorTest, DragsClampLeftAndAboveAndStopRightBelowAndOnTheFrame) {
     makePatternLogo(true);
     pick(9);
+    // The 2-pixel frame around the drawing area is no part of the logo.
+    for (const QPointF& at : {QPointF(-1, 40), QPointF(-2, 40), QPointF(40, -1)}) {
+        pressOnCanvas(at, 1);
+        moveOnCanvas(at, 1);
+    }
+    EXPECT_EQ(ui().Koordinaten->text(), "");
+    EXPECT_EQ(document().CellAttribute(0, 2), 15);
+    // Beyond the widget, where only a drag reaches, left and above clamp.
     moveOnCanvas({-20, 50}, 1);
     moveOnCanvas({70, -30}, 1);
     EXPECT_EQ(document().CellAttribute(0, 3), 9);
     EXPECT_EQ(document().CellAttribute(7, 0), 9);
-    EXPECT_EQ(ui().Koordinaten->text(),
-              "Pixel  x:  63 y: -30\r\nKoord. x:   7 y:   0\r\nOffset  :   7");
+    const QString readout = ui().Koordinaten->text();
     moveOnCanvas({153, 50}, 1);
     moveOnCanvas({50, 135}, 1);
     EXPECT_EQ(document().CellAttribute(16, 3), 15);
     EXPECT_EQ(document().CellAttribute(5, 8), 15);
-    EXPECT_TRUE(ui().Koordinaten->text().startsWith("Pixel  x:  63")) << "unchanged outside";
+    EXPECT_EQ(ui().Koordinaten->text(), readout) << "unchanged outside";
     moveOnCanvas({152, 134}, 1);
     EXPECT_EQ(document().CellAttribute(16, 8), 9);
 }
 
-TEST_F(LogoEditorTest, TheFrameAroundTheDrawingAreaNeitherPaintsNorReadsOut) {
-    // The 2-pixel frame in drawing-area coordinates: left, top, and right and
-    // bottom of the 137 x 126 area the tall logo has without the grid.
+TEST_F(LogoEditorTest, ArrowKeysMoveAFramedCellAndTheSpaceBarPaintsIt) {
     makePatternLogo(true);
-    clickGrid();
-    pick(9);
-    const QPointF border[] = {{-1, 40}, {-2, 40}, {40, -1}, {40, -2}, {137, 40}, {40, 127}};
-    for (const QPointF& at : border) {
-        pressOnCanvas(at, 1);
-        moveOnCanvas(at, 0);
-        moveOnCanvas(at, 1);
-    }
-    for (const auto& [column, row] : {std::pair{0, 2}, {5, 0}, {16, 2}, {5, 8}}) {
-        EXPECT_EQ(document().CellAttribute(column, row), 15) << column << "," << row;
-    }
-    EXPECT_EQ(ui().Koordinaten->text(), "");
-    // The first and last pixels of the drawing area are the logo's.
-    moveOnCanvas({0, 125}, 1);
-    EXPECT_EQ(document().CellAttribute(0, 8), 9);
-    EXPECT_EQ(ui().Koordinaten->text(),
-              "Pixel  x:   1 y: 126\r\nKoord. x:   0 y:   8\r\nOffset  : 136");
-}
-
-TEST_F(LogoEditorTest, PaletteFrameStartsAtItsTopWithTheWindowGreyInside) {
-    QWidget* window = ui().Farbauswahl->parentWidget();
-    const QImage shot = window->grab().toImage();
-    const QRect frame = ui().Farbauswahl->geometry();
-    ASSERT_EQ(frame.topLeft(), QPoint(8, 232));
-    auto grey = [&](int x, int y) {
-        return (shot.pixel(x, y) & 0xFFFFFF) == Grey;
-    };
-    for (int x = frame.left() + 4; x < frame.right() - 4; x += 10) {
-        EXPECT_TRUE(grey(x, frame.top() - 1)) << x;
-        EXPECT_FALSE(grey(x, frame.top())) << "the border's line at the top, x " << x;
-    }
-    // Between the colour bar and the palette buttons, and right of the buttons.
-    for (const QPoint inside : {QPoint(60, 34), QPoint(140, 50), QPoint(4, 84)}) {
-        EXPECT_TRUE(grey(frame.left() + inside.x(), frame.top() + inside.y()))
-            << inside.x() << "," << inside.y();
-    }
-}
-
-TEST_F(LogoEditorTest, WithoutALogoNothingIsPainted) {
-    const QImage before = ui().Picture1->image();
+    showQuietly();
+    ui().Picture1->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(ui().Picture1->hasFocus());
     pick(12);
-    pressOnCanvas({10, 10}, 1);
-    moveOnCanvas({30, 30}, 1);
-    EXPECT_EQ(ui().Picture1->image(), before);
-    EXPECT_EQ(document().CellAttribute(1, 0), 0);
+    for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Left, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right,
+                              Qt::Key_Down, Qt::Key_Down, Qt::Key_Left}) {
+        QTest::keyClick(ui().Picture1, key);
+    }
+    QTest::keyClick(ui().Picture1, Qt::Key_Space);
+    EXPECT_EQ(document().CellAttribute(2, 2), 12);
+    EXPECT_EQ(canvasPixel(19, 31), Red);
+    // The frame stands on the grid lines around cell (2, 2), drawn over the canvas.
+    const QImage shown = ui().Picture1->grab().toImage();
+    const QPoint corner = ui().Picture1->contentsRect().topLeft() + QPoint(18, 30);
+    EXPECT_NE(shown.pixel(corner) & 0xFFFFFFU, Grey);
+    EXPECT_EQ(canvasPixel(18, 30), Grey);
 }
 
-TEST_F(LogoEditorTest, GridSwitchReloadsAFileLogoButNotABitmapLogo) {
-    document().EpaFileName = writeLogo("boot.epa", true, 2, 0xFF).toStdString();
-    form().editor().RedrawCanvas();
-    pick(12);
-    pressOnCanvas({1, 1}, 1);
-    EXPECT_EQ(document().CellAttribute(0, 0), 12);
-    clickGrid(); // unsaved colours are gone
-    EXPECT_EQ(document().CellAttribute(0, 0), 2);
-    EXPECT_EQ(canvasPixel(0, 0), 0x008000U);
-
-    makePatternLogo(true); // an older file name stays, the bitmap logo wins
-    pressOnCanvas({1, 1}, 1);
-    clickGrid();
-    EXPECT_EQ(document().CellAttribute(0, 0), 12);
-}
-
-TEST(PointerCell, ReadOutOfBothGridModes) {
-    // x, y, tall logo, grid offset, read-out
+TEST(PointerCell, ReadOutOfBothGridModesAndTheRangeLimits) {
+    // x, y, tall logo, grid offset, read-out (none outside the limits)
     const std::tuple<double, double, bool, int, const char*> cases[] = {
         {1, 1, true, 0, "Pixel  x:   1 y:   1\r\nKoord. x:   0 y:   0\r\nOffset  :   0"},
         {152, 134, true, 0, "Pixel  x: 136 y: 126\r\nKoord. x:  16 y:   8\r\nOffset  : 152"},
@@ -197,69 +169,25 @@ TEST(PointerCell, ReadOutOfBothGridModes) {
         {-100.5, -5, true, 0, "Pixel  x:-101 y:  -5\r\nKoord. x:   0 y:   0\r\nOffset  :   0"},
         // Grid hidden, y 84..89 of a short logo is row 6, clamped to 5.
         {152, 89, false, 1, "Pixel  x: 153 y:  90\r\nKoord. x:  16 y:   5\r\nOffset  : 101"},
+        // The limits are the same with and without the grid.
+        {152.9, 0, true, 1, "Pixel  x: 153 y:   1\r\nKoord. x:  16 y:   0\r\nOffset  :  16"},
+        {153, 0, true, 1, nullptr},
+        {0, 90, false, 0, nullptr},
+        {0, 134, true, 1, "Pixel  x:   1 y: 135\r\nKoord. x:   0 y:   8\r\nOffset  : 136"},
+        {0, 135, true, 0, nullptr},
     };
     for (const auto& [x, y, tall, gridOffset, text] : cases) {
         const std::optional<PointerCell> cell = CellUnderPointer(x, y, tall, gridOffset);
-        ASSERT_TRUE(cell.has_value()) << x << "," << y;
-        EXPECT_EQ(ReadoutText(*cell), text) << x << "," << y;
+        EXPECT_EQ(cell ? ReadoutText(*cell) : "", text ? text : "") << x << "," << y;
     }
 }
-
-TEST(PointerCell, RangeLimitsDoNotDependOnTheGrid) {
-    // x, y, tall logo, inside
-    const std::tuple<double, double, bool, bool> cases[] = {
-        {152.9, 0, true, true}, {153, 0, true, false}, {0, 89, false, true},
-        {0, 90, false, false},  {0, 134, true, true},  {0, 135, true, false}};
-    for (const auto& [x, y, tall, inside] : cases) {
-        for (const int gridOffset : {0, 1}) {
-            EXPECT_EQ(CellUnderPointer(x, y, tall, gridOffset).has_value(), inside)
-                << x << "," << y;
-        }
-    }
-}
-
-using Top = std::vector<int>; // attributes of the first five cells of the top row
-
-class UndoTest : public FormFixture {
-protected:
-    void SetUp() override {
-        FormFixture::SetUp();
-        ui().SaveCheck->setChecked(false);
-        ui().Backup->setChecked(false);
-        form().show();
-        form().activateWindow();
-        QApplication::processEvents();
-    }
-    void open(const QString& logo) {
-        dialogs.files.push_back(logo);
-        form().LadeEpa_Command_Click();
-    }
-    // Presses on the first cell, drags over the others and lets go.
-    void stroke(int colour, const std::vector<int>& cells) {
-        ui().Farbauswahl->option(colour)->click();
-        for (std::size_t i = 0; i < cells.size(); ++i) {
-            const QPointF at(9.0 * cells[i] + 4, 7);
-            i == 0 ? pressOnCanvas(at, 1) : moveOnCanvas(at, 1);
-        }
-        releaseOnCanvas({0, 0});
-    }
-    void key(QKeyCombination keys) {
-        QTest::keyClick(&form(), keys.key(), keys.keyboardModifiers());
-    }
-    Top top() {
-        Top cells;
-        for (int column = 0; column < 5; ++column) {
-            cells.push_back(document().CellAttribute(column, 0));
-        }
-        return cells;
-    }
-};
 
 const QKeyCombination Undo = Qt::CTRL | Qt::Key_Z;
 const QKeyCombination Redo = Qt::CTRL | Qt::SHIFT | Qt::Key_Z;
 const QKeyCombination RedoY = Qt::CTRL | Qt::Key_Y;
 
-TEST_F(UndoTest, OneStrokeIsOneStepTakenBackAndDoneAgain) {
+TEST_F(LogoEditorTest, OneStrokeIsOneStepTakenBackAndDoneAgain) {
+    showQuietly();
     open(writeLogo("a.epa", true, 47, 0xFF)); // above 15: black until painted
     const std::map<int, QRgb> shown = {{47, 0x000000}, {12, 0xFF0000}, {9, 0x0000FF}};
     struct Step {
@@ -294,35 +222,29 @@ TEST_F(UndoTest, OneStrokeIsOneStepTakenBackAndDoneAgain) {
     }
 }
 
-TEST_F(UndoTest, HistoryEndsWhereTheLogoIsReplacedOrReloaded) {
+TEST_F(LogoEditorTest, UndoHistoryEndsOnlyWhereTheLogoIsReplaced) {
+    showQuietly();
     const QString fileLogo = writeLogo("a.epa", true, 2, 0xFF);
     const QString otherLogo = writeLogo("b.epa", true, 3, 0xFF);
-    using Action = std::function<void()>;
-    const Action openFile = [&] {
+    const QString bitmap = writeMonoBitmap("pic.bmp", true);
+    const auto loadBitmap = [&](const std::optional<QString>& chosen) {
+        dialogs.files.push_back(chosen);
+        form().LadeBmp_Command_Click();
+    };
+    // what happens, then the top row before and after Ctrl+Z and Ctrl+Y twice
+    const std::tuple<std::function<void()>, Top, Top> cases[] = {
+        {[&] { ui().ShowRaster->click(); }, {12, 2, 2, 2, 2}, {12, 9, 2, 2, 2}}, // not read again
+        {[&] { loadBitmap(std::nullopt); }, {12, 2, 2, 2, 2}, {12, 9, 2, 2, 2}},
+        {[&] { open(otherLogo); }, {3, 3, 3, 3, 3}, {3, 3, 3, 3, 3}},
+        {[&] {
+             loadBitmap(bitmap);
+             form().CreateEpa_Click();
+         },
+         {15, 15, 15, 15, 15},
+         {15, 15, 15, 15, 15}},
+    };
+    for (const auto& [then, before, after] : cases) {
         open(fileLogo);
-    };
-    const Action grid = [&] {
-        ui().ShowRaster->click();
-    };
-    const Action fromBitmap = [&] {
-        dialogs.files.push_back(writeMonoBitmap("pic.bmp", true));
-        form().LadeBmp_Command_Click();
-        form().CreateEpa_Click();
-    };
-    const Action noLogo = [&] { // Load BMP cancelled lets the logo go
-        dialogs.files.push_back(std::nullopt);
-        form().LadeBmp_Command_Click();
-    };
-    // logo, what happens, then the top row before and after Ctrl+Z and Ctrl+Y
-    const std::tuple<Action, Action, Top, Top> cases[] = {
-        {openFile, grid, {2, 2, 2, 2, 2}, {2, 2, 2, 2, 2}}, // reloaded from the file
-        {openFile, [&] { open(otherLogo); }, {3, 3, 3, 3, 3}, {3, 3, 3, 3, 3}},
-        {openFile, fromBitmap, {15, 15, 15, 15, 15}, {15, 15, 15, 15, 15}},
-        {openFile, noLogo, {12, 2, 2, 2, 2}, {12, 2, 2, 2, 2}},
-        {fromBitmap, grid, {12, 15, 15, 15, 15}, {12, 9, 15, 15, 15}}, // not reloaded
-    };
-    for (const auto& [logo, then, before, after] : cases) {
-        logo();
         stroke(12, {0});
         stroke(9, {1});
         key(Undo);

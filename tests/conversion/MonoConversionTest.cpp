@@ -25,8 +25,7 @@ TEST(ConvertMonoBmp, EachPixelBecomesItsGlyphBitAndNothingElseCounts) {
             std::fill_n(bitmap.begin() + static_cast<long>(row), 17, 0);
         }
         bitmap[static_cast<std::size_t>(62 + ((tall ? 125 : 83) - y) * 20 + x / 8)] = 0x80 >> x % 8;
-        LogoDocument document;
-        document.TallLogo = tall;
+        LogoDocument document(tall);
         ConvertMonoBmp(document, bitmap, negative);
         const LogoLayout size = LayoutFor(tall);
         const int other = negative ? 0xFF : 0;
@@ -51,8 +50,7 @@ TEST(MonoBmpFromLogo, HeaderOfBothSizesAndGlyphsThatConvertBack) {
         tallHeader[at] = value; // length 2582, 126 rows, 2520 pixel bytes
     }
     for (const bool tall : {false, true}) {
-        LogoDocument original;
-        original.TallLogo = tall;
+        LogoDocument original(tall);
         const LogoLayout size = original.layout();
         for (int at = size.glyphOffset + 1; at <= size.trailerOffset; ++at) {
             original.EpaData(at) = static_cast<std::uint8_t>(at * 73 + 5);
@@ -60,8 +58,7 @@ TEST(MonoBmpFromLogo, HeaderOfBothSizesAndGlyphsThatConvertBack) {
         const Bytes bmp = MonoBmpFromLogo(original);
         ASSERT_EQ(bmp.size(), tall ? 2582U : 1742U);
         EXPECT_EQ(Bytes(bmp.begin(), bmp.begin() + 62), tall ? tallHeader : shortHeader);
-        LogoDocument converted;
-        converted.TallLogo = tall;
+        LogoDocument converted(tall);
         ConvertMonoBmp(converted, bmp, false);
         for (int at = size.glyphOffset + 1; at <= size.trailerOffset; ++at) {
             ASSERT_EQ(converted.EpaData(at), original.EpaData(at)) << at;

@@ -29,7 +29,7 @@ TEST(ReadEpa, ShortFileIsShortWhateverItsRowsByteSays) {
     LogoDocument document;
     document.InitFromTemplate(); // leftovers of a tall logo behind position 1602
     ASSERT_TRUE(ReadEpa(document, dir.file("s.epa")).ok());
-    EXPECT_FALSE(document.TallLogo);
+    EXPECT_FALSE(document.TallLogo());
     EXPECT_EQ(document.EpaData(2), 9);
     EXPECT_EQ(document.EpaData(1602), 0x11);
     for (int position = 1603; position <= 2367; ++position) {
@@ -38,17 +38,21 @@ TEST(ReadEpa, ShortFileIsShortWhateverItsRowsByteSays) {
 }
 
 TEST(WriteEpa, ShortLogoGetsRowsSixAndTheFixedTrailerTallIsWrittenAsHeld) {
-    LogoDocument document;
-    for (int position = 1; position <= 2367; ++position) {
-        document.EpaData(position) = static_cast<std::uint8_t>(position * 7);
-    }
+    const auto filled = [](bool tall) {
+        LogoDocument document(tall);
+        for (int position = 1; position <= 2367; ++position) {
+            document.EpaData(position) = static_cast<std::uint8_t>(position * 7);
+        }
+        return document;
+    };
+    LogoDocument document = filled(true);
     const Bytes tall = WriteEpa(document);
     ASSERT_EQ(tall.size(), 2367U);
     for (int position = 1; position <= 2367; ++position) {
         ASSERT_EQ(tall[static_cast<std::size_t>(position - 1)], std::uint8_t(position * 7));
     }
 
-    document.TallLogo = false;
+    document = filled(false);
     document.EpaData(1) = 33; // a strange columns byte is kept
     const Bytes bytes = WriteEpa(document);
     ASSERT_EQ(bytes.size(), 1602U);

@@ -13,8 +13,7 @@ TEST(LogoDocument, CellAttributesAndGlyphLinesAreAtTheirFilePositions) {
         {true, 16, 8, 13, 155, 2297}, {false, 0, 0, 13, 3, 118}, {false, 16, 5, 13, 104, 1532},
     };
     for (const auto& [tall, column, row, line, attribute, glyph] : cases) {
-        LogoDocument document;
-        document.TallLogo = tall;
+        LogoDocument document(tall);
         document.SetCellAttribute(column, row, 9);
         document.EpaData(glyph) = 0xA5;
         EXPECT_EQ(document.EpaData(attribute), 9) << column << "," << row;

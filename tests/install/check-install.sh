@@ -34,6 +34,10 @@ grep -qx 'Icon=kalvero' "$desktop" || { echo "desktop entry: wrong Icon" >&2; fa
 grep -qx 'MimeType=application/x-award-epa;' "$desktop" || { echo "desktop entry: no MIME type" >&2; failures=$((failures + 1)); }
 grep -q 'pattern="\*.epa"' "$work/prefix/share/mime/packages/kalvero-epa.xml" || { echo "MIME package: no *.epa" >&2; failures=$((failures + 1)); }
 "$work/prefix/bin/kalvero-cli" --version | grep -q '^kalvero-cli ' || { echo "installed kalvero-cli does not run" >&2; failures=$((failures + 1)); }
+# The editor answers --help and --version on a terminal without any display.
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$work/prefix/bin/kalvero" --help | grep -q '^Usage: kalvero \[FILE\]$' \
+    && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$work/prefix/bin/kalvero" --version | grep -q '^kalvero ' \
+    || { echo "kalvero --help or --version needs a display" >&2; failures=$((failures + 1)); }
 zcat "$work/prefix/share/man/man1/kalvero-cli.1.gz" | grep -q '^\.SS render' || { echo "kalvero-cli.1: no section for render" >&2; failures=$((failures + 1)); }
 zcat "$work/prefix/share/man/man1/kalvero.1.gz" | grep -qx '\.B kalvero' || { echo "kalvero.1: no synopsis" >&2; failures=$((failures + 1)); }
 grep -q '^complete -F _kalvero_cli kalvero-cli$' "$work/prefix/share/bash-completion/completions/kalvero-cli" || { echo "completion: not for kalvero-cli" >&2; failures=$((failures + 1)); }

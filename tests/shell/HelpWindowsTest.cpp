@@ -1,18 +1,16 @@
+#include "shell/Artwork.h"
+#include "shell/EditorArguments.h"
 #include "shell/Form3.h"
 #include "shell/Hinweis.h"
 #include "shell/LinkLabel.h"
-#include "shell/SizingLabel.h"
 #include "shell/support/FormFixture.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QPushButton>
+#include <QScreen>
 #include <QTest>
-#include <QToolButton>
 
 namespace kalvero::test {
 namespace {
@@ -38,6 +36,14 @@ protected:
 };
 
 TEST_F(HelpWindowsTest, InfoIsDisabledExactlyWhileTheReadMeIsShown) {
+    // What Kalvero does today comes first, in the chosen language first.
+    ui().Deutsch->click();
+    ui().Info->click();
+    const QString text = form().readMe()->findChild<QPlainTextEdit*>()->toPlainText();
+    EXPECT_TRUE(text.startsWith("WAS KALVERO HEUTE KANN\n"));
+    EXPECT_GT(text.indexOf("\nWHAT KALVERO DOES TODAY\n"), 0);
+    EXPECT_TRUE(text.endsWith(ResourceText("readme.txt")));
+    form().readMe()->close();
     for (const bool byOkButton : {true, false, true}) {
         ui().Info->click();
         ASSERT_NE(form().readMe(), nullptr);
@@ -54,16 +60,7 @@ TEST_F(HelpWindowsTest, InfoIsDisabledExactlyWhileTheReadMeIsShown) {
     }
 }
 
-TEST_F(HelpWindowsTest, AboutIsHiddenByOkAndRebuiltAfterTheCloseBox) {
-    ui().about->trigger();
-    Form3* first = form().aboutWindow();
-    ASSERT_NE(first, nullptr);
-    EXPECT_TRUE(first->isVisible());
-    first->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-    EXPECT_FALSE(first->isVisible());
-    deleteClosedWindows();
-    EXPECT_EQ(form().aboutWindow(), first) << "hidden, not removed";
-
+TEST_F(HelpWindowsTest, AboutIsRebuiltAfterTheCloseBox) {
     ui().about->trigger();
     form().aboutWindow()->close();
     deleteClosedWindows();
@@ -119,44 +116,73 @@ TEST_F(HelpWindowsTest, ButtonsTakeTheFocusUnderTheMouseAndEnterPressesThem) {
 
 using KeyboardTest = FormFixture;
 
-TEST_F(KeyboardTest, FocusStartsOnExitTabReachesBothFlagsReturnClosesTheOkWindows) {
+TEST_F(KeyboardTest, FocusStartsOnExitTabReachesFlagsAndCanvasKeysOpenAndCloseWindows) {
     form().show();
     form().activateWindow();
     QApplication::processEvents();
+    EXPECT_TRUE(form().screen()->availableGeometry().contains(form().frameGeometry()));
     std::vector<QString> visited = {QApplication::focusWidget()->objectName()};
-    while (visited.size() < 11) {
+    while (visited.size() < 12) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited.push_back(QApplication::focusWidget()->objectName());
     }
     // Disabled controls are passed over; Tab visits only the selected palette button.
-    EXPECT_EQ(visited, (std::vector<QString>{"Ende_Command", "LadeEpa_Command", "LadeBmp_Command",
-                                             "Info", "Deutsch", "American", "Option1_0", "Backup",
-                                             "SaveCheck", "ShowRaster", "Ende_Command"}));
+    EXPECT_EQ(visited,
+              (std::vector<QString>{"Ende_Command", "LadeEpa_Command", "LadeBmp_Command", "Info",
+                                    "Deutsch", "American", "Option1_0", "Backup", "SaveCheck",
+                                    "ShowRaster", "Picture1", "Ende_Command"}));
     QTest::keyClick(ui().American, Qt::Key_Space);
     EXPECT_TRUE(ui().American->isChecked() && !ui().Deutsch->isChecked());
 
-    ui().Info->click();
+    // F1 opens the read-me, Escape closes it and the about window; Return
+    // presses their OK buttons.
+    QTest::keyClick(&form(), Qt::Key_F1);
     EXPECT_EQ(form().readMe()->focusWidget(), form().readMe()->okButton());
-    QTest::keyClick(form().readMe()->okButton(), Qt::Key_Return);
+    QTest::keyClick(form().readMe()->okButton(), Qt::Key_Escape);
     EXPECT_TRUE(ui().Info->isEnabled()) << "the read-me window was closed";
-    ui().about->trigger();
-    QWidget* aboutOk = form().aboutWindow()->focusWidget();
-    EXPECT_EQ(aboutOk->objectName(), "Command1");
-    QTest::keyClick(aboutOk, Qt::Key_Enter);
-    EXPECT_FALSE(form().aboutWindow()->isVisible());
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Enter}) {
+        ui().about->trigger();
+        QWidget* aboutOk = form().aboutWindow()->focusWidget();
+        EXPECT_EQ(aboutOk->objectName(), "Command1");
+        QTest::keyClick(aboutOk, key);
+        EXPECT_FALSE(form().aboutWindow()->isVisible());
+    }
+    // Ctrl+O is Load EPA, Ctrl+S Save EPA while it is enabled, Ctrl+Q Exit.
+    form().activateWindow();
+    dialogs.files.push_back(std::nullopt);
+    QTest::keyClick(&form(), Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(&form(), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(dialogs.fileDialogs.size(), 1U);
+    EXPECT_EQ(dialogs.fileDialogs[0].kind, ScriptedDialogs::FileKind::Open);
+    QTest::keyClick(&form(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(form().isVisible());
+}
+
+TEST(EditorArguments, HelpAndVersionAloneAnswerOnTheTerminalADoubleDashEndsOptions) {
+    EXPECT_TRUE(TerminalAnswer({"--help"}, "1.0.3")->starts_with("Usage: kalvero [FILE]\n"));
+    EXPECT_EQ(TerminalAnswer({"--version"}, "1.0.3"), "kalvero 1.0.3\n");
+    EXPECT_FALSE(TerminalAnswer({"--help", "x"}, "1.0.3") || TerminalAnswer({"--", "--help"}, ""));
+    EXPECT_EQ(CommandLineOf({"--", "--help"}), "--help");
+    EXPECT_EQ(CommandLineOf({"--", "my", "--"}), "my --");
 }
 
 using StartupExitTest = FormFixture;
 
-TEST_F(StartupExitTest, DefaultsAtFirstStartAndOptionsKeptByExit) {
-    EXPECT_EQ(registrations, 1);
-    EXPECT_TRUE(ui().Backup->isChecked());
-    EXPECT_TRUE(ui().American->isChecked());
-    EXPECT_TRUE(ui().SaveCheck->isChecked());
-    EXPECT_FALSE(ui().InversCheck->isChecked());
+TEST_F(StartupExitTest, RegistrationFailuresShownVersionsAndOptionsKeptByExit) {
+    // Failures of the file-type registration are shown and the start goes on.
+    registrationErrors = {"Registration-Error ! [.EPA]", "Registration-Error ! [(standard)=EPA]"};
+    start();
+    EXPECT_EQ(registrations, 2);
+    ASSERT_EQ(dialogs.messages.size(), 2U);
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
+    EXPECT_EQ(dialogs.messages[0].title, "Kalvero");
+    EXPECT_EQ(dialogs.messages[1].text, "Registration-Error ! [(standard)=EPA]");
+    EXPECT_TRUE(ui().American->isChecked()) << "the settings applied";
     const QString version =
         QStringLiteral("Version  %1.%2a").arg(KALVERO_VERSION_MAJOR).arg(KALVERO_VERSION_MINOR);
     EXPECT_EQ(ui().Label1->text(), version);
+    ui().Info->click();
+    ui().about->trigger();
     EXPECT_EQ(form().readMe()->findChild<QLabel*>(QStringLiteral("Label4"))->text(), version);
     EXPECT_EQ(form().aboutWindow()->findChild<QLabel*>(QStringLiteral("Label2"))->text(), version);
 
@@ -183,15 +209,20 @@ TEST_F(StartupExitTest, ExitRoutineRunsOnceWhicheverWayTheWindowCloses) {
     form().close();
     EXPECT_EQ(dialogs.messages.size(), 1U);
 
-    // By closing the window, answered Yes: saved, and the read-me closed too.
+    // Cancel, or Yes and a cancelled save: the program goes on. Then by
+    // closing the window, answered Yes: saved, and the read-me closed too.
     start();
     makeBitmapLogo(path("pic.bmp").toStdString());
-    dialogs.answers.push_back(AnswerYes);
-    dialogs.files.push_back(path("pic.epa"));
+    dialogs.answers = {AnswerCancel, AnswerYes, AnswerYes};
+    dialogs.files = {std::nullopt, path("pic.epa")};
     form().show();
-    form().readMe()->show();
+    ui().Info->click();
+    EXPECT_FALSE(form().close());
+    form().Ende_Command_Click();
+    EXPECT_TRUE(form().isVisible());
+    EXPECT_EQ(dialogs.messages.back().buttons, MessageButtons::YesNoCancel);
     EXPECT_TRUE(form().close());
-    EXPECT_EQ(dialogs.messages.size(), 2U);
+    EXPECT_EQ(dialogs.messages.size(), 4U);
     EXPECT_EQ(ReadBytes(dir.file("pic.epa")).size(), 2367U);
     EXPECT_TRUE(form().readMe() == nullptr || !form().readMe()->isVisible());
 
@@ -200,19 +231,9 @@ TEST_F(StartupExitTest, ExitRoutineRunsOnceWhicheverWayTheWindowCloses) {
     makeBitmapLogo("/p/a.bmp");
     ui().SaveCheck->setChecked(false);
     form().Ende_Command_Click();
-    EXPECT_EQ(dialogs.messages.size(), 2U);
+    EXPECT_EQ(dialogs.messages.size(), 4U);
     start();
     EXPECT_FALSE(ui().SaveCheck->isChecked());
-}
-
-TEST_F(StartupExitTest, RegistrationFailuresAreShownAndTheStartGoesOn) {
-    registrationErrors = {"Registration-Error ! [.EPA]", "Registration-Error ! [(standard)=EPA]"};
-    start();
-    ASSERT_EQ(dialogs.messages.size(), 2U);
-    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
-    EXPECT_EQ(dialogs.messages[0].title, "Kalvero");
-    EXPECT_EQ(dialogs.messages[1].text, "Registration-Error ! [(standard)=EPA]");
-    EXPECT_TRUE(ui().American->isChecked()) << "settings still applied";
 }
 
 } // namespace

@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
 # Writes the manual pages kalvero.1 and kalvero-cli.1 with help2man:
-#   tools/docs/man-pages.sh KALVERO_CLI VERSION OUTPUT_FOLDER
+#   tools/docs/man-pages.sh KALVERO_CLI KALVERO OUTPUT_FOLDER
 # kalvero-cli.1 is made of kalvero-cli --help, with each command's own help
-# in a section of its own; kalvero.1 of the editor's help text,
-# docs/man/kalvero-help.txt.
+# in a section of its own; kalvero.1 of kalvero --help, which the editor
+# answers without a display.
 set -euo pipefail
 cli=$(realpath "$1")
-version=$2
+editor=$(realpath "$2")
 out=$3
-docs=$(cd "$(dirname "$0")/../../docs" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$out"
@@ -37,15 +36,7 @@ mapfile -t commands < <("$cli" --help | awk -F '  +' '/^Commands:/ { on = 1; nex
 help2man --no-info --section 1 --name "convert Award BIOS boot logos (EPA files) and bitmaps" \
     --include "$work/kalvero-cli.h2m" --output "$out/kalvero-cli.1" "$cli"
 
-# help2man asks a program; this one answers with the editor's help text.
-cat >"$work/kalvero" <<SCRIPT
-#!/bin/sh
-case "\$1" in
---version) echo "kalvero $version" ;;
-*) cat "$docs/man/kalvero-help.txt" ;;
-esac
-SCRIPT
-chmod +x "$work/kalvero"
 printf '[SEE ALSO]\n.BR kalvero-cli (1)\n' >"$work/kalvero.h2m"
-help2man --no-info --section 1 --name "editor for Award BIOS boot logos (EPA files)" \
-    --include "$work/kalvero.h2m" --output "$out/kalvero.1" "$work/kalvero"
+env -u DISPLAY -u WAYLAND_DISPLAY help2man --no-info --section 1 \
+    --name "editor for Award BIOS boot logos (EPA files)" \
+    --include "$work/kalvero.h2m" --output "$out/kalvero.1" "$editor"

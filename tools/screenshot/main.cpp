@@ -1,5 +1,6 @@
-// kalvero-screenshot LOGO OUT.png: the editor's main window with LOGO opened
-// from its command line, drawn into a PNG for the documentation.
+// kalvero-screenshot FILE OUT.png: the editor's main window with FILE (a logo or
+// a BIOS image) opened from its command line, drawn into a PNG for the
+// documentation.
 
 #include "shell/Dialogs.h"
 #include "shell/Form1.h"
@@ -23,7 +24,7 @@ public:
                                                               : kalvero::AnswerNo;
     }
     std::optional<QString> openFile(const kalvero::FileDialogRequest&) override { return {}; }
-    std::optional<QString> saveFile(const kalvero::FileDialogRequest&) override { return {}; }
+    std::optional<QString> saveFile(kalvero::FileDialogRequest&) override { return {}; }
     void openUrl(const QString&) override {}
 };
 
@@ -36,7 +37,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() != 3) {
-        std::fprintf(stderr, "usage: kalvero-screenshot LOGO OUT.png\n");
+        std::fprintf(stderr, "usage: kalvero-screenshot FILE OUT.png\n");
         return 2;
     }
     QTemporaryDir settingsFolder;

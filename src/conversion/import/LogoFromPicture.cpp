@@ -7,8 +7,7 @@
 namespace kalvero {
 
 std::vector<std::uint8_t> EpaLogoFromPicture(const SwatchImage& picture, Dither dither) {
-    LogoDocument logo;
-    logo.TallLogo = picture.height == TallLogoHeight;
+    LogoDocument logo(picture.height == TallLogoHeight);
     logo.InitFromTemplate();
     const LogoLayout size = logo.layout();
 

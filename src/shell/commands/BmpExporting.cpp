@@ -9,19 +9,19 @@ namespace kalvero {
 
 void BmpExporting::EpaToBmp_Click() {
     LogoDocument& document = context_.document;
-    const std::string remembered = document.BmpFileName;
+    const std::string remembered = document.BmpFileName();
     FileDialogRequest request;
     request.filter = CommandContext::Text(BmpDialogFilter(context_.language()));
-    request.initialName = CommandContext::Text(document.BmpFileName);
+    request.initialName = CommandContext::Text(remembered);
     // The export replaces a chosen file without asking.
     request.confirmOverwrite = false;
     const std::optional<QString> chosen = context_.dialogs.saveFile(request);
-    document.BmpFileName = chosen ? chosen->toStdString() : std::string();
-    if (document.BmpFileName.empty() || document.BmpFileName == "*.bmp") {
-        document.BmpFileName.clear();
+    const std::string path = chosen ? chosen->toStdString() : std::string();
+    if (path.empty() || path == "*.bmp") {
+        document.namedBitmap({});
         return;
     }
-    const std::string path = document.BmpFileName;
+    document.namedBitmap(path);
 
     // The logo file is read again at every redraw, and the loaded bitmap is
     // the user's original: neither may become the export. A refusal writes
@@ -30,7 +30,7 @@ void BmpExporting::EpaToBmp_Click() {
     const FileStatus written =
         allowed ? WriteFileAtomically(PathFromUtf8(path), MonoBmpFromLogo(document)) : allowed;
     if (!written) {
-        document.BmpFileName = allowed ? std::string() : remembered;
+        document.namedBitmap(allowed ? std::string() : remembered);
         context_.notice(FileNotSavedNotice(context_.language(), path, written.error()));
     }
 }

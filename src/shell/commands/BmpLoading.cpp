@@ -20,7 +20,7 @@ namespace kalvero {
 
 void BmpLoading::failed() {
     context_.showBmpName({});
-    context_.document.BmpFileName.clear();
+    context_.document.forgotBitmap();
 }
 
 void BmpLoading::LadeBmp_Command_Click() {
@@ -35,32 +35,35 @@ void BmpLoading::loadBmp(const std::optional<std::string>& given) {
     LogoDocument& document = context_.document;
     Form1Controls& ui = context_.ui;
 
-    if (!document.EpaFileName.empty() && document.EpaFileName != "*.epa") {
-        if (context_.askSaveFirst()) {
-            saving_.SichEpa_Command_Click();
+    // Asked about a logo file, and about a logo made from a bitmap that was
+    // never saved, which Create EPA would replace without a word.
+    const bool named = !document.EpaFileName().empty() && document.EpaFileName() != "*.epa";
+    const bool unsaved = document.EpaFromBmp() && ui.SichEpa_Command->isEnabled();
+    bool discard = false;
+    if (named || unsaved) {
+        const std::string name = named ? document.EpaFileName() : document.NameToSave();
+        if (context_.askSaveFirst(name) == AnswerYes) {
+            // A save that did not happen stops the command: nothing is lost.
+            if (!saving_.save(name)) {
+                return;
+            }
         } else {
-            document.EpaFileName.clear();
-            context_.showEpaName({});
-            ui.SichEpa_Command->setEnabled(false);
-            ui.EpaToBmp->setEnabled(false);
+            discard = named;
         }
     }
 
     ui.ShowBmp_image->removePicture();
-    ui.Picture1->clear();
-    document.Epa2Pending = false;
-    document.LoadedBmpFile.clear();
-    ui.EpaToBmp->setEnabled(false);
+    document.unloadedBitmap();
     ui.CreateEpa->setEnabled(false);
 
-    document.BmpFileName = given ? *given
-                                 : context_.chooseFileToOpen(BmpDialogFilter(context_.language()),
-                                                             QStringLiteral("*.bmp"));
-    if (document.BmpFileName.empty() || document.BmpFileName == "*.bmp") {
+    const std::string path = given ? *given
+                                   : context_.chooseFileToOpen(BmpDialogFilter(context_.language()),
+                                                               QStringLiteral("*.bmp"));
+    if (path.empty() || path == "*.bmp") {
         failed();
         return;
     }
-    const std::string path = document.BmpFileName;
+    document.choseBitmap(path);
 
     const FileResult<std::uint64_t> length = FileLength(PathFromUtf8(path));
     if (!length) {
@@ -70,19 +73,10 @@ void BmpLoading::loadBmp(const std::optional<std::string>& given) {
     }
     const BmpKind kind = ClassifyBmpSize(length.value());
     if (kind == BmpKind::NotAccepted) {
-        context_.notice(BmpRefusal(context_.language(), length.value()));
+        context_.notice(BmpRefusalFor(context_.language(), FileTitle(path), length.value()));
         context_.showBmpName({});
         return;
     }
-    if (IsColourBmp(kind)) {
-        document.Epa2Pending = true;
-        document.Epa2Tall = IsTallBmp(kind);
-    } else {
-        // Kept apart from TallLogo: the logo on the canvas keeps its own size
-        // until Create EPA really replaces it.
-        document.BmpTall = IsTallBmp(kind);
-    }
-
     const FileResult<std::vector<std::uint8_t>> bytes =
         ReadFileExactly(PathFromUtf8(path), static_cast<std::size_t>(length.value()));
     if (!bytes || !ui.ShowBmp_image->showFile(CommandContext::Text(path))) {
@@ -95,16 +89,28 @@ void BmpLoading::loadBmp(const std::optional<std::string>& given) {
     ui.BmpNameAnzeige->move(ui.BmpNameAnzeige->x(),
                             ui.ShowBmp_image->y() + ui.ShowBmp_image->height() + 1);
     context_.showBmpName(FileTitle(path));
+    // Answered No, the logo is given up only now that a bitmap is there to
+    // take its place: a cancelled or refused load leaves it on the canvas.
+    if (discard) {
+        document.forgotFileName();
+        context_.showEpaName({});
+        ui.SichEpa_Command->setEnabled(false);
+    }
+    ui.EpaToBmp->setEnabled(false);
+    ui.Picture1->clear();
 
     const std::span<const std::uint8_t> file = bytes.value();
     if (IsColourBmp(kind)) {
-        document.Epa2Data = BuildEpa2Data(file.subspan(BmpPaletteOffset, BmpPaletteLength),
-                                          file.subspan(ColourBmpPixelOffset), document.Epa2Tall);
+        document.loadedColourBitmap(BuildEpa2Data(file.subspan(BmpPaletteOffset, BmpPaletteLength),
+                                                  file.subspan(ColourBmpPixelOffset),
+                                                  IsTallBmp(kind)),
+                                    IsTallBmp(kind));
     } else {
-        document.BmpData = bytes.value();
+        // Kept apart from TallLogo: the logo on the canvas keeps its own size
+        // until Create EPA really replaces it.
+        document.loadedMonoBitmap(bytes.value(), IsTallBmp(kind));
         ui.InversCheck->setEnabled(true);
     }
-    document.LoadedBmpFile = path;
     ui.CreateEpa->setEnabled(true);
 }
 

@@ -20,18 +20,18 @@ Language CommandContext::language() const {
 }
 
 void CommandContext::notice(const MessageText& message) {
-    document.MsgAnswer = dialogs.message(
+    MsgAnswer = dialogs.message(
         {MessageIcon::Information, MessageButtons::Ok, Text(message.title), Text(message.text)});
 }
 
-bool CommandContext::askSaveFirst() {
+int CommandContext::askSaveFirst(const std::string& name, bool withCancel) {
     if (!ui.SaveCheck->isChecked()) {
-        return false;
+        return AnswerNo;
     }
-    document.MsgAnswer =
-        dialogs.message({MessageIcon::Question, MessageButtons::YesNo, QString(QuestionTitle),
-                         Text(SaveFirstQuestion(language(), document.EpaFileName))});
-    return document.MsgAnswer == AnswerYes;
+    MsgAnswer = dialogs.message(
+        {MessageIcon::Question, withCancel ? MessageButtons::YesNoCancel : MessageButtons::YesNo,
+         QString(QuestionTitle), Text(SaveFirstQuestion(language(), name))});
+    return MsgAnswer;
 }
 
 std::string CommandContext::chooseFileToOpen(const std::string& filter,
@@ -44,7 +44,7 @@ std::string CommandContext::chooseFileToOpen(const std::string& filter,
 }
 
 std::string CommandContext::openLogoFile() const {
-    return document.EpaFromBmp ? std::string() : document.EpaFileName;
+    return document.EpaFromBmp() ? std::string() : document.EpaFileName();
 }
 
 FileStatus CommandContext::checkOutput(const std::string& path, const std::string& openLogo) const {
@@ -52,7 +52,8 @@ FileStatus CommandContext::checkOutput(const std::string& path, const std::strin
     if (!openLogo.empty() && SameFile(target, PathFromUtf8(openLogo))) {
         return FileError{FileProblem::OpenLogo, "is the open logo file"};
     }
-    if (!document.LoadedBmpFile.empty() && SameFile(target, PathFromUtf8(document.LoadedBmpFile))) {
+    if (!document.LoadedBmpFile().empty() &&
+        SameFile(target, PathFromUtf8(document.LoadedBmpFile()))) {
         return FileError{FileProblem::LoadedBitmap, "is the loaded bitmap file"};
     }
     const FileStatus checked = CheckWriteTarget(target);

@@ -25,12 +25,16 @@ public:
 
     // German exactly while the German flag is selected.
     Language language() const;
+    // The answer of the last box shown by the commands (AnswerYes, ...).
+    int MsgAnswer = 0;
+
     // A notice with the information icon and an OK button; kept in MsgAnswer.
     void notice(const MessageText& message);
-    // The save-first question for EpaFileName when the Messages option is on.
-    // Without the option no question is asked and the answer is No: a stale
-    // answer from an earlier box must never save or keep a logo by accident.
-    bool askSaveFirst();
+    // The save-first question about the name when the Messages option is on:
+    // AnswerYes, AnswerNo, or with withCancel also AnswerCancel. Without the
+    // option no question is asked and the answer is No: a stale answer from
+    // an earlier box must never save or keep a logo by accident.
+    int askSaveFirst(const std::string& name, bool withCancel = false);
     // The Open dialog with the filter selected and the name shown at first;
     // the chosen path, or "" when cancelled.
     std::string chooseFileToOpen(const std::string& filter, const QString& initialName);

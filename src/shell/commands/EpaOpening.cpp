@@ -6,9 +6,9 @@
 #include "document/EpaFormat.h"
 #include "document/FileIo.h"
 #include "document/FileNames.h"
+#include "shell/BiosImage.h"
 #include "shell/Dialogs.h"
 #include "shell/Form1Controls.h"
-#include "shell/PicturePreview.h"
 #include "shell/commands/CommandContext.h"
 #include "shell/commands/EpaSaving.h"
 
@@ -23,23 +23,30 @@ bool IsLogoLength(std::uint64_t length) {
     return kind == EpaLengthClass::ShortLogo || kind == EpaLengthClass::TallLogo;
 }
 
+struct OpenedFile {
+    std::uint64_t length = 0;
+    std::vector<std::uint8_t> bytes; // the whole file when it is a logo or may be an image
+};
+
 // Checks that the file is there and readable, and gives its length. Reading
 // never creates a file, so a name typed into the dialog that does not exist
-// is reported here. A logo is read whole, so that a file that changed since
-// its length was taken is reported rather than shown half.
-FileResult<std::uint64_t> OpenableLength(const std::string& path) {
+// is reported here. A logo or image is read whole, so that a file that
+// changed since its length was taken is reported rather than shown half.
+FileResult<OpenedFile> ReadFile(const std::string& path) {
     const std::filesystem::path file = PathFromUtf8(path);
-    FileResult<std::uint64_t> length = FileLength(file);
-    if (length) {
-        const FileResult<std::vector<std::uint8_t>> readable =
-            IsLogoLength(length.value())
-                ? ReadFileExactly(file, static_cast<std::size_t>(length.value()))
-                : ReadFilePrefix(file, 1);
-        if (!readable) {
-            return readable.error();
-        }
+    const FileResult<std::uint64_t> length = FileLength(file);
+    if (!length) {
+        return length.error();
     }
-    return length;
+    const bool whole = IsLogoLength(length.value()) || MayBeBiosImage(length.value());
+    FileResult<std::vector<std::uint8_t>> bytes =
+        whole ? ReadFileExactly(file, static_cast<std::size_t>(length.value()))
+              : ReadFilePrefix(file, 1);
+    if (!bytes) {
+        return bytes.error();
+    }
+    return OpenedFile{length.value(),
+                      whole ? std::move(bytes).value() : std::vector<std::uint8_t>()};
 }
 
 } // namespace
@@ -57,20 +64,6 @@ bool EpaOpening::backupIfWanted(const std::string& path) {
     return backup.ok();
 }
 
-void EpaOpening::resetAfterError() {
-    LogoDocument& document = context_.document;
-    Form1Controls& ui = context_.ui;
-    ui.SichEpa_Command->setEnabled(false);
-    ui.EpaToBmp->setEnabled(false);
-    ui.ShowBmp_image->removePicture();
-    document.EpaFileName.clear();
-    document.BmpFileName.clear();
-    document.LoadedBmpFile.clear();
-    document.EpaFromBmp = false;
-    context_.showBmpName({});
-    context_.showEpaName({});
-}
-
 void EpaOpening::LadeEpa_Command_Click() {
     loadEpa(std::nullopt);
 }
@@ -81,110 +74,83 @@ void EpaOpening::LoadEpaFile(const std::string& path) {
 
 void EpaOpening::loadEpa(const std::optional<std::string>& given) {
     LogoDocument& document = context_.document;
-    Form1Controls& ui = context_.ui;
-
-    if (document.EpaFromBmp || (!document.EpaFileName.empty() && !document.OpenPending)) {
-        if (document.EpaFromBmp && !document.BmpFileName.empty()) {
-            document.EpaFileName = DefaultEpaName(document.BmpFileName);
-        }
-        const bool save = context_.askSaveFirst();
-        document.EpaFromBmp = false;
-        if (save) {
+    if (document.EpaFromBmp() || (!document.EpaFileName().empty() && !document.OpenPending())) {
+        const std::string name = document.NameToSave();
+        if (context_.askSaveFirst(name) == AnswerYes) {
             // The user starts Load EPA again once the logo is saved.
-            saving_.SichEpa_Command_Click();
+            saving_.save(name);
             return;
         }
-        context_.showEpaName({});
     }
-
-    document.ClearLogo();
-    ui.Picture1->clear();
-
-    document.EpaFileName = given ? *given
-                                 : context_.chooseFileToOpen(EpaDialogFilter(context_.language()),
+    // Answered No, the logo is given up only for another one: a cancelled
+    // dialog or a refused file leave it as it was.
+    const std::string path = given
+                                 ? *given
+                                 : context_.chooseFileToOpen(OpenDialogFilter(context_.language()),
                                                              QStringLiteral("*.epa"));
-    if (document.EpaFileName.empty() || document.EpaFileName == "*.epa") {
-        document.EpaFileName.clear();
-        context_.showEpaName({});
+    if (path.empty() || path == "*.epa") {
         return;
     }
-    const std::string path = document.EpaFileName;
-
-    const FileResult<std::uint64_t> length = OpenableLength(path);
-    if (!length) {
-        resetAfterError();
-        context_.notice(FileNotOpenedNotice(context_.language(), path, length.error()));
-        return;
-    }
-    if (IsLogoLength(length.value()) && !backupIfWanted(path)) {
-        resetAfterError();
-        return;
-    }
-
-    switch (ClassifyEpaLength(length.value())) {
-    case EpaLengthClass::ShortLogo:
-    case EpaLengthClass::TallLogo:
-        document.TallLogo = ClassifyEpaLength(length.value()) == EpaLengthClass::TallLogo;
-        context_.showEpaName(FileTitle(path));
-        ui.SichEpa_Command->setEnabled(true);
-        ui.EpaToBmp->setEnabled(true);
-        context_.editor.RedrawCanvas();
-        return;
-    case EpaLengthClass::Version2:
-        context_.notice(Epa2NoticeLoadEpa(context_.language(), FileTitle(path)));
-        break;
-    case EpaLengthClass::NotAccepted:
-        context_.notice(WrongEpaLengthNotice(context_.language(), length.value()));
-        break;
-    }
-    document.EpaFileName.clear();
+    open(path, Epa2NoticeLoadEpa);
 }
 
-void EpaOpening::toNoLogo() {
-    context_.document.EpaFileName.clear();
-    context_.document.EpaFromBmp = false;
-    context_.document.ClearLogo();
+bool EpaOpening::open(const std::string& path, Epa2Wording epa2Notice) {
+    const Language language = context_.language();
+    const FileResult<OpenedFile> file = ReadFile(path);
+    if (!file) {
+        context_.notice(FileNotOpenedNotice(language, path, file.error()));
+        return false;
+    }
+    const std::uint64_t length = file.value().length;
+    if (IsLogoLength(length)) {
+        if (!backupIfWanted(path)) {
+            return false;
+        }
+        context_.document.openedFile(path, file.value().bytes);
+    } else if (ClassifyEpaLength(length) == EpaLengthClass::Version2) {
+        context_.notice(epa2Notice(language, FileTitle(path)));
+        return false;
+    } else if (MayBeBiosImage(length)) {
+        FileResult<ImageLogo> image = LogoOfImage(file.value().bytes);
+        if (!image) {
+            context_.notice(ImageNotOpenedNotice(language, path, image.error().reason));
+            return false;
+        }
+        ImageLogo logo = std::move(image).value();
+        if (logo.epa2) {
+            context_.document.openedImageEpa2(path, file.value().bytes, std::move(logo.logo),
+                                              logo.tall);
+        } else {
+            context_.document.openedImage(path, file.value().bytes, logo.logo);
+        }
+    } else {
+        context_.notice(WrongEpaLengthNotice(language, length));
+        return false;
+    }
+    showOpened(path);
+    return true;
+}
+
+void EpaOpening::showOpened(const std::string& path) {
+    Form1Controls& ui = context_.ui;
+    const bool logo = context_.document.hasLogo();
+    context_.showEpaName(FileTitle(path));
+    ui.SichEpa_Command->setEnabled(logo);
+    ui.EpaToBmp->setEnabled(logo);
+    ui.Picture1->clear();
+    context_.editor.RedrawCanvas();
 }
 
 void EpaOpening::OpenCommandLineFile() {
     LogoDocument& document = context_.document;
-    Form1Controls& ui = context_.ui;
-    if (!document.OpenPending) {
+    if (!document.OpenPending()) {
         return;
     }
     // Cleared first: the notices below must not let a re-activation open it again.
-    document.OpenPending = false;
-    const std::string path = document.EpaFileName;
-
-    const FileResult<std::uint64_t> length = OpenableLength(path);
-    if (!length) {
-        toNoLogo();
-        context_.notice(FileNotOpenedNotice(context_.language(), path, length.error()));
-        return;
+    document.commandLineOpenRan();
+    if (!open(document.CommandLineFile(), Epa2NoticeCommandLine)) {
+        document.droppedLogo();
     }
-    const EpaLengthClass kind = ClassifyEpaLength(length.value());
-    if (IsLogoLength(length.value())) {
-        document.TallLogo = kind == EpaLengthClass::TallLogo;
-        if (!backupIfWanted(path)) {
-            toNoLogo();
-            return;
-        }
-    }
-    document.EpaFromBmp = false;
-    document.ClearLogo();
-
-    if (kind == EpaLengthClass::Version2) {
-        context_.notice(Epa2NoticeCommandLine(context_.language(), FileTitle(path)));
-    } else if (kind == EpaLengthClass::NotAccepted) {
-        context_.notice(WrongEpaLengthNotice(context_.language(), length.value()));
-    } else {
-        context_.showEpaName(FileTitle(document.CommandLineFile));
-        ui.EpaToBmp->setEnabled(true);
-        ui.SichEpa_Command->setEnabled(true);
-        context_.editor.RedrawCanvas();
-        return;
-    }
-    document.EpaFileName.clear();
 }
 
 } // namespace kalvero

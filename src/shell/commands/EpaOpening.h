@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/LanguageTexts.h"
+
 #include <optional>
 #include <string>
 
@@ -8,7 +10,8 @@ namespace kalvero {
 class CommandContext;
 class EpaSaving;
 
-// Load EPA and the logo named on the command line.
+// Load EPA and the file named on the command line: an EPA logo, or the logo
+// of an Award BIOS image, told apart by the file's content.
 class EpaOpening {
 public:
     EpaOpening(CommandContext& context, EpaSaving& saving) : context_(context), saving_(saving) {}
@@ -21,10 +24,13 @@ public:
     void OpenCommandLineFile();
 
 private:
+    using Epa2Wording = MessageText (*)(Language, const std::string&);
+
     void loadEpa(const std::optional<std::string>& given);
-    // The error path of Load EPA: no logo, no bitmap, commands disabled.
-    void resetAfterError();
-    void toNoLogo();
+    // Puts the file's logo on the canvas; false, with a notice, when the file
+    // is refused or cannot be read: the logo before stays as it was.
+    bool open(const std::string& path, Epa2Wording epa2Notice);
+    void showOpened(const std::string& path);
     // Makes the backup copy when the option is on; false (with a notice) when
     // it failed.
     bool backupIfWanted(const std::string& path);

@@ -3,9 +3,10 @@
 #include "document/EpaFormat.h"
 #include "document/FileIo.h"
 #include "document/FileNames.h"
+#include "document/ImageNames.h"
+#include "shell/BiosImage.h"
 #include "shell/Dialogs.h"
 #include "shell/Form1Controls.h"
-#include "shell/PicturePreview.h"
 #include "shell/commands/CommandContext.h"
 
 #include <QPushButton>
@@ -15,12 +16,21 @@ namespace {
 
 const QString NoEpaName = QStringLiteral("*.epa");
 
+// With a BIOS image open, the dialog offers a new image first, beside the
+// opened one, and EPA files second.
 FileDialogRequest SaveDialog(const CommandContext& context, const std::string& proposed) {
     FileDialogRequest request;
-    request.filter = CommandContext::Text(EpaDialogFilter(context.language()));
-    request.filterIndex = 1;
-    request.initialName = proposed.empty() ? NoEpaName : CommandContext::Text(proposed);
     request.confirmOverwrite = true;
+    const std::string& image = context.document.ImageFileName();
+    if (image.empty()) {
+        request.filter = CommandContext::Text(EpaDialogFilter(context.language()));
+        request.initialName = proposed.empty() ? NoEpaName : CommandContext::Text(proposed);
+        return request;
+    }
+    const std::string name = proposed.empty() || proposed == image ? NewImageName(image) : proposed;
+    request.filter = CommandContext::Text(ImageSaveFilter(context.language()));
+    request.filterIndex = SavesJustTheLogo(name, false) ? ImageSaveEpaFilter : 1;
+    request.initialName = CommandContext::Text(name);
     return request;
 }
 
@@ -33,89 +43,109 @@ std::optional<std::string> ChosenName(const std::optional<QString>& chosen) {
     return chosen->toStdString();
 }
 
+// Whether the choice in the dialog makes a new image of the open one.
+bool SavesImage(const CommandContext& context, const std::string& path,
+                const FileDialogRequest& request) {
+    return !context.document.ImageFileName().empty() &&
+           !SavesJustTheLogo(path, request.filterIndex == ImageSaveEpaFilter);
+}
+
 } // namespace
 
 void EpaSaving::SichEpa_Command_Click() {
+    const LogoDocument& document = context_.document;
+    save(document.EpaFileName().empty() ? document.NameToSave() : document.EpaFileName());
+}
+
+bool EpaSaving::save(const std::string& proposed) {
     LogoDocument& document = context_.document;
-    Form1Controls& ui = context_.ui;
-    if (document.EpaFileName.empty() && !document.EpaFromBmp) {
-        return;
+    if (!document.hasLogo()) {
+        return false;
     }
-    if (document.EpaFileName.empty() && !document.BmpFileName.empty()) {
-        document.EpaFileName = DefaultEpaName(document.BmpFileName);
+    FileDialogRequest request = SaveDialog(context_, proposed);
+    const std::optional<std::string> path = ChosenName(context_.dialogs.saveFile(request));
+    if (!path || refusedAsOpenImage(*path)) {
+        return false;
     }
+    if (!(SavesImage(context_, *path, request) ? writeImage(*path, WriteEpa(document))
+                                               : writeLogo(*path))) {
+        return false;
+    }
+    document.saved(*path);
+    context_.ui.SichEpa_Command->setEnabled(false);
+    return true;
+}
 
-    const std::optional<QString> chosen =
-        context_.dialogs.saveFile(SaveDialog(context_, document.EpaFileName));
-    if (!chosen) {
-        document.EpaFileName.clear();
-        context_.showEpaName({});
-        ui.SichEpa_Command->setEnabled(false);
-        return;
+bool EpaSaving::refusedAsOpenImage(const std::string& path) {
+    const std::string& image = context_.document.ImageFileName();
+    if (image.empty() || !SameFile(PathFromUtf8(path), PathFromUtf8(image))) {
+        return false;
     }
-    const std::optional<std::string> path = ChosenName(chosen);
-    document.EpaFileName = path.value_or(std::string());
-    if (!path) {
-        return;
-    }
+    context_.notice(ImageIsOpenNotice(context_.language(), path));
+    return true;
+}
 
+bool EpaSaving::writeLogo(const std::string& path) {
     // Save EPA may replace the logo's own file, but no other input.
-    if (const FileStatus allowed = context_.checkOutput(*path, {}); !allowed) {
-        // Nothing was written: the logo stays, in memory only, to be saved
-        // under another name.
-        document.EpaFileName.clear();
-        context_.showEpaName({});
-        document.EpaFromBmp = true;
-        ui.SichEpa_Command->setEnabled(true);
-        context_.notice(FileNotSavedNotice(context_.language(), *path, allowed.error()));
-        return;
+    FileStatus written = context_.checkOutput(path, {});
+    if (written) {
+        written = SaveEpaFile(context_.document, PathFromUtf8(path));
     }
-    const FileStatus saved = SaveEpaFile(document, PathFromUtf8(*path));
-    if (!saved) {
-        document.EpaFileName.clear();
-        context_.showEpaName({});
-        ui.SichEpa_Command->setEnabled(false);
-        document.EpaFromBmp = false;
-        ui.CreateEpa->setEnabled(false);
-        context_.showBmpName({});
-        ui.ShowBmp_image->removePicture();
-        document.LoadedBmpFile.clear();
-        context_.notice(FileNotSavedNotice(context_.language(), *path, saved.error()));
-        return;
+    if (!written) {
+        context_.notice(FileNotSavedNotice(context_.language(), path, written.error()));
     }
-    document.EpaFromBmp = false;
-    ui.SichEpa_Command->setEnabled(false);
+    return written.ok();
+}
+
+bool EpaSaving::writeImage(const std::string& path, std::span<const std::uint8_t> logo) {
+    const Language language = context_.language();
+    if (const FileStatus allowed = context_.checkOutput(path, {}); !allowed) {
+        context_.notice(FileNotSavedNotice(language, path, allowed.error()));
+        return false;
+    }
+    const FileResult<NewImage> image = ImageWithLogo(context_.document.ImageData(), logo);
+    if (!image) {
+        context_.notice(ImageNotWrittenNotice(language, path, image.error().reason));
+        return false;
+    }
+    if (const FileStatus written = WriteFileAtomically(PathFromUtf8(path), image.value().bytes);
+        !written) {
+        context_.notice(FileNotSavedNotice(language, path, written.error()));
+        return false;
+    }
+    context_.notice(ImageSavedNotice(language, path, image.value().checks));
+    return true;
 }
 
 void EpaSaving::SaveEpa2() {
     LogoDocument& document = context_.document;
-    Form1Controls& ui = context_.ui;
     const std::string openLogo = context_.openLogoFile();
-    document.EpaFileName = DefaultEpaName(document.BmpFileName);
-
-    const std::optional<std::string> path =
-        ChosenName(context_.dialogs.saveFile(SaveDialog(context_, document.EpaFileName)));
-    if (!path) {
-        // Cancelled: the image stays pending, so Create EPA offers the save again.
-        document.EpaFileName.clear();
+    FileDialogRequest request = SaveDialog(context_, document.ImageFileName().empty()
+                                                         ? DefaultEpaName(document.BmpFileName())
+                                                         : std::string());
+    const std::optional<std::string> path = ChosenName(context_.dialogs.saveFile(request));
+    // Not written: the image stays pending, so Create EPA offers the save again.
+    if (!path || refusedAsOpenImage(*path)) {
+        document.forgotFileName();
         return;
     }
-
-    if (const FileStatus allowed = context_.checkOutput(*path, openLogo); !allowed) {
-        // Nothing was written: as after a cancel, Create EPA offers the save again.
-        document.EpaFileName.clear();
+    if (SavesImage(context_, *path, request)) {
+        if (!writeImage(*path, document.Epa2Data())) {
+            return;
+        }
+    } else if (const FileStatus allowed = context_.checkOutput(*path, openLogo); !allowed) {
+        document.forgotFileName();
         context_.notice(FileNotSavedNotice(context_.language(), *path, allowed.error()));
         return;
-    }
-    const FileStatus saved = WriteFileAtomically(PathFromUtf8(*path), document.Epa2Data);
-    document.Epa2Pending = false;
-    ui.CreateEpa->setEnabled(false);
-    // An EPA 2.0 file is not a logo the editor can show or save again: the
-    // editor goes on without a current logo file.
-    document.EpaFileName.clear();
-    if (!saved) {
+    } else if (const FileStatus saved =
+                   WriteFileAtomically(PathFromUtf8(*path), document.Epa2Data());
+               !saved) {
         context_.notice(FileNotSavedNotice(context_.language(), *path, saved.error()));
     }
+    // An EPA 2.0 file is not a logo the editor can show or save again: the
+    // editor goes on without a current logo file.
+    document.savedEpa2();
+    context_.ui.CreateEpa->setEnabled(false);
 }
 
 } // namespace kalvero

@@ -15,14 +15,13 @@ namespace kalvero {
 void LogoCreation::CreateEpa_Click() {
     LogoDocument& document = context_.document;
     Form1Controls& ui = context_.ui;
-    if (document.Epa2Pending) {
+    if (document.Epa2Pending()) {
         saving_.SaveEpa2();
         return;
     }
     // The logo now lives only in memory: a redraw must not reload a file.
-    document.EpaFromBmp = true;
-    document.TallLogo = document.BmpTall;
-    ConvertMonoBmp(document, document.BmpData, ui.InversCheck->isChecked());
+    document.madeFromBitmap();
+    ConvertMonoBmp(document, document.BmpData(), ui.InversCheck->isChecked());
     ui.InversCheck->setEnabled(false);
     ui.EpaToBmp->setEnabled(true);
     ui.SichEpa_Command->setEnabled(true);

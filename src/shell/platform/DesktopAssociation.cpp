@@ -22,10 +22,11 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* DesktopFileName = "kalvero.desktop";
+constexpr const char* IconName = "kalvero";
 
-// A larger mimeapps.list is not ours to rewrite: keeping it whole beats
-// cutting it short.
-constexpr std::size_t MaxMimeAppsBytes = 1024 * 1024;
+// A larger mimeapps.list or desktop entry is not ours to rewrite: keeping it
+// whole beats cutting it short.
+constexpr std::size_t MaxExistingBytes = 1024 * 1024;
 
 // update-mime-database takes well under a second; the start must not hang on it.
 constexpr std::chrono::milliseconds MimeUpdateLimit{5000};
@@ -89,14 +90,19 @@ bool WriteMimePackage(const fs::path& dataHome) {
     return true;
 }
 
-// The text of a mimeapps.list: "" when there is none, nothing when it cannot
-// be read whole.
-std::optional<std::string> MimeAppsText(const fs::path& file) {
+// The text of a mimeapps.list or desktop entry: "" when there is none,
+// nothing when it cannot be read whole.
+std::optional<std::string> ExistingText(const fs::path& file) {
     if (!PathExists(file)) {
         return std::string();
     }
-    const auto bytes = ReadFilePrefix(file, MaxMimeAppsBytes + 1);
-    if (!bytes.ok() || bytes.value().size() > MaxMimeAppsBytes) {
+    // Read no more than the file holds: most are a few lines long.
+    const FileResult<std::uint64_t> length = FileLength(file);
+    if (!length || length.value() > MaxExistingBytes) {
+        return std::nullopt;
+    }
+    const auto bytes = ReadFilePrefix(file, static_cast<std::size_t>(length.value()) + 1);
+    if (!bytes.ok() || bytes.value().size() > MaxExistingBytes) {
         return std::nullopt;
     }
     return std::string(bytes.value().begin(), bytes.value().end());
@@ -126,14 +132,14 @@ std::vector<fs::path> MimeAppsLists(const DesktopLocations& where) {
 bool DefaultOpenerNamed(const DesktopLocations& where) {
     const std::vector<fs::path> files = MimeAppsLists(where);
     return std::any_of(files.begin(), files.end(), [](const fs::path& file) {
-        const std::optional<std::string> text = MimeAppsText(file);
+        const std::optional<std::string> text = ExistingText(file);
         return text && NamesDefaultOpener(*text, EpaMimeType);
     });
 }
 
 bool WriteDefaultOpener(const DesktopLocations& where) {
     const fs::path file = where.configHome / "mimeapps.list";
-    const std::optional<std::string> existing = MimeAppsText(file);
+    const std::optional<std::string> existing = ExistingText(file);
     if (!existing) {
         return false;
     }
@@ -191,7 +197,7 @@ DesktopLocations DesktopLocations::FromEnvironment() {
 }
 
 void RegisterDesktopAssociation(const DesktopLocations& where, const std::string& programPath,
-                                const std::string& iconName,
+                                const std::string& iconSvg,
                                 const ShowRegistrationError& showError) {
     if (!WriteMimePackage(where.dataHome)) {
         showError(RegistrationErrorText(AssociationPart::Extension));
@@ -199,8 +205,14 @@ void RegisterDesktopAssociation(const DesktopLocations& where, const std::string
     if (!WriteDefaultOpener(where)) {
         showError(RegistrationErrorText(AssociationPart::FileType));
     }
-    if (WriteText(where.dataHome / "applications" / DesktopFileName,
-                  DesktopEntryText(programPath, iconName)) == Written::Failed) {
+    const fs::path entry = where.dataHome / "applications" / DesktopFileName;
+    const std::optional<std::string> existing = ExistingText(entry);
+    const bool edited = existing && !existing->empty() && !IsOurDesktopEntry(*existing);
+    const bool entryWritten =
+        edited || WriteText(entry, DesktopEntryText(programPath, IconName)) != Written::Failed;
+    const fs::path icon = where.dataHome / "icons" / "hicolor" / "scalable" / "apps" /
+                          (std::string(IconName) + ".svg");
+    if (!(WriteText(icon, iconSvg) != Written::Failed && entryWritten)) {
         showError(RegistrationErrorText(AssociationPart::OpenCommand));
     }
 }

@@ -26,14 +26,16 @@ struct DesktopLocations {
 inline constexpr const char* EpaMimeType = "application/x-award-epa";
 
 // The freedesktop counterpart of RegisterEpaFileType, checked at every start: the
-// MIME type of EPA files (then the MIME cache is refreshed) and the program's
-// desktop entry are rewritten where they differ, so that opening a file works;
-// this program becomes the default opener in mimeapps.list only while no
-// mimeapps.list names one, so that a user's choice of another program stays.
-// Each part that cannot be written is reported with the Windows key's message.
+// MIME type of EPA files (then the MIME cache is refreshed), the program's
+// desktop entry and its icon (iconSvg, as kalvero.svg in the user's icon
+// theme folder) are written where they differ, so that opening a file works
+// also for a program run from its build folder; a desktop entry the user has
+// edited is left as it is. This program becomes the default opener in
+// mimeapps.list only while no mimeapps.list names one, so that a user's
+// choice of another program stays. Each part that cannot be written is
+// reported with the Windows key's message.
 void RegisterDesktopAssociation(const DesktopLocations& where, const std::string& programPath,
-                                const std::string& iconName,
-                                const ShowRegistrationError& showError);
+                                const std::string& iconSvg, const ShowRegistrationError& showError);
 
 // The FileRegistry file that holds the settings: $XDG_CONFIG_HOME/kalvero/settings.
 std::filesystem::path SettingsFilePath(const DesktopLocations& where);

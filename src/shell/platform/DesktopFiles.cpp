@@ -105,6 +105,23 @@ std::string DesktopEntryText(std::string_view programPath, std::string_view icon
            "Categories=Graphics;\n";
 }
 
+bool IsOurDesktopEntry(std::string_view entry) {
+    const std::vector<std::string> lines = SplitLines(entry);
+    const std::vector<std::string> ours = SplitLines(DesktopEntryText("kalvero", "kalvero"));
+    if (lines.size() != ours.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        // The program's path is ours to change; "Icon=" names our icon.
+        const bool exec = lines[i].starts_with("Exec=") && lines[i].ends_with(" %f") &&
+                          ours[i].starts_with("Exec=");
+        if (lines[i] != ours[i] && !exec) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string MimePackageText() {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"

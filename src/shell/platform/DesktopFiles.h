@@ -11,6 +11,10 @@ namespace kalvero {
 // kalvero.desktop, starting programPath with the file to open.
 std::string DesktopEntryText(std::string_view programPath, std::string_view iconName);
 
+// Whether a desktop entry is one DesktopEntryText wrote, for any program
+// path, and nobody has edited since: only such an entry may be rewritten.
+bool IsOurDesktopEntry(std::string_view entry);
+
 // The shared-mime-info package that defines the MIME type of EPA files.
 std::string MimePackageText();
 

@@ -17,7 +17,7 @@ const std::string OurDefault = "[Default Applications]\napplication/x-award-epa=
 Strings Register(const fs::path& home, const std::string& program = "/usr/bin/kalvero") {
     Strings shown;
     RegisterDesktopAssociation({home / "data", home, {home / "etc"}, {home / "usr"}, {"kde"}},
-                               program, "kalvero",
+                               program, "<svg/>",
                                [&](const std::string& text) { shown.push_back(text); });
     return shown;
 }
@@ -47,6 +47,19 @@ TEST(DesktopAssociation, WritesTheTypeAndTheEntryAndQuotesTheProgram) {
                         "MimeType=application/x-award-epa;\n"),
               std::string::npos);
     EXPECT_EQ(Text(dir.file("mimeapps.list")), OurDefault);
+}
+
+TEST(DesktopAssociation, TheIconComesAlongAndAnEntryTheUserEditedStays) {
+    const test::TempDir dir;
+    const fs::path entry = dir.file("data/applications/kalvero.desktop");
+    EXPECT_EQ(Register(dir.path(), "/build/bin/kalvero"), Strings{});
+    EXPECT_EQ(Text(dir.file("data/icons/hicolor/scalable/apps/kalvero.svg")), "<svg/>");
+    Register(dir.path(), "/usr/bin/kalvero"); // ours, for a program that moved
+    EXPECT_NE(Text(entry).find("\nExec=/usr/bin/kalvero %f\n"), std::string::npos);
+    const std::string edited = Text(entry) + "NoDisplay=true\n";
+    WriteText(entry, edited);
+    Register(dir.path(), "/opt/kalvero");
+    EXPECT_EQ(Text(entry), edited);
 }
 
 TEST(DesktopAssociation, BecomesTheDefaultOpenerOnlyWhereNoneIsNamed) {

@@ -1,11 +1,9 @@
 #include "shell/support/FormFixture.h"
 
-#include "canvas/LogoCanvas.h"
 #include "conversion/BmpWriter.h"
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <vector>
 
 namespace kalvero::test {
@@ -33,10 +31,10 @@ void FormFixture::start(const QString& commandLine) {
 }
 
 void FormFixture::makeBitmapLogo(const std::string& bitmap, bool tall) {
-    document().BmpFileName = bitmap;
-    document().TallLogo = tall;
+    document().choseBitmap(bitmap);
+    document().loadedMonoBitmap({}, tall);
+    document().madeFromBitmap();
     document().InitFromTemplate();
-    document().EpaFromBmp = true;
     ui().SichEpa_Command->setEnabled(true);
 }
 

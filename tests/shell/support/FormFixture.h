@@ -1,12 +1,20 @@
 #pragma once
 
+#include "canvas/ColourButton.h"
+#include "canvas/LogoCanvas.h"
+#include "canvas/PalettePanel.h"
 #include "shell/Form1.h"
+#include "shell/PicturePreview.h"
+#include "shell/SizingLabel.h"
 #include "shell/platform/FileRegistry.h"
 #include "shell/support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
+#include <QCheckBox>
 #include <QEvent>
 #include <QPointF>
+#include <QPushButton>
+#include <QToolButton>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -18,6 +26,8 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 
 namespace kalvero::test {
+
+// The controls the tests reach through ui() are all declared here.
 
 // A main window as the program builds it, with scripted dialogs, the settings
 // in a temporary file and no file-type registration, in a temporary folder

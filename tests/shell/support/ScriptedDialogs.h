@@ -33,13 +33,18 @@ public:
     std::optional<QString> openFile(const FileDialogRequest& r) override {
         return next(FileKind::Open, r);
     }
-    std::optional<QString> saveFile(const FileDialogRequest& r) override {
+    std::optional<QString> saveFile(FileDialogRequest& r) override {
+        if (!saveFilters.empty()) {
+            r.filterIndex = saveFilters.front();
+            saveFilters.pop_front();
+        }
         return next(FileKind::Save, r);
     }
     void openUrl(const QString& address) override { urls.push_back(address); }
 
     std::deque<int> answers;                  // used first to last
     std::deque<std::optional<QString>> files; // a path chosen, or cancelled
+    std::deque<int> saveFilters;              // the filter left selected in a save dialog
     std::vector<MessageRequest> messages;
     std::vector<FileDialog> fileDialogs;
     std::vector<QString> urls;

@@ -1,0 +1,205 @@
+#include "bios/ImageInspection.h"
+#include "bios/ImageVerification.h"
+#include "bios/LogoModule.h"
+#include "bios/LogoReplacer.h"
+#include "bios/SyntheticImage.h"
+#include "conversion/BootView.h"
+#include "conversion/PreviewImage.h"
+#include "document/EpaFormat.h"
+#include "shell/BootPreview.h"
+#include "shell/support/FormFixture.h"
+
+#include <QAction>
+#include <QLabel>
+#include <cstdlib>
+#include <filesystem>
+
+namespace kalvero::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+class BiosImageTest : public FormFixture {
+protected:
+    void SetUp() override {
+        FormFixture::SetUp();
+        ui().SaveCheck->setChecked(false);
+        ui().Backup->setChecked(false);
+    }
+    QString writeImage(const std::string& name, const TestImage& image) {
+        WriteBytes(dir.file(name), Build(image).bytes);
+        return path(name);
+    }
+    void open(const QString& file) {
+        dialogs.files.push_back(file);
+        form().LadeEpa_Command_Click();
+    }
+    void save(const QString& file, int filter = 0) {
+        dialogs.files.push_back(file);
+        if (filter != 0) {
+            dialogs.saveFilters.push_back(filter);
+        }
+        form().SichEpa_Command_Click();
+    }
+    // The new image is what `bios replace` makes of the old one and the logo,
+    // and the core's parser finds every check holding and the logo in it.
+    void expectNewImage(const std::string& name, const Bytes& old, const Bytes& logo) {
+        const Bytes written = ReadBytes(dir.file(name));
+        EXPECT_EQ(written, bios::ReplaceLogo(old, logo).value().image);
+        const auto inspection = bios::InspectAwardImage(written);
+        ASSERT_TRUE(inspection.ok());
+        EXPECT_TRUE(bios::AllHold(bios::VerifyImage(inspection.value())));
+        EXPECT_EQ(bios::LogoContent(inspection.value()).value(), logo);
+    }
+    Bytes logo() { return WriteEpa(document()); }
+    static QImage Picture(const RgbImage& image) {
+        return QImage(reinterpret_cast<const uchar*>(image.pixels.data()), image.width,
+                      image.height, image.width * 3, QImage::Format_RGB888)
+            .convertToFormat(QImage::Format_RGB32);
+    }
+    // F5, which is also the canvas's context menu, opens what
+    // `render --boot-screen` draws of the EPA file.
+    void expectBootView(const Bytes& epa) {
+        QAction* action = ui().Picture1->actions().at(0);
+        EXPECT_EQ(action->shortcut(), QKeySequence(Qt::Key_F5));
+        EXPECT_EQ(ui().Picture1->contextMenuPolicy(), Qt::ActionsContextMenu);
+        EXPECT_EQ(action->text(),
+                  ui().Deutsch->isChecked() ? "&Wie der PC es zeigt" : "&As the PC shows it");
+        action->trigger();
+        EXPECT_EQ(form().bootPreview()->findChild<QLabel*>()->pixmap().toImage().convertToFormat(
+                      QImage::Format_RGB32),
+                  Picture(RenderBootView(ClassifyFile(epa.size(), epa), epa, 1, true).value()));
+    }
+};
+
+TEST_F(BiosImageTest, ItsLogoIsEditedAsFromItsFileAndSavedAsANewImage) {
+    const Bytes old = Build(LayoutA()).bytes;
+    WriteBytes(dir.file("logo.epa"), bios::ExtractLogo(old).value());
+    open(path("logo.epa"));
+    const QImage fromFile = ui().Picture1->image();
+    open(writeImage("board.bin", LayoutA()));
+    EXPECT_EQ(ui().Picture1->image(), fromFile);
+    EXPECT_EQ(ui().EpaNameAnzeige->text(), "board.bin");
+    EXPECT_TRUE(dialogs.fileDialogs.back().request.filter.contains("|*.bin;*.rom;*.awd|"));
+
+    pressOnCanvas({1, 1}, 1); // colour 0 on cell 0
+    expectBootView(logo());
+    save(path("board-new.bin"));
+    const FileDialogRequest& request = dialogs.fileDialogs.back().request;
+    EXPECT_EQ(request.initialName, path("board-new.bin"));
+    EXPECT_EQ(request.filter.left(7), "BIOS im");
+    EXPECT_EQ(request.filterIndex, 1);
+    expectNewImage("board-new.bin", old, logo());
+    ASSERT_EQ(dialogs.messages.size(), 1U);
+    EXPECT_EQ(dialogs.messages[0].title, "New BIOS image");
+    EXPECT_TRUE(dialogs.messages[0].text.contains("\r\n  C1: holds\r\n  C2: holds\r\n  C3: holds"));
+    EXPECT_FALSE(ui().SichEpa_Command->isEnabled());
+
+    // Painted and saved again, the new image is proposed; the one opened is
+    // never written.
+    pressOnCanvas({50, 50}, 1);
+    EXPECT_TRUE(ui().SichEpa_Command->isEnabled());
+    fs::create_hard_link(dir.file("board.bin"), dir.file("same.rom"));
+    for (const char* name : {"board.bin", "same.rom"}) {
+        save(path(name));
+        EXPECT_EQ(dialogs.fileDialogs.back().request.initialName, path("board-new.bin"));
+        EXPECT_EQ(dialogs.messages.back().text.section("\r\n", 1, 1),
+                  "is the BIOS image that is open, which Kalvero never writes.");
+    }
+    EXPECT_EQ(ReadBytes(dir.file("board.bin")), old);
+    save(path("board-new.bin"));
+    expectNewImage("board-new.bin", old, logo());
+
+    // A name ending in .epa, or the EPA filter, saves just the logo.
+    save(path("x.EPA"));
+    save(path("y.bin"), ImageSaveEpaFilter);
+    EXPECT_EQ(ReadBytes(dir.file("x.EPA")), logo());
+    EXPECT_EQ(ReadBytes(dir.file("y.bin")), logo());
+}
+
+TEST_F(BiosImageTest, ALogoThatNoLongerFitsIsKeptAndNothingIsWritten) {
+    TestImage image = LayoutA();
+    const BuiltImage built = Build(image);
+    const TestModule& last = image.chains[0].modules.back();
+    // Two bytes of 0xFF after the chain, one of which must stay.
+    image.otherBlocks = {built.moduleOffsets.back() + ModuleBytes(last).size() + 1 + 2};
+    open(writeImage("tight.bin", image));
+    for (int column = 0; column < 17; ++column) {
+        document().SetCellAttribute(column, 0, static_cast<std::uint8_t>(column * 7 % 16));
+    }
+    save(path("tight-new.bin"));
+    EXPECT_EQ(dialogs.messages.back().title, "Not saved");
+    EXPECT_TRUE(dialogs.messages.back().text.contains(" more than fit")) << "by how many bytes";
+    EXPECT_FALSE(fs::exists(dir.file("tight-new.bin")));
+    EXPECT_TRUE(ui().SichEpa_Command->isEnabled());
+    EXPECT_EQ(document().CellAttribute(3, 0), 5);
+}
+
+TEST_F(BiosImageTest, ImagesWithoutALogoOrFailingACheckAreRefusedAndTheCanvasKeepsItsLogo) {
+    open(writeLogo("keep.epa", true, 12, 0xFF));
+    const QImage before = ui().Picture1->image();
+    TestImage noLogo = LayoutA();
+    noLogo.chains[0].modules.erase(noLogo.chains[0].modules.begin() + 1);
+    TestImage badC1 = LayoutA();
+    badC1.c1 = C1Mode::Wrong;
+    // image, German, title, the core's reason in the text
+    const std::tuple<TestImage, bool, const char*, const char*> cases[] = {
+        {noLogo, false, "BIOS image not opened", "the image has no logo module (type 0x4002)"},
+        {badC1, true, "BIOS-Abbild nicht geöffnet", "the check \"C1\" fails"},
+    };
+    for (const auto& [image, german, title, reason] : cases) {
+        (german ? ui().Deutsch : ui().American)->click();
+        open(writeImage("bad.bin", image));
+        EXPECT_EQ(dialogs.messages.back().title, QString::fromUtf8(title));
+        EXPECT_TRUE(dialogs.messages.back().text.contains(reason)) << reason;
+        EXPECT_EQ(ui().Picture1->image(), before);
+        EXPECT_EQ(ui().EpaNameAnzeige->text(), "keep.epa");
+    }
+}
+
+TEST_F(BiosImageTest, AnEpa2LogoIsShownAsRenderShowsItAndReplacedByAColourBitmap) {
+    const Bytes old = Build(LayoutB(false)).bytes;
+    open(writeImage("board.rom", LayoutB(false)));
+    EXPECT_EQ(ui().Picture1->image().copy(0, 0, 136, 84),
+              Picture(RenderPreview(bios::ExtractLogo(old).value(), {}).value()));
+    EXPECT_FALSE(ui().SichEpa_Command->isEnabled());
+    ui().Deutsch->click();
+    expectBootView(bios::ExtractLogo(old).value());
+    const QImage before = ui().Picture1->image();
+    pressOnCanvas({1, 1}, 1);
+    EXPECT_EQ(ui().Picture1->image(), before) << "not painted";
+
+    dialogs.files.push_back(writeColourBitmap("c.bmp", false, 5));
+    form().LadeBmp_Command_Click();
+    dialogs.files.push_back(path("board-new.rom"));
+    form().CreateEpa_Click();
+    EXPECT_EQ(dialogs.fileDialogs.back().request.initialName, path("board-new.rom"));
+    expectNewImage("board-new.rom", old, document().Epa2Data());
+    EXPECT_FALSE(ui().CreateEpa->isEnabled());
+}
+
+TEST_F(BiosImageTest, RealImagesOpenAndTakeTheirLogoBackAsBiosReplaceDoes) {
+    const char* samples = std::getenv("KALVERO_BIOS_SAMPLES");
+    if (samples == nullptr) {
+        GTEST_SKIP() << "KALVERO_BIOS_SAMPLES names no folder of real images";
+    }
+    for (const auto& entry : fs::directory_iterator(samples)) {
+        const Bytes old = ReadBytes(entry.path());
+        if (old.size() >= 128 * 1024) {
+            SCOPED_TRACE(entry.path().string());
+            open(QString::fromStdString(entry.path().string()));
+            EXPECT_EQ(ui().EpaNameAnzeige->text().toStdString(), entry.path().filename().string());
+            if (document().hasLogo()) { // not for an EPA 2.0 logo
+                save(path("new.bin"));
+                expectNewImage("new.bin", old, logo());
+            }
+        }
+    }
+    for (const MessageRequest& notice : dialogs.messages) {
+        EXPECT_EQ(notice.title, "New BIOS image"); // no image was refused
+    }
+}
+
+} // namespace
+} // namespace kalvero::test
