@@ -4,6 +4,7 @@
 #include "bios/ImageBytes.h"
 #include "bios/ImageInspection.h"
 #include "bios/ImageVerification.h"
+#include "bios/LogoKinds.h"
 #include "bios/LogoModule.h"
 #include "bios/LogoReplacer.h"
 #include "document/LogoGeometry.h"
@@ -38,22 +39,25 @@ FileResult<ImageLogo> LogoOfImage(std::span<const std::uint8_t> image) {
             return bios::Refusal(bios::RefusalFor(check));
         }
     }
-    FileResult<std::vector<std::uint8_t>> logo = bios::LogoContent(inspection.value());
-    if (!logo) {
-        return logo.error();
+    const FileResult<bios::ImageLogo> found =
+        bios::FindLogo(inspection.value(), bios::LogoPlace::Boot);
+    if (!found) {
+        return found.error();
     }
-    const FileResult<FileKind> kind = bios::LogoKind(logo.value());
-    if (!kind) {
-        return bios::Refusal("the image's logo is no EPA logo Kalvero knows: " +
-                             kind.error().reason);
+    const FileKind& kind = found.value().kind;
+    const bool epa2 = kind.type == FileType::Epa2Image;
+    if (!epa2 && kind.length != ShortEpaLength && kind.length != TallEpaLength) {
+        return bios::Refusal("the image's logo is " + bios::DescribeLogo(kind) +
+                             "; the editor shows logos of 17 x 6 and 17 x 9 cells. "
+                             "kalvero-cli bios extract and replace take this one.");
     }
-    return ImageLogo{std::move(logo).value(), kind.value().type == FileType::Epa2Image,
-                     kind.value().height >= TallLogoHeight};
+    return ImageLogo{inspection.value().contents[found.value().modules.back()].data, epa2,
+                     kind.height >= TallLogoHeight};
 }
 
 FileResult<NewImage> ImageWithLogo(std::span<const std::uint8_t> image,
                                    std::span<const std::uint8_t> logo) {
-    FileResult<bios::LogoReplacement> replaced = bios::ReplaceLogo(image, logo);
+    FileResult<bios::Replacement> replaced = bios::ReplaceLogo(image, logo, bios::LogoPlace::Boot);
     if (!replaced) {
         return replaced.error();
     }

@@ -46,11 +46,11 @@ protected:
     // and the core's parser finds every check holding and the logo in it.
     void expectNewImage(const std::string& name, const Bytes& old, const Bytes& logo) {
         const Bytes written = ReadBytes(dir.file(name));
-        EXPECT_EQ(written, bios::ReplaceLogo(old, logo).value().image);
+        EXPECT_EQ(written, bios::ReplaceLogo(old, logo, bios::LogoPlace::Boot).value().image);
         const auto inspection = bios::InspectAwardImage(written);
         ASSERT_TRUE(inspection.ok());
         EXPECT_TRUE(bios::AllHold(bios::VerifyImage(inspection.value())));
-        EXPECT_EQ(bios::LogoContent(inspection.value()).value(), logo);
+        EXPECT_EQ(bios::ExtractLogo(written, bios::LogoPlace::Boot).value(), logo);
     }
     Bytes logo() { return WriteEpa(document()); }
     static QImage Picture(const RgbImage& image) {
@@ -75,7 +75,7 @@ protected:
 
 TEST_F(BiosImageTest, ItsLogoIsEditedAsFromItsFileAndSavedAsANewImage) {
     const Bytes old = Build(LayoutA()).bytes;
-    WriteBytes(dir.file("logo.epa"), bios::ExtractLogo(old).value());
+    WriteBytes(dir.file("logo.epa"), bios::ExtractLogo(old, bios::LogoPlace::Boot).value());
     open(path("logo.epa"));
     const QImage fromFile = ui().Picture1->image();
     open(writeImage("board.bin", LayoutA()));
@@ -123,7 +123,7 @@ TEST_F(BiosImageTest, ALogoThatNoLongerFitsIsKeptAndNothingIsWritten) {
     const BuiltImage built = Build(image);
     const TestModule& last = image.chains[0].modules.back();
     // Two bytes of 0xFF after the chain, one of which must stay.
-    image.otherBlocks = {built.moduleOffsets.back() + ModuleBytes(last).size() + 1 + 2};
+    image.otherBlocks = {TestBlock{built.moduleOffsets.back() + ModuleBytes(last).size() + 1 + 2}};
     open(writeImage("tight.bin", image));
     for (int column = 0; column < 17; ++column) {
         document().SetCellAttribute(column, 0, static_cast<std::uint8_t>(column * 7 % 16));
@@ -145,7 +145,8 @@ TEST_F(BiosImageTest, ImagesWithoutALogoOrFailingACheckAreRefusedAndTheCanvasKee
     badC1.c1 = C1Mode::Wrong;
     // image, German, title, the core's reason in the text
     const std::tuple<TestImage, bool, const char*, const char*> cases[] = {
-        {noLogo, false, "BIOS image not opened", "the image has no logo module (type 0x4002)"},
+        {noLogo, false, "BIOS image not opened",
+         "this image has no logo module; its BIOS may show a built-in logo"},
         {badC1, true, "BIOS-Abbild nicht geöffnet", "the check \"C1\" fails"},
     };
     for (const auto& [image, german, title, reason] : cases) {
@@ -161,11 +162,12 @@ TEST_F(BiosImageTest, ImagesWithoutALogoOrFailingACheckAreRefusedAndTheCanvasKee
 TEST_F(BiosImageTest, AnEpa2LogoIsShownAsRenderShowsItAndReplacedByAColourBitmap) {
     const Bytes old = Build(LayoutB(false)).bytes;
     open(writeImage("board.rom", LayoutB(false)));
-    EXPECT_EQ(ui().Picture1->image().copy(0, 0, 136, 84),
-              Picture(RenderPreview(bios::ExtractLogo(old).value(), {}).value()));
+    EXPECT_EQ(
+        ui().Picture1->image().copy(0, 0, 136, 84),
+        Picture(RenderPreview(bios::ExtractLogo(old, bios::LogoPlace::Boot).value(), {}).value()));
     EXPECT_FALSE(ui().SichEpa_Command->isEnabled());
     ui().Deutsch->click();
-    expectBootView(bios::ExtractLogo(old).value());
+    expectBootView(bios::ExtractLogo(old, bios::LogoPlace::Boot).value());
     const QImage before = ui().Picture1->image();
     pressOnCanvas({1, 1}, 1);
     EXPECT_EQ(ui().Picture1->image(), before) << "not painted";
