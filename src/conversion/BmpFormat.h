@@ -17,6 +17,20 @@ inline constexpr int MonoBmpRowLength = 20; // 17 bytes of pixels, 3 of padding
 inline constexpr int ColourBmpPixelOffset = 118;
 inline constexpr int ColourBmpRowLength = 68;
 
+// The bytes of a row of a 16-colour bitmap of this width: 4 bits a pixel, in
+// whole 32-bit words.
+constexpr int ColourBmpRowBytes(int width) {
+    return (width + 7) / 8 * 4;
+}
+
+// The length of a 16-colour bitmap of width x height in the four accepted
+// bitmaps' layout: 5830 for 136 x 84, 153718 for a full-screen logo of 640 x
+// 480.
+constexpr std::uint64_t ColourBmpLength(int width, int height) {
+    return ColourBmpPixelOffset + static_cast<std::uint64_t>(ColourBmpRowBytes(width)) *
+                                      static_cast<std::uint64_t>(height);
+}
+
 enum class BmpKind { Mono84, Mono126, Colour84, Colour126, NotAccepted };
 
 // The file's size alone tells which of the four accepted bitmaps it is; no

@@ -58,7 +58,7 @@ std::vector<std::uint8_t> MonoBmpFile(std::span<const std::uint8_t> rows, int he
 std::vector<std::uint8_t> ColourBmpFile(std::span<const std::uint8_t> indices, int width,
                                         int height, std::span<const std::uint8_t> palette) {
     const auto columns = static_cast<std::size_t>(width);
-    const std::size_t rowLength = (columns + 7) / 8 * 4; // 4 bits a pixel, rows of whole words
+    const auto rowLength = static_cast<std::size_t>(ColourBmpRowBytes(width));
     std::vector<std::uint8_t> bytes = Headers(width, height, 4, 16, rowLength);
     std::copy(palette.begin(), palette.begin() + BmpPaletteLength,
               bytes.begin() + BmpPaletteOffset);

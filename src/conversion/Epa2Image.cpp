@@ -45,6 +45,35 @@ FileError Refused(const std::string& reason) {
     return FileError{FileProblem::NotAccepted, reason};
 }
 
+// The picture of a 16-colour bitmap's palette (64 bytes of blue, green, red,
+// reserved) and pixels (rows bottom-up, two pixels a byte, the left one in the
+// high nibble), the palette kept in 6 bits.
+Epa2Picture ColourBmpPicture(std::span<const std::uint8_t> palette,
+                             std::span<const std::uint8_t> pixels, int width, int height) {
+    Epa2Picture picture;
+    picture.width = width;
+    picture.height = height;
+    picture.palette6.resize(16 * 3);
+    for (std::size_t entry = 0; entry < 16; ++entry) {
+        for (std::size_t channel = 0; channel < 3; ++channel) {
+            picture.palette6[3 * entry + channel] = ByteAt(palette, 4 * entry + channel) >> 2;
+        }
+    }
+    const auto rowBytes = static_cast<std::size_t>(ColourBmpRowBytes(width));
+    std::vector<std::uint8_t> rows(rowBytes * static_cast<std::size_t>(height));
+    std::copy_n(pixels.begin(), std::min(pixels.size(), rows.size()), rows.begin());
+    picture.indices.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    std::uint8_t* index = picture.indices.data();
+    for (int row = height - 1; row >= 0; --row) {
+        const std::uint8_t* packed = rows.data() + static_cast<std::size_t>(row) * rowBytes;
+        for (int x = 0; x < width; ++x) {
+            const std::uint8_t two = packed[x / 2];
+            *index++ = static_cast<std::uint8_t>(x % 2 == 0 ? two >> 4 : two & 15);
+        }
+    }
+    return picture;
+}
+
 } // namespace
 
 std::vector<std::uint8_t> WriteEpa2(const Epa2Picture& picture) {
@@ -90,35 +119,21 @@ std::vector<std::uint8_t> WriteEpa2(const Epa2Picture& picture) {
 
 std::vector<std::uint8_t> BuildEpa2Data(std::span<const std::uint8_t> palette,
                                         std::span<const std::uint8_t> pixels, bool tall) {
-    Epa2Picture picture;
-    picture.width = LogoWidth;
-    picture.height = tall ? TallLogoHeight : ShortLogoHeight;
-    // 16 entries of blue, green, red in 6 bits; the reserved byte is dropped.
-    picture.palette6.resize(16 * 3);
-    for (std::size_t entry = 0; entry < 16; ++entry) {
-        for (std::size_t channel = 0; channel < 3; ++channel) {
-            picture.palette6[3 * entry + channel] = ByteAt(palette, 4 * entry + channel) >> 2;
-        }
-    }
+    Epa2Picture picture =
+        ColourBmpPicture(palette, pixels, LogoWidth, tall ? TallLogoHeight : ShortLogoHeight);
     std::fill_n(picture.palette6.begin() + 21, 3, 32);
     std::fill_n(picture.palette6.begin() + 45, 3, 63);
     const auto entry8 = picture.palette6.begin() + 24;
     if (entry8[0] == 0 && entry8[1] == 0 && entry8[2] == 0) {
         entry8[0] = 63;
     }
-    // Two pixels a byte, the left one in the high nibble, bottom row first.
-    std::vector<std::uint8_t> rows(static_cast<std::size_t>(ColourBmpRowLength * picture.height));
-    std::copy_n(pixels.begin(), std::min(pixels.size(), rows.size()), rows.begin());
-    picture.indices.resize(static_cast<std::size_t>(LogoWidth * picture.height));
-    std::uint8_t* index = picture.indices.data();
-    for (int row = picture.height - 1; row >= 0; --row) {
-        const std::uint8_t* packed = rows.data() + row * ColourBmpRowLength;
-        for (int byte = 0; byte < LogoWidth / 2; ++byte) {
-            *index++ = packed[byte] >> 4;
-            *index++ = packed[byte] & 15;
-        }
-    }
     return WriteEpa2(picture);
+}
+
+std::vector<std::uint8_t> FullScreenFromColourBmp(std::span<const std::uint8_t> bitmap, int width,
+                                                  int height) {
+    return WriteEpa2(ColourBmpPicture(bitmap.subspan(BmpPaletteOffset, BmpPaletteLength),
+                                      bitmap.subspan(ColourBmpPixelOffset), width, height));
 }
 
 FileResult<Epa2Picture> ParseEpa2(std::span<const std::uint8_t> bytes) {

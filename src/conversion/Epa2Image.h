@@ -38,6 +38,13 @@ std::vector<std::uint8_t> WriteEpa2(const Epa2Picture& picture);
 std::vector<std::uint8_t> BuildEpa2Data(std::span<const std::uint8_t> palette,
                                         std::span<const std::uint8_t> pixels, bool tall);
 
+// The full-screen logo of a 16-colour bitmap of width x height in the layout
+// ColourBmpFile writes (ColourBmpLength bytes): its palette kept as it is in 6 bits, since the
+// whole screen takes it, so that the bitmap Epa2ToColourBmp makes of a full-screen logo gives the
+// same bytes back.
+std::vector<std::uint8_t> FullScreenFromColourBmp(std::span<const std::uint8_t> bitmap, int width,
+                                                  int height);
+
 // Reads an EPA 2.0 image of either variant; anything else is refused with the
 // reason.
 FileResult<Epa2Picture> ParseEpa2(std::span<const std::uint8_t> bytes);
