@@ -57,11 +57,16 @@ LogoEditor::LogoEditor(LogoDocument& document, LogoCanvas& canvas, QLabel& epaNa
 }
 
 void LogoEditor::RedrawCanvas() {
-    const int heightTwips = CanvasHeightTwips(GridHidden, document_.TallLogo());
+    const bool fullScreen = document_.showsFullScreen();
+    const int heightTwips = CanvasHeightTwips(GridHidden, document_.TallLogo() || fullScreen);
     canvas_.setOuterSize(QSize(Px(CanvasWidthTwips(GridHidden)), Px(heightTwips)));
     epaNameAnzeige_.move(epaNameAnzeige_.x(), Px(CanvasTopTwips + heightTwips + NameGapTwips));
     showKeyCell();
 
+    if (fullScreen) {
+        drawFullScreen();
+        return;
+    }
     if (document_.showsImageEpa2()) {
         drawImageEpa2();
         canvas_.update();
@@ -89,6 +94,29 @@ void LogoEditor::drawImageEpa2() {
     }
 }
 
+void LogoEditor::drawFullScreen() {
+    // The whole screen's picture made smaller, in the middle of the canvas; it
+    // has no cells to read out.
+    koordinaten_.clear();
+    canvas_.clear();
+    const FileResult<RgbImage> picture = RenderPreview(document_.ImageFullScreen(), {});
+    if (!picture) {
+        return;
+    }
+    const RgbImage& image = picture.value();
+    const QImage fitted =
+        QImage(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height,
+               image.width * 3, QImage::Format_RGB888)
+            .scaled(canvas_.image().size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    const QPoint at((canvas_.image().width() - fitted.width()) / 2,
+                    (canvas_.image().height() - fitted.height()) / 2);
+    for (int y = 0; y < fitted.height(); ++y) {
+        for (int x = 0; x < fitted.width(); ++x) {
+            canvas_.setPixel(at.x() + x, at.y() + y, fitted.pixel(x, y));
+        }
+    }
+}
+
 void LogoEditor::ShowRaster_Click(bool checked) {
     GridHidden = !checked;
     GridOffset = checked ? 0 : 1;
@@ -111,17 +139,17 @@ bool LogoEditor::pointAt(QPointF position) {
 void LogoEditor::Picture1_MouseDown(int button, QPointF position) {
     static_cast<void>(button); // every button paints
     history_.endStroke();
-    if (pointAt(position) && document_.hasLogo()) {
+    if (pointAt(position) && document_.paintable()) {
         PaintCell();
     }
 }
 
 void LogoEditor::Picture1_MouseMove(int buttons, QPointF position) {
-    if (!pointAt(position)) {
+    if (document_.showsFullScreen() || !pointAt(position)) {
         return;
     }
     koordinaten_.setText(QString::fromStdString(ReadoutText(lastCell_)));
-    if (document_.hasLogo() && buttons == 1) {
+    if (document_.paintable() && buttons == 1) {
         PaintCell();
     }
 }
@@ -132,7 +160,7 @@ void LogoEditor::Picture1_KeyDown(int key) {
     keyRow_ += key == Qt::Key_Up ? -1 : key == Qt::Key_Down ? 1 : 0;
     keyColumn_ = std::clamp(keyColumn_, 0, CellColumns - 1);
     keyRow_ = std::clamp(keyRow_, 0, lastRow);
-    if (key == Qt::Key_Space && document_.hasLogo()) {
+    if (key == Qt::Key_Space && document_.paintable()) {
         CellColumn = keyColumn_;
         CellRow = keyRow_;
         history_.endStroke();
@@ -143,6 +171,10 @@ void LogoEditor::Picture1_KeyDown(int key) {
 }
 
 void LogoEditor::showKeyCell() {
+    if (document_.showsFullScreen()) {
+        canvas_.setKeyCell({});
+        return;
+    }
     // Around the cell, over the grid lines when they are shown.
     keyRow_ = std::min(keyRow_, document_.layout().cellRows - 1);
     canvas_.setKeyCell(QRect((CellWidth + 1 - GridOffset) * keyColumn_ - GridOffset,
@@ -171,7 +203,7 @@ void LogoEditor::PaintCell() {
 }
 
 void LogoEditor::undo() {
-    if (!document_.hasLogo()) {
+    if (!document_.paintable()) {
         return;
     }
     history_.followLogo(document_.generation());
@@ -179,7 +211,7 @@ void LogoEditor::undo() {
 }
 
 void LogoEditor::redo() {
-    if (!document_.hasLogo()) {
+    if (!document_.paintable()) {
         return;
     }
     history_.followLogo(document_.generation());

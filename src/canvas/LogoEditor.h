@@ -26,8 +26,8 @@ public:
 
     // Sizes the canvas for the logo and the grid, keeps EpaNameAnzeige below
     // it and sets every logo pixel: the logo as it is in memory, with every
-    // colour painted on it (no file is read), or the open BIOS image's EPA 2.0
-    // logo as `render` draws it.
+    // colour painted on it (no file is read), the open BIOS image's EPA 2.0
+    // logo as `render` draws it, or its full-screen logo made smaller to fit.
     void RedrawCanvas();
     // The grid check box: shown exactly when checked; erases the canvas in the
     // system's button colour and redraws.
@@ -55,6 +55,7 @@ signals:
 private:
     bool pointAt(QPointF position);
     void drawImageEpa2();
+    void drawFullScreen();
     void showKeyCell();
     void drawCell(int column, int row, QRgb colour);
     // Gives the cells of a step the attributes `value` picks and redraws them.

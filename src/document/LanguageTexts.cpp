@@ -152,6 +152,10 @@ std::string BootViewCaption(Language language) {
     return German(language) ? "&Wie der PC es zeigt" : "&As the PC shows it";
 }
 
+std::string FullScreenLogoCaption(Language language) {
+    return German(language) ? "&Vollbild-Logo" : "&Full-screen logo";
+}
+
 std::string SaveFirstQuestion(Language language, const std::string& epaFileName) {
     return German(language) ? "Wollen Sie " + epaFileName + " vorher speichern ?"
                             : "Save Changes to " + epaFileName + " ?";
@@ -220,6 +224,27 @@ MessageText BmpRefusalFor(Language language, const std::string& fileTitle, std::
     return refusal;
 }
 
+MessageText FullScreenBmpRefusal(Language language, const std::string& fileTitle,
+                                 std::uint64_t length, int width, int height,
+                                 std::uint64_t needed) {
+    const std::string size = std::to_string(width) + " x " + std::to_string(height);
+    if (German(language)) {
+        return {WrongSizeTitle(language, length),
+                Join({"Das Vollbild-Logo nimmt nur eine Bitmap seiner Größe:",
+                      size + " Pixel, 16 Farben (4 bit), " + std::to_string(needed) + " bytes.",
+                      fileTitle + " hat " + std::to_string(length) + " bytes.",
+                      "\"kalvero-cli import --full-screen\" macht aus jedem Bild ein "
+                      "Vollbild-Logo,",
+                      "\"kalvero-cli epa2bmp\" daraus die Bitmap."})};
+    }
+    return {WrongSizeTitle(language, length),
+            Join({"The full-screen logo takes only a bitmap of its size:",
+                  size + " pixels, 16 colors (4 bit), " + std::to_string(needed) + " bytes.",
+                  fileTitle + " has " + std::to_string(length) + " bytes.",
+                  "\"kalvero-cli import --full-screen\" makes a full-screen logo of any picture,",
+                  "\"kalvero-cli epa2bmp\" its bitmap."})};
+}
+
 std::string ReadMeNews(Language language) {
     if (German(language)) {
         return "WAS KALVERO HEUTE KANN\n"
@@ -231,7 +256,10 @@ std::string ReadMeNews(Language language) {
                "bleibt, wie es ist. Prüfen Sie das neue mit\n"
                "kalvero-cli bios verify, bevor Sie es flashen,\n"
                "und behalten Sie das alte zum Zurückspielen.\n"
-               "F5 zeigt das Logo so, wie der PC es zeigt.\n\n"
+               "F5 zeigt das Logo so, wie der PC es zeigt.\n"
+               "F6 zeigt das Vollbild-Logo eines Abbilds, das\n"
+               "eines hat, und ersetzt es durch eine Bitmap\n"
+               "seiner Größe (BMP Laden, dann Kalvero).\n\n"
                "Bilder: kalvero-cli import macht aus jedem Bild\n"
                "(PNG, JPEG, ...) eine Bitmap oder ein EPA-Logo.\n\n"
                "Rückgängig: Strg+Z nimmt das letzte Malen\n"
@@ -247,7 +275,10 @@ std::string ReadMeNews(Language language) {
            "as it is. Check the new one with kalvero-cli\n"
            "bios verify before you flash it, and keep the\n"
            "old one to flash back.\n"
-           "F5 shows the logo as the PC shows it.\n\n"
+           "F5 shows the logo as the PC shows it.\n"
+           "F6 shows the full-screen logo of an image that\n"
+           "has one, which a bitmap of its size replaces\n"
+           "(Load BMP, then Kalvero).\n\n"
            "Pictures: kalvero-cli import makes a bitmap or\n"
            "an EPA logo of any picture (PNG, JPEG, ...).\n\n"
            "Undo: Ctrl+Z takes back the last painting,\n"
@@ -331,7 +362,7 @@ MessageText ImageNotWrittenNotice(Language language, const std::string& path,
 }
 
 MessageText ImageSavedNotice(Language language, const std::string& path,
-                             std::span<const ImageCheck> checks) {
+                             std::span<const ImageCheck> checks, const std::string& note) {
     const bool german = German(language);
     std::string lines;
     for (const ImageCheck& check : checks) {
@@ -340,6 +371,9 @@ MessageText ImageSavedNotice(Language language, const std::string& path,
                                 ? (german ? "STIMMT NICHT" : "FAILS")
                                 : (german ? "nicht benutzt" : "not used");
         lines += std::string(LineBreak) + "  " + check.name + ": " + state;
+    }
+    if (!note.empty()) {
+        lines += std::string(LineBreak) + LineBreak + (german ? "Hinweis: " : "Note: ") + note;
     }
     if (german) {
         return {"Neues BIOS-Abbild",

@@ -38,6 +38,9 @@ inline constexpr char HomepageAddress[] = "https://kalvero.example.org";
 
 // The context menu's entry and the window that show the logo as the PC does.
 std::string BootViewCaption(Language language);
+// The context menu's entry that switches between an image's boot logo and its
+// full-screen logo.
+std::string FullScreenLogoCaption(Language language);
 
 std::string SaveFirstQuestion(Language language, const std::string& epaFileName);
 MessageText WrongEpaLengthNotice(Language language, std::uint64_t length);
@@ -46,6 +49,10 @@ MessageText Epa2NoticeCommandLine(Language language, const std::string& fileTitl
 MessageText BmpRefusal(Language language, std::uint64_t length);
 // BmpRefusal, then the file's name and where a bitmap of any picture is made.
 MessageText BmpRefusalFor(Language language, const std::string& fileTitle, std::uint64_t length);
+// A bitmap that is not the 16-colour bitmap of the full-screen logo's size
+// (width x height, needed bytes): its name and size, and where one is made.
+MessageText FullScreenBmpRefusal(Language language, const std::string& fileTitle,
+                                 std::uint64_t length, int width, int height, std::uint64_t needed);
 // What Kalvero does beyond the read-me's text (BIOS images, import, undo),
 // in one language, put before the read-me in the read-me window.
 std::string ReadMeNews(Language language);
@@ -81,9 +88,10 @@ struct ImageCheck {
     std::string name;
     CheckState state;
 };
-// The new image was written; which of the board's checks hold in it.
+// The new image was written; which of the board's checks hold in it, and the
+// core's note beside it, if any.
 MessageText ImageSavedNotice(Language language, const std::string& path,
-                             std::span<const ImageCheck> checks);
+                             std::span<const ImageCheck> checks, const std::string& note);
 
 inline constexpr const char* QuestionTitle = "Kalvero";
 

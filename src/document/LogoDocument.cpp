@@ -29,6 +29,7 @@ std::uint8_t LogoDocument::CellAttribute(int column, int row) const {
 
 void LogoDocument::SetCellAttribute(int column, int row, std::uint8_t index) {
     EpaData(3 + CellColumns * row + column) = index;
+    edited_ = true;
 }
 
 std::uint8_t LogoDocument::GlyphRow(int column, int row, int line) const {
@@ -60,32 +61,39 @@ void LogoDocument::namedOnCommandLine(const std::string& file) {
     epaFileName_ = file;
 }
 
-void LogoDocument::openedFile(const std::string& path, std::span<const std::uint8_t> epaFile) {
+void LogoDocument::tookLogo(std::span<const std::uint8_t> epaFile) {
     assert(epaFile.size() == ShortEpaLength || epaFile.size() == TallEpaLength);
     ClearLogo();
     std::copy(epaFile.begin(), epaFile.end(), bytes_.begin());
-    epaFileName_ = path;
-    epaFromBmp_ = false;
     tallLogo_ = epaFile.size() == TallEpaLength;
-    imageFileName_.clear();
-    imageData_.clear();
-    imageEpa2_.clear();
+    edited_ = false;
 }
 
-void LogoDocument::openedImage(const std::string& path, std::vector<std::uint8_t> image,
-                               std::span<const std::uint8_t> epaFile) {
-    openedFile(path, epaFile);
-    imageFileName_ = path;
-    imageData_ = std::move(image);
-}
-
-void LogoDocument::openedImageEpa2(const std::string& path, std::vector<std::uint8_t> image,
-                                   std::vector<std::uint8_t> epa2, bool tall) {
+void LogoDocument::openedFile(const std::string& path, std::span<const std::uint8_t> epaFile) {
     droppedLogo();
-    tallLogo_ = tall;
+    tookLogo(epaFile);
+    epaFileName_ = path;
+}
+
+void LogoDocument::openedImage(const std::string& path, std::vector<std::uint8_t> image) {
+    droppedLogo();
     imageFileName_ = path;
     imageData_ = std::move(image);
+}
+
+void LogoDocument::foundBootLogo(std::span<const std::uint8_t> epaFile) {
+    tookLogo(epaFile);
+    epaFileName_ = imageFileName_;
+}
+
+void LogoDocument::foundBootEpa2(std::vector<std::uint8_t> epa2, bool tall) {
+    tallLogo_ = tall;
     imageEpa2_ = std::move(epa2);
+}
+
+void LogoDocument::foundFullScreen(std::vector<std::uint8_t> logo) {
+    imageFullScreen_ = std::move(logo);
+    fullScreenShown_ = !imageFullScreen_.empty() && !hasLogo() && imageEpa2_.empty();
 }
 
 void LogoDocument::droppedLogo() {
@@ -95,6 +103,8 @@ void LogoDocument::droppedLogo() {
     imageFileName_.clear();
     imageData_.clear();
     imageEpa2_.clear();
+    imageFullScreen_.clear();
+    fullScreenShown_ = false;
 }
 
 std::string LogoDocument::NameToSave() const {
@@ -103,6 +113,7 @@ std::string LogoDocument::NameToSave() const {
 
 void LogoDocument::madeFromBitmap() {
     epaFromBmp_ = true;
+    edited_ = true;
     tallLogo_ = bmpTall_;
 }
 
@@ -140,7 +151,16 @@ void LogoDocument::forgotBitmap() {
 
 void LogoDocument::savedEpa2() {
     epa2Pending_ = false;
-    epaFileName_.clear();
+    // An EPA 2.0 file is not a logo the editor can show or save again; the
+    // logo of an open BIOS image stays.
+    if (imageFileName_.empty()) {
+        epaFileName_.clear();
+    }
+}
+
+void LogoDocument::replacedImageLogo() {
+    (fullScreenShown_ ? imageFullScreen_ : imageEpa2_) = epa2Data_;
+    epa2Pending_ = false;
 }
 
 } // namespace kalvero

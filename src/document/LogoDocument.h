@@ -32,7 +32,16 @@ public:
     // version-1 logo that can be painted and saved.
     bool hasLogo() const { return !epaFileName_.empty() || epaFromBmp_; }
     // The canvas shows the EPA 2.0 logo of the open BIOS image instead.
-    bool showsImageEpa2() const { return !imageEpa2_.empty() && !hasLogo(); }
+    bool showsImageEpa2() const { return !imageEpa2_.empty() && !hasLogo() && !fullScreenShown_; }
+    // The canvas shows the open image's full-screen logo; its boot logo stays
+    // as it is, and is not painted.
+    bool showsFullScreen() const { return fullScreenShown_; }
+    // A version-1 logo is on the canvas to be painted.
+    bool paintable() const { return hasLogo() && !fullScreenShown_; }
+    // The open image has a boot logo and a full-screen logo to switch between.
+    bool canSwitchLogo() const {
+        return !imageFullScreen_.empty() && (hasLogo() || !imageEpa2_.empty());
+    }
 
     void ClearLogo();
     std::uint8_t CellAttribute(int column, int row) const;
@@ -45,6 +54,8 @@ public:
     // Changes whenever the logo is replaced or reloaded (cleared, made from
     // the template, read from its file); painting leaves it as it is.
     std::uint64_t generation() const { return generation_; }
+    // The version-1 logo was painted or made from a bitmap since it was opened.
+    bool edited() const { return edited_; }
 
     bool TallLogo() const { return tallLogo_; }
     const std::string& EpaFileName() const { return epaFileName_; }
@@ -71,8 +82,11 @@ public:
     // save of a new image starts from these bytes. Empty when none is open.
     const std::string& ImageFileName() const { return imageFileName_; }
     const std::vector<std::uint8_t>& ImageData() const { return imageData_; }
-    // The image's logo when it is an EPA 2.0 image, which is shown, not edited.
+    // The image's boot logo when it is an EPA 2.0 image, and its full-screen
+    // logo, which are shown, not edited: as the image holds them, or as the
+    // last new image written holds them.
     const std::vector<std::uint8_t>& ImageEpa2() const { return imageEpa2_; }
+    const std::vector<std::uint8_t>& ImageFullScreen() const { return imageFullScreen_; }
 
     // A file was named on the command line: it is to be opened at the first
     // activation of the window, and is the current name until then.
@@ -83,14 +97,17 @@ public:
     // 2367 of them), the rest cleared, and the length tells TallLogo. The
     // file is not read again: the canvas draws what is in memory.
     void openedFile(const std::string& path, std::span<const std::uint8_t> epaFile);
-    // The version-1 logo of a BIOS image was opened: EpaData holds it as from
-    // its own file, and the image's name is the current name.
-    void openedImage(const std::string& path, std::vector<std::uint8_t> image,
-                     std::span<const std::uint8_t> epaFile);
-    // A BIOS image with an EPA 2.0 logo was opened: no version-1 logo, the
-    // EPA 2.0 image is shown.
-    void openedImageEpa2(const std::string& path, std::vector<std::uint8_t> image,
-                         std::vector<std::uint8_t> epa2, bool tall);
+    // A BIOS image was opened, whose logos the three below take.
+    void openedImage(const std::string& path, std::vector<std::uint8_t> image);
+    // Its boot logo is a version-1 logo: EpaData holds it as from its own
+    // file, and the image's name is the current name.
+    void foundBootLogo(std::span<const std::uint8_t> epaFile);
+    // Its boot logo is an EPA 2.0 image: no version-1 logo, the image is shown.
+    void foundBootEpa2(std::vector<std::uint8_t> epa2, bool tall);
+    // Its full-screen logo, shown at once when there is no boot logo.
+    void foundFullScreen(std::vector<std::uint8_t> logo);
+    // The canvas shows the full-screen logo or the boot logo (canSwitchLogo).
+    void showedFullScreen(bool shown) { fullScreenShown_ = shown && canSwitchLogo(); }
     // The logo was given up: no file, no image, not made from a bitmap, all
     // bytes 0.
     void droppedLogo();
@@ -109,15 +126,20 @@ public:
     void unloadedBitmap();
     // The bitmap was given up: no bitmap name, no input to protect.
     void forgotBitmap();
-    // The pending EPA 2.0 image was saved (or failed to be): nothing pending,
-    // and no current logo file.
+    // The pending EPA 2.0 image was saved as a file (or failed to be): nothing
+    // pending, and no current logo file but an open BIOS image's.
     void savedEpa2();
+    // A new image was written with the pending EPA 2.0 image as the logo on
+    // the canvas (the full-screen logo or the boot logo): it is that logo now,
+    // and nothing is pending.
+    void replacedImageLogo();
     // EPAtoBMP chose path (empty when cancelled) as the bitmap's name.
     void namedBitmap(const std::string& path) { bmpFileName_ = path; }
 
 private:
     std::array<std::uint8_t, EpaDataSize> bytes_{};
     std::uint64_t generation_ = 0;
+    bool edited_ = false;
     bool tallLogo_ = true;
     std::string epaFileName_;
     bool epaFromBmp_ = false;
@@ -133,6 +155,11 @@ private:
     std::string imageFileName_;
     std::vector<std::uint8_t> imageData_;
     std::vector<std::uint8_t> imageEpa2_;
+    std::vector<std::uint8_t> imageFullScreen_;
+    bool fullScreenShown_ = false;
+
+    // EpaData holds the version-1 logo file's bytes, the rest cleared.
+    void tookLogo(std::span<const std::uint8_t> epaFile);
 };
 
 } // namespace kalvero

@@ -9,6 +9,8 @@
 #include "bios/LogoReplacer.h"
 #include "document/LogoGeometry.h"
 
+#include <algorithm>
+
 namespace kalvero {
 namespace {
 
@@ -23,24 +25,9 @@ CheckState StateOf(bios::Verdict verdict) {
     }
 }
 
-} // namespace
-
-bool MayBeBiosImage(std::uint64_t length) {
-    return bios::KnownImageSize(length);
-}
-
-FileResult<ImageLogo> LogoOfImage(std::span<const std::uint8_t> image) {
-    const FileResult<bios::ImageInspection> inspection = bios::InspectAwardImage(image);
-    if (!inspection) {
-        return inspection.error();
-    }
-    for (const bios::CheckResult& check : bios::VerifyImage(inspection.value())) {
-        if (check.verdict == bios::Verdict::Fails) {
-            return bios::Refusal(bios::RefusalFor(check));
-        }
-    }
-    const FileResult<bios::ImageLogo> found =
-        bios::FindLogo(inspection.value(), bios::LogoPlace::Boot);
+// The boot logo where the editor shows it.
+FileResult<ImageLogo> BootLogo(const bios::ImageInspection& inspection) {
+    const FileResult<bios::ImageLogo> found = bios::FindLogo(inspection, bios::LogoPlace::Boot);
     if (!found) {
         return found.error();
     }
@@ -51,17 +38,63 @@ FileResult<ImageLogo> LogoOfImage(std::span<const std::uint8_t> image) {
                              "; the editor shows logos of 17 x 6 and 17 x 9 cells. "
                              "kalvero-cli bios extract and replace take this one.");
     }
-    return ImageLogo{inspection.value().contents[found.value().modules.back()].data, epa2,
+    return ImageLogo{inspection.contents[found.value().modules.back()].data, epa2,
                      kind.height >= TallLogoHeight};
 }
 
+} // namespace
+
+bool MayBeBiosImage(std::uint64_t length) {
+    return bios::KnownImageSize(length);
+}
+
+FileResult<ImageLogos> LogosOfImage(std::span<const std::uint8_t> image) {
+    const FileResult<bios::ImageInspection> inspection = bios::InspectAwardImage(image);
+    if (!inspection) {
+        return inspection.error();
+    }
+    for (const bios::CheckResult& check : bios::VerifyImage(inspection.value())) {
+        if (check.verdict == bios::Verdict::Fails) {
+            return bios::Refusal(bios::RefusalFor(check));
+        }
+    }
+    ImageLogos logos;
+    FileResult<ImageLogo> boot = BootLogo(inspection.value());
+    if (boot) {
+        logos.boot = std::move(boot).value();
+    }
+    const FileResult<bios::ImageLogo> fullScreen =
+        bios::FindLogo(inspection.value(), bios::LogoPlace::FullScreen);
+    if (fullScreen) {
+        logos.fullScreen = inspection.value().contents[fullScreen.value().modules.back()].data;
+    } else if (!boot) {
+        return boot.error();
+    }
+    return logos;
+}
+
 FileResult<NewImage> ImageWithLogo(std::span<const std::uint8_t> image,
-                                   std::span<const std::uint8_t> logo) {
-    FileResult<bios::Replacement> replaced = bios::ReplaceLogo(image, logo, bios::LogoPlace::Boot);
+                                   std::span<const std::uint8_t> logo, bool fullScreen,
+                                   std::span<const std::uint8_t> other) {
+    const bios::LogoPlace place = fullScreen ? bios::LogoPlace::FullScreen : bios::LogoPlace::Boot;
+    const bios::LogoPlace otherPlace =
+        fullScreen ? bios::LogoPlace::Boot : bios::LogoPlace::FullScreen;
+    FileResult<bios::Replacement> replaced = bios::ReplaceLogo(image, logo, place);
     if (!replaced) {
         return replaced.error();
     }
-    NewImage result{std::move(replaced).value().image, {}};
+    NewImage result{std::move(replaced.value().image), {}, replaced.value().plan.note};
+    const FileResult<std::vector<std::uint8_t>> own =
+        other.empty() ? FileResult<std::vector<std::uint8_t>>(std::vector<std::uint8_t>())
+                      : bios::ExtractLogo(image, otherPlace);
+    if (own && !std::ranges::equal(own.value(), other)) {
+        FileResult<bios::Replacement> both = bios::ReplaceLogo(result.bytes, other, otherPlace);
+        if (!both) {
+            return both.error();
+        }
+        result.bytes = std::move(both.value().image);
+        result.note += both.value().plan.note; // only a full-screen logo has one
+    }
     const FileResult<bios::ImageInspection> inspection = bios::InspectAwardImage(result.bytes);
     if (!inspection) {
         return inspection.error();

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace kalvero {
@@ -16,26 +17,39 @@ namespace kalvero {
 // Whether a file of this length may be an Award image (the core decides).
 bool MayBeBiosImage(std::uint64_t length);
 
-// The logo of an image whose every check holds: an EPA version-1 logo or an
-// EPA 2.0 image, as the image holds it.
+// The boot logo of an image: an EPA version-1 logo or an EPA 2.0 image, as
+// the image holds it.
 struct ImageLogo {
     std::vector<std::uint8_t> logo;
     bool epa2 = false;
     bool tall = false; // 126 pixel lines or more
 };
 
-// Refused with the reason `bios verify` and `bios replace` give: a damaged
-// image, one without a logo module, a logo of no kind Kalvero knows.
-FileResult<ImageLogo> LogoOfImage(std::span<const std::uint8_t> image);
+// The logos of an image whose every check holds that the editor shows: the
+// boot logo (a version-1 logo of 17 x 6 or 17 x 9 cells, or an EPA 2.0 image)
+// and the full-screen logo, where it has them. An image with neither is
+// refused with the reason `bios verify` and `bios replace` give for its boot
+// logo: a damaged image, one without a logo module, a logo of no kind Kalvero
+// knows.
+struct ImageLogos {
+    ImageLogo boot;                       // its logo empty: none
+    std::vector<std::uint8_t> fullScreen; // empty: none
+};
+FileResult<ImageLogos> LogosOfImage(std::span<const std::uint8_t> image);
 
-// The new image `bios replace` makes of image and logo, proven, and its
-// checks; refused with the core's reason (one that no longer fits says by how
-// many bytes).
+// The new image `bios replace` makes of image and logo (with fullScreen, as
+// `bios replace --full-screen`), proven, and its checks. other is the other
+// logo as the editor holds it (or empty): where it differs from the image's
+// own it is replaced too, by the same core, so that the new image holds every
+// logo the editor changed. Refused with the core's reason (one that no
+// longer fits says by how many bytes).
 struct NewImage {
     std::vector<std::uint8_t> bytes;
     std::vector<ImageCheck> checks;
+    std::string note; // what the core says beside it, if anything
 };
 FileResult<NewImage> ImageWithLogo(std::span<const std::uint8_t> image,
-                                   std::span<const std::uint8_t> logo);
+                                   std::span<const std::uint8_t> logo, bool fullScreen,
+                                   std::span<const std::uint8_t> other);
 
 } // namespace kalvero

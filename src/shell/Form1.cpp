@@ -165,11 +165,16 @@ void Form1::connectControls() {
     bootView_ = new QAction(this);
     bootView_->setShortcut(QKeySequence(Qt::Key_F5));
     connect(bootView_, &QAction::triggered, this, &Form1::showBootView);
-    addActions({undo, redo, bootView_});
+    ui_.FullScreenLogo = new QAction(this);
+    ui_.FullScreenLogo->setShortcut(QKeySequence(Qt::Key_F6));
+    ui_.FullScreenLogo->setCheckable(true);
+    connect(ui_.FullScreenLogo, &QAction::triggered, this, &Form1::switchImageLogo);
+    context_.showLogoSwitch();
+    addActions({undo, redo, bootView_, ui_.FullScreenLogo});
     // Painting after a save makes Save EPA usable again.
     connect(&editor_, &LogoEditor::painted, ui_.SichEpa_Command,
             [this] { ui_.SichEpa_Command->setEnabled(true); });
-    ui_.Picture1->addAction(bootView_);
+    ui_.Picture1->addActions({bootView_, ui_.FullScreenLogo});
     ui_.Picture1->setContextMenuPolicy(Qt::ActionsContextMenu);
     // The command buttons take the focus as soon as the mouse moves over them.
     for (QPushButton* button : {ui_.EpaToBmp, ui_.CreateEpa, ui_.Ende_Command, ui_.Info,
@@ -190,6 +195,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 
 void Form1::applyLanguage(Language language) {
     bootView_->setText(QString::fromStdString(BootViewCaption(language)));
+    ui_.FullScreenLogo->setText(QString::fromStdString(FullScreenLogoCaption(language)));
     // Without Qt's translation its buttons and dialogs stay English.
     static_cast<void>(qtTranslation_.use(language));
     for (const ControlText& caption : LanguageCaptions()) {
@@ -290,9 +296,24 @@ void Form1::dropEvent(QDropEvent* event) {
     });
 }
 
+void Form1::switchImageLogo() {
+    if (document_.canSwitchLogo()) {
+        // A bitmap loaded for one logo is not made into the other.
+        if (ui_.CreateEpa->isEnabled()) {
+            bmpLoading_.dropBitmap();
+            context_.showBmpName({});
+        }
+        document_.showedFullScreen(!document_.showsFullScreen());
+        editor_.RedrawCanvas();
+    }
+    context_.showLogoSwitch();
+}
+
 void Form1::showBootView() {
     std::vector<std::uint8_t> epa;
-    if (document_.showsImageEpa2()) {
+    if (document_.showsFullScreen()) {
+        epa = document_.ImageFullScreen();
+    } else if (document_.showsImageEpa2()) {
         epa = document_.ImageEpa2();
     } else if (document_.hasLogo()) {
         LogoDocument logo = document_; // the file a save would write

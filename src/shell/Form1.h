@@ -46,6 +46,9 @@ public:
     // F5 and the canvas's context menu: the logo on the canvas as the PC
     // shows it at power-on, in a window of its own.
     void showBootView();
+    // F6 and the canvas's context menu: the open image's full-screen logo in
+    // place of its boot logo on the canvas, and back.
+    void switchImageLogo();
 
     LogoDocument& document() { return document_; }
     CommandContext& context() { return context_; }

@@ -41,6 +41,9 @@ struct Form1Controls {
     SizingLabel* BmpNameAnzeige = nullptr;
     SizingLabel* EpaNameAnzeige = nullptr;
     QAction* about = nullptr;
+    // The canvas's context menu entry and F6: the open image's full-screen
+    // logo instead of its boot logo, and back.
+    QAction* FullScreenLogo = nullptr;
 };
 
 // Creates every control of the main window at its place, with its design-time

@@ -1,5 +1,7 @@
 #include "shell/PicturePreview.h"
 
+#include "document/LogoGeometry.h"
+
 #include <QPixmap>
 
 namespace kalvero {
@@ -21,7 +23,10 @@ bool PicturePreview::showFile(const QString& path) {
     if (!picture.load(path)) {
         return false;
     }
-    showPicture(picture);
+    // A full-screen logo's bitmap is shown as wide as a logo's.
+    showPicture(picture.width() > LogoWidth
+                    ? picture.scaledToWidth(LogoWidth, Qt::SmoothTransformation)
+                    : picture);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "canvas/LogoCanvas.h"
 #include "conversion/BmpFormat.h"
 #include "conversion/Epa2Image.h"
+#include "conversion/FileKind.h"
 #include "document/FileIo.h"
 #include "document/FileNames.h"
 #include "shell/Dialogs.h"
@@ -31,30 +32,41 @@ void BmpLoading::LoadBmpFile(const std::string& path) {
     loadBmp(path);
 }
 
-void BmpLoading::loadBmp(const std::optional<std::string>& given) {
-    LogoDocument& document = context_.document;
-    Form1Controls& ui = context_.ui;
+void BmpLoading::dropBitmap() {
+    context_.ui.ShowBmp_image->removePicture();
+    context_.document.unloadedBitmap();
+    context_.ui.CreateEpa->setEnabled(false);
+}
 
+bool BmpLoading::askFirst(bool& discard) {
+    LogoDocument& document = context_.document;
     // Asked about a logo file, and about a logo made from a bitmap that was
     // never saved, which Create EPA would replace without a word.
     const bool named = !document.EpaFileName().empty() && document.EpaFileName() != "*.epa";
-    const bool unsaved = document.EpaFromBmp() && ui.SichEpa_Command->isEnabled();
-    bool discard = false;
-    if (named || unsaved) {
-        const std::string name = named ? document.EpaFileName() : document.NameToSave();
-        if (context_.askSaveFirst(name) == AnswerYes) {
-            // A save that did not happen stops the command: nothing is lost.
-            if (!saving_.save(name)) {
-                return;
-            }
-        } else {
-            discard = named;
-        }
+    const bool unsaved = document.EpaFromBmp() && context_.ui.SichEpa_Command->isEnabled();
+    if (!named && !unsaved) {
+        return true;
     }
+    const std::string name = named ? document.EpaFileName() : document.NameToSave();
+    if (context_.askSaveFirst(name) == AnswerYes) {
+        // A save that did not happen stops the command: nothing is lost.
+        return saving_.save(name);
+    }
+    discard = named;
+    return true;
+}
 
-    ui.ShowBmp_image->removePicture();
-    document.unloadedBitmap();
-    ui.CreateEpa->setEnabled(false);
+void BmpLoading::loadBmp(const std::optional<std::string>& given) {
+    LogoDocument& document = context_.document;
+    Form1Controls& ui = context_.ui;
+    // The full-screen logo takes a bitmap of its own size, and gives nothing
+    // up for it: the boot logo stays as it is.
+    const bool fullScreen = document.showsFullScreen();
+    bool discard = false;
+    if (!fullScreen && !askFirst(discard)) {
+        return;
+    }
+    dropBitmap();
 
     const std::string path = given ? *given
                                    : context_.chooseFileToOpen(BmpDialogFilter(context_.language()),
@@ -71,9 +83,16 @@ void BmpLoading::loadBmp(const std::optional<std::string>& given) {
         context_.notice(FileNotOpenedNotice(context_.language(), path, length.error()));
         return;
     }
+    const FileKind screen =
+        fullScreen ? ClassifyFile(document.ImageFullScreen().size(), document.ImageFullScreen())
+                   : FileKind();
+    const std::uint64_t needed = ColourBmpLength(screen.width, screen.height);
     const BmpKind kind = ClassifyBmpSize(length.value());
-    if (kind == BmpKind::NotAccepted) {
-        context_.notice(BmpRefusalFor(context_.language(), FileTitle(path), length.value()));
+    if (fullScreen ? length.value() != needed : kind == BmpKind::NotAccepted) {
+        const Language language = context_.language();
+        context_.notice(fullScreen ? FullScreenBmpRefusal(language, FileTitle(path), length.value(),
+                                                          screen.width, screen.height, needed)
+                                   : BmpRefusalFor(language, FileTitle(path), length.value()));
         context_.showBmpName({});
         return;
     }
@@ -96,10 +115,16 @@ void BmpLoading::loadBmp(const std::optional<std::string>& given) {
         context_.showEpaName({});
         ui.SichEpa_Command->setEnabled(false);
     }
-    ui.EpaToBmp->setEnabled(false);
-    ui.Picture1->clear();
 
     const std::span<const std::uint8_t> file = bytes.value();
+    if (fullScreen) {
+        document.loadedColourBitmap(FullScreenFromColourBmp(file, screen.width, screen.height),
+                                    true);
+        ui.CreateEpa->setEnabled(true);
+        return;
+    }
+    ui.EpaToBmp->setEnabled(false);
+    ui.Picture1->clear();
     if (IsColourBmp(kind)) {
         document.loadedColourBitmap(BuildEpa2Data(file.subspan(BmpPaletteOffset, BmpPaletteLength),
                                                   file.subspan(ColourBmpPixelOffset),

@@ -6,6 +6,7 @@
 #include "shell/Form1Controls.h"
 #include "shell/SizingLabel.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QToolButton>
 
@@ -59,6 +60,12 @@ FileStatus CommandContext::checkOutput(const std::string& path, const std::strin
     const FileStatus checked = CheckWriteTarget(target);
     return checked || checked.error().problem == FileProblem::NotFound ? FileStatus(Succeeded)
                                                                        : checked;
+}
+
+void CommandContext::showLogoSwitch() {
+    ui.FullScreenLogo->setVisible(!document.ImageFullScreen().empty());
+    ui.FullScreenLogo->setEnabled(document.canSwitchLogo());
+    ui.FullScreenLogo->setChecked(document.showsFullScreen());
 }
 
 void CommandContext::showEpaName(const std::string& name) {

@@ -46,6 +46,9 @@ public:
     // compared as files, not names; and a target that no write may replace
     // (CheckWriteTarget). A missing folder is left to the write itself.
     FileStatus checkOutput(const std::string& path, const std::string& openLogo) const;
+    // The full-screen logo's entry: there while the open image has one,
+    // checked while it is shown, usable where there is a boot logo to switch to.
+    void showLogoSwitch();
     void showEpaName(const std::string& name);
     void showBmpName(const std::string& name);
 

@@ -111,18 +111,20 @@ bool EpaOpening::open(const std::string& path, Epa2Wording epa2Notice) {
         context_.notice(epa2Notice(language, FileTitle(path)));
         return false;
     } else if (MayBeBiosImage(length)) {
-        FileResult<ImageLogo> image = LogoOfImage(file.value().bytes);
+        FileResult<ImageLogos> image = LogosOfImage(file.value().bytes);
         if (!image) {
             context_.notice(ImageNotOpenedNotice(language, path, image.error().reason));
             return false;
         }
-        ImageLogo logo = std::move(image).value();
-        if (logo.epa2) {
-            context_.document.openedImageEpa2(path, file.value().bytes, std::move(logo.logo),
-                                              logo.tall);
-        } else {
-            context_.document.openedImage(path, file.value().bytes, logo.logo);
+        ImageLogos logos = std::move(image).value();
+        LogoDocument& document = context_.document;
+        document.openedImage(path, file.value().bytes);
+        if (logos.boot.epa2) {
+            document.foundBootEpa2(std::move(logos.boot.logo), logos.boot.tall);
+        } else if (!logos.boot.logo.empty()) {
+            document.foundBootLogo(logos.boot.logo);
         }
+        document.foundFullScreen(std::move(logos.fullScreen));
     } else {
         context_.notice(WrongEpaLengthNotice(language, length));
         return false;
@@ -139,6 +141,7 @@ void EpaOpening::showOpened(const std::string& path) {
     ui.EpaToBmp->setEnabled(logo);
     ui.Picture1->clear();
     context_.editor.RedrawCanvas();
+    context_.showLogoSwitch();
 }
 
 void EpaOpening::OpenCommandLineFile() {

@@ -1,5 +1,6 @@
 #include "shell/commands/EpaSaving.h"
 
+#include "canvas/LogoEditor.h"
 #include "document/EpaFormat.h"
 #include "document/FileIo.h"
 #include "document/FileNames.h"
@@ -67,7 +68,7 @@ bool EpaSaving::save(const std::string& proposed) {
     if (!path || refusedAsOpenImage(*path)) {
         return false;
     }
-    if (!(SavesImage(context_, *path, request) ? writeImage(*path, WriteEpa(document))
+    if (!(SavesImage(context_, *path, request) ? writeImage(*path, WriteEpa(document), false)
                                                : writeLogo(*path))) {
         return false;
     }
@@ -97,13 +98,23 @@ bool EpaSaving::writeLogo(const std::string& path) {
     return written.ok();
 }
 
-bool EpaSaving::writeImage(const std::string& path, std::span<const std::uint8_t> logo) {
+bool EpaSaving::writeImage(const std::string& path, std::span<const std::uint8_t> logo,
+                           bool fullScreen) {
     const Language language = context_.language();
     if (const FileStatus allowed = context_.checkOutput(path, {}); !allowed) {
         context_.notice(FileNotSavedNotice(language, path, allowed.error()));
         return false;
     }
-    const FileResult<NewImage> image = ImageWithLogo(context_.document.ImageData(), logo);
+    // The other logo goes in as the editor holds it, so that no change made
+    // to it is missing from the new image; a version-1 logo only when it was
+    // changed, since the bytes saved of it may differ from the image's own.
+    LogoDocument& document = context_.document;
+    const std::vector<std::uint8_t> boot = !fullScreen           ? std::vector<std::uint8_t>()
+                                           : !document.hasLogo() ? document.ImageEpa2()
+                                           : document.edited()   ? WriteEpa(document)
+                                                                 : std::vector<std::uint8_t>();
+    const FileResult<NewImage> image = ImageWithLogo(
+        document.ImageData(), logo, fullScreen, fullScreen ? boot : document.ImageFullScreen());
     if (!image) {
         context_.notice(ImageNotWrittenNotice(language, path, image.error().reason));
         return false;
@@ -113,8 +124,20 @@ bool EpaSaving::writeImage(const std::string& path, std::span<const std::uint8_t
         context_.notice(FileNotSavedNotice(language, path, written.error()));
         return false;
     }
-    context_.notice(ImageSavedNotice(language, path, image.value().checks));
+    context_.notice(ImageSavedNotice(language, path, image.value().checks, image.value().note));
     return true;
+}
+
+void EpaSaving::imageWritten(const std::string& path) {
+    LogoDocument& document = context_.document;
+    document.replacedImageLogo();
+    // The new image holds the boot logo as it is in the editor, too.
+    if (document.hasLogo()) {
+        document.saved(path);
+        context_.ui.SichEpa_Command->setEnabled(false);
+    }
+    context_.ui.CreateEpa->setEnabled(false);
+    context_.editor.RedrawCanvas();
 }
 
 void EpaSaving::SaveEpa2() {
@@ -124,17 +147,26 @@ void EpaSaving::SaveEpa2() {
                                                          ? DefaultEpaName(document.BmpFileName())
                                                          : std::string());
     const std::optional<std::string> path = ChosenName(context_.dialogs.saveFile(request));
+    // The design gives up the current name where the save is not made; the
+    // logo of an open BIOS image stays.
+    const auto forgetName = [&document] {
+        if (document.ImageFileName().empty()) {
+            document.forgotFileName();
+        }
+    };
     // Not written: the image stays pending, so Create EPA offers the save again.
     if (!path || refusedAsOpenImage(*path)) {
-        document.forgotFileName();
+        forgetName();
         return;
     }
     if (SavesImage(context_, *path, request)) {
-        if (!writeImage(*path, document.Epa2Data())) {
-            return;
+        if (writeImage(*path, document.Epa2Data(), document.showsFullScreen())) {
+            imageWritten(*path);
         }
-    } else if (const FileStatus allowed = context_.checkOutput(*path, openLogo); !allowed) {
-        document.forgotFileName();
+        return;
+    }
+    if (const FileStatus allowed = context_.checkOutput(*path, openLogo); !allowed) {
+        forgetName();
         context_.notice(FileNotSavedNotice(context_.language(), *path, allowed.error()));
         return;
     } else if (const FileStatus saved =
@@ -142,8 +174,6 @@ void EpaSaving::SaveEpa2() {
                !saved) {
         context_.notice(FileNotSavedNotice(context_.language(), *path, saved.error()));
     }
-    // An EPA 2.0 file is not a logo the editor can show or save again: the
-    // editor goes on without a current logo file.
     document.savedEpa2();
     context_.ui.CreateEpa->setEnabled(false);
 }

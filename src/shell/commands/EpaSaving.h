@@ -25,8 +25,12 @@ private:
     // A notice and true when path is the BIOS image that is open.
     bool refusedAsOpenImage(const std::string& path);
     bool writeLogo(const std::string& path);
-    // The open image with logo in place of its own, written to path.
-    bool writeImage(const std::string& path, std::span<const std::uint8_t> logo);
+    // The open image with logo in place of its boot or full-screen logo, and
+    // the other as the editor holds it, written to path.
+    bool writeImage(const std::string& path, std::span<const std::uint8_t> logo, bool fullScreen);
+    // The pending EPA 2.0 image went into the new image at path: it is the
+    // logo on the canvas now.
+    void imageWritten(const std::string& path);
 
     CommandContext& context_;
 };

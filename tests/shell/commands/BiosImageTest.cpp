@@ -4,6 +4,7 @@
 #include "bios/LogoReplacer.h"
 #include "bios/SyntheticImage.h"
 #include "conversion/BootView.h"
+#include "conversion/Epa2Image.h"
 #include "conversion/PreviewImage.h"
 #include "document/EpaFormat.h"
 #include "shell/BootPreview.h"
@@ -34,6 +35,10 @@ protected:
     void open(const QString& file) {
         dialogs.files.push_back(file);
         form().LadeEpa_Command_Click();
+    }
+    void loadBitmap(const QString& file) {
+        dialogs.files.push_back(file);
+        form().LadeBmp_Command_Click();
     }
     void save(const QString& file, int filter = 0) {
         dialogs.files.push_back(file);
@@ -179,6 +184,50 @@ TEST_F(BiosImageTest, AnEpa2LogoIsShownAsRenderShowsItAndReplacedByAColourBitmap
     EXPECT_EQ(dialogs.fileDialogs.back().request.initialName, path("board-new.rom"));
     expectNewImage("board-new.rom", old, document().Epa2Data());
     EXPECT_FALSE(ui().CreateEpa->isEnabled());
+}
+
+TEST_F(BiosImageTest, AFullScreenLogoIsShownScaledNotPaintedAndReplacedByABitmapOfItsSize) {
+    const Bytes screen = Epa2Logo(640, 480, 476); // stripe k, 32 pixels wide, in entry k % 16
+    const Bytes old = Build(LayoutA({screen})).bytes;
+    open(writeImage("board.bin", LayoutA({screen})));
+    QAction* fullScreen = ui().Picture1->actions().at(1);
+    EXPECT_EQ(fullScreen->shortcut(), QKeySequence(Qt::Key_F6));
+    ui().Deutsch->click();
+    EXPECT_EQ(fullScreen->text(), "&Vollbild-Logo");
+    fullScreen->trigger();
+    // As wide as the canvas, in the middle of its height.
+    EXPECT_EQ(canvasPixel(3, 68), 0x928271U);   // entry 0: 36, 32, 28 of 63
+    EXPECT_EQ(canvasPixel(151, 68), 0x201000U); // entry 3, the last stripe
+    EXPECT_EQ(canvasPixel(3, 3), ui().Picture1->background().rgb() & 0xFFFFFF);
+    const QImage shown = ui().Picture1->image();
+    pressOnCanvas({1, 60}, 1);
+    moveOnCanvas({20, 60}, 1);
+    EXPECT_EQ(ui().Picture1->image(), shown);
+    EXPECT_TRUE(ui().Koordinaten->text().isEmpty());
+
+    // Only a 16-colour bitmap of its size replaces it, as `bios replace
+    // --full-screen` does; the boot logo takes the small bitmaps only.
+    const Bytes next = Epa2Logo(640, 480, 5);
+    WriteBytes(dir.file("next.bmp"), Epa2ToColourBmp(ParseEpa2(next).value()).value());
+    loadBitmap(writeColourBitmap("small.bmp", false, 3));
+    EXPECT_EQ(dialogs.messages.back().title, "Falsche Dateigroesse - 5830 bytes");
+    EXPECT_TRUE(
+        dialogs.messages.back().text.contains("640 x 480 Pixel, 16 Farben (4 bit), 153718"));
+    loadBitmap(path("next.bmp"));
+    dialogs.files.push_back(path("board-new.bin"));
+    form().CreateEpa_Click();
+    EXPECT_EQ(ReadBytes(dir.file("board-new.bin")), // the boot logo not painted, not replaced
+              bios::ReplaceLogo(old, next, bios::LogoPlace::FullScreen).value().image);
+    fullScreen->trigger();
+    loadBitmap(path("next.bmp"));
+    EXPECT_EQ(dialogs.messages.back().title, "Falsche Dateigroesse - 153718 bytes");
+
+    // An image without a boot logo shows its full-screen logo at once.
+    TestImage alone = LayoutA({screen});
+    alone.chains[0].modules.erase(alone.chains[0].modules.begin() + 1);
+    open(writeImage("alone.bin", alone));
+    EXPECT_EQ(canvasPixel(3, 68), 0x928271U);
+    EXPECT_TRUE(fullScreen->isChecked() && !fullScreen->isEnabled());
 }
 
 TEST_F(BiosImageTest, RealImagesOpenAndTakeTheirLogoBackAsBiosReplaceDoes) {
