@@ -172,7 +172,9 @@ void EpaSaving::SaveEpa2() {
     } else if (const FileStatus saved =
                    WriteFileAtomically(PathFromUtf8(*path), document.Epa2Data());
                !saved) {
+        // Still pending: Create EPA offers the save again.
         context_.notice(FileNotSavedNotice(context_.language(), *path, saved.error()));
+        return;
     }
     document.savedEpa2();
     context_.ui.CreateEpa->setEnabled(false);
