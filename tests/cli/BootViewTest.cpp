@@ -52,23 +52,11 @@ TEST_F(CliBootView, RenderDrawsWhatThePcShows) {
 // The command-line refusals of the boot views are CliUsage cases; the
 // refusal of bitmaps a RenderPreview case.
 
-// The note ends the file's one line; standard input is told the same way.
+// What info tells of a logo is a FileKind case; here, that it tells it.
 TEST_F(CliBootView, InfoCountsTheCellsWithABackgroundColour) {
-    Bytes one = Logo(false);
-    one[2 + 101] = 0x10; // the last cell
-    one[2 + 102] = 0x10; // a glyph byte
-    const std::string note = " a background colour, which the PC shows and the editor's canvas "
-                             "does not\n";
-    const std::tuple<Bytes, std::string> cases[] = {
-        {LogoWithBackgrounds(), "EPA version 1, tall logo, 136 x 126; 2 cells have" + note},
-        {one, "EPA version 1, short logo, 136 x 84; 1 cell has" + note},
-        {Logo(true), "EPA version 1, tall logo, 136 x 126\n"},
-    };
-    for (const auto& [logo, description] : cases) {
-        write("logo.epa", logo);
-        EXPECT_EQ(run({"info", "logo.epa"}), Succeeded("logo.epa: " + description));
-        EXPECT_EQ(run({"info", "-"}, WithInput(logo)), Succeeded("-: " + description));
-    }
+    EXPECT_EQ(run({"info", "-"}, WithInput(LogoWithBackgrounds())),
+              Succeeded("-: EPA version 1, tall logo, 136 x 126; 2 cells have a background "
+                        "colour, which the PC shows and the editor's canvas does not\n"));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "conversion/BmpWriter.h"
 #include "support/TempDir.h"
 
 #include <QImage>
@@ -83,21 +84,11 @@ inline void PutLittleEndian(Bytes& bytes, std::size_t at, std::int64_t value, in
     }
 }
 
-// A 136-pixel-wide bitmap of 2 or 16 colours, every pixel 0; rows are stored
-// bottom up, and the header says so.
+// A 136-pixel-wide bitmap of 2 or 16 colours, every pixel 0.
 inline Bytes Bitmap(int colours, int height) {
-    const int pixels = colours == 2 ? 62 : 118;
-    Bytes bytes(static_cast<std::size_t>(pixels + (colours == 2 ? 20 : 68) * height), 0);
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    PutLittleEndian(bytes, 2, static_cast<std::int64_t>(bytes.size()), 4);
-    PutLittleEndian(bytes, 10, pixels, 4);
-    PutLittleEndian(bytes, 14, 40, 4);     // header length
-    PutLittleEndian(bytes, 18, 136, 4);    // width
-    PutLittleEndian(bytes, 22, height, 4); // positive: bottom up
-    PutLittleEndian(bytes, 26, 1, 2);      // planes
-    PutLittleEndian(bytes, 28, colours == 2 ? 1 : 4, 2);
-    return bytes;
+    const auto pixels = static_cast<std::size_t>(136 * height);
+    return colours == 2 ? MonoBmpFile(Bytes(pixels / 8), height)
+                        : ColourBmpFile(Bytes(pixels), 136, height, Bytes(64));
 }
 
 // An EPA version-1 logo: attributes 15, glyphs empty.

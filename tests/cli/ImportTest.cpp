@@ -67,20 +67,5 @@ TEST_F(CliImport, FileThatIsNoPictureLeavesTheOutputAlone) {
     EXPECT_EQ(read("out.epa"), OldBytes);
 }
 
-TEST_F(CliImport, SampleDesignComesOutAsDrawn) {
-    const std::string design =
-        (std::filesystem::path(KALVERO_SOURCE_DIR) / "resources/samples/sample-logo.png").string();
-    const QImage drawn(QString::fromStdString(design));
-    ASSERT_EQ(drawn.size(), QSize(136, 126));
-    ASSERT_EQ(run({"import", design, "logo.epa"}), Succeeded());
-    ASSERT_EQ(run({"render", "logo.epa", "logo.png"}), Succeeded());
-    const QImage logo = png("logo.png");
-    for (int y = 0; y < 126; ++y) {
-        for (int x = 0; x < 136; ++x) {
-            ASSERT_EQ(logo.pixel(x, y), drawn.pixel(x, y)) << x << "," << y;
-        }
-    }
-}
-
 } // namespace
 } // namespace kalvero::test

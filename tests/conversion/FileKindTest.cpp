@@ -36,17 +36,30 @@ TEST(ClassifyFile, LengthAndHeaderTellTheKind) {
     }
 }
 
-TEST(InspectFile, WarnsOfPixelsInPaletteEntry6) {
+// Cells with a background colour (the glyphs' bytes do not count), and
+// 16-colour EPA 2.0 pixels in palette entry 6.
+TEST(InspectFile, CountsBackgroundCellsAndWarnsOfPaletteEntry6) {
+    std::vector<std::uint8_t> tall(2367, 0);
+    tall[0] = 17, tall[1] = 9, tall[2] = 0x1E, tall[154] = 0x70;
+    std::vector<std::uint8_t> short_(1602, 0);
+    short_[103] = 0x10, short_[104] = 0x10; // the last cell, the first glyph byte
     std::vector<std::uint8_t> many = test::Epa2Image256(3, 1);
     many[8] = 6; // a 256-colour image is not warned of
-    const std::pair<std::vector<std::uint8_t>, std::vector<std::string>> cases[] = {
+    const std::string note = " a background colour, which the PC shows and the editor's canvas "
+                             "does not";
+    const std::tuple<std::vector<std::uint8_t>, std::string, std::vector<std::string>> cases[] = {
+        {tall, "EPA version 1, tall logo, 136 x 126; 2 cells have" + note, {}},
+        {short_, "EPA version 1, short logo, 136 x 84; 1 cell has" + note, {}},
         {test::Epa2NineByOne(),
+         "EPA 2.0, 4-bit (16 colours), 9 x 1",
          {"1 pixel uses palette entry 6, which two of three boards measured show in another "
           "entry's colour"}},
-        {many, {}},
+        {many, "EPA 2.0, 8-bit (256 colours), 3 x 1", {}},
     };
-    for (const auto& [file, warnings] : cases) {
-        EXPECT_EQ(InspectFile(ClassifyFile(file.size(), file), file).warnings, warnings);
+    for (const auto& [file, description, warnings] : cases) {
+        const FileInspection inspection = InspectFile(ClassifyFile(file.size(), file), file);
+        EXPECT_EQ(DescribeInspection(inspection), description);
+        EXPECT_EQ(inspection.warnings, warnings);
     }
 }
 

@@ -32,6 +32,10 @@ std::vector<Input> Inputs() {
     for (std::size_t i = 0; i < steps.size(); ++i) {
         steps[i] = static_cast<std::uint8_t>(i / 300);
     }
+    Bytes tenths = test::Noise(5000, 5); // gaps of 9 unused byte values in the code lengths
+    for (std::uint8_t& byte : tenths) {
+        byte = static_cast<std::uint8_t>(byte % 26 * 10);
+    }
     return {
         {"empty", {}},
         {"one byte", {0x5A}},
@@ -40,6 +44,7 @@ std::vector<Input> Inputs() {
         {"random, more codes than one block holds", test::Noise(70000, 1)},
         {"repeats near 8191 bytes back", FarRepeats()},
         {"runs of 300", steps},
+        {"every tenth byte value", tenths},
     };
 }
 

@@ -10,20 +10,16 @@ namespace {
 TEST(PictureModule, ModuleThatCannotBeLoadedSaysSo) {
     const TempDir dir;
     WriteBytes(dir.file("kalvero-picture.so"), {'n', 'o', 't', '\n'});
-    const std::string missing = dir.file("missing.so").string();
-    const std::string broken = dir.file("kalvero-picture.so").string();
     const std::uint8_t png[] = {0x89, 'P', 'N', 'G'};
-
-    const FileResult<DecodedPicture> fromMissing = PictureModule(missing).decode(png);
-    ASSERT_FALSE(fromMissing.ok());
-    EXPECT_EQ(fromMissing.error().reason,
-              "cannot read pictures: the picture module " + missing + " is missing");
-
-    const FileResult<DecodedPicture> fromBroken = PictureModule(broken).decode(png);
-    ASSERT_FALSE(fromBroken.ok());
-    EXPECT_TRUE(fromBroken.error().reason.starts_with("cannot read pictures: the picture module " +
-                                                      broken + " cannot be loaded ("))
-        << fromBroken.error().reason;
+    const std::string prefix = "cannot read pictures: the picture module ";
+    for (const auto& [name, reason] : {std::pair{"missing.so", " is missing"},
+                                       std::pair{"kalvero-picture.so", " cannot be loaded ("}}) {
+        const FileResult<DecodedPicture> decoded =
+            PictureModule(dir.file(name).string()).decode(png);
+        ASSERT_FALSE(decoded.ok());
+        EXPECT_TRUE(decoded.error().reason.starts_with(prefix + dir.file(name).string() + reason))
+            << decoded.error().reason;
+    }
 }
 
 } // namespace

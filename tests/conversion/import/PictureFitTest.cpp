@@ -3,6 +3,7 @@
 #include "conversion/import/TestPictures.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace kalvero {
 namespace {
@@ -31,6 +32,14 @@ TEST(PictureFit, BarsOfEachScaling) {
         EXPECT_EQ(PlacePicture(c.width, c.height, c.targetWidth, c.targetHeight, c.scaling),
                   c.expected)
             << c.width << " x " << c.height << " scaling " << static_cast<int>(c.scaling);
+    }
+}
+
+// Short from 1.4 times as wide as high (the short logo is 136 x 84, 1.62).
+TEST(PictureFit, TallBelowOnePointFourTimesAsWideAsHigh) {
+    const std::tuple<int, int, bool> cases[] = {{140, 100, false}, {139, 100, true}, {7, 5, false}};
+    for (const auto& [width, height, tall] : cases) {
+        EXPECT_EQ(TallFor(width, height), tall) << width << " x " << height;
     }
 }
 
