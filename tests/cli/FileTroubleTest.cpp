@@ -168,9 +168,7 @@ TEST_F(CliFileTrouble, StandardOutputThatIsFullOrATerminalIsReported) {
     const std::tuple<Arguments, bool, std::string> cases[] = {
         {{"info", "in.epa"}, false, full},
         {{"epa2bmp", "in.epa", "-"}, false, full},
-        {{"bios", "list", "in.bin"}, false, full},
         {{"bios", "replace", "in.bin", "short.epa", "-"}, false, full},
-        {{"--help"}, false, full},
         {{"bmp2epa", "gone", "-"}, true, tty},
         {{"bios", "extract", "gone", "-"}, true, tty},
         {{"bios", "replace", "gone", "gone", "-"}, true, tty},

@@ -9,7 +9,6 @@ TEST(CommandLineFileFrom, TrimsAndRemovesQuotesInTwoTests) {
     const std::pair<const char*, std::optional<std::string>> cases[] = {
         {"\"C:\\Logos\\my logo.epa\"", "C:\\Logos\\my logo.epa"},
         {"  /logos/boot.epa  ", "/logos/boot.epa"},
-        {" \"/x.epa\" ", "/x.epa"},
         {"\"C:\\a.epa\" more", "C:\\a.epa\" more"}, // the closing quote is not last
         {"/x.epa\"", "/x.epa"},                     // a lone closing quote goes too
         {"a\"b\"", "a\"b\""},                       // the first quote is not the last character

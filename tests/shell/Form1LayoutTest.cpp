@@ -97,16 +97,13 @@ TEST_F(CaptionsTest, EveryCaptionFitsItsControlInBothLanguages) {
                 << needed.height() << " in " << room.width() << " x " << room.height();
         }
     }
-    // Labels of a fixed size, with their longest texts.
-    const std::pair<QLabel*, QString> labels[] = {
-        {ui().Koordinaten, "Pixel  x: 136 y: 126\r\nKoord. x:  16 y:   8\r\nOffset  : 152"},
-    };
-    for (const auto& [label, text] : labels) {
-        const QRect room = label->contentsRect();
-        const QSize needed = label->fontMetrics().boundingRect(room, 0, text).size();
-        EXPECT_TRUE(needed.width() <= room.width() && needed.height() <= room.height())
-            << text.toStdString();
-    }
+    // The read-out's label, of a fixed size, with its longest text.
+    const QRect room = ui().Koordinaten->contentsRect();
+    const QSize needed =
+        ui().Koordinaten->fontMetrics()
+            .boundingRect(room, 0, "Pixel  x: 136 y: 126\r\nKoord. x:  16 y:   8\r\nOffset  : 152")
+            .size();
+    EXPECT_TRUE(needed.width() <= room.width() && needed.height() <= room.height());
 }
 
 using LanguageTest = FormFixture;

@@ -61,12 +61,6 @@ TEST_F(OpenSaveTest, SaveFirstQuestionAndItsAnswers) {
     EXPECT_EQ(lastMessage().text, "Save Changes to " + first + " ?");
     EXPECT_EQ(document().CellAttribute(0, 0), 2);
 
-    // Yes saves (its dialog cancelled here) and does not load.
-    dialogs.answers.push_back(AnswerYes);
-    load(std::nullopt);
-    EXPECT_EQ(dialogs.fileDialogs.back().kind, ScriptedDialogs::FileKind::Save);
-    EXPECT_EQ(dialogs.fileDialogs.back().request.initialName, second);
-
     // A bitmap logo is asked about under its default name; No and a cancelled
     // dialog keep it.
     makeBitmapLogo("/pics/my.logo.bmp");

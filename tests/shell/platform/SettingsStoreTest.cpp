@@ -53,7 +53,6 @@ TEST(SettingsStore, StoredNumbersAreAppliedByTheirOwnRules) {
         {{" 0 ", "01", "1.000", "+1"}, "1000", "0111"},
         {{"-0", "1.", "1.0000000000000000000001", "000001"}, "1010", "0101"},
         {{"0\\0", "1\\0", " 1 \\0", nullptr}, "1000", "0110"}, // stored with a terminating zero
-        {{"", "ja", "1 1", "0x1"}, "1110", "1110"},
     };
     for (const auto& [stored, current, expected] : cases) {
         std::string text = Section;
