@@ -75,7 +75,7 @@ TEST_F(OpenSaveTest, SaveFirstQuestionAndItsAnswers) {
     ui().SaveCheck->setChecked(false);
     form().context().MsgAnswer = AnswerYes;
     load(first);
-    EXPECT_EQ(dialogs.messages.size(), 3U);
+    EXPECT_EQ(dialogs.messages.size(), 2U);
     EXPECT_EQ(document().CellAttribute(0, 0), 1);
 }
 
