@@ -20,7 +20,22 @@ FileKind NotAccepted(std::uint64_t length, std::string reason) {
     return FileKind{FileType::NotAccepted, length, 0, 0, 0, std::move(reason)};
 }
 
+// A version-1 logo of 17 columns and other than 6 or 9 rows, as one board's
+// image holds: told for what it is, though nothing but that image takes it.
+bool OddVersion1Logo(std::uint64_t length, std::span<const std::uint8_t> head) {
+    return head.size() >= 2 && head[0] == CellColumns && head[1] != 0 &&
+           length == static_cast<std::uint64_t>(EpaLengthFor(CellColumns, head[1]));
+}
+
 FileKind ClassifyEpa2(std::uint64_t length, std::span<const std::uint8_t> head) {
+    if (OddVersion1Logo(length, head)) {
+        const std::string rows = std::to_string(head[1]);
+        return NotAccepted(length, "EPA version 1, 17 x " + rows + " cells, 136 x " +
+                                       std::to_string(head[1] * CellHeight) +
+                                       ": only a BIOS image whose logo has " + rows +
+                                       " rows takes it (kalvero-cli bios replace); the editor "
+                                       "and the conversions take logos of 6 or 9 rows");
+    }
     if (head.size() < FileHeadLength ||
         !std::equal(Epa2Signature.begin(), Epa2Signature.end(), head.begin())) {
         return NotAccepted(length, ClassifyEpaLength(length) == EpaLengthClass::Version2

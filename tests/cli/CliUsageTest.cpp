@@ -49,9 +49,6 @@ TEST_F(CliUsage, ExitStatusAndMessageOfEachCommandLine) {
          "images, not '640x400'"},
         {{"import", "--mono", "--all-16-colors", "a", "b.bmp"},
          "--all-16-colors is for --colors16 and --full-screen only"},
-        {{"bios", "replace", "-h"},
-         "Usage: kalvero-cli bios replace [--dry-run] [--full-screen] IMAGE LOGO OUT\n",
-         0},
         {{"bios"},
          "kalvero-cli: bios needs one of its commands first: list, verify, extract, replace\nTry "
          "'kalvero-cli bios --help'.\n"},

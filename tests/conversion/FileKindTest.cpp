@@ -26,6 +26,11 @@ TEST(ClassifyFile, LengthAndHeaderTellTheKind) {
          "not accepted: EPA 2.0 image of 136 x 84 pixels with a length of 5773 bytes that fits "
          "neither 16 nor 256 colours"},
         {5772, {'A', 'W', 'B', 'M'}, "not accepted: not an EPA 2.0 image (no AWBM signature)"},
+        {582,
+         {17, 2}, // as one board's image holds it
+         "not accepted: EPA version 1, 17 x 2 cells, 136 x 28: only a BIOS image whose logo has 2 "
+         "rows takes it (kalvero-cli bios replace); the editor and the conversions take logos "
+         "of 6 or 9 rows"},
         {1603,
          {},
          "not accepted: wrong size: 1603 bytes (neither an EPA file nor one of the four accepted "
