@@ -18,8 +18,7 @@ class LogoEditorTest : public FormFixture {
 protected:
     // Shown and active, for the keys; no questions, no backups.
     void showQuietly() {
-        ui().SaveCheck->setChecked(false);
-        ui().Backup->setChecked(false);
+        quiet();
         form().show();
         form().activateWindow();
         QApplication::processEvents();

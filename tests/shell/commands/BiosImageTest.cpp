@@ -35,8 +35,7 @@ class BiosImageTest : public FormFixture {
 protected:
     void SetUp() override {
         FormFixture::SetUp();
-        ui().SaveCheck->setChecked(false);
-        ui().Backup->setChecked(false);
+        quiet();
     }
     QString writeImage(const std::string& name, const TestImage& image) {
         WriteBytes(dir.file(name), Build(image).bytes);

@@ -29,8 +29,7 @@ class FileTroubleTest : public FormFixture {
 protected:
     void SetUp() override {
         FormFixture::SetUp();
-        ui().Backup->setChecked(false);
-        ui().SaveCheck->setChecked(false);
+        quiet();
     }
 
     // Load BMP with a bitmap, or Load EPA with a logo (the command line opens

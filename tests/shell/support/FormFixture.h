@@ -47,6 +47,11 @@ protected:
         return QString::fromStdString(dir.file(name).string());
     }
 
+    // Messages and Backup off: no save-first questions, no backup copies.
+    void quiet() const {
+        ui().SaveCheck->setChecked(false);
+        ui().Backup->setChecked(false);
+    }
     // An unsaved logo made from the bitmap, as Create EPA leaves it.
     void makeBitmapLogo(const std::string& bitmap, bool tall = true);
     // A logo file whose cells all have the attribute and whose glyph lines
