@@ -72,9 +72,16 @@ void BatchWriter::closeStep() {
     // The thread starts with the cleanup signals blocked and keeps them so:
     // they must reach the thread that changes the list of temporary files.
     // Where no thread can be made, the flush runs when it is waited for.
+    // WebAssembly without threads defers it from the start: the failure to
+    // make a thread is thrown there, and no exception is caught.
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+    constexpr std::launch policy = std::launch::deferred;
+#else
+    constexpr std::launch policy = std::launch::async | std::launch::deferred;
+#endif
     const CleanupSignalsHeld held;
-    flush_ = std::async(std::launch::async | std::launch::deferred,
-                        [folders = FoldersOf(flushing_)] { return FlushFileSystems(folders); });
+    flush_ =
+        std::async(policy, [folders = FoldersOf(flushing_)] { return FlushFileSystems(folders); });
 }
 
 void BatchWriter::deliverFlushed(bool wait) {
