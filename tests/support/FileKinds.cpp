@@ -30,7 +30,7 @@ bool MakeSocket(const fs::path& path) {
 }
 
 bool MakeNullDeviceCopy(const fs::path& path) {
-    return ::mknod(path.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0;
+    return ::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
 }
 
 std::map<std::string, std::string> Snapshot(const fs::path& folder) {
