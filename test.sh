@@ -16,6 +16,9 @@ ctest --preset default --output-on-failure
 echo "== Windows registry backend and kalvero-cli.exe under Wine"
 tools/wine-tests.sh
 
+echo "== The core in WebAssembly under Node"
+tools/web-tests.sh
+
 echo "== Build and tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset sanitize
 cmake --build --preset sanitize

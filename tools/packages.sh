@@ -17,8 +17,12 @@ FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 CODEC_PACKAGES=(lhasa)
 # python3 measures import again for the check of docs/import.md.
 DOCS_PACKAGES=(python3)
+# The core in WebAssembly: Emscripten (which runs on Node with acorn) builds
+# it, its tests run under Node, and the page runs in Chromium.
+WEB_PACKAGES=(emscripten node-acorn nodejs npm chromium)
 TEST_PACKAGES=("${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}" "${PACKAGING_PACKAGES[@]}"
-               "${FUZZ_PACKAGES[@]}" "${CODEC_PACKAGES[@]}" "${DOCS_PACKAGES[@]}")
+               "${FUZZ_PACKAGES[@]}" "${CODEC_PACKAGES[@]}" "${DOCS_PACKAGES[@]}"
+               "${WEB_PACKAGES[@]}")
 # bench/run-all.sh: a display for the start-up times, hyperfine for kalvero-cli's,
 # and the profilers.
 BENCH_PACKAGES=("${BUILD_PACKAGES[@]}" xvfb x11-utils linux-perf valgrind hyperfine)
