@@ -4,6 +4,8 @@
 #include "canvas/LogoCanvas.h"
 #include "canvas/LogoEditor.h"
 #include "canvas/PalettePanel.h"
+#include "editor/Dialogs.h"
+#include "editor/EditorSession.h"
 
 #include <QApplication>
 #include <QImage>
@@ -13,14 +15,29 @@
 namespace kalvero {
 namespace {
 
+// Painting asks nothing and shows no controls.
+struct Silence final : Dialogs, EditorView {
+    int message(const MessageRequest&) override { return AnswerOk; }
+    std::optional<std::string> openFile(const FileDialogRequest&) override { return {}; }
+    std::optional<std::string> saveFile(FileDialogRequest&) override { return {}; }
+    void openUrl(const std::string&) override {}
+    void showControls(const EditorControls&) override {}
+    void clearCanvas() override {}
+    void redrawCanvas() override {}
+    bool showBitmap(const std::string&) override { return false; }
+    void removeBitmap() override {}
+};
+
 // The widgets of the main window that the editor works on.
 struct EditorWidgets {
-    LogoDocument document;
+    Silence silence;
+    EditorSession session{silence, silence};
+    LogoDocument& document = session.document();
     LogoCanvas canvas;
     QLabel epaName;
     QLabel readout;
     PalettePanel palette;
-    LogoEditor editor{document, canvas, epaName, readout, palette};
+    LogoEditor editor{document, session.painting(), canvas, epaName, readout, palette};
 
     EditorWidgets() {
         for (int position = 1; position <= EpaDataSize; ++position) {

@@ -3,7 +3,6 @@
 #include "canvas/ColourButton.h"
 #include "canvas/LogoCanvas.h"
 #include "canvas/PalettePanel.h"
-#include "canvas/PointerCell.h"
 #include "canvas/Twips.h"
 #include "conversion/PreviewImage.h"
 #include "document/LogoRaster.h"
@@ -46,13 +45,14 @@ const std::array<QRgb, 16>& ScreenPalette() {
 
 } // namespace
 
-LogoEditor::LogoEditor(LogoDocument& document, LogoCanvas& canvas, QLabel& epaNameAnzeige,
-                       QLabel& koordinaten, PalettePanel& palette, QObject* parent)
-    : QObject(parent), document_(document), canvas_(canvas), epaNameAnzeige_(epaNameAnzeige),
-      koordinaten_(koordinaten), palette_(palette) {
+LogoEditor::LogoEditor(LogoDocument& document, LogoPainting& painting, LogoCanvas& canvas,
+                       QLabel& epaNameAnzeige, QLabel& koordinaten, PalettePanel& palette,
+                       QObject* parent)
+    : QObject(parent), document_(document), painting_(painting), canvas_(canvas),
+      epaNameAnzeige_(epaNameAnzeige), koordinaten_(koordinaten), palette_(palette) {
     connect(&canvas_, &LogoCanvas::mousePressed, this, &LogoEditor::Picture1_MouseDown);
     connect(&canvas_, &LogoCanvas::mouseMoved, this, &LogoEditor::Picture1_MouseMove);
-    connect(&canvas_, &LogoCanvas::mouseReleased, this, [this] { history_.endStroke(); });
+    connect(&canvas_, &LogoCanvas::mouseReleased, this, [this] { painting_.endStroke(); });
     connect(&canvas_, &LogoCanvas::keyPressed, this, &LogoEditor::Picture1_KeyDown);
 }
 
@@ -138,7 +138,7 @@ bool LogoEditor::pointAt(QPointF position) {
 
 void LogoEditor::Picture1_MouseDown(int button, QPointF position) {
     static_cast<void>(button); // every button paints
-    history_.endStroke();
+    painting_.endStroke();
     if (pointAt(position) && document_.paintable()) {
         PaintCell();
     }
@@ -163,9 +163,9 @@ void LogoEditor::Picture1_KeyDown(int key) {
     if (key == Qt::Key_Space && document_.paintable()) {
         CellColumn = keyColumn_;
         CellRow = keyRow_;
-        history_.endStroke();
+        painting_.endStroke();
         PaintCell();
-        history_.endStroke();
+        painting_.endStroke();
     }
     showKeyCell();
 }
@@ -191,43 +191,24 @@ void LogoEditor::drawCell(int column, int row, QRgb colour) {
 }
 
 void LogoEditor::PaintCell() {
-    drawCell(CellColumn, CellRow, palette_.colourBar()->colour().rgb());
-    const auto index = static_cast<std::uint8_t>(palette_.selectedIndex());
-    history_.followLogo(document_.generation());
-    const std::uint8_t before = document_.CellAttribute(CellColumn, CellRow);
-    history_.record(CellColumns * CellRow + CellColumn, before, index);
-    document_.SetCellAttribute(CellColumn, CellRow, index);
-    if (before != index) {
-        emit painted();
+    if (painting_.paint(CellColumn, CellRow, static_cast<std::uint8_t>(palette_.selectedIndex()))) {
+        drawCell(CellColumn, CellRow, palette_.colourBar()->colour().rgb());
     }
 }
 
 void LogoEditor::undo() {
-    if (!document_.paintable()) {
-        return;
-    }
-    history_.followLogo(document_.generation());
-    restore(history_.undo(), &CellChange::before);
+    drawStep(painting_.undo(), &CellChange::before);
 }
 
 void LogoEditor::redo() {
-    if (!document_.paintable()) {
-        return;
-    }
-    history_.followLogo(document_.generation());
-    restore(history_.redo(), &CellChange::after);
+    drawStep(painting_.redo(), &CellChange::after);
 }
 
-void LogoEditor::restore(const std::vector<CellChange>& step, std::uint8_t CellChange::*value) {
+void LogoEditor::drawStep(const std::vector<CellChange>& step, std::uint8_t CellChange::*value) {
     for (const CellChange& change : step) {
-        const int column = change.cell % CellColumns;
-        const int row = change.cell / CellColumns;
         const std::uint8_t attribute = change.*value;
-        document_.SetCellAttribute(column, row, attribute);
-        drawCell(column, row, ScreenPalette()[attribute > 15 ? 0 : attribute]);
-    }
-    if (!step.empty()) {
-        emit painted();
+        drawCell(change.cell % CellColumns, change.cell / CellColumns,
+                 ScreenPalette()[attribute > 15 ? 0 : attribute]);
     }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "canvas/PaintHistory.h"
-#include "canvas/PointerCell.h"
 #include "document/LogoDocument.h"
+#include "editor/LogoPainting.h"
+#include "editor/PointerCell.h"
 
 #include <QObject>
 #include <QPointF>
@@ -21,8 +21,9 @@ class LogoEditor final : public QObject {
     Q_OBJECT
 
 public:
-    LogoEditor(LogoDocument& document, LogoCanvas& canvas, QLabel& epaNameAnzeige,
-               QLabel& koordinaten, PalettePanel& palette, QObject* parent = nullptr);
+    LogoEditor(LogoDocument& document, LogoPainting& painting, LogoCanvas& canvas,
+               QLabel& epaNameAnzeige, QLabel& koordinaten, PalettePanel& palette,
+               QObject* parent = nullptr);
 
     // Sizes the canvas for the logo and the grid, keeps EpaNameAnzeige below
     // it and sets every logo pixel: the logo as it is in memory, with every
@@ -47,21 +48,18 @@ public:
     int CellColumn = 0;
     int CellRow = 0;
 
-signals:
-    // A cell's colour changed, by painting, undo or redo: there is something
-    // to save again.
-    void painted();
-
 private:
     bool pointAt(QPointF position);
     void drawImageEpa2();
     void drawFullScreen();
     void showKeyCell();
     void drawCell(int column, int row, QRgb colour);
-    // Gives the cells of a step the attributes `value` picks and redraws them.
-    void restore(const std::vector<CellChange>& step, std::uint8_t CellChange::*value);
+    // Redraws the cells of a step taken back or done again, in the
+    // attributes `value` picks.
+    void drawStep(const std::vector<CellChange>& step, std::uint8_t CellChange::*value);
 
     LogoDocument& document_;
+    LogoPainting& painting_;
     LogoCanvas& canvas_;
     QLabel& epaNameAnzeige_;
     QLabel& koordinaten_;
@@ -69,7 +67,6 @@ private:
     PointerCell lastCell_{};
     int keyColumn_ = 0;
     int keyRow_ = 0;
-    PaintHistory history_;
 };
 
 } // namespace kalvero

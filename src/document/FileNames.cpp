@@ -32,6 +32,19 @@ std::string FileTitle(const std::string& path) {
     return path.substr(NameStart(path));
 }
 
+bool HasBmpExtension(const std::string& path) {
+    const std::string name = FileTitle(path);
+    const std::string::size_type point = name.rfind('.');
+    if (point == std::string::npos || name.size() - point != 4) {
+        return false;
+    }
+    std::string extension = name.substr(point + 1);
+    for (char& c : extension) {
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+    return extension == "bmp";
+}
+
 std::string BackupName(const std::string& path, int number) {
     const std::string::size_type nameStart = NameStart(path);
     const std::string::size_type point = path.rfind('.');

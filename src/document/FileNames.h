@@ -14,6 +14,10 @@ std::string DefaultEpaName(const std::string& bmpFileName);
 // The file's name without its folder.
 std::string FileTitle(const std::string& path);
 
+// Whether the file's own name ends in ".bmp", in any case: a dropped file
+// of that name is loaded as a bitmap.
+bool HasBmpExtension(const std::string& path);
+
 // The name of backup number n (0..99) of a logo file. The extension of the
 // file's own name (the text after its last ".") is replaced by the number:
 // boot.epa gives boot.0 .. boot.99, my.logo.epa gives my.logo.0, and a name

@@ -6,12 +6,13 @@
 #include "conversion/BootView.h"
 #include "document/CommandLine.h"
 #include "document/EpaFormat.h"
+#include "editor/Dialogs.h"
 #include "shell/Artwork.h"
 #include "shell/BootPreview.h"
-#include "shell/Dialogs.h"
 #include "shell/Form3.h"
 #include "shell/Hinweis.h"
 #include "shell/LinkLabel.h"
+#include "shell/PicturePreview.h"
 #include "shell/SizingLabel.h"
 #include "shell/platform/SettingsStore.h"
 
@@ -32,41 +33,28 @@
 namespace kalvero {
 namespace {
 
-enum class DroppedKind { Logo, Bitmap };
-
-struct DroppedFile {
-    QString path;
-    DroppedKind kind;
-};
-
-// One local file: a bitmap by its extension, anything else for Load EPA,
-// which tells a logo from a BIOS image by the file's content.
-std::optional<DroppedFile> FileToLoad(const QMimeData* data) {
+// One local file, written as the file dialog writes the names it returns.
+std::optional<QString> FileToLoad(const QMimeData* data) {
     const QList<QUrl> urls = data != nullptr ? data->urls() : QList<QUrl>();
     if (urls.size() != 1 || !urls.front().isLocalFile()) {
         return std::nullopt;
     }
-    // Written as the file dialog writes the names it returns.
-    const QString path = urls.front().toLocalFile();
-    const bool bitmap =
-        QFileInfo(path).suffix().compare(QLatin1String("bmp"), Qt::CaseInsensitive) == 0;
-    return DroppedFile{path, bitmap ? DroppedKind::Bitmap : DroppedKind::Logo};
+    return urls.front().toLocalFile();
 }
 
 } // namespace
 
 Form1::Form1(ShellServices services, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)), qtTranslation_(services_.qtTranslations),
-      ui_(BuildForm1Controls(*this)),
-      editor_(document_, *ui_.Picture1, *ui_.EpaNameAnzeige, *ui_.Koordinaten, *ui_.Farbauswahl),
-      context_(document_, ui_, editor_, services_.dialogs), saving_(context_),
-      opening_(context_, saving_), bmpLoading_(context_, saving_), creation_(context_, saving_),
-      exporting_(context_) {
+      ui_(BuildForm1Controls(*this)), session_(services_.dialogs, *this),
+      editor_(session_.document(), session_.painting(), *ui_.Picture1, *ui_.EpaNameAnzeige,
+              *ui_.Koordinaten, *ui_.Farbauswahl) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kalvero"));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     move(Px(4455), Px(4320));
     setAcceptDrops(true);
+    keepOptions();
     connectControls();
     Form_Initialize();
     Form_Load();
@@ -96,7 +84,7 @@ void Form1::Form_Initialize() {
 void Form1::Form_Load() {
     if (const std::optional<std::string> name =
             CommandLineFileFrom(services_.commandLine.toStdString())) {
-        document_.namedOnCommandLine(*name);
+        session_.document().namedOnCommandLine(*name);
     }
     ui_.Farbauswahl->colourOptions();
     InitApplication();
@@ -104,8 +92,7 @@ void Form1::Form_Load() {
 
 void Form1::InitApplication() {
     services_.registerFileType([this](const std::string& text) {
-        services_.dialogs.message({MessageIcon::None, MessageButtons::Ok, QString(QuestionTitle),
-                                   QString::fromStdString(text)});
+        services_.dialogs.message({MessageIcon::None, MessageButtons::Ok, QuestionTitle, text});
     });
 
     OptionStates current{ui_.Backup->isChecked(), ui_.Deutsch->isChecked(),
@@ -169,11 +156,8 @@ void Form1::connectControls() {
     ui_.FullScreenLogo->setShortcut(QKeySequence(Qt::Key_F6));
     ui_.FullScreenLogo->setCheckable(true);
     connect(ui_.FullScreenLogo, &QAction::triggered, this, &Form1::switchImageLogo);
-    context_.showLogoSwitch();
+    showControls(session_.controls());
     addActions({undo, redo, bootView_, ui_.FullScreenLogo});
-    // Painting after a save makes Save EPA usable again.
-    connect(&editor_, &LogoEditor::painted, ui_.SichEpa_Command,
-            [this] { ui_.SichEpa_Command->setEnabled(true); });
     ui_.Picture1->addActions({bootView_, ui_.FullScreenLogo});
     ui_.Picture1->setContextMenuPolicy(Qt::ActionsContextMenu);
     // The command buttons take the focus as soon as the mouse moves over them.
@@ -218,28 +202,78 @@ void Form1::American_Click() {
     applyLanguage(Language::English);
 }
 
+void Form1::keepOptions() {
+    EditorControls& controls = session_.controls();
+    for (auto [box, option] : {std::pair{ui_.Backup, &EditorControls::backup},
+                               std::pair{ui_.SaveCheck, &EditorControls::messages},
+                               std::pair{ui_.InversCheck, &EditorControls::negative}}) {
+        controls.*option = box->isChecked();
+        connect(box, &QCheckBox::toggled, this,
+                [&controls, option = option](bool on) { controls.*option = on; });
+    }
+    controls.german = ui_.Deutsch->isChecked();
+    connect(ui_.Deutsch, &QToolButton::toggled, this,
+            [&controls](bool on) { controls.german = on; });
+}
+
+void Form1::showControls(const EditorControls& controls) {
+    ui_.SichEpa_Command->setEnabled(controls.saveEnabled);
+    ui_.EpaToBmp->setEnabled(controls.exportEnabled);
+    ui_.CreateEpa->setEnabled(controls.createEnabled);
+    ui_.InversCheck->setEnabled(controls.negativeEnabled);
+    ui_.EpaNameAnzeige->showText(QString::fromStdString(controls.epaName));
+    ui_.BmpNameAnzeige->showText(QString::fromStdString(controls.bmpName));
+    // The full-screen logo's entry: there while the open image has one,
+    // checked while it is shown, usable where there is a boot logo to switch to.
+    const LogoDocument& document = session_.document();
+    ui_.FullScreenLogo->setVisible(!document.ImageFullScreen().empty());
+    ui_.FullScreenLogo->setEnabled(document.canSwitchLogo());
+    ui_.FullScreenLogo->setChecked(document.showsFullScreen());
+}
+
+void Form1::clearCanvas() {
+    ui_.Picture1->clear();
+}
+
+void Form1::redrawCanvas() {
+    editor_.RedrawCanvas();
+}
+
+bool Form1::showBitmap(const std::string& path) {
+    if (!ui_.ShowBmp_image->showFile(QString::fromStdString(path))) {
+        return false;
+    }
+    ui_.BmpNameAnzeige->move(ui_.BmpNameAnzeige->x(),
+                             ui_.ShowBmp_image->y() + ui_.ShowBmp_image->height() + 1);
+    return true;
+}
+
+void Form1::removeBitmap() {
+    ui_.ShowBmp_image->removePicture();
+}
+
 void Form1::LadeEpa_Command_Click() {
-    opening_.LadeEpa_Command_Click();
+    session_.LadeEpa_Command_Click();
 }
 
 void Form1::SichEpa_Command_Click() {
-    saving_.SichEpa_Command_Click();
+    session_.SichEpa_Command_Click();
 }
 
 void Form1::LadeBmp_Command_Click() {
-    bmpLoading_.LadeBmp_Command_Click();
+    session_.LadeBmp_Command_Click();
 }
 
 void Form1::CreateEpa_Click() {
-    creation_.CreateEpa_Click();
+    session_.CreateEpa_Click();
 }
 
 void Form1::EpaToBmp_Click() {
-    exporting_.EpaToBmp_Click();
+    session_.EpaToBmp_Click();
 }
 
 void Form1::Form_Activate() {
-    opening_.OpenCommandLineFile();
+    session_.openCommandLineFile();
 }
 
 void Form1::showEvent(QShowEvent* event) {
@@ -280,45 +314,24 @@ void Form1::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void Form1::dropEvent(QDropEvent* event) {
-    const std::optional<DroppedFile> file = FileToLoad(event->mimeData());
+    const std::optional<QString> file = FileToLoad(event->mimeData());
     if (!file) {
         return;
     }
     event->acceptProposedAction();
     // Loaded once the drop is over, so that the program the file came from is
     // not held while the questions and notices wait for the user.
-    QTimer::singleShot(0, this, [this, file = *file] {
-        if (file.kind == DroppedKind::Logo) {
-            opening_.LoadEpaFile(file.path.toStdString());
-        } else {
-            bmpLoading_.LoadBmpFile(file.path.toStdString());
-        }
-    });
+    QTimer::singleShot(0, this,
+                       [this, path = file->toStdString()] { session_.loadDroppedFile(path); });
 }
 
 void Form1::switchImageLogo() {
-    if (document_.canSwitchLogo()) {
-        // A bitmap loaded for one logo is not made into the other.
-        if (ui_.CreateEpa->isEnabled()) {
-            bmpLoading_.dropBitmap();
-            context_.showBmpName({});
-        }
-        document_.showedFullScreen(!document_.showsFullScreen());
-        editor_.RedrawCanvas();
-    }
-    context_.showLogoSwitch();
+    session_.switchImageLogo();
 }
 
 void Form1::showBootView() {
-    std::vector<std::uint8_t> epa;
-    if (document_.showsFullScreen()) {
-        epa = document_.ImageFullScreen();
-    } else if (document_.showsImageEpa2()) {
-        epa = document_.ImageEpa2();
-    } else if (document_.hasLogo()) {
-        LogoDocument logo = document_; // the file a save would write
-        epa = WriteEpa(logo);
-    } else {
+    const std::vector<std::uint8_t> epa = session_.bootViewLogo();
+    if (epa.empty()) {
         return;
     }
     const FileKind kind =
@@ -352,7 +365,7 @@ void Form1::Info_Click() {
         createReadMe();
     }
     hinweis_->setVersionText(ui_.Label1->text());
-    hinweis_->setLanguage(context_.language());
+    hinweis_->setLanguage(session_.language());
     hinweis_->show();
     hinweis_->okButton()->setFocus();
     ui_.Info->setEnabled(false);
@@ -369,17 +382,12 @@ void Form1::about_Click() {
 }
 
 void Form1::lblHyperlink_Click() {
-    services_.dialogs.openUrl(ui_.lblHyperlink->text());
+    services_.dialogs.openUrl(ui_.lblHyperlink->text().toStdString());
 }
 
 bool Form1::runExitRoutine() {
-    if (ui_.SaveCheck->isChecked() && ui_.SichEpa_Command->isEnabled()) {
-        // Cancel, or a save that did not happen, keeps the program running.
-        const std::string name = document_.NameToSave();
-        const int answer = context_.askSaveFirst(name, true);
-        if (answer == AnswerCancel || (answer == AnswerYes && !saving_.save(name))) {
-            return false;
-        }
+    if (!session_.mayExit()) {
+        return false;
     }
     exiting_ = true;
     SaveSettings(services_.settings,

@@ -2,16 +2,11 @@
 
 #include "canvas/LogoEditor.h"
 #include "document/LanguageTexts.h"
-#include "document/LogoDocument.h"
+#include "editor/EditorSession.h"
+#include "editor/EditorView.h"
 #include "shell/Form1Controls.h"
 #include "shell/QtTranslation.h"
 #include "shell/ShellServices.h"
-#include "shell/commands/BmpExporting.h"
-#include "shell/commands/BmpLoading.h"
-#include "shell/commands/CommandContext.h"
-#include "shell/commands/EpaOpening.h"
-#include "shell/commands/EpaSaving.h"
-#include "shell/commands/LogoCreation.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -22,9 +17,10 @@ class BootPreview;
 class Form3;
 class Hinweis;
 
-// The main window. It owns the logo document and every control, and runs the
-// start-up, the commands and the exit.
-class Form1 final : public QMainWindow {
+// The main window: the editor's session drawn with Qt's controls. It owns
+// them, routes the user's actions to the session and runs the start-up and
+// the exit.
+class Form1 final : public QMainWindow, private EditorView {
     Q_OBJECT
 
 public:
@@ -50,8 +46,8 @@ public:
     // place of its boot logo on the canvas, and back.
     void switchImageLogo();
 
-    LogoDocument& document() { return document_; }
-    CommandContext& context() { return context_; }
+    LogoDocument& document() { return session_.document(); }
+    EditorSession& session() { return session_; }
     const Form1Controls& controls() const { return ui_; }
     LogoEditor& editor() { return editor_; }
     // The read-me and about windows while they exist.
@@ -80,18 +76,19 @@ private:
     bool runExitRoutine();
     void createReadMe();
     void createAbout();
+    void showControls(const EditorControls& controls) override;
+    void clearCanvas() override;
+    void redrawCanvas() override;
+    bool showBitmap(const std::string& path) override;
+    void removeBitmap() override;
+    // The session's options follow the window's boxes and flags.
+    void keepOptions();
 
     ShellServices services_;
     QtTranslation qtTranslation_;
-    LogoDocument document_;
     Form1Controls ui_;
+    EditorSession session_;
     LogoEditor editor_;
-    CommandContext context_;
-    EpaSaving saving_;
-    EpaOpening opening_;
-    BmpLoading bmpLoading_;
-    LogoCreation creation_;
-    BmpExporting exporting_;
     QPointer<Hinweis> hinweis_;
     QPointer<Form3> form3_;
     QPointer<BootPreview> bootPreview_;

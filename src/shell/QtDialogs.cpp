@@ -66,8 +66,8 @@ QString QtDialogs::QtFilter(const QString& filter) {
 
 int QtDialogs::message(const MessageRequest& request) {
     QMessageBox box(parent_);
-    box.setWindowTitle(request.title);
-    box.setText(request.text);
+    box.setWindowTitle(QString::fromStdString(request.title));
+    box.setText(QString::fromStdString(request.text));
     box.setIcon(request.icon == MessageIcon::Question      ? QMessageBox::Question
                 : request.icon == MessageIcon::Information ? QMessageBox::Information
                                                            : QMessageBox::NoIcon);
@@ -88,24 +88,25 @@ int QtDialogs::message(const MessageRequest& request) {
     return AnswerOk;
 }
 
-std::optional<QString> QtDialogs::openFile(const FileDialogRequest& request) {
-    const QString filter = QtFilter(request.filter);
+std::optional<std::string> QtDialogs::openFile(const FileDialogRequest& request) {
+    const QString filter = QtFilter(QString::fromStdString(request.filter));
     QString selected = SelectedFilter(filter, request.filterIndex);
-    const QString path = QFileDialog::getOpenFileName(parent_, QString(),
-                                                      StartPath(request.initialName, lastFolder_),
-                                                      filter, &selected, LanguageOptions());
+    const QString path = QFileDialog::getOpenFileName(
+        parent_, QString(), StartPath(QString::fromStdString(request.initialName), lastFolder_),
+        filter, &selected, LanguageOptions());
     if (path.isEmpty()) {
         return std::nullopt;
     }
     lastFolder_ = QFileInfo(path).absolutePath();
-    return path;
+    return path.toStdString();
 }
 
-std::optional<QString> QtDialogs::saveFile(FileDialogRequest& request) {
-    const QString filter = QtFilter(request.filter);
+std::optional<std::string> QtDialogs::saveFile(FileDialogRequest& request) {
+    const QString filter = QtFilter(QString::fromStdString(request.filter));
     QString selected = SelectedFilter(filter, request.filterIndex);
     const QString path = QFileDialog::getSaveFileName(
-        parent_, QString(), StartPath(request.initialName, lastFolder_), filter, &selected,
+        parent_, QString(), StartPath(QString::fromStdString(request.initialName), lastFolder_),
+        filter, &selected,
         LanguageOptions() | (request.confirmOverwrite ? QFileDialog::Options()
                                                       : QFileDialog::DontConfirmOverwrite));
     if (path.isEmpty()) {
@@ -114,11 +115,11 @@ std::optional<QString> QtDialogs::saveFile(FileDialogRequest& request) {
     request.filterIndex =
         static_cast<int>(filter.split(QStringLiteral(";;")).indexOf(selected)) + 1;
     lastFolder_ = QFileInfo(path).absolutePath();
-    return path;
+    return path.toStdString();
 }
 
-void QtDialogs::openUrl(const QString& address) {
-    QDesktopServices::openUrl(QUrl(address));
+void QtDialogs::openUrl(const std::string& address) {
+    QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
 }
 
 } // namespace kalvero

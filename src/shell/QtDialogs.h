@@ -1,8 +1,11 @@
 #pragma once
 
-#include "shell/Dialogs.h"
+#include "editor/Dialogs.h"
 
 #include <QPointer>
+#include <QString>
+
+class QWidget;
 
 namespace kalvero {
 
@@ -12,9 +15,9 @@ public:
     void setParentWindow(QWidget* window) { parent_ = window; }
 
     int message(const MessageRequest& request) override;
-    std::optional<QString> openFile(const FileDialogRequest& request) override;
-    std::optional<QString> saveFile(FileDialogRequest& request) override;
-    void openUrl(const QString& address) override;
+    std::optional<std::string> openFile(const FileDialogRequest& request) override;
+    std::optional<std::string> saveFile(FileDialogRequest& request) override;
+    void openUrl(const std::string& address) override;
 
     // "(*.epa)|*.epa|all Files (*.*)|*.*|" in the form QFileDialog takes.
     static QString QtFilter(const QString& filter);

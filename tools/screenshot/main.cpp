@@ -2,7 +2,7 @@
 // a BIOS image) opened from its command line, drawn into a PNG for the
 // documentation.
 
-#include "shell/Dialogs.h"
+#include "editor/Dialogs.h"
 #include "shell/Form1.h"
 #include "shell/platform/FileRegistry.h"
 
@@ -19,13 +19,13 @@ namespace {
 class NoDialogs final : public kalvero::Dialogs {
 public:
     int message(const kalvero::MessageRequest& request) override {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(request.title), qPrintable(request.text));
+        std::fprintf(stderr, "%s: %s\n", request.title.c_str(), request.text.c_str());
         return request.buttons == kalvero::MessageButtons::Ok ? kalvero::AnswerOk
                                                               : kalvero::AnswerNo;
     }
-    std::optional<QString> openFile(const kalvero::FileDialogRequest&) override { return {}; }
-    std::optional<QString> saveFile(kalvero::FileDialogRequest&) override { return {}; }
-    void openUrl(const QString&) override {}
+    std::optional<std::string> openFile(const kalvero::FileDialogRequest&) override { return {}; }
+    std::optional<std::string> saveFile(kalvero::FileDialogRequest&) override { return {}; }
+    void openUrl(const std::string&) override {}
 };
 
 } // namespace

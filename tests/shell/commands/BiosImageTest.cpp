@@ -86,7 +86,7 @@ TEST_F(BiosImageTest, ItsLogoIsEditedAsFromItsFileAndSavedAsANewImage) {
     EXPECT_EQ(bootView->shortcut(), QKeySequence(Qt::Key_F5));
     expectBootView(logo());
     save(path("board-new.bin"));
-    const FileDialogRequest& request = dialogs.fileDialogs.back().request;
+    const auto& request = dialogs.fileDialogs.back().request;
     EXPECT_EQ(request.initialName, path("board-new.bin"));
     EXPECT_EQ(request.filter.left(7), "BIOS im");
     EXPECT_EQ(request.filterIndex, 1);
@@ -222,7 +222,7 @@ TEST_F(BiosImageTest, RealImagesTakeTheirLogoBackAsBiosReplaceDoes) {
                 << entry.path();
         }
     }
-    for (const MessageRequest& notice : dialogs.messages) {
+    for (const auto& notice : dialogs.messages) {
         EXPECT_NE(notice.title, "BIOS image not opened");
     }
 }

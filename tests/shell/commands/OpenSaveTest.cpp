@@ -22,7 +22,7 @@ protected:
         dialogs.files.push_back(chosen);
         form().LadeBmp_Command_Click();
     }
-    const MessageRequest& lastMessage() const { return dialogs.messages.back(); }
+    const auto& lastMessage() const { return dialogs.messages.back(); }
 };
 
 TEST_F(OpenSaveTest, ALogoOpensByLoadEpaAndOnceByTheCommandLineWithABackup) {
@@ -32,7 +32,7 @@ TEST_F(OpenSaveTest, ALogoOpensByLoadEpaAndOnceByTheCommandLineWithABackup) {
     EXPECT_EQ(ui().EpaNameAnzeige->text().toStdString(), name);
     EXPECT_TRUE(ui().SichEpa_Command->isEnabled() && ui().EpaToBmp->isEnabled());
     EXPECT_EQ(canvasPixel(1, 1), 0xFF0000U);
-    const FileDialogRequest& request = dialogs.fileDialogs.front().request;
+    const auto& request = dialogs.fileDialogs.front().request;
     EXPECT_EQ(request.filter, "(*.epa)|*.epa|BIOS images (*.bin *.rom *.awd)|*.bin;*.rom;*.awd|"
                               "all Files (*.*)|*.*|");
     EXPECT_EQ(request.initialName, "*.epa");
@@ -73,7 +73,7 @@ TEST_F(OpenSaveTest, SaveFirstQuestionAndItsAnswers) {
 
     // Without Messages no question, and a Yes from an earlier box decides nothing.
     ui().SaveCheck->setChecked(false);
-    form().context().MsgAnswer = AnswerYes;
+    form().session().context().MsgAnswer = AnswerYes;
     load(first);
     EXPECT_EQ(dialogs.messages.size(), 2U);
     EXPECT_EQ(document().CellAttribute(0, 0), 1);
@@ -113,7 +113,7 @@ TEST_F(OpenSaveTest, SaveProposesTheBitmapNameAndCancelOrAFailedWriteChangeNothi
     }
     const QString saved = path("Bild \"1\"\n.epa");
     save(saved);
-    const FileDialogRequest& request = dialogs.fileDialogs.back().request;
+    const auto& request = dialogs.fileDialogs.back().request;
     EXPECT_EQ(request.initialName, saved);
     EXPECT_EQ(request.filter, "(*.epa)|*.epa|all Files (*.*)|*.*|");
     EXPECT_TRUE(request.confirmOverwrite);
@@ -154,7 +154,7 @@ TEST_F(OpenSaveTest, TheFourAcceptedBitmapsLoadAndAFifthSizeIsRefused) {
                                                          {"m126.bmp", false, true},
                                                          {"-m84 \"ä\".bmp", false, false}};
     for (const auto& [name, colour, tall] : cases) {
-        ui().InversCheck->setEnabled(false); // a 16-colour load leaves it as it is
+        form().session().controls().negativeEnabled = false; // a 16-colour load leaves it
         loadBitmap(colour ? writeColourBitmap(name, tall, 3) : writeMonoBitmap(name, tall, 0, 0));
         SCOPED_TRACE(name);
         EXPECT_EQ(ui().BmpNameAnzeige->text().toStdString(), name);

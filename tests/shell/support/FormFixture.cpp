@@ -35,7 +35,8 @@ void FormFixture::makeBitmapLogo(const std::string& bitmap, bool tall) {
     document().loadedMonoBitmap({}, tall);
     document().madeFromBitmap();
     document().InitFromTemplate();
-    ui().SichEpa_Command->setEnabled(true);
+    form().session().controls().saveEnabled = true;
+    form().session().context().showControls();
 }
 
 QString FormFixture::writeLogo(const std::string& name, bool tall, std::uint8_t attribute,

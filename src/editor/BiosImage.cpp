@@ -1,4 +1,4 @@
-#include "shell/BiosImage.h"
+#include "editor/BiosImage.h"
 
 #include "bios/FixedBlocks.h"
 #include "bios/ImageBytes.h"

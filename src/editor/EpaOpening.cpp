@@ -1,19 +1,14 @@
-#include "shell/commands/EpaOpening.h"
+#include "editor/EpaOpening.h"
 
-#include "canvas/LogoCanvas.h"
-#include "canvas/LogoEditor.h"
 #include "document/Backup.h"
 #include "document/EpaFormat.h"
 #include "document/FileIo.h"
 #include "document/FileNames.h"
-#include "shell/BiosImage.h"
-#include "shell/Dialogs.h"
-#include "shell/Form1Controls.h"
-#include "shell/commands/CommandContext.h"
-#include "shell/commands/EpaSaving.h"
-
-#include <QCheckBox>
-#include <QPushButton>
+#include "editor/BiosImage.h"
+#include "editor/CommandContext.h"
+#include "editor/Dialogs.h"
+#include "editor/EditorView.h"
+#include "editor/EpaSaving.h"
 
 namespace kalvero {
 namespace {
@@ -52,7 +47,7 @@ FileResult<OpenedFile> ReadFile(const std::string& path) {
 } // namespace
 
 bool EpaOpening::backupIfWanted(const std::string& path) {
-    if (!context_.ui.Backup->isChecked()) {
+    if (!context_.controls.backup) {
         return true;
     }
     // A user who wants a copy before editing does not get the file opened
@@ -84,10 +79,8 @@ void EpaOpening::loadEpa(const std::optional<std::string>& given) {
     }
     // Answered No, the logo is given up only for another one: a cancelled
     // dialog or a refused file leave it as it was.
-    const std::string path = given
-                                 ? *given
-                                 : context_.chooseFileToOpen(OpenDialogFilter(context_.language()),
-                                                             QStringLiteral("*.epa"));
+    const std::string path =
+        given ? *given : context_.chooseFileToOpen(OpenDialogFilter(context_.language()), "*.epa");
     if (path.empty() || path == "*.epa") {
         return;
     }
@@ -134,14 +127,14 @@ bool EpaOpening::open(const std::string& path, Epa2Wording epa2Notice) {
 }
 
 void EpaOpening::showOpened(const std::string& path) {
-    Form1Controls& ui = context_.ui;
+    EditorControls& controls = context_.controls;
     const bool logo = context_.document.hasLogo();
-    context_.showEpaName(FileTitle(path));
-    ui.SichEpa_Command->setEnabled(logo);
-    ui.EpaToBmp->setEnabled(logo);
-    ui.Picture1->clear();
-    context_.editor.RedrawCanvas();
-    context_.showLogoSwitch();
+    controls.epaName = FileTitle(path);
+    controls.saveEnabled = logo;
+    controls.exportEnabled = logo;
+    context_.showControls();
+    context_.view.clearCanvas();
+    context_.view.redrawCanvas();
 }
 
 void EpaOpening::OpenCommandLineFile() {

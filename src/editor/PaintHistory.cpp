@@ -1,4 +1,4 @@
-#include "canvas/PaintHistory.h"
+#include "editor/PaintHistory.h"
 
 #include <algorithm>
 

@@ -1,30 +1,31 @@
 #pragma once
 
+#include "document/FileIo.h"
 #include "document/LanguageTexts.h"
 #include "document/LogoDocument.h"
+#include "editor/EditorControls.h"
+#include "editor/EditorView.h"
 
-#include <QString>
 #include <string>
 
 namespace kalvero {
 
 class Dialogs;
-class LogoEditor;
-struct Form1Controls;
 
-// What the file commands work on: the logo document, the main window's
-// controls, the canvas and the dialogs.
+// What the file commands work on: the logo document, the controls beside it,
+// the face that shows them and the dialogs.
 class CommandContext {
 public:
-    CommandContext(LogoDocument& document, Form1Controls& ui, LogoEditor& editor, Dialogs& dialogs);
+    CommandContext(LogoDocument& document, EditorView& view, Dialogs& dialogs)
+        : document(document), view(view), dialogs(dialogs) {}
 
     LogoDocument& document;
-    Form1Controls& ui;
-    LogoEditor& editor;
+    EditorControls controls;
+    EditorView& view;
     Dialogs& dialogs;
 
     // German exactly while the German flag is selected.
-    Language language() const;
+    Language language() const { return controls.german ? Language::German : Language::English; }
     // The answer of the last box shown by the commands (AnswerYes, ...).
     int MsgAnswer = 0;
 
@@ -37,7 +38,7 @@ public:
     int askSaveFirst(const std::string& name, bool withCancel = false);
     // The Open dialog with the filter selected and the name shown at first;
     // the chosen path, or "" when cancelled.
-    std::string chooseFileToOpen(const std::string& filter, const QString& initialName);
+    std::string chooseFileToOpen(const std::string& filter, const std::string& initialName);
     // The file the logo on the canvas is read from at every redraw; "" for a
     // logo that lives only in memory.
     std::string openLogoFile() const;
@@ -46,13 +47,8 @@ public:
     // compared as files, not names; and a target that no write may replace
     // (CheckWriteTarget). A missing folder is left to the write itself.
     FileStatus checkOutput(const std::string& path, const std::string& openLogo) const;
-    // The full-screen logo's entry: there while the open image has one,
-    // checked while it is shown, usable where there is a boot logo to switch to.
-    void showLogoSwitch();
-    void showEpaName(const std::string& name);
-    void showBmpName(const std::string& name);
-
-    static QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+    // Shows the controls as they are now.
+    void showControls();
 };
 
 } // namespace kalvero

@@ -1,27 +1,23 @@
-#include "shell/commands/BmpLoading.h"
+#include "editor/BmpLoading.h"
 
-#include "canvas/LogoCanvas.h"
 #include "conversion/BmpFormat.h"
 #include "conversion/Epa2Image.h"
 #include "conversion/FileKind.h"
 #include "document/FileIo.h"
 #include "document/FileNames.h"
-#include "shell/Dialogs.h"
-#include "shell/Form1Controls.h"
-#include "shell/PicturePreview.h"
-#include "shell/SizingLabel.h"
-#include "shell/commands/CommandContext.h"
-#include "shell/commands/EpaSaving.h"
+#include "editor/CommandContext.h"
+#include "editor/Dialogs.h"
+#include "editor/EditorView.h"
+#include "editor/EpaSaving.h"
 
-#include <QCheckBox>
-#include <QPushButton>
 #include <span>
 
 namespace kalvero {
 
 void BmpLoading::failed() {
-    context_.showBmpName({});
+    context_.controls.bmpName.clear();
     context_.document.forgotBitmap();
+    context_.showControls();
 }
 
 void BmpLoading::LadeBmp_Command_Click() {
@@ -33,9 +29,10 @@ void BmpLoading::LoadBmpFile(const std::string& path) {
 }
 
 void BmpLoading::dropBitmap() {
-    context_.ui.ShowBmp_image->removePicture();
+    context_.view.removeBitmap();
     context_.document.unloadedBitmap();
-    context_.ui.CreateEpa->setEnabled(false);
+    context_.controls.createEnabled = false;
+    context_.showControls();
 }
 
 bool BmpLoading::askFirst(bool& discard) {
@@ -43,7 +40,7 @@ bool BmpLoading::askFirst(bool& discard) {
     // Asked about a logo file, and about a logo made from a bitmap that was
     // never saved, which Create EPA would replace without a word.
     const bool named = !document.EpaFileName().empty() && document.EpaFileName() != "*.epa";
-    const bool unsaved = document.EpaFromBmp() && context_.ui.SichEpa_Command->isEnabled();
+    const bool unsaved = document.EpaFromBmp() && context_.controls.saveEnabled;
     if (!named && !unsaved) {
         return true;
     }
@@ -58,7 +55,7 @@ bool BmpLoading::askFirst(bool& discard) {
 
 void BmpLoading::loadBmp(const std::optional<std::string>& given) {
     LogoDocument& document = context_.document;
-    Form1Controls& ui = context_.ui;
+    EditorControls& controls = context_.controls;
     // The full-screen logo takes a bitmap of its own size, and gives nothing
     // up for it: the boot logo stays as it is.
     const bool fullScreen = document.showsFullScreen();
@@ -68,9 +65,8 @@ void BmpLoading::loadBmp(const std::optional<std::string>& given) {
     }
     dropBitmap();
 
-    const std::string path = given ? *given
-                                   : context_.chooseFileToOpen(BmpDialogFilter(context_.language()),
-                                                               QStringLiteral("*.bmp"));
+    const std::string path =
+        given ? *given : context_.chooseFileToOpen(BmpDialogFilter(context_.language()), "*.bmp");
     if (path.empty() || path == "*.bmp") {
         failed();
         return;
@@ -93,38 +89,38 @@ void BmpLoading::loadBmp(const std::optional<std::string>& given) {
         context_.notice(fullScreen ? FullScreenBmpRefusal(language, FileTitle(path), length.value(),
                                                           screen.width, screen.height, needed)
                                    : BmpRefusalFor(language, FileTitle(path), length.value()));
-        context_.showBmpName({});
+        controls.bmpName.clear();
+        context_.showControls();
         return;
     }
     const FileResult<std::vector<std::uint8_t>> bytes =
         ReadFileExactly(PathFromUtf8(path), static_cast<std::size_t>(length.value()));
-    if (!bytes || !ui.ShowBmp_image->showFile(CommandContext::Text(path))) {
+    if (!bytes || !context_.view.showBitmap(path)) {
         failed();
         if (!bytes) {
             context_.notice(FileNotOpenedNotice(context_.language(), path, bytes.error()));
         }
         return;
     }
-    ui.BmpNameAnzeige->move(ui.BmpNameAnzeige->x(),
-                            ui.ShowBmp_image->y() + ui.ShowBmp_image->height() + 1);
-    context_.showBmpName(FileTitle(path));
+    controls.bmpName = FileTitle(path);
     // Answered No, the logo is given up only now that a bitmap is there to
     // take its place: a cancelled or refused load leaves it on the canvas.
     if (discard) {
         document.forgotFileName();
-        context_.showEpaName({});
-        ui.SichEpa_Command->setEnabled(false);
+        controls.epaName.clear();
+        controls.saveEnabled = false;
     }
 
     const std::span<const std::uint8_t> file = bytes.value();
     if (fullScreen) {
         document.loadedColourBitmap(FullScreenFromColourBmp(file, screen.width, screen.height),
                                     true);
-        ui.CreateEpa->setEnabled(true);
+        controls.createEnabled = true;
+        context_.showControls();
         return;
     }
-    ui.EpaToBmp->setEnabled(false);
-    ui.Picture1->clear();
+    controls.exportEnabled = false;
+    context_.view.clearCanvas();
     if (IsColourBmp(kind)) {
         document.loadedColourBitmap(BuildEpa2Data(file.subspan(BmpPaletteOffset, BmpPaletteLength),
                                                   file.subspan(ColourBmpPixelOffset),
@@ -134,9 +130,10 @@ void BmpLoading::loadBmp(const std::optional<std::string>& given) {
         // Kept apart from TallLogo: the logo on the canvas keeps its own size
         // until Create EPA really replaces it.
         document.loadedMonoBitmap(bytes.value(), IsTallBmp(kind));
-        ui.InversCheck->setEnabled(true);
+        controls.negativeEnabled = true;
     }
-    ui.CreateEpa->setEnabled(true);
+    controls.createEnabled = true;
+    context_.showControls();
 }
 
 } // namespace kalvero

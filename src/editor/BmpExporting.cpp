@@ -1,9 +1,9 @@
-#include "shell/commands/BmpExporting.h"
+#include "editor/BmpExporting.h"
 
 #include "conversion/BmpExport.h"
 #include "document/FileIo.h"
-#include "shell/Dialogs.h"
-#include "shell/commands/CommandContext.h"
+#include "editor/CommandContext.h"
+#include "editor/Dialogs.h"
 
 namespace kalvero {
 
@@ -11,12 +11,11 @@ void BmpExporting::EpaToBmp_Click() {
     LogoDocument& document = context_.document;
     const std::string remembered = document.BmpFileName();
     FileDialogRequest request;
-    request.filter = CommandContext::Text(BmpDialogFilter(context_.language()));
-    request.initialName = CommandContext::Text(remembered);
+    request.filter = BmpDialogFilter(context_.language());
+    request.initialName = remembered;
     // The export replaces a chosen file without asking.
     request.confirmOverwrite = false;
-    const std::optional<QString> chosen = context_.dialogs.saveFile(request);
-    const std::string path = chosen ? chosen->toStdString() : std::string();
+    const std::string path = context_.dialogs.saveFile(request).value_or(std::string());
     if (path.empty() || path == "*.bmp") {
         document.namedBitmap({});
         return;

@@ -1,21 +1,18 @@
-#include "shell/commands/EpaSaving.h"
+#include "editor/EpaSaving.h"
 
-#include "canvas/LogoEditor.h"
 #include "document/EpaFormat.h"
 #include "document/FileIo.h"
 #include "document/FileNames.h"
 #include "document/ImageNames.h"
-#include "shell/BiosImage.h"
-#include "shell/Dialogs.h"
-#include "shell/Form1Controls.h"
-#include "shell/commands/CommandContext.h"
-
-#include <QPushButton>
+#include "editor/BiosImage.h"
+#include "editor/CommandContext.h"
+#include "editor/Dialogs.h"
+#include "editor/EditorView.h"
 
 namespace kalvero {
 namespace {
 
-const QString NoEpaName = QStringLiteral("*.epa");
+const std::string NoEpaName = "*.epa";
 
 // With a BIOS image open, the dialog offers a new image first, beside the
 // opened one, and EPA files second.
@@ -24,24 +21,24 @@ FileDialogRequest SaveDialog(const CommandContext& context, const std::string& p
     request.confirmOverwrite = true;
     const std::string& image = context.document.ImageFileName();
     if (image.empty()) {
-        request.filter = CommandContext::Text(EpaDialogFilter(context.language()));
-        request.initialName = proposed.empty() ? NoEpaName : CommandContext::Text(proposed);
+        request.filter = EpaDialogFilter(context.language());
+        request.initialName = proposed.empty() ? NoEpaName : proposed;
         return request;
     }
     const std::string name = proposed.empty() || proposed == image ? NewImageName(image) : proposed;
-    request.filter = CommandContext::Text(ImageSaveFilter(context.language()));
+    request.filter = ImageSaveFilter(context.language());
     request.filterIndex = SavesJustTheLogo(name, false) ? ImageSaveEpaFilter : 1;
-    request.initialName = CommandContext::Text(name);
+    request.initialName = name;
     return request;
 }
 
 // The path chosen in the dialog; nothing when it was cancelled or left
 // without a name.
-std::optional<std::string> ChosenName(const std::optional<QString>& chosen) {
-    if (!chosen || chosen->isEmpty() || *chosen == NoEpaName) {
+std::optional<std::string> ChosenName(const std::optional<std::string>& chosen) {
+    if (!chosen || chosen->empty() || *chosen == NoEpaName) {
         return std::nullopt;
     }
-    return chosen->toStdString();
+    return chosen;
 }
 
 // Whether the choice in the dialog makes a new image of the open one.
@@ -73,7 +70,8 @@ bool EpaSaving::save(const std::string& proposed) {
         return false;
     }
     document.saved(*path);
-    context_.ui.SichEpa_Command->setEnabled(false);
+    context_.controls.saveEnabled = false;
+    context_.showControls();
     return true;
 }
 
@@ -134,10 +132,11 @@ void EpaSaving::imageWritten(const std::string& path) {
     // The new image holds the boot logo as it is in the editor, too.
     if (document.hasLogo()) {
         document.saved(path);
-        context_.ui.SichEpa_Command->setEnabled(false);
+        context_.controls.saveEnabled = false;
     }
-    context_.ui.CreateEpa->setEnabled(false);
-    context_.editor.RedrawCanvas();
+    context_.controls.createEnabled = false;
+    context_.showControls();
+    context_.view.redrawCanvas();
 }
 
 void EpaSaving::SaveEpa2() {
@@ -177,7 +176,8 @@ void EpaSaving::SaveEpa2() {
         return;
     }
     document.savedEpa2();
-    context_.ui.CreateEpa->setEnabled(false);
+    context_.controls.createEnabled = false;
+    context_.showControls();
 }
 
 } // namespace kalvero

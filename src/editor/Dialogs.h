@@ -1,9 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <optional>
-
-class QWidget;
+#include <string>
 
 namespace kalvero {
 
@@ -16,37 +14,38 @@ inline constexpr int AnswerCancel = 2;
 inline constexpr int AnswerYes = 6;
 inline constexpr int AnswerNo = 7;
 
+// Texts are UTF-8.
 struct MessageRequest {
     MessageIcon icon = MessageIcon::Information;
     MessageButtons buttons = MessageButtons::Ok;
-    QString title;
-    QString text;
+    std::string title;
+    std::string text;
 };
 
 // A file dialog as the commands set it up: the filter as pairs of description
 // and pattern separated by "|" ("(*.epa)|*.epa|all Files (*.*)|*.*|"), the
 // 1-based filter selected at first, and the file name shown at first.
 struct FileDialogRequest {
-    QString filter;
+    std::string filter;
     int filterIndex = 1;
-    QString initialName;
+    std::string initialName;
     // Save dialogs only: ask before a chosen existing file is replaced.
     bool confirmOverwrite = false;
 };
 
 // Everything that waits for the user: message boxes, the open and save
-// dialogs, and handing a web address to the browser. The program shows real
-// dialogs; tests answer from a script.
+// dialogs, and handing a web address to the browser. The window shows real
+// dialogs, the page its own, and tests answer from a script.
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
     // Returns AnswerOk, AnswerYes, AnswerNo or AnswerCancel.
     virtual int message(const MessageRequest& request) = 0;
     // The chosen path, or nothing when the user cancelled.
-    virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> openFile(const FileDialogRequest& request) = 0;
     // The filter left selected is written back to request.filterIndex.
-    virtual std::optional<QString> saveFile(FileDialogRequest& request) = 0;
-    virtual void openUrl(const QString& address) = 0;
+    virtual std::optional<std::string> saveFile(FileDialogRequest& request) = 0;
+    virtual void openUrl(const std::string& address) = 0;
 };
 
 } // namespace kalvero

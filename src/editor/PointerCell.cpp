@@ -1,4 +1,4 @@
-#include "canvas/PointerCell.h"
+#include "editor/PointerCell.h"
 
 #include "document/LogoGeometry.h"
 

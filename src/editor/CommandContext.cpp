@@ -1,0 +1,55 @@
+#include "editor/CommandContext.h"
+
+#include "editor/Dialogs.h"
+
+namespace kalvero {
+
+void CommandContext::showControls() {
+    view.showControls(controls);
+}
+
+void CommandContext::notice(const MessageText& message) {
+    showControls();
+    MsgAnswer = dialogs.message(
+        {MessageIcon::Information, MessageButtons::Ok, message.title, message.text});
+}
+
+int CommandContext::askSaveFirst(const std::string& name, bool withCancel) {
+    if (!controls.messages) {
+        return AnswerNo;
+    }
+    showControls();
+    MsgAnswer = dialogs.message({MessageIcon::Question,
+                                 withCancel ? MessageButtons::YesNoCancel : MessageButtons::YesNo,
+                                 QuestionTitle, SaveFirstQuestion(language(), name)});
+    return MsgAnswer;
+}
+
+std::string CommandContext::chooseFileToOpen(const std::string& filter,
+                                             const std::string& initialName) {
+    FileDialogRequest request;
+    request.filter = filter;
+    request.initialName = initialName;
+    showControls();
+    return dialogs.openFile(request).value_or(std::string());
+}
+
+std::string CommandContext::openLogoFile() const {
+    return document.EpaFromBmp() ? std::string() : document.EpaFileName();
+}
+
+FileStatus CommandContext::checkOutput(const std::string& path, const std::string& openLogo) const {
+    const std::filesystem::path target = PathFromUtf8(path);
+    if (!openLogo.empty() && SameFile(target, PathFromUtf8(openLogo))) {
+        return FileError{FileProblem::OpenLogo, "is the open logo file"};
+    }
+    if (!document.LoadedBmpFile().empty() &&
+        SameFile(target, PathFromUtf8(document.LoadedBmpFile()))) {
+        return FileError{FileProblem::LoadedBitmap, "is the loaded bitmap file"};
+    }
+    const FileStatus checked = CheckWriteTarget(target);
+    return checked || checked.error().problem == FileProblem::NotFound ? FileStatus(Succeeded)
+                                                                       : checked;
+}
+
+} // namespace kalvero

@@ -1,0 +1,60 @@
+#include "editor/EditorSession.h"
+
+#include "document/EpaFormat.h"
+#include "document/FileNames.h"
+#include "editor/Dialogs.h"
+#include "editor/EditorView.h"
+
+namespace kalvero {
+
+EditorSession::EditorSession(Dialogs& dialogs, EditorView& view)
+    : context_(document_, view, dialogs), saving_(context_), opening_(context_, saving_),
+      bmpLoading_(context_, saving_), creation_(context_, saving_), exporting_(context_),
+      painting_(context_) {}
+
+void EditorSession::loadDroppedFile(const std::string& path) {
+    if (HasBmpExtension(path)) {
+        bmpLoading_.LoadBmpFile(path);
+    } else {
+        opening_.LoadEpaFile(path);
+    }
+}
+
+void EditorSession::switchImageLogo() {
+    if (document_.canSwitchLogo()) {
+        // A bitmap loaded for one logo is not made into the other.
+        if (context_.controls.createEnabled) {
+            bmpLoading_.dropBitmap();
+            context_.controls.bmpName.clear();
+        }
+        document_.showedFullScreen(!document_.showsFullScreen());
+        context_.view.redrawCanvas();
+    }
+    context_.showControls();
+}
+
+bool EditorSession::mayExit() {
+    if (!context_.controls.messages || !context_.controls.saveEnabled) {
+        return true;
+    }
+    // Cancel, or a save that did not happen, keeps the program running.
+    const std::string name = document_.NameToSave();
+    const int answer = context_.askSaveFirst(name, true);
+    return answer != AnswerCancel && (answer != AnswerYes || saving_.save(name));
+}
+
+std::vector<std::uint8_t> EditorSession::bootViewLogo() const {
+    if (document_.showsFullScreen()) {
+        return document_.ImageFullScreen();
+    }
+    if (document_.showsImageEpa2()) {
+        return document_.ImageEpa2();
+    }
+    if (!document_.hasLogo()) {
+        return {};
+    }
+    LogoDocument logo = document_; // the file a save would write
+    return WriteEpa(logo);
+}
+
+} // namespace kalvero
