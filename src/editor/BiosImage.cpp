@@ -87,7 +87,7 @@ FileResult<NewImage> ImageWithLogo(std::span<const std::uint8_t> image,
     const FileResult<std::vector<std::uint8_t>> own =
         other.empty() ? FileResult<std::vector<std::uint8_t>>(std::vector<std::uint8_t>())
                       : bios::ExtractLogo(image, otherPlace);
-    if (own && !std::ranges::equal(own.value(), other)) {
+    if (own && !std::equal(own.value().begin(), own.value().end(), other.begin(), other.end())) {
         FileResult<bios::Replacement> both = bios::ReplaceLogo(result.bytes, other, otherPlace);
         if (!both) {
             return both.error();

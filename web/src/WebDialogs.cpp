@@ -1,0 +1,78 @@
+#include "WebDialogs.h"
+
+#include "PictureFile.h"
+
+#include <emscripten.h>
+
+namespace kalvero::web {
+namespace {
+
+// The page's answers wait for the user: the core is paused meanwhile.
+EM_ASYNC_JS(int, PageMessage, (int icon, int buttons, const char* title, const char* text), {
+    return await Module.face.message(icon, buttons, UTF8ToString(title), UTF8ToString(text));
+});
+
+// The chosen path is kept on the page and fetched by TakeChosenPath: a
+// paused core cannot be asked for memory to put it in. -1 for cancelled.
+EM_ASYNC_JS(int, PageOpenFile, (const char* filter, int filterIndex, const char* initialName), {
+    const path =
+        await Module.face.openFile(UTF8ToString(filter), filterIndex, UTF8ToString(initialName));
+    Module.chosenPath = path;
+    return path == null ? -1 : lengthBytesUTF8(path);
+});
+
+EM_ASYNC_JS(int, PageSaveFile,
+            (const char* filter, int filterIndex, const char* initialName, int confirm), {
+                const chosen = await Module.face.saveFile(
+                    UTF8ToString(filter), filterIndex, UTF8ToString(initialName), !!confirm);
+                Module.chosenPath = chosen ? chosen.path : null;
+                Module.chosenFilter = chosen ? chosen.filterIndex : filterIndex;
+                return chosen ? lengthBytesUTF8(chosen.path) : -1;
+            });
+
+EM_JS(void, CopyChosenPath, (char* buffer, int size),
+      { stringToUTF8(Module.chosenPath, buffer, size); });
+
+EM_JS(int, ChosenFilter, (), { return Module.chosenFilter; });
+
+EM_JS(void, PageOpenUrl, (const char* address), { Module.face.openUrl(UTF8ToString(address)); });
+
+std::optional<std::string> TakeChosenPath(int length) {
+    if (length < 0) {
+        return std::nullopt;
+    }
+    std::string path(static_cast<std::size_t>(length) + 1, '\0');
+    CopyChosenPath(path.data(), length + 1);
+    path.resize(static_cast<std::size_t>(length));
+    return path;
+}
+
+} // namespace
+
+int WebDialogs::message(const MessageRequest& request) {
+    return PageMessage(static_cast<int>(request.icon), static_cast<int>(request.buttons),
+                       request.title.c_str(), request.text.c_str());
+}
+
+std::optional<std::string> WebDialogs::openFile(const FileDialogRequest& request) {
+    const std::optional<std::string> path = TakeChosenPath(
+        PageOpenFile(request.filter.c_str(), request.filterIndex, request.initialName.c_str()));
+    // A picture the browser decoded is made into a bitmap Load BMP takes.
+    return path && IsDecodedPicture(*path) ? BitmapFromDecodedPicture(*path) : path;
+}
+
+std::optional<std::string> WebDialogs::saveFile(FileDialogRequest& request) {
+    const std::optional<std::string> path =
+        TakeChosenPath(PageSaveFile(request.filter.c_str(), request.filterIndex,
+                                    request.initialName.c_str(), request.confirmOverwrite ? 1 : 0));
+    if (path) {
+        request.filterIndex = ChosenFilter();
+    }
+    return path;
+}
+
+void WebDialogs::openUrl(const std::string& address) {
+    PageOpenUrl(address.c_str());
+}
+
+} // namespace kalvero::web
