@@ -20,6 +20,8 @@ DOCS_PACKAGES=(python3)
 # The core in WebAssembly: Emscripten (which runs on Node with acorn) builds
 # it, its tests run under Node, and the page runs in Chromium.
 WEB_PACKAGES=(emscripten node-acorn nodejs npm chromium)
+# ./run.sh --web: what builds and serves the page.
+WEB_BUILD_PACKAGES=(cmake ninja-build python3 emscripten node-acorn nodejs)
 TEST_PACKAGES=("${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}" "${PACKAGING_PACKAGES[@]}"
                "${FUZZ_PACKAGES[@]}" "${CODEC_PACKAGES[@]}" "${DOCS_PACKAGES[@]}"
                "${WEB_PACKAGES[@]}")
