@@ -249,9 +249,15 @@ bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
 }
 
 mode_t ModeForNewFile() {
+#ifdef __EMSCRIPTEN__
+    // Emscripten's umask starts as 0777, which would make every new file
+    // unreadable, in the browser's file system even to its writer.
+    return 0644;
+#else
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return static_cast<mode_t>(0666 & ~mask);
+#endif
 }
 
 // The temporary file's name: the target's, hidden, and six random
