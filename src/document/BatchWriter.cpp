@@ -72,8 +72,8 @@ void BatchWriter::closeStep() {
     // The thread starts with the cleanup signals blocked and keeps them so:
     // they must reach the thread that changes the list of temporary files.
     // Where no thread can be made, the flush runs when it is waited for.
-    // WebAssembly without threads defers it from the start: the failure to
-    // make a thread is thrown there, and no exception is caught.
+    // WebAssembly without threads defers it from the start: there the C++
+    // library aborts where it would throw the failure to make a thread.
 #if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
     constexpr std::launch policy = std::launch::deferred;
 #else
