@@ -1,0 +1,475 @@
+// Kalvero's page: the window of the Qt editor drawn in the browser, its
+// events routed to the editor's WebAssembly module, which decides everything.
+
+let resolveReady;
+let rejectReady;
+// Resolves once the module is loaded, started and the texts are shown.
+window.kalveroReady = new Promise((resolve, reject) => {
+  resolveReady = resolve;
+  rejectReady = reject;
+});
+
+import { accessLetter, plainCaption, pressAccessKey, setCaption } from './captions.js';
+import {
+  canvasOuterHeight, clearCanvas, closeMenu, drawCanvas, menuIsOpen, setupCanvas, showKeyCell,
+  showMenuEntry,
+} from './canvas.js';
+import {
+  AnswerCancel, closeWindows, message, setupDialogs, showAbout, showBootView, showReadMe,
+} from './dialogs.js';
+import {
+  bitmapUrl, deliverSaves, openFile, saveFile, setupDrop, setupFiles, storeDropped,
+} from './files.js';
+
+const Version = 'Version  1.0a';
+const OptionsKey = 'kalvero.options';
+
+const $ = (id) => document.getElementById(id);
+
+let Module = null;        // set once started: from then on the page may call it
+let busy = false;         // an async call is pending: no export may be called
+let leaving = false;
+let german = false;
+let texts = null;         // the module's texts: texts.de, texts.en
+let readMeText = '';
+let aboutText = '';
+let selectedColour = 0;
+
+function idle() {
+  return Module !== null && !busy;
+}
+
+function setBusy(on) {
+  busy = on;
+  document.body.dataset.busy = on ? '1' : '0';
+}
+
+// Runs work (which awaits an async export) with the page busy; the files the
+// user chose to save during it are handed over afterwards.
+async function runBusy(work) {
+  if (!idle()) return undefined;
+  closeMenu();
+  setBusy(true);
+  try {
+    return await work();
+  } catch (error) {
+    console.error(error);
+    return undefined;
+  } finally {
+    setBusy(false);
+    deliverSaves();
+  }
+}
+
+function command(number) {
+  return runBusy(() => Module.ccall('kalvero_command', null, ['number'], [number], { async: true }));
+}
+
+function call(name, ...numbers) {
+  if (!idle()) return 0;
+  return Module.ccall(name, 'number', numbers.map(() => 'number'), numbers);
+}
+
+// ---- options ----------------------------------------------------------------------
+
+function loadOptions() {
+  const options = {
+    backup: true,
+    german: (navigator.language ?? '').toLowerCase().startsWith('de'),
+    messages: true,
+    negative: false,
+  };
+  try {
+    const stored = JSON.parse(localStorage.getItem(OptionsKey) ?? 'null');
+    for (const key of Object.keys(options)) {
+      if (typeof stored?.[key] === 'boolean') options[key] = stored[key];
+    }
+  } catch {
+    // Unreadable: the defaults.
+  }
+  return options;
+}
+
+function storeOptions() {
+  try {
+    localStorage.setItem(OptionsKey, JSON.stringify({
+      backup: $('Backup').checked,
+      german,
+      messages: $('SaveCheck').checked,
+      negative: $('InversCheck').checked,
+    }));
+  } catch {
+    // Storage refused (private window): the options last this visit.
+  }
+}
+
+// ---- texts ------------------------------------------------------------------------
+
+const CheckBoxes = ['Backup', 'InversCheck', 'SaveCheck', 'ShowRaster'];
+
+function captionTarget(name) {
+  return CheckBoxes.includes(name) ? $(`${name}Label`) : $(name);
+}
+
+function applyLanguage(toGerman) {
+  german = toGerman;
+  document.documentElement.lang = german ? 'de' : 'en';
+  const chosen = german ? texts.de : texts.en;
+  for (const [name, text] of Object.entries(chosen.captions)) {
+    const element = captionTarget(name);
+    if (element) setCaption(element, text);
+  }
+  for (const [name, tip] of Object.entries(chosen.toolTips)) {
+    for (const element of [$(name), CheckBoxes.includes(name) ? $(`${name}Label`) : null]) {
+      if (element) element.title = tip;
+    }
+  }
+  setCaption($('bootViewEntry'), chosen.bootView);
+  setCaption($('fullScreenEntry'), chosen.fullScreenLogo);
+  $('Deutsch').setAttribute('aria-pressed', String(german));
+  $('American').setAttribute('aria-pressed', String(!german));
+}
+
+// Labels sized to their text stay centred where the design centres them.
+function centreLabel(element, centre) {
+  element.style.left = `${centre - Math.floor(element.offsetWidth / 2)}px`;
+}
+
+// ---- the face: what the module calls ----------------------------------------------
+
+// A dialog that failed answers as if cancelled: the paused module must wake.
+function settled(promise, fallback) {
+  return promise.catch((error) => {
+    console.error(error);
+    return fallback;
+  });
+}
+
+// Qt moves the focus on when the focused control is disabled.
+function keepFocus(previous) {
+  if (!previous?.disabled) return;
+  const order = [...$('Form1Client').querySelectorAll('button, input, canvas')]
+    .filter((element) => element.tabIndex >= 0);
+  const from = order.indexOf(previous);
+  for (let step = 1; step < order.length; ++step) {
+    const next = order[(from + step) % order.length];
+    if (!next.disabled && !(next.type === 'radio' && !next.checked)) {
+      next.focus();
+      return;
+    }
+  }
+}
+
+const face = {
+  message: (icon, buttons, title, text) =>
+    settled(message(icon, buttons, title, text), AnswerCancel),
+  openFile: (filter, filterIndex, initialName) =>
+    settled(openFile(filter, filterIndex, initialName), null),
+  saveFile: (filter, filterIndex, initialName, confirmOverwrite) =>
+    settled(saveFile(filter, filterIndex, initialName, confirmOverwrite), null),
+  openUrl(address) {
+    window.open(address, '_blank', 'noopener');
+  },
+  showControls(controls) {
+    const focused = document.activeElement;
+    $('SichEpa_Command').disabled = !controls.saveEnabled;
+    $('EpaToBmp').disabled = !controls.exportEnabled;
+    $('CreateEpa').disabled = !controls.createEnabled;
+    $('InversCheck').disabled = !controls.negativeEnabled;
+    $('Backup').checked = controls.backup;
+    $('SaveCheck').checked = controls.messages;
+    $('InversCheck').checked = controls.negative;
+    if (controls.german !== german) applyLanguage(controls.german);
+    $('EpaNameAnzeige').textContent = controls.epaName;
+    $('BmpNameAnzeige').textContent = controls.bmpName;
+    showMenuEntry(controls.fullScreenVisible, controls.fullScreenEnabled, controls.fullScreenChecked);
+    keepFocus(focused);
+    storeOptions();
+  },
+  drawCanvas(rgba, width, height, fit, canvasWidth, canvasHeight) {
+    drawCanvas(rgba, width, height, fit, canvasWidth, canvasHeight);
+    // The logo's name stays under the canvas; a full-screen logo has no cells to read out.
+    $('EpaNameAnzeige').style.top = `${canvasOuterHeight() + 9}px`;
+    if (fit) $('Koordinaten').textContent = '';
+  },
+  clearCanvas,
+  showBitmap(path) {
+    const url = bitmapUrl(path);
+    if (url === null) return false;
+    const preview = $('ShowBmp_image');
+    preview.onload = () => {
+      $('BmpNameAnzeige').style.top = `${preview.offsetTop + preview.offsetHeight + 1}px`;
+    };
+    preview.src = url;
+    return true;
+  },
+  removeBitmap() {
+    bitmapUrl(null);
+    const preview = $('ShowBmp_image');
+    preview.onload = null;
+    preview.src = 'artwork/preview-placeholder.svg';
+  },
+  showReadout(text) {
+    $('Koordinaten').textContent = text.replace(/\r\n/g, '\n');
+  },
+  showKeyCell,
+  showBootView(rgb, width, height) {
+    showBootView(rgb, width, height, plainCaption((german ? texts.de : texts.en).bootView));
+  },
+};
+
+// ---- the window's controls --------------------------------------------------------
+
+function buildPalette(palette) {
+  const frame = $('Farbauswahl');
+  palette.forEach(([r, g, b], index) => {
+    const option = document.createElement('input');
+    option.type = 'radio';
+    option.id = `Option1_${index}`;
+    option.className = 'colour option';
+    option.checked = index === 0;
+    option.style.left = `${8 + 16 * (index % 8)}px`;
+    option.style.top = `${40 + 24 * Math.floor(index / 8)}px`;
+    option.style.backgroundColor = `rgb(${r}, ${g}, ${b})`;
+    option.addEventListener('click', () => chooseColour(index));
+    option.addEventListener('keydown', (event) => moveInPalette(event, index));
+    frame.append(option);
+  });
+  chooseColour(0);
+}
+
+function chooseColour(index) {
+  selectedColour = index;
+  for (let other = 0; other < 16; ++other) {
+    $(`Option1_${other}`).checked = other === index;
+  }
+  $('FarbAuswahlBalken').style.backgroundColor = $(`Option1_${index}`).style.backgroundColor;
+}
+
+// Arrow keys move through the exclusive group and choose, as in Qt.
+function moveInPalette(event, index) {
+  const column = index % 8;
+  const row = Math.floor(index / 8);
+  const target = {
+    ArrowLeft: column > 0 ? index - 1 : -1,
+    ArrowRight: column < 7 ? index + 1 : -1,
+    ArrowUp: row > 0 ? index - 8 : -1,
+    ArrowDown: row < 1 ? index + 8 : -1,
+  }[event.key];
+  if (target === undefined) return;
+  event.preventDefault();
+  if (target < 0) return;
+  $(`Option1_${target}`).focus();
+  chooseColour(target);
+}
+
+function chooseLanguage(toGerman) {
+  if (!idle()) return;
+  call('kalvero_set_option', 1, toGerman ? 1 : 0);
+  applyLanguage(toGerman);
+  storeOptions();
+}
+
+function openReadMe() {
+  if ($('Info').disabled || !idle()) return;
+  const chosen = german ? texts.de : texts.en;
+  const other = german ? texts.en : texts.de;
+  $('Info').disabled = true;
+  showReadMe(Version, chosen.readMeNews + other.readMeNews + readMeText, () => {
+    $('Info').disabled = false;
+  });
+  centreLabel($('readMeAddress'), 240);
+}
+
+function openAbout() {
+  showAbout(Version, aboutText);
+}
+
+async function exit() {
+  const mayLeave = await runBusy(() => Module.ccall('kalvero_exit', 'number', [], [], { async: true }));
+  if (mayLeave !== 1) return;
+  leaving = true;
+  storeOptions();
+  closeWindows();
+  window.close();
+  // A tab the page did not open stays: it starts again with a fresh editor.
+  setTimeout(() => {
+    if (!window.closed) location.reload();
+  }, 0);
+}
+
+function wireControls() {
+  const commands = {
+    LadeEpa_Command: 0, SichEpa_Command: 1, LadeBmp_Command: 2, CreateEpa: 3, EpaToBmp: 4,
+  };
+  for (const [id, number] of Object.entries(commands)) {
+    $(id).addEventListener('click', () => command(number));
+  }
+  $('Ende_Command').addEventListener('click', exit);
+  $('Info').addEventListener('click', openReadMe);
+  $('aboutMenu').addEventListener('click', openAbout);
+  $('Deutsch').addEventListener('click', () => chooseLanguage(true));
+  $('American').addEventListener('click', () => chooseLanguage(false));
+  $('lblHyperlink').addEventListener('click', (event) => {
+    if (event.button === 0) face.openUrl($('lblHyperlink').textContent);
+  });
+
+  // The command buttons take the focus as soon as the mouse moves over them.
+  for (const id of [...Object.keys(commands), 'Ende_Command', 'Info']) {
+    $(id).addEventListener('mousemove', () => {
+      if (!$(id).disabled && document.activeElement !== $(id)) $(id).focus();
+    });
+  }
+
+  const options = { Backup: 0, SaveCheck: 2, InversCheck: 3 };
+  for (const id of CheckBoxes) {
+    // No change while the module waits.
+    $(id).addEventListener('click', (event) => {
+      if (!idle()) event.preventDefault();
+    });
+  }
+  for (const [id, option] of Object.entries(options)) {
+    $(id).addEventListener('change', () => {
+      call('kalvero_set_option', option, $(id).checked ? 1 : 0);
+      storeOptions();
+    });
+  }
+  $('ShowRaster').addEventListener('change', () => {
+    call('kalvero_show_grid', $('ShowRaster').checked ? 1 : 0);
+  });
+
+  setupCanvas({
+    idle,
+    pointer: (kind, x, y, buttons) => {
+      Module.ccall('kalvero_pointer', null, ['number', 'number', 'number', 'number', 'number'],
+        [kind, x, y, buttons, selectedColour]);
+    },
+    key: (key) => call('kalvero_key', key, selectedColour),
+    bootView: () => call('kalvero_boot_view'),
+    switchLogo: () => command(5),
+  });
+
+  setupDrop(idle, (file) => runBusy(async () => {
+    const path = await storeDropped(file);
+    await Module.ccall('kalvero_drop', null, ['string'], [path], { async: true });
+  }));
+
+  window.addEventListener('beforeunload', (event) => {
+    if (leaving || !idle()) return;
+    if (call('kalvero_unsaved') === 1) {
+      event.preventDefault();
+      event.returnValue = '';
+    }
+  });
+}
+
+// ---- keys -------------------------------------------------------------------------
+
+// The window's shortcuts (Form1::connectControls), or ''.
+function shortcutOf(event) {
+  const ctrl = event.ctrlKey || event.metaKey;
+  const key = event.key.length === 1 ? event.key.toLowerCase() : event.key;
+  if (event.altKey) return '';
+  if (ctrl && !event.shiftKey) {
+    return { o: 'open', s: 'save', q: 'exit', z: 'undo', y: 'redo' }[key] ?? '';
+  }
+  if (ctrl && event.shiftKey) return key === 'z' ? 'redo' : '';
+  if (event.shiftKey) return '';
+  return { F1: 'info', F5: 'bootView', F6: 'switch' }[key] ?? '';
+}
+
+function pressShortcut(shortcut) {
+  const press = (id) => {
+    if (!$(id).disabled) $(id).click();
+  };
+  switch (shortcut) {
+    case 'open': press('LadeEpa_Command'); break;
+    case 'save': press('SichEpa_Command'); break;
+    case 'exit': press('Ende_Command'); break;
+    case 'info': press('Info'); break;
+    case 'undo': call('kalvero_undo'); break;
+    case 'redo': call('kalvero_redo'); break;
+    case 'bootView': call('kalvero_boot_view'); break;
+    case 'switch': {
+      const entry = $('fullScreenEntry');
+      if (!entry.hidden && !entry.disabled) command(5);
+      break;
+    }
+    default: break;
+  }
+}
+
+function onKeyDown(event) {
+  if (event.defaultPrevented || event.isComposing) return;
+  const shortcut = shortcutOf(event);
+  const letter = accessLetter(event);
+  // The browser's own use of these keys (reload, save page...) stays away.
+  if (shortcut) event.preventDefault();
+  const modal = document.querySelector('dialog:modal');
+  if (modal) {
+    if (letter && pressAccessKey(modal, letter)) event.preventDefault();
+    return;
+  }
+  // The read-me, about and boot view windows have only their own keys.
+  const window = event.target.closest?.('dialog');
+  if (window) {
+    if (letter && pressAccessKey(window, letter)) event.preventDefault();
+    return;
+  }
+  if (menuIsOpen() || !idle()) return;
+  if (shortcut) {
+    pressShortcut(shortcut);
+  } else if (letter && pressAccessKey($('Form1'), letter)) {
+    event.preventDefault();
+  }
+}
+
+// ---- start ------------------------------------------------------------------------
+
+async function fetchText(path) {
+  try {
+    const response = await fetch(path);
+    return response.ok ? await response.text() : '';
+  } catch {
+    return '';
+  }
+}
+
+async function start() {
+  const options = loadOptions();
+  const files = Promise.all([fetchText('artwork/text/readme.txt'), fetchText('artwork/text/about.txt')]);
+  const { default: createKalvero } = await import('./kalvero.js');
+  const module = await createKalvero({ face });
+  const textsOf = (language) =>
+    JSON.parse(module.ccall('kalvero_texts', 'string', ['number'], [language]));
+  texts = { de: textsOf(1), en: textsOf(0) };
+  [readMeText, aboutText] = await files;
+
+  setupFiles(module);
+  setupDialogs(() => german);
+  for (const element of document.querySelectorAll('[data-caption]')) {
+    setCaption(element, element.dataset.caption);
+  }
+  buildPalette(texts.en.palette);
+  $('Backup').checked = options.backup;
+  $('SaveCheck').checked = options.messages;
+  $('InversCheck').checked = options.negative;
+  applyLanguage(options.german);
+  wireControls();
+  document.addEventListener('keydown', onKeyDown);
+
+  Module = module;
+  module.ccall('kalvero_start', null, ['number', 'number', 'number', 'number'],
+    [options.german, options.backup, options.messages, options.negative].map(Number));
+
+  await document.fonts.ready;
+  centreLabel($('lblHyperlink'), 312);
+  centreLabel($('Label1'), 320);
+  // The focus starts where the tab order begins.
+  $('Ende_Command').focus();
+}
+
+start().then(() => resolveReady(), (error) => {
+  console.error('Kalvero could not start:', error);
+  rejectReady(error);
+});

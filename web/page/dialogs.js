@@ -1,0 +1,272 @@
+// The page's own windows: the message box and the save dialog the module
+// waits for, and the windows that stand beside the editor (read-me, about,
+// boot view). Each has a title bar to move it by and a close box.
+
+import { plainCaption, setCaption } from './captions.js';
+
+const ButtonTexts = {
+  en: { ok: 'OK', yes: '&Yes', no: '&No', cancel: 'Cancel',
+    saveTitle: 'Save As', saveName: 'File &name:', saveFilter: 'Save as &type:', save: '&Save',
+    replace: (name) => `${name} already exists.\nDo you want to replace it?` },
+  de: { ok: 'OK', yes: '&Ja', no: '&Nein', cancel: 'Abbrechen',
+    saveTitle: 'Speichern unter', saveName: 'Datei&name:', saveFilter: 'Datei&typ:', save: '&Speichern',
+    replace: (name) => `${name} existiert bereits.\nSoll es ersetzt werden?` },
+};
+
+// Answers of the message box, as the module numbers them.
+export const AnswerOk = 1;
+export const AnswerCancel = 2;
+export const AnswerYes = 6;
+export const AnswerNo = 7;
+
+let german = () => false;
+
+export function setupDialogs(isGerman) {
+  german = isGerman;
+  for (const dialog of document.querySelectorAll('dialog.box')) {
+    movable(dialog);
+  }
+  setupWindows();
+}
+
+function texts() {
+  return german() ? ButtonTexts.de : ButtonTexts.en;
+}
+
+// ---- moving a window by its title bar ------------------------------------------
+
+function placeAt(dialog, left, top) {
+  dialog.style.inset = 'auto';
+  dialog.style.margin = '0';
+  dialog.style.left = `${Math.round(left)}px`;
+  dialog.style.top = `${Math.round(top)}px`;
+}
+
+function movable(dialog) {
+  const title = dialog.querySelector('.title');
+  title.addEventListener('pointerdown', (event) => {
+    if (event.button !== 0 || event.target.closest('.close')) return;
+    const box = dialog.getBoundingClientRect();
+    const dx = event.clientX - box.left;
+    const dy = event.clientY - box.top;
+    title.setPointerCapture(event.pointerId);
+    const move = (at) => {
+      placeAt(dialog, Math.min(Math.max(at.clientX - dx, 40 - box.width), window.innerWidth - 40),
+        Math.min(Math.max(at.clientY - dy, 0), window.innerHeight - 24));
+    };
+    const stop = () => {
+      title.removeEventListener('pointermove', move);
+      title.removeEventListener('pointerup', stop);
+      title.removeEventListener('pointercancel', stop);
+    };
+    title.addEventListener('pointermove', move);
+    title.addEventListener('pointerup', stop);
+    title.addEventListener('pointercancel', stop);
+  });
+}
+
+// A window beside the editor: shown over the middle of the editor's window
+// the first time, where the user left it afterwards.
+function showWindow(dialog) {
+  if (dialog.open) return;
+  dialog.show();
+  if (!dialog.dataset.placed) {
+    dialog.dataset.placed = '1';
+    const editor = document.getElementById('Form1').getBoundingClientRect();
+    const left = editor.left + (editor.width - dialog.offsetWidth) / 2;
+    const top = editor.top + (editor.height - dialog.offsetHeight) / 2;
+    placeAt(dialog, Math.max(0, left), Math.max(0, top));
+  }
+}
+
+function setupWindows() {
+  for (const id of ['readMe', 'about', 'bootView']) {
+    const dialog = document.getElementById(id);
+    dialog.querySelector('.close').addEventListener('click', () => dialog.close());
+    dialog.addEventListener('keydown', (event) => {
+      if (event.key === 'Escape') {
+        event.preventDefault();
+        dialog.close();
+      }
+    });
+  }
+  document.getElementById('readMeOk').addEventListener('click', () => document.getElementById('readMe').close());
+  document.getElementById('aboutOk').addEventListener('click', () => document.getElementById('about').close());
+}
+
+// ---- message box ----------------------------------------------------------------
+
+const messageBox = document.getElementById('messageBox');
+let messageQueue = Promise.resolve();
+
+export function message(icon, buttons, title, text) {
+  const shown = messageQueue.then(() => showMessage(icon, buttons, title, text));
+  messageQueue = shown.catch(() => {});
+  return shown;
+}
+
+function showMessage(icon, buttons, title, text) {
+  const words = texts();
+  const buttonOf = {
+    [AnswerOk]: document.getElementById('answerOk'),
+    [AnswerYes]: document.getElementById('answerYes'),
+    [AnswerNo]: document.getElementById('answerNo'),
+    [AnswerCancel]: document.getElementById('answerCancel'),
+  };
+  setCaption(buttonOf[AnswerOk], words.ok);
+  setCaption(buttonOf[AnswerYes], words.yes);
+  setCaption(buttonOf[AnswerNo], words.no);
+  setCaption(buttonOf[AnswerCancel], words.cancel);
+  const answers = buttons === 0 ? [AnswerOk]
+    : buttons === 1 ? [AnswerYes, AnswerNo] : [AnswerYes, AnswerNo, AnswerCancel];
+  // Closing the box is Cancel where there is one, else No (OK for a notice).
+  const escape = answers.includes(AnswerCancel) ? AnswerCancel : answers.at(-1);
+  for (const [answer, button] of Object.entries(buttonOf)) {
+    button.hidden = !answers.includes(Number(answer));
+  }
+  document.getElementById('messageTitle').textContent = title;
+  document.getElementById('messageText').textContent = text.replace(/\r\n/g, '\n');
+  document.getElementById('messageIcon').className =
+    `icon ${['none', 'information', 'question'][icon] ?? 'none'}`;
+
+  return new Promise((resolve) => {
+    const listeners = [];
+    const on = (target, type, handler) => {
+      target.addEventListener(type, handler);
+      listeners.push(() => target.removeEventListener(type, handler));
+    };
+    const answer = (value) => {
+      for (const remove of listeners) remove();
+      messageBox.close();
+      resolve(value);
+    };
+    for (const value of answers) {
+      on(buttonOf[value], 'click', () => answer(value));
+    }
+    on(messageBox.querySelector('.close'), 'click', () => answer(escape));
+    on(messageBox, 'cancel', (event) => {
+      event.preventDefault();
+      answer(escape);
+    });
+    messageBox.style.cssText = '';
+    messageBox.showModal();
+    // Yes is the default button.
+    buttonOf[answers[0]].focus();
+  });
+}
+
+// ---- save dialog --------------------------------------------------------------
+
+const saveDialog = document.getElementById('saveDialog');
+
+// The file's name and the filter chosen, or null when cancelled. filters is
+// a list of [description, patterns]; mayReplace(name) asks before an existing
+// file is replaced.
+export function chooseSaveName(filters, filterIndex, name, mayReplace) {
+  const words = texts();
+  document.getElementById('saveTitle').textContent = plainCaption(words.saveTitle);
+  setCaption(document.getElementById('saveNameLabel'), words.saveName);
+  setCaption(document.getElementById('saveFilterLabel'), words.saveFilter);
+  setCaption(document.getElementById('saveOk'), words.save);
+  setCaption(document.getElementById('saveCancel'), words.cancel);
+  const nameInput = document.getElementById('saveName');
+  const filterSelect = document.getElementById('saveFilter');
+  const okButton = document.getElementById('saveOk');
+  filterSelect.replaceChildren(...filters.map(([description], index) => {
+    const option = document.createElement('option');
+    option.value = String(index + 1);
+    option.textContent = description;
+    return option;
+  }));
+  filterSelect.value = String(Math.min(Math.max(filterIndex, 1), filters.length || 1));
+  nameInput.value = name;
+  okButton.disabled = name === '';
+
+  return new Promise((resolve) => {
+    const listeners = [];
+    const on = (target, type, handler) => {
+      target.addEventListener(type, handler);
+      listeners.push(() => target.removeEventListener(type, handler));
+    };
+    const finish = (value) => {
+      for (const remove of listeners) remove();
+      saveDialog.close();
+      resolve(value);
+    };
+    let asking = false;
+    on(nameInput, 'input', () => {
+      okButton.disabled = nameInput.value === '';
+    });
+    on(document.getElementById('saveForm'), 'submit', async (event) => {
+      event.preventDefault();
+      const chosen = nameInput.value;
+      if (chosen === '' || asking) return;
+      asking = true;
+      const replace = await mayReplace(chosen, words.saveTitle, words.replace(chosen));
+      asking = false;
+      if (replace) {
+        finish({ name: chosen, filterIndex: Number(filterSelect.value) });
+      } else {
+        nameInput.focus();
+      }
+    });
+    on(document.getElementById('saveCancel'), 'click', () => finish(null));
+    on(saveDialog.querySelector('.close'), 'click', () => finish(null));
+    on(saveDialog, 'cancel', (event) => {
+      event.preventDefault();
+      if (!asking) finish(null);
+    });
+    saveDialog.style.cssText = '';
+    saveDialog.showModal();
+    nameInput.focus();
+    nameInput.select();
+  });
+}
+
+// ---- read-me, about and boot view ---------------------------------------------------
+
+export function showReadMe(version, text, onClosed) {
+  const dialog = document.getElementById('readMe');
+  document.getElementById('readMeVersion').textContent = version;
+  document.getElementById('readMeText').value = text;
+  document.getElementById('readMeText').scrollTop = 0;
+  setCaption(document.getElementById('readMeOk'), '&OK');
+  dialog.addEventListener('close', onClosed, { once: true });
+  showWindow(dialog);
+  document.getElementById('readMeOk').focus();
+}
+
+export function showAbout(version, text) {
+  const dialog = document.getElementById('about');
+  document.getElementById('aboutVersion').textContent = version;
+  document.getElementById('aboutText').value = text;
+  setCaption(document.getElementById('aboutOk'), '&OK');
+  showWindow(dialog);
+  document.getElementById('aboutOk').focus();
+}
+
+export function showBootView(rgb, width, height, title) {
+  const dialog = document.getElementById('bootView');
+  const canvas = document.getElementById('bootViewCanvas');
+  const rgba = new Uint8ClampedArray(4 * width * height);
+  for (let from = 0, to = 0; to < rgba.length; from += 3, to += 4) {
+    rgba[to] = rgb[from];
+    rgba[to + 1] = rgb[from + 1];
+    rgba[to + 2] = rgb[from + 2];
+    rgba[to + 3] = 255;
+  }
+  canvas.width = width;
+  canvas.height = height;
+  canvas.getContext('2d').putImageData(new ImageData(rgba, width, height), 0, 0);
+  document.getElementById('bootViewTitle').textContent = title;
+  // Shown anew each time, as the window is made anew.
+  dialog.close();
+  showWindow(dialog);
+  canvas.focus();
+}
+
+export function closeWindows() {
+  for (const id of ['readMe', 'about', 'bootView']) {
+    document.getElementById(id).close();
+  }
+}

@@ -1,0 +1,251 @@
+// Moving bytes between the user's files and the module's memory file system:
+// files picked or dropped go to /files/<n>/<name>, files the module saved
+// after a save dialog come back as downloads.
+
+import { chooseSaveName, message, AnswerYes } from './dialogs.js';
+
+let FS = null;
+let folders = 0;
+// The files chosen in save dialogs during the running command, each with its
+// bytes as they were when chosen (null: not there yet).
+let chosenSaves = new Map();
+
+export function setupFiles(module) {
+  FS = module.FS;
+}
+
+function exists(path) {
+  return FS.analyzePath(path).exists;
+}
+
+// A new folder for every file picked, dropped or saved without a folder.
+function newFolder() {
+  let folder;
+  do {
+    folder = `/files/${++folders}`;
+  } while (exists(folder));
+  FS.mkdirTree(folder);
+  return folder;
+}
+
+function baseName(path) {
+  return path.slice(path.lastIndexOf('/') + 1);
+}
+
+// "desc|patterns|desc|patterns|" as [description, patterns] pairs.
+function filterList(filter) {
+  const parts = filter.split('|');
+  const list = [];
+  for (let at = 0; at + 1 < parts.length; at += 2) {
+    list.push([parts[at], parts[at + 1]]);
+  }
+  return list;
+}
+
+// The browser's file dialog offers the filter's kinds of file; "*.*" is the
+// dialog's own "all files". The bitmap dialog takes any picture too.
+function acceptOf(filter, initialName) {
+  const kinds = new Set();
+  for (const [, patterns] of filterList(filter)) {
+    for (const pattern of patterns.split(';')) {
+      const match = /^\*(\.[^.*?]+)$/.exec(pattern.trim());
+      if (match) kinds.add(match[1].toLowerCase());
+    }
+  }
+  if (initialName === '*.bmp') kinds.add('image/*');
+  return [...kinds].join(',');
+}
+
+// ---- pictures the browser decodes ---------------------------------------------
+
+async function imageOf(file) {
+  try {
+    return await createImageBitmap(file, { premultiplyAlpha: 'none', colorSpaceConversion: 'none' });
+  } catch {
+    // SVG and the like: decoded by an image element instead.
+    const url = URL.createObjectURL(file);
+    const image = new Image();
+    image.src = url;
+    try {
+      await image.decode();
+      return image;
+    } catch {
+      return null;
+    } finally {
+      setTimeout(() => URL.revokeObjectURL(url), 0);
+    }
+  }
+}
+
+// The picture as the module takes it: width and height (4 bytes each, little
+// endian), then its RGBA bytes; null when the browser cannot decode it.
+async function decodedPicture(file) {
+  if (!file.type.startsWith('image/')) return null;
+  const image = await imageOf(file);
+  const width = image?.naturalWidth ?? image?.width ?? 0;
+  const height = image?.naturalHeight ?? image?.height ?? 0;
+  if (width === 0 || height === 0) return null;
+  try {
+    const canvas = new OffscreenCanvas(width, height);
+    const context = canvas.getContext('2d', { willReadFrequently: true });
+    context.drawImage(image, 0, 0, width, height);
+    const pixels = context.getImageData(0, 0, width, height).data;
+    const bytes = new Uint8Array(8 + pixels.length);
+    const header = new DataView(bytes.buffer);
+    header.setUint32(0, width, true);
+    header.setUint32(4, height, true);
+    bytes.set(pixels, 8);
+    return bytes;
+  } catch {
+    return null;
+  } finally {
+    image.close?.();
+  }
+}
+
+// Writes the file into a new folder; a picture to be decoded (see
+// decodes) goes in as <stem>.rgba. Returns its path.
+async function store(file, decodes) {
+  const folder = newFolder();
+  if (decodes(file.name)) {
+    const picture = await decodedPicture(file);
+    if (picture) {
+      const dot = file.name.lastIndexOf('.');
+      const stem = dot > 0 ? file.name.slice(0, dot) : file.name;
+      const path = `${folder}/${stem}.rgba`;
+      FS.writeFile(path, picture);
+      return path;
+    }
+  }
+  const path = `${folder}/${file.name}`;
+  FS.writeFile(path, new Uint8Array(await file.arrayBuffer()));
+  return path;
+}
+
+// ---- the faces of the dialogs -------------------------------------------------
+
+const fileInput = document.getElementById('fileInput');
+
+export function openFile(filter, filterIndex, initialName) {
+  const bitmapDialog = initialName === '*.bmp';
+  return new Promise((resolve) => {
+    const done = async (file) => {
+      fileInput.removeEventListener('change', picked);
+      fileInput.removeEventListener('cancel', cancelled);
+      if (!file) {
+        resolve(null);
+        return;
+      }
+      try {
+        resolve(await store(file, (name) => bitmapDialog && !/\.bmp$/i.test(name)));
+      } catch (error) {
+        console.error(error);
+        resolve(null);
+      }
+    };
+    const picked = () => done(fileInput.files[0] ?? null);
+    const cancelled = () => done(null);
+    fileInput.accept = acceptOf(filter, initialName);
+    fileInput.value = '';
+    fileInput.addEventListener('change', picked);
+    fileInput.addEventListener('cancel', cancelled);
+    fileInput.click();
+  });
+}
+
+export async function saveFile(filter, filterIndex, initialName, confirmOverwrite) {
+  const slash = initialName.lastIndexOf('/');
+  const folder = slash >= 0 ? initialName.slice(0, slash) : null;
+  const base = initialName.slice(slash + 1);
+  const mayReplace = async (name, title, question) => {
+    if (!confirmOverwrite || folder === null || !exists(`${folder}/${name}`)) return true;
+    return (await message(2, 1, title, question)) === AnswerYes;
+  };
+  const chosen = await chooseSaveName(filterList(filter), filterIndex,
+    base.includes('*') ? '' : base, mayReplace);
+  if (!chosen) return null;
+  const path = `${folder ?? newFolder()}/${chosen.name}`;
+  if (!chosenSaves.has(path)) {
+    chosenSaves.set(path, exists(path) ? FS.readFile(path) : null);
+  }
+  return { path, filterIndex: chosen.filterIndex };
+}
+
+function sameBytes(a, b) {
+  if (a.length !== b.length) return false;
+  for (let i = 0; i < a.length; ++i) {
+    if (a[i] !== b[i]) return false;
+  }
+  return true;
+}
+
+function download(name, bytes) {
+  const url = URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' }));
+  const link = document.createElement('a');
+  link.href = url;
+  link.download = name;
+  link.hidden = true;
+  document.body.append(link);
+  link.click();
+  link.remove();
+  setTimeout(() => URL.revokeObjectURL(url), 60000);
+}
+
+// After a command: the files it saved where the user chose, as downloads.
+export function deliverSaves() {
+  const saves = chosenSaves;
+  chosenSaves = new Map();
+  for (const [path, before] of saves) {
+    if (!exists(path) || FS.isDir(FS.stat(path).mode)) continue;
+    const now = FS.readFile(path);
+    if (before === null || !sameBytes(before, now)) download(baseName(path), now);
+  }
+}
+
+// ---- the bitmap preview ---------------------------------------------------------
+
+let previewUrl = null;
+
+// A Blob URL of the file in the memory file system, or null.
+export function bitmapUrl(path) {
+  if (previewUrl) URL.revokeObjectURL(previewUrl);
+  previewUrl = null;
+  if (path === null || !exists(path)) return null;
+  previewUrl = URL.createObjectURL(new Blob([FS.readFile(path)], { type: 'image/bmp' }));
+  return previewUrl;
+}
+
+// ---- dropping a file on the page ------------------------------------------------
+
+function carriesFiles(event) {
+  return event.dataTransfer && [...event.dataTransfer.types].includes('Files');
+}
+
+// drop(file) is called for one file dropped while the page is idle; it
+// stores it with storeDropped.
+export function setupDrop(idle, drop) {
+  document.addEventListener('dragover', (event) => {
+    if (!carriesFiles(event)) return;
+    event.preventDefault();
+    const one = event.dataTransfer.items.length === 1;
+    event.dataTransfer.dropEffect = one && idle() ? 'copy' : 'none';
+    document.body.classList.toggle('dropping', one && idle());
+  });
+  document.addEventListener('dragleave', (event) => {
+    if (event.relatedTarget === null) document.body.classList.remove('dropping');
+  });
+  document.addEventListener('drop', (event) => {
+    document.body.classList.remove('dropping');
+    if (!carriesFiles(event)) return;
+    event.preventDefault();
+    const { files, items } = event.dataTransfer;
+    if (files.length !== 1 || !idle()) return;
+    if (items[0]?.webkitGetAsEntry?.()?.isDirectory) return;
+    drop(files[0]);
+  });
+}
+
+// A dropped picture that is no bitmap or EPA file goes in decoded.
+export function storeDropped(file) {
+  return store(file, (name) => !/\.(bmp|epa)$/i.test(name));
+}
