@@ -308,6 +308,8 @@ function wireControls() {
   $('Ende_Command').addEventListener('click', exit);
   $('Info').addEventListener('click', openReadMe);
   $('aboutMenu').addEventListener('click', openAbout);
+  // The menu bar takes no focus from the window's controls.
+  $('aboutMenu').addEventListener('mousedown', (event) => event.preventDefault());
   $('Deutsch').addEventListener('click', () => chooseLanguage(true));
   $('American').addEventListener('click', () => chooseLanguage(false));
   $('lblHyperlink').addEventListener('click', (event) => {

@@ -164,7 +164,11 @@ function entries() {
   return [...menu.querySelectorAll('button')].filter((entry) => !entry.hidden && !entry.disabled);
 }
 
+// Where the focus goes back to when the menu closes.
+let focusBeforeMenu = null;
+
 function openMenu(x, y) {
+  focusBeforeMenu = document.activeElement;
   menu.hidden = false;
   const width = menu.offsetWidth;
   const height = menu.offsetHeight;
@@ -178,7 +182,8 @@ export function closeMenu() {
   if (menu.hidden) return;
   const hadFocus = menu.contains(document.activeElement);
   menu.hidden = true;
-  if (hadFocus) canvas.focus({ preventScroll: true });
+  if (hadFocus) focusBeforeMenu?.focus({ preventScroll: true });
+  focusBeforeMenu = null;
 }
 
 export function menuIsOpen() {

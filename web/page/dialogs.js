@@ -135,7 +135,10 @@ function showMessage(icon, buttons, title, text) {
       target.addEventListener(type, handler);
       listeners.push(() => target.removeEventListener(type, handler));
     };
+    let answered = false;
     const answer = (value) => {
+      if (answered) return;
+      answered = true;
       for (const remove of listeners) remove();
       messageBox.close();
       resolve(value);
@@ -147,6 +150,11 @@ function showMessage(icon, buttons, title, text) {
     on(messageBox, 'cancel', (event) => {
       event.preventDefault();
       answer(escape);
+    });
+    // Closed by the browser without a cancel event (Escape pressed again
+    // without a click in between): the same as Escape.
+    on(messageBox, 'close', () => {
+      if (!messageBox.open) answer(escape);
     });
     messageBox.style.cssText = '';
     messageBox.showModal();
@@ -171,7 +179,6 @@ export function chooseSaveName(filters, filterIndex, name, mayReplace) {
   setCaption(document.getElementById('saveCancel'), words.cancel);
   const nameInput = document.getElementById('saveName');
   const filterSelect = document.getElementById('saveFilter');
-  const okButton = document.getElementById('saveOk');
   filterSelect.replaceChildren(...filters.map(([description], index) => {
     const option = document.createElement('option');
     option.value = String(index + 1);
@@ -180,7 +187,6 @@ export function chooseSaveName(filters, filterIndex, name, mayReplace) {
   }));
   filterSelect.value = String(Math.min(Math.max(filterIndex, 1), filters.length || 1));
   nameInput.value = name;
-  okButton.disabled = name === '';
 
   return new Promise((resolve) => {
     const listeners = [];
@@ -188,22 +194,27 @@ export function chooseSaveName(filters, filterIndex, name, mayReplace) {
       target.addEventListener(type, handler);
       listeners.push(() => target.removeEventListener(type, handler));
     };
+    let finished = false;
     const finish = (value) => {
+      if (finished) return;
+      finished = true;
       for (const remove of listeners) remove();
       saveDialog.close();
       resolve(value);
     };
     let asking = false;
-    on(nameInput, 'input', () => {
-      okButton.disabled = nameInput.value === '';
-    });
     on(document.getElementById('saveForm'), 'submit', async (event) => {
       event.preventDefault();
       const chosen = nameInput.value;
-      if (chosen === '' || asking) return;
+      // Without a name the dialog stays, as a file dialog does.
+      if (chosen === '' || asking) {
+        nameInput.focus();
+        return;
+      }
       asking = true;
       const replace = await mayReplace(chosen, words.saveTitle, words.replace(chosen));
       asking = false;
+      if (finished) return;
       if (replace) {
         finish({ name: chosen, filterIndex: Number(filterSelect.value) });
       } else {
@@ -215,6 +226,9 @@ export function chooseSaveName(filters, filterIndex, name, mayReplace) {
     on(saveDialog, 'cancel', (event) => {
       event.preventDefault();
       if (!asking) finish(null);
+    });
+    on(saveDialog, 'close', () => {
+      if (!saveDialog.open) finish(null);
     });
     saveDialog.style.cssText = '';
     saveDialog.showModal();
