@@ -7,10 +7,12 @@ import { plainCaption, setCaption } from './captions.js';
 const ButtonTexts = {
   en: { ok: 'OK', yes: '&Yes', no: '&No', cancel: 'Cancel',
     saveTitle: 'Save As', saveName: 'File &name:', saveFilter: 'Save as &type:', save: '&Save',
-    replace: (name) => `${name} already exists.\nDo you want to replace it?` },
+    replace: (name) => `${name} already exists.\nDo you want to replace it?`,
+    chooseFile: 'Choose the file to open.' },
   de: { ok: 'OK', yes: '&Ja', no: '&Nein', cancel: 'Abbrechen',
     saveTitle: 'Speichern unter', saveName: 'Datei&name:', saveFilter: 'Datei&typ:', save: '&Speichern',
-    replace: (name) => `${name} existiert bereits.\nSoll es ersetzt werden?` },
+    replace: (name) => `${name} existiert bereits.\nSoll es ersetzt werden?`,
+    chooseFile: 'Wählen Sie die Datei zum Öffnen.' },
 };
 
 // Answers of the message box, as the module numbers them.
@@ -100,12 +102,26 @@ const messageBox = document.getElementById('messageBox');
 let messageQueue = Promise.resolve();
 
 export function message(icon, buttons, title, text) {
-  const shown = messageQueue.then(() => showMessage(icon, buttons, title, text));
+  const answers = buttons === 0 ? [AnswerOk]
+    : buttons === 1 ? [AnswerYes, AnswerNo] : [AnswerYes, AnswerNo, AnswerCancel];
+  return queued(icon, answers, title, text);
+}
+
+function queued(icon, answers, title, text) {
+  const shown = messageQueue.then(() => showMessage(icon, answers, title, text));
   messageQueue = shown.catch(() => {});
   return shown;
 }
 
-function showMessage(icon, buttons, title, text) {
+// The page's own question before a file dialog the browser would not open
+// without a click: true when the user chose to go on.
+export async function askToChooseFile() {
+  const words = texts();
+  const answer = await queued(0, [AnswerOk, AnswerCancel], 'Kalvero', words.chooseFile);
+  return answer === AnswerOk;
+}
+
+function showMessage(icon, answers, title, text) {
   const words = texts();
   const buttonOf = {
     [AnswerOk]: document.getElementById('answerOk'),
@@ -117,8 +133,6 @@ function showMessage(icon, buttons, title, text) {
   setCaption(buttonOf[AnswerYes], words.yes);
   setCaption(buttonOf[AnswerNo], words.no);
   setCaption(buttonOf[AnswerCancel], words.cancel);
-  const answers = buttons === 0 ? [AnswerOk]
-    : buttons === 1 ? [AnswerYes, AnswerNo] : [AnswerYes, AnswerNo, AnswerCancel];
   // Closing the box is Cancel where there is one, else No (OK for a notice).
   const escape = answers.includes(AnswerCancel) ? AnswerCancel : answers.at(-1);
   for (const [answer, button] of Object.entries(buttonOf)) {

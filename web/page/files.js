@@ -2,7 +2,7 @@
 // files picked or dropped go to /files/<n>/<name>, files the module saved
 // after a save dialog come back as downloads.
 
-import { chooseSaveName, message, AnswerYes } from './dialogs.js';
+import { askToChooseFile, chooseSaveName, message, AnswerYes } from './dialogs.js';
 
 let FS = null;
 let folders = 0;
@@ -126,8 +126,12 @@ async function store(file, decodes) {
 
 const fileInput = document.getElementById('fileInput');
 
-export function openFile(filter, filterIndex, initialName) {
+export async function openFile(filter, filterIndex, initialName) {
   const bitmapDialog = initialName === '*.bmp';
+  // The browser opens its file dialog only soon after a click or key press.
+  if (navigator.userActivation && !navigator.userActivation.isActive && !(await askToChooseFile())) {
+    return null;
+  }
   return new Promise((resolve) => {
     const done = async (file) => {
       fileInput.removeEventListener('change', picked);
