@@ -49,6 +49,7 @@ function setBusy(on) {
 async function runBusy(work) {
   if (!idle()) return undefined;
   closeMenu();
+  const focused = document.activeElement;
   setBusy(true);
   try {
     return await work();
@@ -57,6 +58,8 @@ async function runBusy(work) {
     return undefined;
   } finally {
     setBusy(false);
+    // The button that started it may have been disabled meanwhile.
+    if (document.activeElement === document.body) keepFocus(focused);
     deliverSaves();
   }
 }
@@ -153,7 +156,7 @@ function keepFocus(previous) {
   const from = order.indexOf(previous);
   for (let step = 1; step < order.length; ++step) {
     const next = order[(from + step) % order.length];
-    if (!next.disabled && !(next.type === 'radio' && !next.checked)) {
+    if (!next.disabled) {
       next.focus();
       return;
     }
