@@ -19,6 +19,9 @@ tools/wine-tests.sh
 echo "== The core in WebAssembly under Node"
 tools/web-tests.sh
 
+echo "== The page in headless Chromium"
+tools/web-page-tests.sh
+
 echo "== Build and tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset sanitize
 cmake --build --preset sanitize

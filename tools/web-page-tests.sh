@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Builds the page (build/web), installs puppeteer-core into build/web-test
+# and runs tools/web-page/page-test.mjs: the page in headless Chromium,
+# checked against the native kalvero-cli. Needs build/bin/kalvero-cli and
+# build/bin/make_award_seeds (cmake --build --preset default). With
+# KALVERO_BIOS_SAMPLES set to a folder of BIOS images, each of them with a
+# version-1 logo is checked too. Exits non-zero when anything fails.
+#
+# Needs the Debian packages cmake, ninja-build, emscripten, node-acorn,
+# nodejs, npm, chromium and python3; uses ccache when it is installed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+for tool in build/bin/kalvero-cli build/bin/make_award_seeds; do
+    if [ ! -x "$tool" ]; then
+        echo "Missing $tool: build it first (cmake --preset default && cmake --build --preset default)" >&2
+        exit 1
+    fi
+done
+
+# Debian's Emscripten runs on Node with Debian's acorn, and on Debian's Python.
+export NODE_PATH=/usr/share/nodejs
+if [ -x /usr/bin/python3 ]; then
+    export EMSDK_PYTHON=${EMSDK_PYTHON:-/usr/bin/python3}
+fi
+launcher=()
+if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake --preset web "${launcher[@]}" >/dev/null
+cmake --build --preset web --target kalvero_web kalvero_web_page
+
+# puppeteer-core drives the Chromium installed; it downloads no browser.
+# 24.x is the last line that runs on Node 18 and 20.
+puppeteer=24.43.1
+dir=build/web-test
+if [ "$(node -p "require('./$dir/node_modules/puppeteer-core/package.json').version" 2>/dev/null)" != "$puppeteer" ]; then
+    mkdir -p "$dir"
+    npm install --prefix "$dir" --no-audit --no-fund --no-save "puppeteer-core@$puppeteer"
+fi
+
+timeout 300 node tools/web-page/page-test.mjs "$@"

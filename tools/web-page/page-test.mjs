@@ -1,0 +1,452 @@
+// Drives Kalvero's page (build/web) in headless Chromium through puppeteer-core
+// and checks what it saves against hand-computed bytes and the native
+// kalvero-cli. Run by tools/web-page-tests.sh, which builds the page and
+// installs puppeteer-core into build/web-test. Prints one line a case, the
+// timings, and "N passed, N failed"; exits non-zero when a case fails.
+import { spawn, spawnSync } from 'node:child_process';
+import { createRequire } from 'node:module';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import zlib from 'node:zlib';
+
+const root = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../..');
+const testDir = path.join(root, 'build/web-test');
+const puppeteer = createRequire(path.join(testDir, 'package.json'))('puppeteer-core');
+const cliPath = path.join(root, 'build/bin/kalvero-cli');
+const tmp = fs.mkdtempSync(path.join(os.tmpdir(), 'kalvero-page-'));
+const downloadDir = path.join(tmp, 'downloads');
+const sample = (name) => path.join(root, 'samples', name);
+const at = (...parts) => path.join(tmp, ...parts);
+
+// ---- Native side --------------------------------------------------------
+function cli(...args) {
+    const run = spawnSync(cliPath, args, { encoding: 'utf8' });
+    if (run.status !== 0) throw new Error(`kalvero-cli ${args.join(' ')}: ${run.stderr.trim()}`);
+    return run.stdout;
+}
+const cliFile = (out, ...args) => (cli(...args, out), fs.readFileSync(out));
+function expect(condition, message) {
+    if (!condition) throw new Error(message);
+}
+// Fails at the first byte where got differs from want, or on their lengths.
+function expectSame(what, got, want) {
+    expect(got.length === want.length, `${what}: ${got.length} bytes, expected ${want.length}`);
+    const i = got.findIndex((byte, n) => byte !== want[n]);
+    expect(i < 0, `${what}: byte 0x${i.toString(16)} is ${got[i]}, expected ${want[i]}`);
+}
+
+// An opaque RGB PNG of flat colours (filter 0 on each row), no colour chunks:
+// the browser and the native import read the same values.
+function crc32(bytes) {
+    let c = ~0;
+    for (const byte of bytes) {
+        c ^= byte;
+        for (let k = 0; k < 8; k++) c = c & 1 ? (c >>> 1) ^ 0xedb88320 : c >>> 1;
+    }
+    return ~c >>> 0;
+}
+function pngOf(width, height, colourAt) {
+    const rows = Buffer.alloc((3 * width + 1) * height);
+    for (let y = 0; y < height; y++)
+        for (let x = 0; x < width; x++) rows.set(colourAt(x, y), y * (3 * width + 1) + 1 + 3 * x);
+    const chunk = (type, data) => {
+        const body = Buffer.concat([Buffer.from(type, 'latin1'), data]);
+        const out = Buffer.alloc(body.length + 8);
+        out.writeUInt32BE(data.length, 0);
+        body.copy(out, 4);
+        out.writeUInt32BE(crc32(body), body.length + 4);
+        return out;
+    };
+    const header = Buffer.alloc(13);
+    header.writeUInt32BE(width, 0);
+    header.writeUInt32BE(height, 4);
+    header.set([8, 2, 0, 0, 0], 8);
+    return Buffer.concat([Buffer.from([137, 80, 78, 71, 13, 10, 26, 10]), chunk('IHDR', header),
+        chunk('IDAT', zlib.deflateSync(rows)), chunk('IEND', Buffer.alloc(0))]);
+}
+
+// RGB pixels of a palette or RGB PNG without filtering, as kalvero-cli writes.
+function pngPixels(file) {
+    const bytes = fs.readFileSync(file);
+    let width, height, depth, type, palette, data = [];
+    for (let p = 8; p < bytes.length; ) {
+        const length = bytes.readUInt32BE(p), kind = bytes.toString('latin1', p + 4, p + 8);
+        const body = bytes.subarray(p + 8, p + 8 + length);
+        if (kind === 'IHDR') [width, height, depth, type] = [body.readUInt32BE(0), body.readUInt32BE(4), body[8], body[9]];
+        if (kind === 'PLTE') palette = body;
+        if (kind === 'IDAT') data.push(body);
+        p += length + 12;
+    }
+    const raw = zlib.inflateSync(Buffer.concat(data));
+    const stride = Math.ceil((type === 3 ? depth : 24) * width / 8) + 1;
+    const rgb = Buffer.alloc(3 * width * height);
+    for (let y = 0; y < height; y++) {
+        const row = raw.subarray(y * stride, (y + 1) * stride);
+        expect(row[0] === 0, `${file}: row ${y} has filter ${row[0]}`);
+        for (let x = 0; x < width; x++) {
+            if (type === 2) { row.copy(rgb, 3 * (y * width + x), 1 + 3 * x, 4 + 3 * x); continue; }
+            const bit = x * depth, index = (row[1 + (bit >> 3)] >> (8 - depth - (bit & 7))) & ((1 << depth) - 1);
+            palette.copy(rgb, 3 * (y * width + x), 3 * index, 3 * index + 3);
+        }
+    }
+    return { width, height, rgb };
+}
+
+// Milliseconds of each of five whole runs of kalvero-cli.
+const timeNative = (...args) => [0, 1, 2, 3, 4].map(() => {
+    const start = process.hrtime.bigint();
+    cli(...args);
+    return Number(process.hrtime.bigint() - start) / 1e6;
+});
+
+// ---- The page -------------------------------------------------------------
+function serve() {
+    const server = spawn('/usr/bin/python3', ['-u', '-m', 'http.server', '--bind', '127.0.0.1',
+        '--directory', path.join(root, 'build/web'), '0'], { stdio: ['ignore', 'pipe', 'ignore'] });
+    return new Promise((resolve, reject) => {
+        server.stdout.on('data', (text) => {
+            const port = /port (\d+)/.exec(text.toString());
+            if (port) resolve({ server, url: `http://127.0.0.1:${port[1]}/` });
+        });
+        server.on('exit', () => reject(new Error('python3 -m http.server stopped')));
+    });
+}
+
+const { server, url } = await serve();
+const browser = await puppeteer.launch({
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium', headless: true,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage', '--window-size=1024,768'],
+});
+const page = await browser.newPage();
+await page.setViewport({ width: 1024, height: 768 });
+const consoleErrors = [];
+page.on('console', (m) => m.type() === 'error' && consoleErrors.push(m.text()));
+page.on('pageerror', (e) => consoleErrors.push(e.message));
+page.on('dialog', (d) => d.accept());
+
+// Downloads land in downloadDir under their guid; each save waits for the next.
+const cdp = await browser.target().createCDPSession();
+await cdp.send('Browser.setDownloadBehavior', { behavior: 'allowAndName', downloadPath: downloadDir, eventsEnabled: true });
+const names = new Map();
+let downloaded = [];
+let downloadWaiter = null;
+cdp.on('Browser.downloadWillBegin', (e) => names.set(e.guid, e.suggestedFilename));
+cdp.on('Browser.downloadProgress', (e) => {
+    if (e.state !== 'completed') return;
+    downloaded.push({ name: names.get(e.guid), bytes: fs.readFileSync(path.join(downloadDir, e.guid)) });
+    downloadWaiter?.();
+});
+async function nextDownload(what) {
+    for (let waited = 0; !downloaded.length; waited += 50) {
+        expect(waited < 10000, `${what}: no download`);
+        await new Promise((resolve) => { downloadWaiter = resolve; setTimeout(resolve, 50); });
+    }
+    return downloaded.shift();
+}
+
+const visible = (selector) => page.$eval(selector, (e) => !!(e.offsetWidth || e.offsetHeight) && getComputedStyle(e).visibility !== 'hidden').catch(() => false);
+const text = (id) => page.$eval('#' + id, (e) => e.textContent.trim());
+const canvasImage = () => page.$eval('#Picture1', (c) => c.toDataURL());
+
+// Waits until no command runs; OK boxes on the way are answered, a question
+// fails the case (answer it with answer() first).
+async function idle() {
+    for (let waited = 0; ; waited += 20) {
+        if (await visible('#messageBox')) {
+            const box = await page.$eval('#messageBox', (e) => e.innerText.trim());
+            expect(await visible('#answerOk'), `unexpected question: ${box}`);
+            await page.click('#answerOk');
+        } else if (await page.evaluate(() => document.body.dataset.busy !== '1')) {
+            return;
+        }
+        expect(waited < 15000, 'the page stays busy');
+        await new Promise((r) => setTimeout(r, 20));
+    }
+}
+async function answer(buttonId) {
+    await page.waitForSelector('#messageBox', { visible: true, timeout: 5000 });
+    await page.click('#' + buttonId);
+}
+async function load(options = {}) {
+    await page.goto(url, { waitUntil: 'load' });
+    await page.evaluate(() => window.kalveroReady);
+    downloaded = [];
+    // Backup and Messages off unless asked: every save is one download.
+    for (const [id, on] of Object.entries({ Backup: false, SaveCheck: false, ...options }))
+        if (await page.$eval('#' + id, (e) => e.checked) !== on) await page.click('#' + id);
+    await idle();
+}
+async function openFile(button, file) {
+    const [chooser] = await Promise.all([page.waitForFileChooser({ timeout: 5000 }), page.click('#' + button)]);
+    await chooser.accept([file]);
+    await idle();
+}
+// Save through the save dialog, which button opens (and which name it
+// proposes, when given); the downloaded bytes.
+async function save(name, filterIndex, { button = 'SichEpa_Command', proposed } = {}) {
+    await page.click('#' + button);
+    await page.waitForSelector('#saveDialog', { visible: true, timeout: 5000 });
+    const shown = await page.$eval('#saveName', (e) => e.value);
+    expect(proposed === undefined || shown === proposed, `the save dialog proposes "${shown}", not "${proposed}"`);
+    await page.$eval('#saveName', (e, name) => { e.value = name; }, name);
+    await page.$eval('#saveFilter', (e, i) => { e.selectedIndex = i - 1; }, filterIndex);
+    await page.click('#saveOk');
+    await idle();
+    const file = await nextDownload(`save as ${name}`);
+    expect(file.name === name, `the download is named ${file.name}, not ${name}`);
+    return file.bytes;
+}
+// Paints cell (column, row) in palette colour: a click on its pixel (x, y),
+// (0, 0) to (7, 13); its corners show a canvas off by a pixel or two.
+async function paint(column, row, colour, [x, y] = [4, 7]) {
+    await page.click('#Option1_' + colour);
+    const box = await page.$eval('#Picture1', (c) => {
+        const r = c.getBoundingClientRect();
+        return { x: r.left + c.clientLeft, y: r.top + c.clientTop, scale: c.clientWidth / c.width,
+                 grid: document.getElementById('ShowRaster').checked };
+    });
+    const [w, h] = box.grid ? [9, 15] : [8, 14];
+    await page.mouse.click(box.x + (column * w + x + 0.5) * box.scale, box.y + (row * h + y + 0.5) * box.scale);
+    await idle();
+}
+const setAttribute = (bytes, column, row, colour) => {
+    const changed = Buffer.from(bytes);
+    changed[2 + 17 * row + column] = colour; // two count bytes, then one attribute a cell
+    return changed;
+};
+
+// ---- Cases ----------------------------------------------------------------
+const numbers = {};
+
+async function paintSaveAndUndo() {
+    const original = fs.readFileSync(sample('kalvero.epa'));
+    expect(original[2 + 17 * 3 + 5] !== 12, 'the sample already has colour 12 there');
+    await load();
+    await openFile('LadeEpa_Command', sample('kalvero.epa'));
+    expect(await text('EpaNameAnzeige') === 'kalvero.epa', `EpaNameAnzeige: ${await text('EpaNameAnzeige')}`);
+    const before = await canvasImage();
+    await paint(5, 3, 12, [7, 13]);
+    const painted = await canvasImage();
+    expect(painted !== before, 'the canvas did not change');
+    expectSame('saved logo', await save('painted.epa', 1), setAttribute(original, 5, 3, 12));
+    await page.keyboard.down('Control');
+    await page.keyboard.press('z');
+    expect(await canvasImage() === before, 'Ctrl+Z did not bring the canvas back');
+    await page.keyboard.press('y');
+    await page.keyboard.up('Control');
+    expect(await canvasImage() === painted, 'Ctrl+Y did not paint the cell again');
+}
+
+async function bitmaps() {
+    for (const name of ['kalvero.bmp', 'kalvero-16.bmp']) {
+        await load();
+        await openFile('LadeBmp_Command', sample(name));
+        const sixteen = name.includes('16');
+        if (!sixteen) await page.click('#CreateEpa'), await idle();
+        const got = await save('made.epa', 1, { button: sixteen ? 'CreateEpa' : 'SichEpa_Command', proposed: sixteen ? 'kalvero-16.epa' : undefined });
+        expectSame(`${name} made into an EPA`, got, cliFile(at(name + '.epa'), 'bmp2epa', sample(name)));
+    }
+}
+
+async function picture() {
+    // Black, with white, yellow (light) and blue and red (dark) blocks.
+    const colours = [[255, 255, 255], [255, 255, 0], [0, 0, 170], [170, 0, 0]];
+    const png = pngOf(136, 126, (x, y) => (x % 40 < 24 && y % 30 < 18) ? colours[(x / 40 + y / 30 | 0) % 4] : [0, 0, 0]);
+    fs.writeFileSync(at('picture.png'), png);
+    await load();
+    await openFile('LadeBmp_Command', at('picture.png'));
+    await page.click('#CreateEpa');
+    await idle();
+    cli('import', '--mono', at('picture.png'), at('picture.bmp'));
+    expectSame('picture made into an EPA', await save('picture.epa', 1), cliFile(at('picture.epa'), 'bmp2epa', at('picture.bmp')));
+}
+
+// Paint, save the new image (A) and the logo (B); kalvero-cli bios replace
+// of B must make A.
+async function replaceLogo(image, label) {
+    const logo = cliFile(at(label + '-old.epa'), 'bios', 'extract', image);
+    await load();
+    await openFile('LadeEpa_Command', image);
+    const colour = logo[2 + 17 + 3] === 13 ? 14 : 13;
+    await paint(3, 1, colour, [0, 0]);
+    await page.evaluate(() => {
+        window.timing = {};
+        document.getElementById('saveOk').addEventListener('click', () => { window.timing.start = performance.now(); }, { capture: true, once: true });
+        new MutationObserver((_, o) => { if (window.timing.start) window.timing.end = performance.now(), o.disconnect(); })
+            .observe(document.getElementById('messageBox'), { attributes: true });
+    });
+    const name = path.basename(image).replace(/(\.[^.]*)?$/, '-new$1');
+    const imageBytes = await save(name, 1, { proposed: name });
+    const timing = await page.evaluate(() => window.timing);
+    await paint(3, 1, colour === 13 ? 14 : 13);
+    await paint(3, 1, colour);
+    const logoBytes = await save('logo.epa', 2);
+    // Counts, attributes and glyphs (2 + 17 x 6 x 15 bytes of a short logo);
+    // the 70-byte trailer is the editor's own, not the image's.
+    const body = logo.length === 1602 ? 1532 : logo.length;
+    expect(logoBytes.length === logo.length, `${label}: the logo saved has ${logoBytes.length} bytes`);
+    expectSame(`${label}: the logo saved`, logoBytes.subarray(0, body), setAttribute(logo, 3, 1, colour).subarray(0, body));
+    fs.writeFileSync(at(label + '.epa'), logoBytes);
+    expectSame(`${label}: the image saved`, imageBytes, cliFile(at(label + '-new.bin'), 'bios', 'replace', image, at(label + '.epa')));
+    return timing.end - timing.start;
+}
+
+async function biosImages() {
+    const seeds = at('seeds');
+    fs.mkdirSync(seeds);
+    const made = spawnSync(path.join(root, 'build/bin/make_award_seeds'), [seeds]);
+    expect(made.status === 0, 'make_award_seeds failed');
+    const seed = path.join(seeds, 'layout-a.bin');
+    expect(/logo: EPA version 1/.test(cli('bios', 'list', seed)), 'layout-a.bin holds no version-1 logo');
+    numbers.replacePage = [];
+    for (let i = 0; i < 5; i++) numbers.replacePage.push(await replaceLogo(seed, 'layout-a'));
+    numbers.replaceNative = timeNative('bios', 'replace', seed, at('layout-a.epa'), at('layout-a-timed.bin'));
+    const folder = process.env.KALVERO_BIOS_SAMPLES;
+    if (!folder) return;
+    for (const name of fs.readdirSync(folder).sort()) {
+        const image = path.join(folder, name);
+        const size = fs.statSync(image).size;
+        if (size !== 131072 && size !== 262144) continue;
+        const list = spawnSync(cliPath, ['bios', 'list', image], { encoding: 'utf8' });
+        if (list.status !== 0 || !/logo: EPA version 1/.test(list.stdout)) { console.log(`   skipped ${name}: no version-1 logo`); continue; }
+        await replaceLogo(image, name);
+        console.log(`   ${name}: the same image as kalvero-cli bios replace`);
+    }
+}
+
+async function saveFirstQuestion() {
+    await load({ SaveCheck: true });
+    await openFile('LadeEpa_Command', sample('kalvero.epa'));
+    await paint(0, 0, 4);
+    const painted = await canvasImage();
+    await page.click('#LadeEpa_Command');
+    const chooser = page.waitForFileChooser({ timeout: 5000 });
+    await answer('answerNo');
+    await (await chooser).cancel();
+    await idle();
+    expect(await canvasImage() === painted, 'the painted logo is gone');
+    expect(await text('EpaNameAnzeige') === 'kalvero.epa', `EpaNameAnzeige: ${await text('EpaNameAnzeige')}`);
+    expect(await page.$eval('#SichEpa_Command', (e) => !e.disabled), 'Save EPA is disabled');
+    await page.click('#SaveCheck'); // off again, so that leaving asks nothing
+}
+
+async function language() {
+    // The captions of LanguageTexts.cpp, without their "&".
+    for (const [flag, caption] of [['American', 'Load EPA'], ['Deutsch', 'EPA Laden'], ['American', 'Load EPA']]) {
+        await load();
+        await page.click('#' + flag);
+        expect(await text('LadeEpa_Command') === caption, `after ${flag}: "${await text('LadeEpa_Command')}"`);
+        await load();
+        expect(await text('LadeEpa_Command') === caption, `after ${flag} and a reload: "${await text('LadeEpa_Command')}"`);
+    }
+}
+
+async function dropFile() {
+    await load();
+    const bytes = [...fs.readFileSync(sample('kalvero.epa'))];
+    await page.$eval('#Picture1', (target, bytes) => {
+        const data = new DataTransfer();
+        data.items.add(new File([new Uint8Array(bytes)], 'dropped.epa'));
+        for (const type of ['dragenter', 'dragover', 'drop'])
+            target.dispatchEvent(new DragEvent(type, { dataTransfer: data, bubbles: true, cancelable: true }));
+    }, bytes);
+    await idle();
+    expect(await text('EpaNameAnzeige') === 'dropped.epa', `EpaNameAnzeige: "${await text('EpaNameAnzeige')}"`);
+}
+
+async function bootView() {
+    await load();
+    await openFile('LadeEpa_Command', sample('kalvero.epa'));
+    await page.keyboard.press('F5');
+    await page.waitForSelector('#bootView', { visible: true, timeout: 5000 });
+    const shown = await page.$eval('#bootView canvas', (c) => ({ width: c.width, height: c.height,
+        data: [...c.getContext('2d').getImageData(0, 0, c.width, c.height).data] }));
+    cli('render', '--boot-screen', sample('kalvero.epa'), at('boot.png'));
+    const want = pngPixels(at('boot.png'));
+    expect(shown.width === want.width && shown.height === want.height, `boot view ${shown.width} x ${shown.height}, kalvero-cli ${want.width} x ${want.height}`);
+    const got = Buffer.from(shown.data.filter((_, i) => i % 4 !== 3));
+    expectSame('boot view pixels (RGB)', got, want.rgb);
+    await page.keyboard.press('Escape');
+    expect(!(await visible('#bootView')), 'Escape did not close the boot view');
+}
+
+async function screenshot() {
+    await load();
+    await openFile('LadeEpa_Command', sample('kalvero.epa'));
+    fs.mkdirSync(path.join(root, 'docs/images'), { recursive: true });
+    const window = await page.$('main') ?? await page.$('body');
+    await window.screenshot({ path: path.join(root, 'docs/images/web-page.png') });
+}
+
+async function timings() {
+    // The moment the page's kalveroReady resolves, kept as the page sets it.
+    const { identifier } = await page.evaluateOnNewDocument(() => {
+        let ready;
+        Object.defineProperty(window, 'kalveroReady', { configurable: true, get: () => ready,
+            set(promise) { ready = promise; promise.then(() => { window.readyAt = performance.now(); }); } });
+    });
+    await page.setCacheEnabled(false);
+    const ready = [];
+    for (let i = 0; i < 3; i++) {
+        await page.goto(url, { waitUntil: 'load' });
+        ready.push(await page.evaluate(async () => { await window.kalveroReady; return window.readyAt; }));
+    }
+    await page.setCacheEnabled(true);
+    await page.removeScriptToEvaluateOnNewDocument(identifier);
+    numbers.ready = ready;
+    for (const name of ['kalvero.wasm', 'kalvero.js'])
+        numbers[name] = zlib.gzipSync(fs.readFileSync(path.join(root, 'build/web', name)), { level: 9 }).length;
+}
+
+const cases = [
+    ['a: paint a cell, Save EPA, undo and redo', paintSaveAndUndo],
+    ['b, c: a 2-colour and a 16-colour bitmap made into EPA files', bitmaps],
+    ['d: a BIOS image with a new logo, as kalvero-cli bios replace makes it', biosImages],
+    ['e: a PNG picture made into an EPA file', picture],
+    ['f: the save-first question, answered No, keeps the logo', saveFirstQuestion],
+    ['g: the language and its caption, kept over a reload', language],
+    ['h: an EPA file dropped on the page', dropFile],
+    ['i: the boot view as kalvero-cli render --boot-screen draws it', bootView],
+    ['j: a screenshot for the README', screenshot],
+    ['k: timings', timings],
+];
+const only = process.argv[2];
+let passed = 0, failed = 0;
+for (const [name, run] of cases) {
+    if (only && !name.startsWith(only)) continue;
+    consoleErrors.length = 0;
+    try {
+        await run();
+        passed++;
+        console.log(`ok      ${name}`);
+    } catch (error) {
+        failed++;
+        console.log(`FAILED  ${name}\n        ${error.message}` +
+            (consoleErrors.length ? `\n        console: ${consoleErrors.join(' | ')}` : ''));
+        await page.screenshot({ path: path.join(testDir, `failed-${name[0]}.png`) }).catch(() => {});
+    }
+}
+
+// Median (lowest to highest) of the runs; sizes in KiB.
+const ms = (runs, digits) => {
+    const sorted = [...runs].sort((a, b) => a - b), f = (n) => n.toFixed(digits);
+    return `median ${f(sorted[sorted.length >> 1])} ms (${f(sorted[0])} to ${f(sorted.at(-1))}, ${runs.length} runs)`;
+};
+const kib = (n) => `${(n / 1024).toFixed(1)} KiB`;
+const table = [
+    ['navigation start to kalveroReady, no HTTP cache', numbers.ready?.length && ms(numbers.ready, 0)],
+    ['logo replacement in the page: Save EPA of layout-a.bin, from the save dialog\'s OK to the notice', numbers.replacePage?.length && ms(numbers.replacePage, 1)],
+    ['kalvero-cli bios replace of the same image and logo, whole process', numbers.replaceNative?.length && ms(numbers.replaceNative, 1)],
+    ['kalvero.wasm gzipped (-9)', numbers['kalvero.wasm'] && kib(numbers['kalvero.wasm'])],
+    ['kalvero.js gzipped (-9)', numbers['kalvero.js'] && kib(numbers['kalvero.js'])],
+].filter(([, value]) => value).map(([what, value]) => `| ${what} | ${value} |`).join('\n');
+if (table) {
+    console.log(`\n| what | measured |\n|---|---|\n${table}\n`);
+    fs.writeFileSync(path.join(testDir, 'numbers.txt'), `| what | measured |\n|---|---|\n${table}\n`);
+}
+console.log(`${passed} passed, ${failed} failed`);
+await browser.close();
+server.kill();
+fs.rmSync(tmp, { recursive: true, force: true });
+process.exit(failed ? 1 : 0);
