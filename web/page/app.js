@@ -408,17 +408,19 @@ function onKeyDown(event) {
   if (event.defaultPrevented || event.isComposing) return;
   const shortcut = shortcutOf(event);
   const letter = accessLetter(event);
-  // The browser's own use of these keys (reload, save page...) stays away.
-  if (shortcut) event.preventDefault();
+  // The browser's own use of these keys (reload, save page...) stays away;
+  // a text field keeps its own undo.
+  const typing = event.target.matches?.('input[type="text"], textarea');
+  if (shortcut && !(typing && (shortcut === 'undo' || shortcut === 'redo'))) event.preventDefault();
   const modal = document.querySelector('dialog:modal');
   if (modal) {
     if (letter && pressAccessKey(modal, letter)) event.preventDefault();
     return;
   }
   // The read-me, about and boot view windows have only their own keys.
-  const window = event.target.closest?.('dialog');
-  if (window) {
-    if (letter && pressAccessKey(window, letter)) event.preventDefault();
+  const own = event.target.closest?.('dialog');
+  if (own) {
+    if (letter && pressAccessKey(own, letter)) event.preventDefault();
     return;
   }
   if (menuIsOpen() || !idle()) return;
