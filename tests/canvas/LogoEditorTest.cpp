@@ -1,6 +1,11 @@
+#include "bios/LogoReplacer.h"
+#include "conversion/BootView.h"
+#include "conversion/PreviewImage.h"
 #include "editor/PointerCell.h"
+#include "shell/BootPreview.h"
 #include "shell/support/FormFixture.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QTest>
@@ -13,6 +18,13 @@ namespace {
 constexpr QRgb Grey = 0xE0E0E0, Black = 0, Red = 0xFF0000, Yellow = 0xFFFF00, White = 0xFFFFFF;
 
 using Top = std::vector<int>; // attributes of the first five cells of the top row
+using Bytes = std::vector<std::uint8_t>;
+
+QImage Picture(const RgbImage& image) {
+    return QImage(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height,
+                  image.width * 3, QImage::Format_RGB888)
+        .convertToFormat(QImage::Format_RGB32);
+}
 
 class LogoEditorTest : public FormFixture {
 protected:
@@ -23,7 +35,7 @@ protected:
         form().activateWindow();
         QApplication::processEvents();
     }
-    void open(const QString& logo) {
+    void open(const std::string& logo) {
         dialogs.files.push_back(logo);
         form().LadeEpa_Command_Click();
     }
@@ -49,7 +61,7 @@ protected:
     // Cell (0, 0) red with only its top-left pixel set, the last cell yellow
     // with only its bottom-right pixel set, every other cell all white.
     void makePatternLogo(bool tall) {
-        makeBitmapLogo({}, tall);
+        MakeBitmapLogo(form().session(), {}, tall);
         LogoDocument& logo = document();
         const LogoLayout size = logo.layout();
         for (int position = size.glyphOffset + 1; position <= size.trailerOffset; ++position) {
@@ -221,10 +233,10 @@ TEST_F(LogoEditorTest, OneStrokeIsOneStepTakenBackAndDoneAgain) {
 
 TEST_F(LogoEditorTest, UndoHistoryEndsOnlyWhereTheLogoIsReplaced) {
     showQuietly();
-    const QString fileLogo = writeLogo("a.epa", true, 2, 0xFF);
-    const QString otherLogo = writeLogo("b.epa", true, 3, 0xFF);
-    const QString bitmap = writeMonoBitmap("pic.bmp", true);
-    const auto loadBitmap = [&](const std::optional<QString>& chosen) {
+    const std::string fileLogo = writeLogo("a.epa", true, 2, 0xFF);
+    const std::string otherLogo = writeLogo("b.epa", true, 3, 0xFF);
+    const std::string bitmap = writeMonoBitmap("pic.bmp", true);
+    const auto loadBitmap = [&](const std::optional<std::string>& chosen) {
         dialogs.files.push_back(chosen);
         form().LadeBmp_Command_Click();
     };
@@ -252,6 +264,45 @@ TEST_F(LogoEditorTest, UndoHistoryEndsOnlyWhereTheLogoIsReplaced) {
         key(RedoY);
         EXPECT_EQ(top(), after);
     }
+}
+
+// The logos of a BIOS image that are shown, not painted: drawn as `render`
+// draws them, and behind F5 and F6.
+TEST_F(LogoEditorTest, AnImagesEpa2AndFullScreenLogosAreDrawnAsRenderDrawsThem) {
+    quiet();
+    const Bytes screen = Epa2Logo(640, 480, 476); // stripe k, 32 pixels wide, in entry k % 16
+    TestImage image = LayoutA({screen});
+    image.chains[0].modules[1] = LogoModule(Epa2Logo(136, 84, 1));
+    const Bytes boot = bios::ExtractLogo(Build(image).bytes, bios::LogoPlace::Boot).value();
+    open(writeImage("board.rom", image));
+    EXPECT_EQ(ui().Picture1->image().copy(0, 0, 136, 84), Picture(RenderPreview(boot, {}).value()));
+    // F5, the canvas's first context menu entry, opens what `render
+    // --boot-screen` draws of the logo.
+    QAction* bootView = ui().Picture1->actions().at(0);
+    EXPECT_EQ(bootView->shortcut(), QKeySequence(Qt::Key_F5));
+    bootView->trigger();
+    EXPECT_EQ(form().bootPreview()->findChild<QLabel*>()->pixmap().toImage().convertToFormat(
+                  QImage::Format_RGB32),
+              Picture(RenderBootView(ClassifyFile(boot.size(), boot), boot, 1, true).value()));
+
+    QAction* fullScreen = ui().Picture1->actions().at(1);
+    EXPECT_EQ(fullScreen->shortcut(), QKeySequence(Qt::Key_F6));
+    ui().Deutsch->click();
+    EXPECT_EQ(fullScreen->text(), "&Vollbild-Logo");
+    EXPECT_TRUE(fullScreen->isVisible() && fullScreen->isEnabled() && !fullScreen->isChecked());
+    fullScreen->trigger();
+    // As wide as the canvas, in the middle of its height, without a read-out.
+    EXPECT_EQ(canvasPixel(3, 68), 0x928271U);   // entry 0: 36, 32, 28 of 63
+    EXPECT_EQ(canvasPixel(151, 68), 0x201000U); // entry 3, the last stripe
+    EXPECT_EQ(canvasPixel(3, 3), ui().Picture1->background().rgb() & 0xFFFFFF);
+    moveOnCanvas({20, 60}, 0);
+    EXPECT_TRUE(ui().Koordinaten->text().isEmpty());
+
+    // An image without a boot logo shows its full-screen logo at once.
+    TestImage alone = LayoutA({screen});
+    alone.chains[0].modules.erase(alone.chains[0].modules.begin() + 1);
+    open(writeImage("alone.bin", alone));
+    EXPECT_TRUE(fullScreen->isChecked() && !fullScreen->isEnabled());
 }
 
 } // namespace

@@ -98,7 +98,7 @@ TEST_F(KeyboardTest, FocusStartsOnExitTabReachesFlagsAndCanvasKeysOpenAndCloseWi
     QTest::keyClick(&form(), Qt::Key_O, Qt::ControlModifier);
     QTest::keyClick(&form(), Qt::Key_S, Qt::ControlModifier);
     ASSERT_EQ(dialogs.fileDialogs.size(), 1U);
-    EXPECT_EQ(dialogs.fileDialogs[0].kind, ScriptedDialogs::FileKind::Open);
+    EXPECT_TRUE(dialogs.fileDialogs[0].filter.starts_with("(*.epa)|*.epa|BIOS")); // Load EPA's
     QTest::keyClick(&form(), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(form().isVisible());
 }
@@ -143,7 +143,7 @@ TEST_F(StartupExitTest, RegistrationFailuresShownVersionsAndOptionsKeptByExit) {
 
 TEST_F(StartupExitTest, ExitRoutineRunsOnceWhicheverWayTheWindowCloses) {
     // By the Exit button, answered No: one question, under the default name.
-    makeBitmapLogo("/My.Pics/logo.bmp");
+    MakeBitmapLogo(form().session(), "/My.Pics/logo.bmp");
     dialogs.answers.push_back(AnswerNo);
     form().show();
     form().Ende_Command_Click();
@@ -155,7 +155,7 @@ TEST_F(StartupExitTest, ExitRoutineRunsOnceWhicheverWayTheWindowCloses) {
     // Cancel, or Yes and a cancelled save: the program goes on. Then by
     // closing the window, answered Yes: saved, and the read-me closed too.
     start();
-    makeBitmapLogo(path("pic.bmp").toStdString());
+    MakeBitmapLogo(form().session(), path("pic.bmp"));
     dialogs.answers = {AnswerCancel, AnswerYes, AnswerYes};
     dialogs.files = {std::nullopt, path("pic.epa")};
     form().show();

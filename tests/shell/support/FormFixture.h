@@ -3,22 +3,18 @@
 #include "canvas/ColourButton.h"
 #include "canvas/LogoCanvas.h"
 #include "canvas/PalettePanel.h"
+#include "editor/support/SessionFixture.h"
 #include "shell/Form1.h"
 #include "shell/PicturePreview.h"
 #include "shell/SizingLabel.h"
 #include "shell/platform/FileRegistry.h"
-#include "shell/support/ScriptedDialogs.h"
-#include "support/TempDir.h"
 
 #include <QCheckBox>
 #include <QEvent>
 #include <QPointF>
 #include <QPushButton>
 #include <QToolButton>
-#include <gtest/gtest.h>
 #include <memory>
-
-class QWidget;
 
 // Texts in failure messages as text, not as a list of characters.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -32,7 +28,7 @@ namespace kalvero::test {
 // A main window as the program builds it, with scripted dialogs, the settings
 // in a temporary file and no file-type registration, in a temporary folder
 // for the files a test makes.
-class FormFixture : public ::testing::Test {
+class FormFixture : public ::testing::Test, public EditorFiles {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -43,25 +39,12 @@ protected:
     Form1& form() { return *form_; }
     const Form1Controls& ui() const { return form_->controls(); }
     LogoDocument& document() { return form_->document(); }
-    QString path(const std::string& name) const {
-        return QString::fromStdString(dir.file(name).string());
-    }
 
     // Messages and Backup off: no save-first questions, no backup copies.
     void quiet() const {
         ui().SaveCheck->setChecked(false);
         ui().Backup->setChecked(false);
     }
-    // An unsaved logo made from the bitmap, as Create EPA leaves it.
-    void makeBitmapLogo(const std::string& bitmap, bool tall = true);
-    // A logo file whose cells all have the attribute and whose glyph lines
-    // are all the given bits.
-    QString writeLogo(const std::string& name, bool tall, std::uint8_t attribute,
-                      std::uint8_t glyphBits) const;
-    // A two-colour bitmap file with one set pixel at (x, y), or none.
-    QString writeMonoBitmap(const std::string& name, bool tall, int x = -1, int y = -1) const;
-    // A 16-colour bitmap file whose pixels all have the colour index.
-    QString writeColourBitmap(const std::string& name, bool tall, int index) const;
 
     // The canvas colour at a pixel of its drawing area.
     QRgb canvasPixel(int x, int y) const;
@@ -75,7 +58,6 @@ protected:
     }
     void releaseOnCanvas(QPointF at) const { sendToCanvas(QEvent::MouseButtonRelease, at, 1, 0); }
 
-    TempDir dir;
     ScriptedDialogs dialogs;
     std::unique_ptr<FileRegistry> settings;
     int registrations = 0;

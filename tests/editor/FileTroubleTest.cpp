@@ -4,16 +4,14 @@
 // written; no output replaces an input.
 
 #include "document/FileIo.h"
-#include "shell/SizingLabel.h"
-#include "shell/support/FormFixture.h"
+#include "editor/support/SessionFixture.h"
 #include "support/FileKinds.h"
 
-#include <QCheckBox>
-#include <QPushButton>
 #include <array>
 #include <dlfcn.h>
 #include <filesystem>
 #include <sys/resource.h>
+#include <tuple>
 
 namespace kalvero::test {
 namespace {
@@ -25,59 +23,39 @@ const char* Name(Writing how) {
     return std::array{"Save EPA", "EPA 2.0 save", "EPAtoBMP", "backup"}[static_cast<int>(how)];
 }
 
-class FileTroubleTest : public FormFixture {
+class FileTroubleTest : public SessionFixture {
 protected:
-    void SetUp() override {
-        FormFixture::SetUp();
-        quiet();
-    }
-
-    // Load BMP with a bitmap, or Load EPA with a logo (the command line opens
-    // through the same code).
-    void open(bool bitmap, const QString& path) {
-        dialogs.files.push_back(path);
-        bitmap ? form().LadeBmp_Command_Click() : form().LadeEpa_Command_Click();
-    }
+    FileTroubleTest() { quiet(); }
 
     // The one notice of the case: its title and the line that tells why.
-    void expectNotice(const QString& title, const QString& reasonLine, const std::string& what) {
+    void expectNotice(const std::string& title, const std::string& reasonLine,
+                      const std::string& what) {
         ASSERT_EQ(dialogs.messages.size(), 1U) << what;
         EXPECT_EQ(dialogs.messages[0].title, title) << what;
-        EXPECT_TRUE(dialogs.messages[0].text.contains(reasonLine))
-            << what << ": " << dialogs.messages[0].text.toStdString();
+        EXPECT_NE(dialogs.messages[0].text.find(reasonLine), std::string::npos)
+            << what << ": " << dialogs.messages[0].text;
         dialogs.messages.clear();
-    }
-
-    // Nothing was taken from a file the command refused.
-    void expectNothingOpened() {
-        EXPECT_TRUE(document().EpaFileName().empty());
-        EXPECT_FALSE(ui().SichEpa_Command->isEnabled() || ui().CreateEpa->isEnabled());
-        EXPECT_TRUE(ui().EpaNameAnzeige->text().isEmpty());
     }
 
     // Makes the logo (or the EPA 2.0 image) that the command writes, from
     // bitmaps in the test folder.
     void prepare(Writing how) {
         if (how == Writing::SaveEpa || how == Writing::ExportBmp) {
-            open(true, writeMonoBitmap("in.bmp", true, 1, 1));
-            form().CreateEpa_Click();
+            loadBitmap(writeMonoBitmap("in.bmp", true, 1, 1));
+            session.CreateEpa_Click();
         } else if (how == Writing::SaveEpa2) {
-            open(true, writeColourBitmap("colour.bmp", false, 5));
+            loadBitmap(writeColourBitmap("colour.bmp", false, 5));
         }
     }
 
     // Writes the prepared logo to target the way the command does; a backup
-    // is made of the logo file target.
-    void perform(Writing how, const QString& target) {
-        if (how == Writing::Backup) {
-            ui().Backup->setChecked(true);
-            open(false, target);
-            return;
-        }
-        dialogs.files.push_back(target);
-        how == Writing::SaveEpa     ? form().SichEpa_Command_Click()
-        : how == Writing::ExportBmp ? form().EpaToBmp_Click()
-                                    : form().CreateEpa_Click();
+    // is made of the logo file target as Load EPA opens it.
+    void perform(Writing how, const std::string& target) {
+        controls().backup = how == Writing::Backup;
+        run(std::array{&EditorSession::SichEpa_Command_Click, &EditorSession::CreateEpa_Click,
+                       &EditorSession::EpaToBmp_Click,
+                       &EditorSession::LadeEpa_Command_Click}[static_cast<int>(how)],
+            target);
     }
 };
 
@@ -95,7 +73,7 @@ TEST_F(FileTroubleTest, AWriteCutShortKeepsTheOldFileAndWhatWasToBeWritten) {
         fs::remove_all(dir.file("out"));
         fs::create_directory(dir.file("out"));
         const bool backup = how == Writing::Backup;
-        const QString target = backup ? writeLogo("out/logo.epa", true, 1, 1) : path("out/old");
+        const std::string target = backup ? writeLogo("out/logo.epa", true, 1, 1) : path("out/old");
         if (!backup) {
             WriteBytes(dir.file("out/old"), old);
         }
@@ -109,13 +87,13 @@ TEST_F(FileTroubleTest, AWriteCutShortKeepsTheOldFileAndWhatWasToBeWritten) {
         EXPECT_EQ(FolderEntries(dir.file("out")),
                   std::vector<std::string>{backup ? "logo.epa" : "old"});
         if (backup) {
-            EXPECT_NE(document().EpaFileName(), target.toStdString()) << "opened without a backup";
+            EXPECT_NE(document().EpaFileName(), target) << "opened without a backup";
         } else {
             EXPECT_EQ(ReadBytes(dir.file("out/old")), old) << Name(how);
-            const QPushButton* button = how == Writing::SaveEpa    ? ui().SichEpa_Command
-                                        : how == Writing::SaveEpa2 ? ui().CreateEpa
-                                                                   : ui().EpaToBmp;
-            EXPECT_TRUE(button->isEnabled()) << Name(how);
+            EXPECT_TRUE(shown().*(how == Writing::SaveEpa    ? &EditorControls::saveEnabled
+                                  : how == Writing::SaveEpa2 ? &EditorControls::createEnabled
+                                                             : &EditorControls::exportEnabled))
+                << Name(how);
         }
     }
 }
@@ -123,12 +101,11 @@ TEST_F(FileTroubleTest, AWriteCutShortKeepsTheOldFileAndWhatWasToBeWritten) {
 TEST_F(FileTroubleTest, OutputOverAnInputIsRefusedExceptSaveEpaOverItsOwnLogo) {
     // Save EPA over the logo file it came from, through a link to it: the
     // whole new logo.
-    const QString logo = writeLogo("logo.epa", false, 4, 0x3C);
+    const std::string logo = writeLogo("logo.epa", false, 4, 0x3C);
     fs::create_symlink("logo.epa", dir.file("soft.epa"));
-    open(false, logo);
+    load(logo);
     document().SetCellAttribute(0, 0, 14);
-    dialogs.files.push_back(path("soft.epa"));
-    form().SichEpa_Command_Click();
+    save(path("soft.epa"));
     EXPECT_TRUE(dialogs.messages.empty());
     std::vector<std::uint8_t> bytes = ReadBytes(dir.file("logo.epa"));
     ASSERT_EQ(bytes.size(), 1602U);
@@ -146,10 +123,10 @@ TEST_F(FileTroubleTest, OutputOverAnInputIsRefusedExceptSaveEpaOverItsOwnLogo) {
     };
     for (const auto& [how, target, reasonLine] : cases) {
         if (how == Writing::ExportBmp) {
-            open(false, logo);
+            load(logo);
         } else {
             if (target == "soft.epa") {
-                ui().SaveCheck->setChecked(true);
+                controls().messages = true;
                 dialogs.answers.push_back(AnswerYes);
                 dialogs.files.push_back(logo);
             }
@@ -162,7 +139,7 @@ TEST_F(FileTroubleTest, OutputOverAnInputIsRefusedExceptSaveEpaOverItsOwnLogo) {
         EXPECT_EQ(Snapshot(dir.path()), before) << Name(how) << " " << target;
     }
     EXPECT_TRUE(document().Epa2Pending()) << "Create EPA offers the EPA 2.0 save again";
-    EXPECT_TRUE(ui().CreateEpa->isEnabled());
+    EXPECT_TRUE(shown().createEnabled);
 }
 
 // Runs in the CTest entry that preloads the ChangeOnOpen library; elsewhere
@@ -175,13 +152,17 @@ TEST_F(FileTroubleTest, FileThatChangesAfterItsSizeWasTakenIsReported) {
         for (const char* change : {"grows-on-open", "shrinks-on-open"}) {
             // The library changes a file at its first opening only.
             const std::string name = std::string(change) + (bitmap ? ".bmp" : ".epa");
-            open(bitmap, bitmap ? writeMonoBitmap(name, true) : writeLogo(name, true, 12, 0x81));
+            // Load EPA with a logo (the command line opens through the same
+            // code), or Load BMP with a bitmap.
+            bitmap ? loadBitmap(writeMonoBitmap(name, true))
+                   : load(writeLogo(name, true, 12, 0x81));
             expectNotice("File not opened", "The file changed while it was read.", name);
-            expectNothingOpened();
+            EXPECT_TRUE(document().EpaFileName().empty() && shown().epaName.empty());
+            EXPECT_FALSE(shown().saveEnabled || shown().createEnabled);
             fs::remove(dir.file(name));
         }
     }
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"settings"});
+    EXPECT_TRUE(dir.entries().empty());
 }
 
 } // namespace

@@ -1,0 +1,51 @@
+// What the window adds to the editor's commands, which tests/editor tests:
+// the file named on its command line, files dropped on it, the bitmap's
+// preview.
+
+#include "shell/support/FormFixture.h"
+
+#include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QMimeData>
+
+namespace kalvero::test {
+namespace {
+
+// Drags the files over the window, and drops them when it takes them.
+bool Drop(QWidget& window, const QList<QUrl>& files) {
+    QMimeData data;
+    data.setUrls(files);
+    QDragEnterEvent enter(QPoint(300, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(&window, &enter);
+    QDropEvent dropped(QPointF(300, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
+    if (enter.isAccepted()) {
+        QCoreApplication::sendEvent(&window, &dropped);
+        QCoreApplication::processEvents(); // the command runs after the drop
+    }
+    return enter.isAccepted();
+}
+
+using Form1CommandsTest = FormFixture;
+
+TEST_F(Form1CommandsTest, TheCommandLineFileOpensAtTheActivationAndOneLocalFileDroppedLoads) {
+    start(QString::fromStdString('"' + writeLogo("my logo.epa", false, 11, 0xFF) + '"'));
+    EXPECT_EQ(document().CellAttribute(0, 0), 0) << "nothing read before the activation";
+    form().Form_Activate();
+    EXPECT_EQ(ui().EpaNameAnzeige->text(), "my logo.epa");
+
+    // The preview shows a bitmap in its frame.
+    quiet();
+    const QUrl bitmap =
+        QUrl::fromLocalFile(QString::fromStdString(writeColourBitmap("pic.BMP", true, 3)));
+    EXPECT_FALSE(Drop(form(), {bitmap, bitmap}));
+    EXPECT_FALSE(Drop(form(), {QUrl(QStringLiteral("https://kalvero.example.org/a.bmp"))}));
+    ASSERT_TRUE(Drop(form(), {bitmap}));
+    EXPECT_EQ(ui().BmpNameAnzeige->text(), "pic.BMP");
+    EXPECT_EQ(ui().ShowBmp_image->size(), QSize(140, 130));
+    dialogs.files.push_back(writeMonoBitmap("short.bmp", false));
+    form().LadeBmp_Command_Click();
+    EXPECT_EQ(ui().ShowBmp_image->size(), QSize(140, 88));
+}
+
+} // namespace
+} // namespace kalvero::test
