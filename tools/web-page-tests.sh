@@ -6,8 +6,7 @@
 # KALVERO_BIOS_SAMPLES set to a folder of BIOS images, each of them with a
 # version-1 logo is checked too. Exits non-zero when anything fails.
 #
-# Needs the Debian packages cmake, ninja-build, emscripten, node-acorn,
-# nodejs, npm, chromium and python3; uses ccache when it is installed.
+# Needs the Debian packages of tools/build-web.sh, and npm and chromium.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,17 +17,7 @@ for tool in build/bin/kalvero-cli build/bin/make_award_seeds; do
     fi
 done
 
-# Debian's Emscripten runs on Node with Debian's acorn, and on Debian's Python.
-export NODE_PATH=/usr/share/nodejs
-if [ -x /usr/bin/python3 ]; then
-    export EMSDK_PYTHON=${EMSDK_PYTHON:-/usr/bin/python3}
-fi
-launcher=()
-if command -v ccache >/dev/null; then
-    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
-cmake --preset web "${launcher[@]}" >/dev/null
-cmake --build --preset web --target kalvero_web kalvero_web_page
+tools/build-web.sh
 
 # puppeteer-core drives the Chromium installed; it downloads no browser.
 # 24.x is the last line that runs on Node 18 and 20.
