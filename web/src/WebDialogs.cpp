@@ -23,8 +23,8 @@ EM_ASYNC_JS(int, PageOpenFile, (const char* filter, int filterIndex, const char*
 
 EM_ASYNC_JS(int, PageSaveFile,
             (const char* filter, int filterIndex, const char* initialName, int confirm), {
-                const chosen = await Module.face.saveFile(
-                    UTF8ToString(filter), filterIndex, UTF8ToString(initialName), !!confirm);
+                const chosen = await Module.face.saveFile(UTF8ToString(filter), filterIndex,
+                                                          UTF8ToString(initialName), !!confirm);
                 Module.chosenPath = chosen ? chosen.path : null;
                 Module.chosenFilter = chosen ? chosen.filterIndex : filterIndex;
                 return chosen ? lengthBytesUTF8(chosen.path) : -1;
@@ -36,6 +36,28 @@ EM_JS(void, CopyChosenPath, (char* buffer, int size),
 EM_JS(int, ChosenFilter, (), { return Module.chosenFilter; });
 
 EM_JS(void, PageOpenUrl, (const char* address), { Module.face.openUrl(UTF8ToString(address)); });
+
+// Files live in the page's memory at /files/N/NAME; the user knows them by
+// NAME alone.
+std::string WithoutFolders(const std::string& text) {
+    static constexpr std::string_view Folder = "/files/";
+    std::string shown;
+    std::size_t at = 0;
+    for (std::size_t found = text.find(Folder); found != std::string::npos;
+         found = text.find(Folder, at)) {
+        std::size_t end = found + Folder.size();
+        while (end < text.size() && text[end] >= '0' && text[end] <= '9') {
+            ++end;
+        }
+        const bool numbered = end > found + Folder.size() && end < text.size() && text[end] == '/';
+        shown += text.substr(at, found - at);
+        if (!numbered) {
+            shown += Folder;
+        }
+        at = numbered ? end + 1 : found + Folder.size();
+    }
+    return shown + text.substr(at);
+}
 
 std::optional<std::string> TakeChosenPath(int length) {
     if (length < 0) {
@@ -51,7 +73,7 @@ std::optional<std::string> TakeChosenPath(int length) {
 
 int WebDialogs::message(const MessageRequest& request) {
     return PageMessage(static_cast<int>(request.icon), static_cast<int>(request.buttons),
-                       request.title.c_str(), request.text.c_str());
+                       request.title.c_str(), WithoutFolders(request.text).c_str());
 }
 
 std::optional<std::string> WebDialogs::openFile(const FileDialogRequest& request) {

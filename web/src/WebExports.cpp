@@ -112,10 +112,12 @@ EMSCRIPTEN_KEEPALIVE void kalvero_redo() {
     editor->redo();
 }
 
-// Whether leaving the page would lose a change the user was to be asked about.
+// Whether leaving the page would lose painting or a logo made from a bitmap
+// that was not saved, while the user wants to be asked (Messages).
 EMSCRIPTEN_KEEPALIVE int kalvero_unsaved() {
     const kalvero::EditorControls& controls = editor->session().controls();
-    return controls.messages && controls.saveEnabled ? 1 : 0;
+    return controls.messages && controls.saveEnabled && editor->session().document().edited() ? 1
+                                                                                              : 0;
 }
 
 // The logo on the canvas as the PC shows it at power-on, handed to the page;
