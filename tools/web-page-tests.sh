@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the page (build/web), installs puppeteer-core into build/web-test
-# and runs tools/web-page/page-test.mjs: the page in headless Chromium,
+# and runs tests/web/page-test.mjs: the page in headless Chromium,
 # checked against the native kalvero-cli. Needs build/bin/kalvero-cli and
 # build/bin/make_award_seeds (cmake --build --preset default). With
 # KALVERO_BIOS_SAMPLES set to a folder of BIOS images, each of them with a
@@ -28,4 +28,4 @@ if [ "$(node -p "require('./$dir/node_modules/puppeteer-core/package.json').vers
     npm install --prefix "$dir" --no-audit --no-fund --no-save "puppeteer-core@$puppeteer"
 fi
 
-timeout 300 node tools/web-page/page-test.mjs "$@"
+timeout 300 node tests/web/page-test.mjs "$@"
