@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the page into build/web: the editor's core in WebAssembly (cmake
-# --preset web, in build/web-build) and the page's own files beside it.
+# --preset web, in build/web-build) and the page's own files beside it. With
+# targets (all: also the core's tests for Node), builds those instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,4 +17,8 @@ if command -v ccache >/dev/null; then
     launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 cmake --preset web "${launcher[@]}" >/dev/null
-cmake --build --preset web --target kalvero_web kalvero_web_page
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+    targets=(kalvero_web kalvero_web_page)
+fi
+cmake --build --preset web --target "${targets[@]}"

@@ -9,20 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# Debian's Emscripten runs on Node with Debian's acorn, and on Debian's
-# Python: a python3 found first on the PATH (a pyenv shim) doubles the time
-# each of its hundred calls takes to start.
-export NODE_PATH=/usr/share/nodejs
-if [ -x /usr/bin/python3 ]; then
-    export EMSDK_PYTHON=${EMSDK_PYTHON:-/usr/bin/python3}
-fi
-
-launcher=()
-if command -v ccache >/dev/null; then
-    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
-cmake --preset web "${launcher[@]}" >/dev/null
-cmake --build --preset web
+tools/build-web.sh all
 
 # Cases that need what Emscripten's layer over Node's file system
 # (NODERAWFS) does not give.
