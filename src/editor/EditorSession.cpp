@@ -1,5 +1,7 @@
 #include "editor/EditorSession.h"
 
+#include "conversion/BootView.h"
+#include "conversion/FileKind.h"
 #include "document/EpaFormat.h"
 #include "document/FileNames.h"
 #include "editor/Dialogs.h"
@@ -55,6 +57,17 @@ std::vector<std::uint8_t> EditorSession::bootViewLogo() const {
     }
     LogoDocument logo = document_; // the file a save would write
     return WriteEpa(logo);
+}
+
+std::optional<RgbImage> EditorSession::bootView() const {
+    const std::vector<std::uint8_t> epa = bootViewLogo();
+    if (epa.empty()) {
+        return std::nullopt;
+    }
+    const FileKind kind =
+        ClassifyFile(epa.size(), std::span(epa).first(std::min(epa.size(), FileHeadLength)));
+    FileResult<RgbImage> screen = RenderBootView(kind, epa, 1, true);
+    return screen ? std::optional<RgbImage>(std::move(screen).value()) : std::nullopt;
 }
 
 } // namespace kalvero

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "conversion/RgbImage.h"
 #include "document/LogoDocument.h"
 #include "editor/BmpExporting.h"
 #include "editor/BmpLoading.h"
@@ -10,6 +11,7 @@
 #include "editor/LogoPainting.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,6 +52,9 @@ public:
     // The EPA file of what the canvas shows, as the boot view draws it;
     // empty when there is nothing to show.
     std::vector<std::uint8_t> bootViewLogo() const;
+    // That logo as the PC shows it at power-on (F5); nothing when there is
+    // nothing to show.
+    std::optional<RgbImage> bootView() const;
 
 private:
     LogoDocument document_;

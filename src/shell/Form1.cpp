@@ -3,9 +3,7 @@
 #include "canvas/LogoCanvas.h"
 #include "canvas/PalettePanel.h"
 #include "canvas/Twips.h"
-#include "conversion/BootView.h"
 #include "document/CommandLine.h"
-#include "document/EpaFormat.h"
 #include "editor/Dialogs.h"
 #include "shell/Artwork.h"
 #include "shell/BootPreview.h"
@@ -21,7 +19,6 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QLayout>
 #include <QMimeData>
 #include <QPushButton>
@@ -330,17 +327,11 @@ void Form1::switchImageLogo() {
 }
 
 void Form1::showBootView() {
-    const std::vector<std::uint8_t> epa = session_.bootViewLogo();
-    if (epa.empty()) {
-        return;
-    }
-    const FileKind kind =
-        ClassifyFile(epa.size(), std::span(epa).first(std::min(epa.size(), FileHeadLength)));
-    const FileResult<RgbImage> screen = RenderBootView(kind, epa, 1, true);
+    const std::optional<RgbImage> screen = session_.bootView();
     if (!screen) {
         return;
     }
-    const RgbImage& picture = screen.value();
+    const RgbImage& picture = *screen;
     const QImage image(reinterpret_cast<const uchar*>(picture.pixels.data()), picture.width,
                        picture.height, picture.width * 3, QImage::Format_RGB888);
     if (bootPreview_ != nullptr) {

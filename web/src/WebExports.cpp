@@ -4,8 +4,6 @@
 #include "PageTexts.h"
 #include "PictureFile.h"
 #include "WebEditor.h"
-#include "conversion/BootView.h"
-#include "conversion/FileKind.h"
 
 #include <emscripten.h>
 #include <memory>
@@ -123,18 +121,11 @@ EMSCRIPTEN_KEEPALIVE int kalvero_unsaved() {
 // The logo on the canvas as the PC shows it at power-on, handed to the page;
 // 0 when there is none.
 EMSCRIPTEN_KEEPALIVE int kalvero_boot_view() {
-    const std::vector<std::uint8_t> epa = editor->session().bootViewLogo();
-    if (epa.empty()) {
-        return 0;
-    }
-    const kalvero::FileKind kind = kalvero::ClassifyFile(
-        epa.size(), std::span(epa).first(std::min(epa.size(), kalvero::FileHeadLength)));
-    const kalvero::FileResult<kalvero::RgbImage> screen =
-        kalvero::RenderBootView(kind, epa, 1, true);
+    const std::optional<kalvero::RgbImage> screen = editor->session().bootView();
     if (!screen) {
         return 0;
     }
-    const kalvero::RgbImage& image = screen.value();
+    const kalvero::RgbImage& image = *screen;
     PageShowBootView(reinterpret_cast<const std::uint8_t*>(image.pixels.data()), image.width,
                      image.height);
     return 1;
