@@ -103,23 +103,17 @@ async function decodedPicture(file) {
   }
 }
 
-// Writes the file into a new folder; a picture to be decoded (see
-// decodes) goes in as <stem>.rgba. Returns its path.
+// Writes the file into a new folder and returns its path; a picture to be
+// decoded (see decodes) also goes in decoded, as <name>.rgba, whose path is
+// returned instead: the module falls back on the file itself.
 async function store(file, decodes) {
   const folder = newFolder();
-  if (decodes(file.name)) {
-    const picture = await decodedPicture(file);
-    if (picture) {
-      const dot = file.name.lastIndexOf('.');
-      const stem = dot > 0 ? file.name.slice(0, dot) : file.name;
-      const path = `${folder}/${stem}.rgba`;
-      FS.writeFile(path, picture);
-      return path;
-    }
-  }
   const path = `${folder}/${file.name}`;
   FS.writeFile(path, new Uint8Array(await file.arrayBuffer()));
-  return path;
+  const picture = decodes(file.name) ? await decodedPicture(file) : null;
+  if (!picture) return path;
+  FS.writeFile(`${path}.rgba`, picture);
+  return `${path}.rgba`;
 }
 
 // ---- the faces of the dialogs -------------------------------------------------

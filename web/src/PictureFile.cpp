@@ -10,21 +10,15 @@ namespace {
 
 constexpr std::string_view Suffix = ".rgba";
 constexpr std::size_t HeaderLength = 8;
-// As many pixels as kalvero-cli import takes from a picture file.
-constexpr std::uint64_t MostPixels = 64u * 1024 * 1024;
+// As many pixels as kalvero-cli import decodes: 128 MiB at 4 bytes a pixel.
+constexpr std::uint64_t MostPixels = 32u * 1024 * 1024;
 
 std::uint32_t Number(const std::vector<std::uint8_t>& bytes, std::size_t at) {
     return static_cast<std::uint32_t>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
                                       static_cast<std::uint32_t>(bytes[at + 3]) << 24);
 }
 
-} // namespace
-
-bool IsDecodedPicture(const std::string& path) {
-    return path.size() > Suffix.size() && path.ends_with(Suffix);
-}
-
-std::optional<std::string> BitmapFromDecodedPicture(const std::string& path) {
+std::optional<RgbImage> DecodedPixels(const std::string& path) {
     const std::filesystem::path file = PathFromUtf8(path);
     const FileResult<std::uint64_t> length = FileLength(file);
     if (!length || length.value() < HeaderLength ||
@@ -46,19 +40,38 @@ std::optional<std::string> BitmapFromDecodedPicture(const std::string& path) {
     RgbImage picture{static_cast<int>(width), static_cast<int>(height), {}};
     picture.pixels.reserve(static_cast<std::size_t>(width * height));
     for (std::size_t at = HeaderLength; at < bytes.size(); at += 4) {
-        // Logos show on black: what is see-through becomes black.
+        // Over black, as kalvero-cli import lays a picture: logos show on black.
         const unsigned alpha = bytes[at + 3];
         picture.pixels.push_back({static_cast<std::uint8_t>(bytes[at] * alpha / 255),
                                   static_cast<std::uint8_t>(bytes[at + 1] * alpha / 255),
                                   static_cast<std::uint8_t>(bytes[at + 2] * alpha / 255)});
     }
+    return picture;
+}
+
+} // namespace
+
+bool IsDecodedPicture(const std::string& path) {
+    return path.size() > Suffix.size() && path.ends_with(Suffix);
+}
+
+std::string BitmapFromDecodedPicture(const std::string& path) {
+    const std::string picture = path.substr(0, path.size() - Suffix.size());
+    const std::optional<RgbImage> pixels = DecodedPixels(path);
+    if (!pixels) {
+        return picture;
+    }
     ImportSettings settings;
     settings.target = ImportTarget::MonoBitmap;
-    const std::string bitmap = path.substr(0, path.size() - Suffix.size()) + ".bmp";
-    if (!WriteFileAtomically(PathFromUtf8(bitmap), ImportPicture(picture, settings))) {
-        return std::nullopt;
-    }
-    return bitmap;
+    const std::string::size_type point = picture.rfind('.');
+    const std::string::size_type slash = picture.rfind('/');
+    const std::string bitmap =
+        (point != std::string::npos && (slash == std::string::npos || point > slash + 1)
+             ? picture.substr(0, point)
+             : picture) +
+        ".bmp";
+    return WriteFileAtomically(PathFromUtf8(bitmap), ImportPicture(*pixels, settings)) ? bitmap
+                                                                                       : picture;
 }
 
 } // namespace kalvero::web

@@ -80,7 +80,7 @@ std::optional<std::string> WebDialogs::openFile(const FileDialogRequest& request
     const std::optional<std::string> path = TakeChosenPath(
         PageOpenFile(request.filter.c_str(), request.filterIndex, request.initialName.c_str()));
     // A picture the browser decoded is made into a bitmap Load BMP takes.
-    return path && IsDecodedPicture(*path) ? BitmapFromDecodedPicture(*path) : path;
+    return path && IsDecodedPicture(*path) ? std::optional(BitmapFromDecodedPicture(*path)) : path;
 }
 
 std::optional<std::string> WebDialogs::saveFile(FileDialogRequest& request) {

@@ -66,12 +66,9 @@ EMSCRIPTEN_KEEPALIVE void kalvero_command(int command) {
 // picture the browser decoded is loaded as the bitmap made of it.
 EMSCRIPTEN_KEEPALIVE void kalvero_drop(const char* path) {
     const std::string dropped = path;
-    if (!kalvero::web::IsDecodedPicture(dropped)) {
-        editor->session().loadDroppedFile(dropped);
-    } else if (const std::optional<std::string> bitmap =
-                   kalvero::web::BitmapFromDecodedPicture(dropped)) {
-        editor->session().loadDroppedFile(*bitmap);
-    }
+    editor->session().loadDroppedFile(kalvero::web::IsDecodedPicture(dropped)
+                                          ? kalvero::web::BitmapFromDecodedPicture(dropped)
+                                          : dropped);
 }
 
 // Exit: the save-first question; 1 when the page may be left, 0 when the
