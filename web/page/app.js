@@ -21,7 +21,6 @@ import {
   bitmapUrl, deliverSaves, openFile, saveFile, setupDrop, setupFiles, storeDropped,
 } from './files.js';
 
-const Version = 'Version  1.0a';
 const OptionsKey = 'kalvero.options';
 
 const $ = (id) => document.getElementById(id);
@@ -278,14 +277,14 @@ function openReadMe() {
   const chosen = german ? texts.de : texts.en;
   const other = german ? texts.en : texts.de;
   $('Info').disabled = true;
-  showReadMe(Version, chosen.readMeNews + other.readMeNews + readMeText, () => {
+  showReadMe(texts.en.version, chosen.readMeNews + other.readMeNews + readMeText, () => {
     $('Info').disabled = false;
   });
   centreLabel($('readMeAddress'), 240);
 }
 
 function openAbout() {
-  showAbout(Version, aboutText);
+  showAbout(texts.en.version, aboutText);
 }
 
 async function exit() {
@@ -450,6 +449,7 @@ async function start() {
   const textsOf = (language) =>
     JSON.parse(module.ccall('kalvero_texts', 'string', ['number'], [language]));
   texts = { de: textsOf(1), en: textsOf(0) };
+  $('Label1').textContent = texts.en.version;
   [readMeText, aboutText] = await files;
 
   setupFiles(module);

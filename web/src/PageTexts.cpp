@@ -51,7 +51,8 @@ std::string PageTextsJson(Language language) {
            ",\"bootView\":" + Quoted(BootViewCaption(language)) +
            ",\"fullScreenLogo\":" + Quoted(FullScreenLogoCaption(language)) +
            ",\"readMeNews\":" + Quoted(ReadMeNews(language)) + ",\"palette\":" + PaletteJson() +
-           "}";
+           ",\"version\":\"Version  " + std::to_string(KALVERO_VERSION_MAJOR) + "." +
+           std::to_string(KALVERO_VERSION_MINOR) + "a\"" + "}";
 }
 
 } // namespace kalvero::web

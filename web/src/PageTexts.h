@@ -8,7 +8,8 @@ namespace kalvero::web {
 
 // The page's texts in one language, as a JSON object: "captions" and
 // "toolTips" by control name, "bootView", "fullScreenLogo", "readMeNews", and
-// "palette", the 16 colours as [red, green, blue].
+// "palette", the 16 colours as [red, green, blue], and "version", the
+// version text Label1 shows.
 std::string PageTextsJson(Language language);
 
 } // namespace kalvero::web
