@@ -19,7 +19,7 @@ CODEC_PACKAGES=(lhasa)
 DOCS_PACKAGES=(python3)
 # The core in WebAssembly: Emscripten (which runs on Node with acorn) builds
 # it, its tests run under Node, and the page runs in Chromium.
-WEB_PACKAGES=(emscripten node-acorn nodejs npm chromium)
+WEB_PACKAGES=(emscripten node-acorn nodejs chromium)
 # ./run.sh --web: what builds and serves the page.
 WEB_BUILD_PACKAGES=(cmake ninja-build python3 emscripten node-acorn nodejs)
 TEST_PACKAGES=("${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}" "${PACKAGING_PACKAGES[@]}"

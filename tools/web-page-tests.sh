@@ -10,6 +10,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# A Node.js from elsewhere than Debian brings its own npm, which Debian's npm
+# package cannot be installed beside.
+if ! command -v npm >/dev/null; then
+    tools/install-deps.sh npm
+fi
+
 for tool in build/bin/kalvero-cli build/bin/make_award_seeds; do
     if [ ! -x "$tool" ]; then
         echo "Missing $tool: build it first (cmake --preset default && cmake --build --preset default)" >&2
