@@ -236,6 +236,10 @@ async function paintSaveAndUndo() {
     await page.keyboard.press('y');
     await page.keyboard.up('Control');
     expect(await canvasImage() === painted, 'Ctrl+Y did not paint the cell again');
+    // EPAtoBMP writes what kalvero-cli epa2bmp makes of the saved logo.
+    fs.writeFileSync(at('painted.epa'), setAttribute(original, 5, 3, 12));
+    expectSame('exported bitmap', await save('painted.bmp', 1, { button: 'EpaToBmp' }),
+        cliFile(at('painted-cli.bmp'), 'epa2bmp', at('painted.epa')));
 }
 
 async function bitmaps() {
@@ -349,6 +353,11 @@ async function saveFirstQuestion() {
     expect(await canvasImage() === painted, 'the painted logo is gone');
     expect(await text('EpaNameAnzeige') === 'kalvero.epa', `EpaNameAnzeige: ${await text('EpaNameAnzeige')}`);
     expect(await page.$eval('#SichEpa_Command', (e) => !e.disabled), 'Save EPA is disabled');
+    // Exit asks too; Cancel keeps the page and the logo.
+    await page.click('#Ende_Command');
+    await answer('answerCancel');
+    await idle();
+    expect(await canvasImage() === painted, 'Exit answered Cancel lost the logo');
     await page.click('#SaveCheck'); // off again, so that leaving asks nothing
 }
 
@@ -421,11 +430,11 @@ async function timings() {
 }
 
 const cases = [
-    ['a: paint a cell, Save EPA, undo and redo', paintSaveAndUndo],
+    ['a: paint a cell, Save EPA, undo and redo, EPAtoBMP', paintSaveAndUndo],
     ['b, c: a 2-colour and a 16-colour bitmap made into EPA files', bitmaps],
     ['d: a BIOS image with a new logo, as kalvero-cli bios replace makes it', biosImages],
     ['e: a PNG picture made into an EPA file', picture],
-    ['f: the save-first question, answered No, keeps the logo', saveFirstQuestion],
+    ['f: the save-first questions of Load EPA (No) and Exit (Cancel) keep the logo', saveFirstQuestion],
     ['g: the language and its caption, kept over a reload', language],
     ['h: an EPA file dropped on the page', dropFile],
     ['i: the boot view as kalvero-cli render --boot-screen draws it', bootView],
