@@ -1,10 +1,10 @@
 // The canvas: a full redraw of the logo and the painting of one cell, on the
 // real widgets under an offscreen QApplication.
 
+#include "SilentFace.h"
 #include "canvas/LogoCanvas.h"
 #include "canvas/LogoEditor.h"
 #include "canvas/PalettePanel.h"
-#include "editor/Dialogs.h"
 #include "editor/EditorSession.h"
 
 #include <QApplication>
@@ -15,23 +15,10 @@
 namespace kalvero {
 namespace {
 
-// Painting asks nothing and shows no controls.
-struct Silence final : Dialogs, EditorView {
-    int message(const MessageRequest&) override { return AnswerOk; }
-    std::optional<std::string> openFile(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> saveFile(FileDialogRequest&) override { return {}; }
-    void openUrl(const std::string&) override {}
-    void showControls(const EditorControls&) override {}
-    void clearCanvas() override {}
-    void redrawCanvas() override {}
-    bool showBitmap(const std::string&) override { return false; }
-    void removeBitmap() override {}
-};
-
 // The widgets of the main window that the editor works on.
 struct EditorWidgets {
-    Silence silence;
-    EditorSession session{silence, silence};
+    SilentFace face;
+    EditorSession session{face, face};
     LogoDocument& document = session.document();
     LogoCanvas canvas;
     QLabel epaName;

@@ -2,8 +2,8 @@
 // session the window and the page use: the logo painted on a synthetic image
 // of layout A (the page's tests time the same save in the browser).
 
+#include "SilentFace.h"
 #include "bios/SyntheticImage.h"
-#include "editor/Dialogs.h"
 #include "editor/EditorSession.h"
 
 #include <benchmark/benchmark.h>
@@ -13,20 +13,6 @@
 namespace kalvero {
 namespace {
 
-// Every save dialog names the new image; every notice is read.
-struct SaveAsNewImage final : Dialogs, EditorView {
-    std::string target;
-    int message(const MessageRequest&) override { return AnswerOk; }
-    std::optional<std::string> openFile(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> saveFile(FileDialogRequest&) override { return target; }
-    void openUrl(const std::string&) override {}
-    void showControls(const EditorControls&) override {}
-    void clearCanvas() override {}
-    void redrawCanvas() override {}
-    bool showBitmap(const std::string&) override { return false; }
-    void removeBitmap() override {}
-};
-
 void BM_SaveNewImage(benchmark::State& state) {
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / "kalvero-bench-editor";
@@ -35,8 +21,8 @@ void BM_SaveNewImage(benchmark::State& state) {
     std::ofstream(folder / "layout-a.bin", std::ios::binary)
         .write(reinterpret_cast<const char*>(image.data()),
                static_cast<std::streamsize>(image.size()));
-    SaveAsNewImage face;
-    face.target = (folder / "layout-a-new.bin").string();
+    SilentFace face;
+    face.saveTarget = (folder / "layout-a-new.bin").string();
     EditorSession session(face, face);
     session.controls().backup = false;
     session.loadDroppedFile((folder / "layout-a.bin").string());
@@ -47,7 +33,7 @@ void BM_SaveNewImage(benchmark::State& state) {
     for (auto _ : state) {
         session.SichEpa_Command_Click();
     }
-    if (!std::filesystem::exists(face.target)) {
+    if (!std::filesystem::exists(face.saveTarget)) {
         state.SkipWithError("no new image was written");
     }
     std::filesystem::remove_all(folder);
