@@ -96,6 +96,37 @@ function setupWindows() {
   document.getElementById('aboutOk').addEventListener('click', () => document.getElementById('about').close());
 }
 
+// ---- modal dialogs --------------------------------------------------------------
+
+// A modal dialog's answer, given once: finish(value) removes the listeners
+// added with on(), closes the dialog and resolves. Its close button, Escape
+// and a close by the browser itself (Escape pressed twice) give escapeValue,
+// Escape only while mayEscape().
+function modal(dialog, escapeValue, resolve, mayEscape = () => true) {
+  const listeners = [];
+  const on = (target, type, handler) => {
+    target.addEventListener(type, handler);
+    listeners.push(() => target.removeEventListener(type, handler));
+  };
+  let done = false;
+  const finish = (value) => {
+    if (done) return;
+    done = true;
+    for (const remove of listeners) remove();
+    dialog.close();
+    resolve(value);
+  };
+  on(dialog.querySelector('.close'), 'click', () => finish(escapeValue));
+  on(dialog, 'cancel', (event) => {
+    event.preventDefault();
+    if (mayEscape()) finish(escapeValue);
+  });
+  on(dialog, 'close', () => {
+    if (!dialog.open) finish(escapeValue);
+  });
+  return { on, finish, finished: () => done };
+}
+
 // ---- message box ----------------------------------------------------------------
 
 const messageBox = document.getElementById('messageBox');
@@ -144,32 +175,10 @@ function showMessage(icon, answers, title, text) {
     `icon ${['none', 'information', 'question'][icon] ?? 'none'}`;
 
   return new Promise((resolve) => {
-    const listeners = [];
-    const on = (target, type, handler) => {
-      target.addEventListener(type, handler);
-      listeners.push(() => target.removeEventListener(type, handler));
-    };
-    let answered = false;
-    const answer = (value) => {
-      if (answered) return;
-      answered = true;
-      for (const remove of listeners) remove();
-      messageBox.close();
-      resolve(value);
-    };
+    const { on, finish: answer } = modal(messageBox, escape, resolve);
     for (const value of answers) {
       on(buttonOf[value], 'click', () => answer(value));
     }
-    on(messageBox.querySelector('.close'), 'click', () => answer(escape));
-    on(messageBox, 'cancel', (event) => {
-      event.preventDefault();
-      answer(escape);
-    });
-    // Closed by the browser without a cancel event (Escape pressed again
-    // without a click in between): the same as Escape.
-    on(messageBox, 'close', () => {
-      if (!messageBox.open) answer(escape);
-    });
     messageBox.style.cssText = '';
     messageBox.showModal();
     // Yes is the default button.
@@ -203,20 +212,8 @@ export function chooseSaveName(filters, filterIndex, name, mayReplace) {
   nameInput.value = name;
 
   return new Promise((resolve) => {
-    const listeners = [];
-    const on = (target, type, handler) => {
-      target.addEventListener(type, handler);
-      listeners.push(() => target.removeEventListener(type, handler));
-    };
-    let finished = false;
-    const finish = (value) => {
-      if (finished) return;
-      finished = true;
-      for (const remove of listeners) remove();
-      saveDialog.close();
-      resolve(value);
-    };
     let asking = false;
+    const { on, finish, finished } = modal(saveDialog, null, resolve, () => !asking);
     on(document.getElementById('saveForm'), 'submit', async (event) => {
       event.preventDefault();
       const chosen = nameInput.value;
@@ -228,7 +225,7 @@ export function chooseSaveName(filters, filterIndex, name, mayReplace) {
       asking = true;
       const replace = await mayReplace(chosen, words.saveTitle, words.replace(chosen));
       asking = false;
-      if (finished) return;
+      if (finished()) return;
       if (replace) {
         finish({ name: chosen, filterIndex: Number(filterSelect.value) });
       } else {
@@ -236,14 +233,6 @@ export function chooseSaveName(filters, filterIndex, name, mayReplace) {
       }
     });
     on(document.getElementById('saveCancel'), 'click', () => finish(null));
-    on(saveDialog.querySelector('.close'), 'click', () => finish(null));
-    on(saveDialog, 'cancel', (event) => {
-      event.preventDefault();
-      if (!asking) finish(null);
-    });
-    on(saveDialog, 'close', () => {
-      if (!saveDialog.open) finish(null);
-    });
     saveDialog.style.cssText = '';
     saveDialog.showModal();
     nameInput.focus();
