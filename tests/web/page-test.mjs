@@ -464,6 +464,7 @@ const opfs = (op, ...args) => page.evaluate(async (op, args) => {
 const pickers = (given) => page.evaluate((given) => {
     const root = () => navigator.storage.getDirectory();
     window.showOpenFilePicker = async () => [await (await root()).getFileHandle(window.pick)];
+    window.showSaveFilePicker = async () => (await root()).getFileHandle('copy.epa', { create: true });
     window.showDirectoryPicker = async () => { if (!given) throw new DOMException('declined', 'AbortError'); return root(); };
 }, given);
 const launch = (name) => page.evaluate(async (name) => {
@@ -494,8 +495,8 @@ async function installed() {
 
 async function savedWhereItCame() {
     // Launched with EPA Backup on: the folder asked for once, the lowest free
-    // number beside the file, then saved back over it; opened again with Load
-    // EPA, the next number, without asking.
+    // number beside the file, then saved back over it, and to a new file with
+    // Browse...; opened again with Load EPA, the next number, without asking.
     const original = fs.readFileSync(sample('kalvero.epa'));
     const painted = setAttribute(original, 5, 3, 12);
     await load({ Backup: true });
@@ -507,10 +508,15 @@ async function savedWhereItCame() {
     expect(await text('EpaNameAnzeige') === 'logo.epa', `EpaNameAnzeige: ${await text('EpaNameAnzeige')}`);
     await paint(5, 3, 12);
     await saveAs('logo.epa', 1, { proposed: 'logo.epa', replace: true });
+    await paint(6, 3, 12);
+    await page.click('#SichEpa_Command');
+    await page.click('#saveBrowse');
+    await idle();
     await page.evaluate(() => { window.pick = 'logo.epa'; });
     await page.click('#LadeEpa_Command');
     await idle();
-    for (const [name, want] of [['logo.1', original], ['logo.epa', painted], ['logo.3', painted]])
+    const copy = setAttribute(painted, 6, 3, 12);
+    for (const [name, want] of [['logo.1', original], ['logo.epa', painted], ['copy.epa', copy], ['logo.3', painted]])
         expectSame(name, Buffer.from(await opfs('read', name)), want);
     expect(!downloaded.length, `downloaded ${downloaded.map((file) => file.name)}`);
     // Declined, the user is told once; the file is saved as a download, and
@@ -524,7 +530,7 @@ async function savedWhereItCame() {
     await paint(0, 0, 4);
     expectSame('declined', await save('logo.epa', 1, { replace: true }), setAttribute(painted, 0, 0, 4));
     expect(notices.length === 1, `notices: ${notices.join(' | ')}`);
-    expect((await opfs('list')).join() === 'logo.0,logo.1,logo.2,logo.3,logo.epa', `files: ${await opfs('list')}`);
+    expect((await opfs('list')).join() === 'copy.epa,logo.0,logo.1,logo.2,logo.3,logo.epa', `files: ${await opfs('list')}`);
     expectSame('logo.epa kept', Buffer.from(await opfs('read', 'logo.epa')), painted);
 }
 

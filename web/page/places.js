@@ -11,16 +11,18 @@ import { AnswerYes, message } from './dialogs.js';
 
 const Words = {
   en: {
-    askFolder: (name) => `EPA Backup makes a numbered copy of ${name} beside it before it is opened.\n` +
-      'Choose its folder, so that Kalvero may make the copy there?',
-    declined: (name) => `Kalvero makes no backup copy of ${name}, and saves it as a download.`,
+    askFolder: (name) => `EPA Backup makes a numbered copy of ${name} in the file's folder before it is opened.\n` +
+      'May Kalvero make it there? Then choose that folder next.',
+    declined: (name, elsewhere) => `${elsewhere ? `${name} is not in the folder chosen. ` : ''}` +
+      `Kalvero makes no backup copy of ${name} and saves it as a download.`,
     notWritten: (name, reason) => `${name} could not be written where it came from (${reason}).\n` +
       'It is saved as a download instead.',
   },
   de: {
-    askFolder: (name) => `EPA Backup legt vor dem Öffnen eine nummerierte Kopie von ${name} daneben an.\n` +
-      'Wählen Sie den Ordner, damit Kalvero die Kopie dort anlegen darf?',
-    declined: (name) => `Kalvero legt keine Sicherungskopie von ${name} an und speichert die Datei als Download.`,
+    askFolder: (name) => `EPA Backup legt vor dem Öffnen eine nummerierte Kopie von ${name} im Ordner der Datei an.\n` +
+      'Darf Kalvero sie dort anlegen? Dann wählen Sie als Nächstes diesen Ordner.',
+    declined: (name, elsewhere) => `${elsewhere ? `${name} liegt nicht im gewählten Ordner. ` : ''}` +
+      `Kalvero legt keine Sicherungskopie von ${name} an und speichert die Datei als Download.`,
     notWritten: (name, reason) => `${name} konnte nicht an seinen Ort geschrieben werden (${reason}).\n` +
       'Die Datei wird stattdessen als Download gespeichert.',
   },
@@ -35,8 +37,9 @@ export const BackupFailed = 3;
 let FS = null;
 let german = () => false;
 const handles = new Map(); // memory path -> the user's file it stands for
-const folders = new Map(); // memory folder -> the user's folder, or null: declined
+const folders = new Map(); // memory folder -> the user's folder it stands for
 const placeholders = new Set(); // memory paths mirrored from a folder
+const declined = []; // the user's files whose folder the user did not give
 
 export function setupPlaces(module, isGerman) {
   FS = module.FS;
@@ -50,7 +53,7 @@ const nameOf = (path) => path.slice(path.lastIndexOf('/') + 1);
 // The memory folder of a user's folder that holds the file, or null.
 export async function folderHolding(handle) {
   for (const [folder, directory] of folders) {
-    const inside = directory && await directory.resolve(handle).catch(() => null);
+    const inside = await directory.resolve(handle).catch(() => null);
     if (inside?.length === 1) return folder;
   }
   return null;
@@ -101,32 +104,36 @@ export async function mirrored(folder) {
 // Before the backup of the file at path: 1 when its folder is the user's,
 // mirrored; 0 when the backup stays in the page's memory. The first time,
 // the user is asked for the folder; one who declines is told once, and the
-// file is downloaded from then on.
+// file is downloaded from then on, also when it is opened again.
 export async function backupFolder(path) {
   const folder = folderOf(path);
   if (!folders.has(folder)) {
     const handle = handles.get(path);
     if (!handle || !window.showDirectoryPicker) return 0;
+    handles.delete(path);
+    for (const file of declined) {
+      if (await file.isSameEntry(handle)) return 0;
+    }
     let directory = null;
+    let elsewhere = false;
     if (await message(2, 1, 'Kalvero', words().askFolder(handle.name)) === AnswerYes) {
       try {
         directory = await window.showDirectoryPicker({ mode: 'readwrite', startIn: handle });
         // Only the file's own folder holds its backups.
-        if ((await directory.resolve(handle))?.length !== 1) directory = null;
+        elsewhere = (await directory.resolve(handle))?.length !== 1;
       } catch (error) {
-        console.error(error);
-        directory = null;
+        if (error.name !== 'AbortError') console.error(error);
       }
     }
-    folders.set(folder, directory);
-    if (!directory) {
-      handles.delete(path);
-      await message(1, 0, 'Kalvero', words().declined(handle.name));
+    if (!directory || elsewhere) {
+      declined.push(handle);
+      await message(1, 0, 'Kalvero', words().declined(handle.name, elsewhere));
+      return 0;
     }
+    keep(path, handle);
+    folders.set(folder, directory);
   }
-  const directory = folders.get(folder);
-  if (!directory) return 0;
-  await mirror(folder, directory);
+  await mirror(folder, folders.get(folder));
   return 1;
 }
 
