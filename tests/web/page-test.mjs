@@ -329,12 +329,17 @@ async function warmReplacements(image) {
     return times.slice(5);
 }
 
-async function biosImages() {
+function seedImage() {
     const seeds = at('seeds');
-    fs.mkdirSync(seeds);
-    const made = spawnSync(path.join(root, 'build/bin/make_award_seeds'), [seeds]);
-    expect(made.status === 0, 'make_award_seeds failed');
-    const seed = path.join(seeds, 'layout-a.bin');
+    if (!fs.existsSync(seeds)) {
+        fs.mkdirSync(seeds);
+        expect(spawnSync(path.join(root, 'build/bin/make_award_seeds'), [seeds]).status === 0, 'make_award_seeds failed');
+    }
+    return path.join(seeds, 'layout-a.bin');
+}
+
+async function biosImages() {
+    const seed = seedImage();
     expect(/logo: EPA version 1/.test(cli('bios', 'list', seed)), 'layout-a.bin holds no version-1 logo');
     numbers.replacePage = [];
     for (let i = 0; i < 5; i++) numbers.replacePage.push(await replaceLogo(seed, 'layout-a'));
@@ -464,7 +469,7 @@ const opfs = (op, ...args) => page.evaluate(async (op, args) => {
 const pickers = (given) => page.evaluate((given) => {
     const root = () => navigator.storage.getDirectory();
     window.showOpenFilePicker = async () => [await (await root()).getFileHandle(window.pick)];
-    window.showSaveFilePicker = async () => (await root()).getFileHandle('copy.epa', { create: true });
+    window.showSaveFilePicker = async () => (await root()).getFileHandle(window.pick, { create: true });
     window.showDirectoryPicker = async () => { if (!given) throw new DOMException('declined', 'AbortError'); return root(); };
 }, given);
 const launch = (name) => page.evaluate(async (name) => {
@@ -500,7 +505,8 @@ async function savedWhereItCame() {
     const original = fs.readFileSync(sample('kalvero.epa'));
     const painted = setAttribute(original, 5, 3, 12);
     await load({ Backup: true });
-    await opfs('fill', ['logo.epa', [...original]], ['logo.0', [0]], ['logo.2', [2]]);
+    const image = fs.readFileSync(seedImage());
+    await opfs('fill', ['logo.epa', [...original]], ['logo.0', [0]], ['logo.2', [2]], ['image.bin', [...image]]);
     await pickers(true);
     await launch('logo.epa');
     await answer('answerYes');
@@ -509,6 +515,7 @@ async function savedWhereItCame() {
     await paint(5, 3, 12);
     await saveAs('logo.epa', 1, { proposed: 'logo.epa', replace: true });
     await paint(6, 3, 12);
+    await page.evaluate(() => { window.pick = 'copy.epa'; });
     await page.click('#SichEpa_Command');
     await page.click('#saveBrowse');
     await idle();
@@ -530,7 +537,17 @@ async function savedWhereItCame() {
     await paint(0, 0, 4);
     expectSame('declined', await save('logo.epa', 1, { replace: true }), setAttribute(painted, 0, 0, 4));
     expect(notices.length === 1, `notices: ${notices.join(' | ')}`);
-    expect((await opfs('list')).join() === 'copy.epa,logo.0,logo.1,logo.2,logo.3,logo.epa', `files: ${await opfs('list')}`);
+    // The opened BIOS image chosen with Browse... for its new image: refused,
+    // also where no folder was given.
+    await launch('image.bin');
+    await idle();
+    await page.evaluate(() => { window.pick = 'image.bin'; });
+    await page.click('#SichEpa_Command');
+    await page.click('#saveBrowse');
+    await idle();
+    expect(/image\.bin/.test(notices.at(-1)), `notices: ${notices.join(' | ')}`);
+    expectSame('image.bin kept', Buffer.from(await opfs('read', 'image.bin')), image);
+    expect((await opfs('list')).join() === 'copy.epa,image.bin,logo.0,logo.1,logo.2,logo.3,logo.epa', `files: ${await opfs('list')}`);
     expectSame('logo.epa kept', Buffer.from(await opfs('read', 'logo.epa')), painted);
 }
 

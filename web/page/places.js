@@ -185,7 +185,7 @@ export async function writeBackup(path) {
 async function writable(handle) {
   const mode = { mode: 'readwrite' };
   if ((await handle.queryPermission?.(mode)) === 'granted') return;
-  if ((await handle.requestPermission?.(mode)) === 'denied') {
+  if ((await handle.requestPermission?.(mode)) !== 'granted') {
     throw new DOMException('permission denied', 'NotAllowedError');
   }
 }
@@ -201,8 +201,11 @@ export async function writeBack(path, bytes) {
   let made = false;
   try {
     if (!handle) {
-      handle = await directory.getFileHandle(nameOf(path), { create: true });
-      made = !placeholders.has(path);
+      // A name the folder did not have when the save dialog showed it is
+      // never written over.
+      const fresh = !placeholders.has(path);
+      handle = fresh ? await created(directory, nameOf(path)) : await directory.getFileHandle(nameOf(path));
+      made = fresh;
     }
     await writable(handle);
     await writeTo(handle, bytes);
