@@ -520,6 +520,16 @@ async function savedWhereItCame() {
     await paint(6, 3, 12);
     await pick('copy.epa', 'SichEpa_Command', 'saveBrowse');
     await pick('logo.epa', 'LadeEpa_Command');
+    // A backup that cannot be written refuses the logo, as in the window.
+    await page.evaluate(() => {
+        const real = window.realGet = FileSystemDirectoryHandle.prototype.getFileHandle;
+        FileSystemDirectoryHandle.prototype.getFileHandle = function (name, options) {
+            return options?.create ? Promise.reject(new DOMException('full', 'QuotaExceededError')) : real.call(this, name, options);
+        };
+    });
+    await pick('logo.epa', 'LadeEpa_Command');
+    await page.evaluate(() => { FileSystemDirectoryHandle.prototype.getFileHandle = window.realGet; });
+    expect(/No backup copy of logo\.epa[^]*no room left/.test(notices.at(-1)), `notices: ${notices.join(' | ')}`);
     const copy = setAttribute(painted, 6, 3, 12);
     for (const [name, want] of [['logo.1', original], ['logo.epa', painted], ['copy.epa', copy], ['logo.3', painted]])
         expectSame(name, Buffer.from(await opfs('read', name)), want);
