@@ -534,8 +534,8 @@ async function savedWhereItCame() {
     for (const [name, want] of [['logo.1', original], ['logo.epa', painted], ['copy.epa', copy], ['logo.3', painted]])
         expectSame(name, Buffer.from(await opfs('read', name)), want);
     expect(!downloaded.length, `downloaded ${downloaded.map((file) => file.name)}`);
-    // Declined, the user is told once; the file is saved as a download, and
-    // nothing is written beside it.
+    // Declined, the user is told once, not again when the file is opened
+    // again; the file is saved as a download, and nothing is written beside it.
     await load({ Backup: true });
     await pickers(false);
     notices.length = 0;
@@ -544,6 +544,8 @@ async function savedWhereItCame() {
     await idle();
     await paint(0, 0, 4);
     expectSame('declined', await save('logo.epa', 1, { replace: true }), setAttribute(painted, 0, 0, 4));
+    await launch('logo.epa');
+    await idle();
     expect(notices.length === 1, `notices: ${notices.join(' | ')}`);
     // The opened BIOS image chosen with Browse... for its new image: refused,
     // also where no folder was given.
