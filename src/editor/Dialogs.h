@@ -37,8 +37,8 @@ struct FileDialogRequest {
 
 // Everything that waits for the user: message boxes, the open and save
 // dialogs, handing a web address to the browser, and the backup before a
-// logo is opened. The window shows real
-// dialogs, the page its own, and tests answer from a script.
+// logo is opened. The window shows real dialogs, the page its own, and tests
+// answer from a script.
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
