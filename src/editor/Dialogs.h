@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/Backup.h"
+
 #include <optional>
 #include <string>
 
@@ -34,8 +36,9 @@ struct FileDialogRequest {
 };
 
 // Everything that waits for the user: message boxes, the open and save
-// dialogs, and handing a web address to the browser. The window shows real
-// dialogs, the page its own, and tests answer from a script.
+// dialogs, handing a web address to the browser, and the backup before a
+// logo is opened. The window shows real dialogs, the page its own, and tests
+// answer from a script.
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -46,6 +49,11 @@ public:
     // The filter left selected is written back to request.filterIndex.
     virtual std::optional<std::string> saveFile(FileDialogRequest& request) = 0;
     virtual void openUrl(const std::string& address) = 0;
+    // The numbered backup of a logo about to be opened, beside it. The page
+    // must first ask the user for that folder.
+    virtual FileResult<std::optional<std::string>> makeBackup(const std::string& path) {
+        return MakeBackup(path);
+    }
 };
 
 } // namespace kalvero

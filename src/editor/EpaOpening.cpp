@@ -1,6 +1,5 @@
 #include "editor/EpaOpening.h"
 
-#include "document/Backup.h"
 #include "document/EpaFormat.h"
 #include "document/FileIo.h"
 #include "document/FileNames.h"
@@ -52,7 +51,7 @@ bool EpaOpening::backupIfWanted(const std::string& path) {
     }
     // A user who wants a copy before editing does not get the file opened
     // without one.
-    const auto backup = MakeBackup(path);
+    const auto backup = context_.dialogs.makeBackup(path);
     if (!backup) {
         context_.notice(BackupFailedNotice(context_.language(), path, backup.error()));
     }

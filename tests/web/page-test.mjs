@@ -124,6 +124,13 @@ const consoleErrors = [];
 page.on('console', (m) => m.type() === 'error' && consoleErrors.push(m.text()));
 page.on('pageerror', (e) => consoleErrors.push(e.message));
 page.on('dialog', (d) => d.accept());
+// The browser's own pickers cannot be answered from here: the page keeps to
+// its file input, unless a case hands the pickers files of the browser's
+// origin-private file system; the launch queue is the case's to fill.
+await page.evaluateOnNewDocument(() => {
+    for (const name of ['showOpenFilePicker', 'showSaveFilePicker', 'showDirectoryPicker']) delete window[name];
+    Object.defineProperty(window, 'launchQueue', { value: { setConsumer: (consumer) => { window.launch = consumer; } } });
+});
 
 // Downloads land in downloadDir under their guid; each save waits for the next.
 const cdp = await browser.target().createCDPSession();
@@ -149,13 +156,15 @@ const visible = (selector) => page.$eval(selector, (e) => !!(e.offsetWidth || e.
 const text = (id) => page.$eval('#' + id, (e) => e.textContent.trim());
 const canvasImage = () => page.$eval('#Picture1', (c) => c.toDataURL());
 
-// Waits until no command runs; OK boxes on the way are answered, a question
-// fails the case (answer it with answer() first).
+// Waits until no command runs; OK boxes on the way are answered (their texts
+// kept in notices), a question fails the case (answer it with answer() first).
+const notices = [];
 async function idle() {
     for (let waited = 0; ; waited += 20) {
         if (await visible('#messageBox')) {
             const box = await page.$eval('#messageBox', (e) => e.innerText.trim());
             expect(await visible('#answerOk'), `unexpected question: ${box}`);
+            notices.push(box);
             await page.click('#answerOk');
         } else if (await page.evaluate(() => document.body.dataset.busy !== '1')) {
             return;
@@ -183,8 +192,8 @@ async function openFile(button, file) {
     await idle();
 }
 // Save through the save dialog, which button opens (and which name it
-// proposes, when given); the downloaded bytes.
-async function save(name, filterIndex, { button = 'SichEpa_Command', proposed } = {}) {
+// proposes, when given; replace answers "already exists"); the downloaded bytes.
+async function saveAs(name, filterIndex, { button = 'SichEpa_Command', proposed, replace } = {}) {
     await page.click('#' + button);
     await page.waitForSelector('#saveDialog', { visible: true, timeout: 5000 });
     const shown = await page.$eval('#saveName', (e) => e.value);
@@ -192,7 +201,11 @@ async function save(name, filterIndex, { button = 'SichEpa_Command', proposed } 
     await page.$eval('#saveName', (e, name) => { e.value = name; }, name);
     await page.$eval('#saveFilter', (e, i) => { e.selectedIndex = i - 1; }, filterIndex);
     await page.click('#saveOk');
+    if (replace) await answer('answerYes');
     await idle();
+}
+async function save(name, filterIndex, options) {
+    await saveAs(name, filterIndex, options);
     const file = await nextDownload(`save as ${name}`);
     expect(file.name === name, `the download is named ${file.name}, not ${name}`);
     return file.bytes;
@@ -316,12 +329,17 @@ async function warmReplacements(image) {
     return times.slice(5);
 }
 
-async function biosImages() {
+function seedImage() {
     const seeds = at('seeds');
-    fs.mkdirSync(seeds);
-    const made = spawnSync(path.join(root, 'build/bin/make_award_seeds'), [seeds]);
-    expect(made.status === 0, 'make_award_seeds failed');
-    const seed = path.join(seeds, 'layout-a.bin');
+    if (!fs.existsSync(seeds)) {
+        fs.mkdirSync(seeds);
+        expect(spawnSync(path.join(root, 'build/bin/make_award_seeds'), [seeds]).status === 0, 'make_award_seeds failed');
+    }
+    return path.join(seeds, 'layout-a.bin');
+}
+
+async function biosImages() {
+    const seed = seedImage();
     expect(/logo: EPA version 1/.test(cli('bios', 'list', seed)), 'layout-a.bin holds no version-1 logo');
     numbers.replacePage = [];
     for (let i = 0; i < 5; i++) numbers.replacePage.push(await replaceLogo(seed, 'layout-a'));
@@ -417,20 +435,131 @@ async function timings() {
             set(promise) { ready = promise; promise.then(() => { window.readyAt = performance.now(); }); } });
     });
     await page.setCacheEnabled(false);
+    await page.setBypassServiceWorker(true);
     const ready = [];
     for (let i = 0; i < 3; i++) {
         await page.goto(url, { waitUntil: 'load' });
         ready.push(await page.evaluate(async () => { await window.kalveroReady; return window.readyAt; }));
     }
     await page.setCacheEnabled(true);
+    await page.setBypassServiceWorker(false);
     await page.removeScriptToEvaluateOnNewDocument(identifier);
     numbers.ready = ready;
     for (const name of ['kalvero.wasm', 'kalvero.js'])
         numbers[name] = zlib.gzipSync(fs.readFileSync(path.join(root, 'build/web', name)), { level: 9 }).length;
 }
 
+// The origin-private file system stands for the user's folder: filled anew
+// ([name, bytes]...), listed, or one file read.
+const opfs = (op, ...args) => page.evaluate(async (op, args) => {
+    const root = await navigator.storage.getDirectory();
+    const names = [];
+    for await (const name of root.keys()) names.push(name);
+    if (op === 'list') return names.sort();
+    if (op === 'read') return [...new Uint8Array(await (await (await root.getFileHandle(args[0])).getFile()).arrayBuffer())];
+    for (const name of names) await root.removeEntry(name);
+    for (const [name, bytes] of args) {
+        const writable = await (await root.getFileHandle(name, { create: true })).createWritable();
+        await writable.write(new Uint8Array(bytes));
+        await writable.close();
+    }
+}, op, args);
+// The pickers hand out the file system's files (the one named by pick()), and
+// its folder when given (else the user declines); the launch queue hands one
+// file to the page.
+const pickers = (given) => page.evaluate((given) => {
+    const root = () => navigator.storage.getDirectory();
+    window.showOpenFilePicker = async () => [await (await root()).getFileHandle(window.pick)];
+    window.showSaveFilePicker = async () => (await root()).getFileHandle(window.pick, { create: true });
+    window.showDirectoryPicker = async () => { if (!given) throw new DOMException('declined', 'AbortError'); return root(); };
+}, given);
+async function pick(name, ...buttons) {
+    await page.evaluate((name) => { window.pick = name; }, name);
+    for (const button of buttons) await page.click('#' + button);
+    await idle();
+}
+const launch = (name) => page.evaluate(async (name) => {
+    window.launch({ files: [await (await navigator.storage.getDirectory()).getFileHandle(name)] });
+}, name);
+
+async function installed() {
+    await load();
+    const session = await page.createCDPSession();
+    const { errors } = await session.send('Page.getAppManifest');
+    const { installabilityErrors } = await session.send('Page.getInstallabilityErrors');
+    expect(!errors.length && !installabilityErrors.length, `manifest: ${JSON.stringify([...errors, ...installabilityErrors])}`);
+    // The installed page starts with no network and no HTTP cache: only the
+    // service worker can serve the page and its module.
+    await page.waitForFunction(() => navigator.serviceWorker.controller !== null, { timeout: 10000 });
+    await page.setOfflineMode(true);
+    await page.setCacheEnabled(false);
+    try {
+        await paintSaveAndUndo();
+    } finally {
+        await page.setOfflineMode(false);
+        await page.setCacheEnabled(true);
+    }
+}
+
+async function savedWhereItCame() {
+    // Launched with EPA Backup on: the folder asked for once, the lowest free
+    // number beside the file, then saved back over it, and to a new file with
+    // Browse...; opened again with Load EPA, the next number, without asking.
+    const original = fs.readFileSync(sample('kalvero.epa'));
+    const painted = setAttribute(original, 5, 3, 12);
+    await load({ Backup: true });
+    const image = fs.readFileSync(seedImage());
+    await opfs('fill', ['logo.epa', [...original]], ['logo.0', [0]], ['logo.2', [2]], ['image.bin', [...image]]);
+    await pickers(true);
+    await launch('logo.epa');
+    await answer('answerYes');
+    await idle();
+    expect(await text('EpaNameAnzeige') === 'logo.epa', `EpaNameAnzeige: ${await text('EpaNameAnzeige')}`);
+    await paint(5, 3, 12);
+    await saveAs('logo.epa', 1, { proposed: 'logo.epa', replace: true });
+    await paint(6, 3, 12);
+    await pick('copy.epa', 'SichEpa_Command', 'saveBrowse');
+    await pick('logo.epa', 'LadeEpa_Command');
+    // A backup that cannot be written refuses the logo, as in the window.
+    await page.evaluate(() => {
+        const real = window.realGet = FileSystemDirectoryHandle.prototype.getFileHandle;
+        FileSystemDirectoryHandle.prototype.getFileHandle = function (name, options) {
+            return options?.create ? Promise.reject(new DOMException('full', 'QuotaExceededError')) : real.call(this, name, options);
+        };
+    });
+    await pick('logo.epa', 'LadeEpa_Command');
+    await page.evaluate(() => { FileSystemDirectoryHandle.prototype.getFileHandle = window.realGet; });
+    expect(/No backup copy of logo\.epa[^]*no room left/.test(notices.at(-1)), `notices: ${notices.join(' | ')}`);
+    const copy = setAttribute(painted, 6, 3, 12);
+    for (const [name, want] of [['logo.1', original], ['logo.epa', painted], ['copy.epa', copy], ['logo.3', painted]])
+        expectSame(name, Buffer.from(await opfs('read', name)), want);
+    expect(!downloaded.length, `downloaded ${downloaded.map((file) => file.name)}`);
+    // Declined, the user is told once, not again when the file is opened
+    // again; the file is saved as a download, and nothing is written beside it.
+    await load({ Backup: true });
+    await pickers(false);
+    notices.length = 0;
+    await launch('logo.epa');
+    await answer('answerYes');
+    await idle();
+    await paint(0, 0, 4);
+    expectSame('declined', await save('logo.epa', 1, { replace: true }), setAttribute(painted, 0, 0, 4));
+    await launch('logo.epa');
+    await idle();
+    expect(notices.length === 1, `notices: ${notices.join(' | ')}`);
+    // The opened BIOS image chosen with Browse... for its new image: refused,
+    // also where no folder was given.
+    await launch('image.bin');
+    await idle();
+    await pick('image.bin', 'SichEpa_Command', 'saveBrowse');
+    expect(/image\.bin/.test(notices.at(-1)), `notices: ${notices.join(' | ')}`);
+    expectSame('image.bin kept', Buffer.from(await opfs('read', 'image.bin')), image);
+    expect((await opfs('list')).join() === 'copy.epa,image.bin,logo.0,logo.1,logo.2,logo.3,logo.epa', `files: ${await opfs('list')}`);
+    expectSame('logo.epa kept', Buffer.from(await opfs('read', 'logo.epa')), painted);
+}
+
 const cases = [
-    ['a: paint a cell, Save EPA, undo and redo, EPAtoBMP', paintSaveAndUndo],
+    ['a: installable, and offline: paint a cell, Save EPA, undo and redo, EPAtoBMP', installed],
     ['b, c: a 2-colour and a 16-colour bitmap made into EPA files', bitmaps],
     ['d: a BIOS image with a new logo, as kalvero-cli bios replace makes it', biosImages],
     ['e: a PNG picture made into an EPA file', picture],
@@ -440,6 +569,7 @@ const cases = [
     ['i: the boot view as kalvero-cli render --boot-screen draws it', bootView],
     ['j: a screenshot for the README', screenshot],
     ['k: timings', timings],
+    ['l: a launched or opened file saved back, with the numbered backups beside it; declined, downloaded', savedWhereItCame],
 ];
 const only = process.argv[2];
 let passed = 0, failed = 0;

@@ -18,8 +18,10 @@ import {
   AnswerCancel, closeWindows, message, setupDialogs, showAbout, showBootView, showReadMe,
 } from './dialogs.js';
 import {
-  bitmapUrl, deliverSaves, openFile, saveFile, setupDrop, setupFiles, storeDropped,
+  bitmapUrl, deliverSaves, openFile, saveFile, setupDrop, setupFiles, storeDropped, storeLaunched,
 } from './files.js';
+import { setupInstalled } from './installed.js';
+import { BackupFailed, backupFolder, setupPlaces, writeBackup } from './places.js';
 
 const OptionsKey = 'kalvero.options';
 
@@ -56,10 +58,10 @@ async function runBusy(work) {
     console.error(error);
     return undefined;
   } finally {
+    await deliverSaves().catch((error) => console.error(error));
     setBusy(false);
     // The button that started it may have been disabled meanwhile.
     if (document.activeElement === document.body) keepFocus(focused);
-    deliverSaves();
   }
 }
 
@@ -169,6 +171,8 @@ const face = {
     settled(openFile(filter, filterIndex, initialName), null),
   saveFile: (filter, filterIndex, initialName, confirmOverwrite) =>
     settled(saveFile(filter, filterIndex, initialName, confirmOverwrite), null),
+  backupFolder: (path) => settled(backupFolder(path), 0),
+  writeBackup: (path) => settled(writeBackup(path), BackupFailed),
   openUrl(address) {
     window.open(address, '_blank', 'noopener');
   },
@@ -300,6 +304,15 @@ async function exit() {
   }, 0);
 }
 
+// A file dropped or handed to the installed page opens as with Load EPA
+// (Load BMP for a bitmap).
+function openNamed(storing) {
+  return runBusy(async () => {
+    const path = await storing();
+    await Module.ccall('kalvero_drop', null, ['string'], [path], { async: true });
+  });
+}
+
 function wireControls() {
   const commands = {
     LadeEpa_Command: 0, SichEpa_Command: 1, LadeBmp_Command: 2, CreateEpa: 3, EpaToBmp: 4,
@@ -353,10 +366,7 @@ function wireControls() {
     switchLogo: () => command(5),
   });
 
-  setupDrop(idle, (file) => runBusy(async () => {
-    const path = await storeDropped(file);
-    await Module.ccall('kalvero_drop', null, ['string'], [path], { async: true });
-  }));
+  setupDrop(idle, (file, handle) => openNamed(() => storeDropped(file, handle)));
 
   window.addEventListener('beforeunload', (event) => {
     if (leaving || !idle()) return;
@@ -453,6 +463,7 @@ async function start() {
   [readMeText, aboutText] = await files;
 
   setupFiles(module);
+  setupPlaces(module, () => german);
   setupDialogs(() => german);
   for (const element of document.querySelectorAll('[data-caption]')) {
     setCaption(element, element.dataset.caption);
@@ -468,6 +479,7 @@ async function start() {
   Module = module;
   module.ccall('kalvero_start', null, ['number', 'number', 'number', 'number'],
     [options.german, options.backup, options.messages, options.negative].map(Number));
+  setupInstalled((handle) => openNamed(() => storeLaunched(handle)));
 
   await document.fonts.ready;
   centreLabel($('lblHyperlink'), 312);

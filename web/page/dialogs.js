@@ -7,10 +7,12 @@ import { plainCaption, setCaption } from './captions.js';
 const ButtonTexts = {
   en: { ok: 'OK', yes: '&Yes', no: '&No', cancel: 'Cancel',
     saveTitle: 'Save As', saveName: 'File &name:', saveFilter: 'Save as &type:', save: '&Save',
+    browse: '&Browse...',
     replace: (name) => `${name} already exists.\nDo you want to replace it?`,
     chooseFile: 'Choose the file to open.' },
   de: { ok: 'OK', yes: '&Ja', no: '&Nein', cancel: 'Abbrechen',
     saveTitle: 'Speichern unter', saveName: 'Datei&name:', saveFilter: 'Datei&typ:', save: '&Speichern',
+    browse: '&Durchsuchen...',
     replace: (name) => `${name} existiert bereits.\nSoll es ersetzt werden?`,
     chooseFile: 'Wählen Sie die Datei zum Öffnen.' },
 };
@@ -192,14 +194,18 @@ const saveDialog = document.getElementById('saveDialog');
 
 // The file's name and the filter chosen, or null when cancelled. filters is
 // a list of [description, patterns]; mayReplace(name) asks before an existing
-// file is replaced.
-export function chooseSaveName(filters, filterIndex, name, mayReplace) {
+// file is replaced. Where browse is given, Browse... lets the browser's own
+// dialog choose the file: browse(name) gives its handle, or null.
+export function chooseSaveName(filters, filterIndex, name, mayReplace, browse = null) {
   const words = texts();
   document.getElementById('saveTitle').textContent = plainCaption(words.saveTitle);
   setCaption(document.getElementById('saveNameLabel'), words.saveName);
   setCaption(document.getElementById('saveFilterLabel'), words.saveFilter);
   setCaption(document.getElementById('saveOk'), words.save);
   setCaption(document.getElementById('saveCancel'), words.cancel);
+  const browseButton = document.getElementById('saveBrowse');
+  setCaption(browseButton, words.browse);
+  browseButton.hidden = !browse;
   const nameInput = document.getElementById('saveName');
   const filterSelect = document.getElementById('saveFilter');
   filterSelect.replaceChildren(...filters.map(([description], index) => {
@@ -233,6 +239,10 @@ export function chooseSaveName(filters, filterIndex, name, mayReplace) {
       }
     });
     on(document.getElementById('saveCancel'), 'click', () => finish(null));
+    on(browseButton, 'click', async () => {
+      const handle = await browse(nameInput.value);
+      if (handle) finish({ name: handle.name, filterIndex: Number(filterSelect.value), handle });
+    });
     saveDialog.style.cssText = '';
     saveDialog.showModal();
     nameInput.focus();

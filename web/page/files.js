@@ -1,8 +1,10 @@
 // Moving bytes between the user's files and the module's memory file system:
-// files picked or dropped go to /files/<n>/<name>, files the module saved
-// after a save dialog come back as downloads.
+// files picked, dropped or handed to the installed page go to
+// /files/<n>/<name>, files the module saved after a save dialog go back
+// where they came from (places.js), or else come back as downloads.
 
 import { askToChooseFile, chooseSaveName, message, AnswerYes } from './dialogs.js';
+import { folderHolding, keep, keptAs, mirrored, writeBack } from './places.js';
 
 let FS = null;
 let folders = 0;
@@ -56,6 +58,18 @@ function acceptOf(filter, initialName) {
   return [...kinds].join(',');
 }
 
+// The same kinds for the File System Access API's picker.
+function pickerTypes(filter, initialName) {
+  const types = [];
+  for (const [description, patterns] of filterList(filter)) {
+    const endings = patterns.split(';').map((pattern) => /^\*(\.[^.*?]+)$/.exec(pattern.trim())?.[1])
+      .filter(Boolean);
+    if (endings.length) types.push({ description, accept: { 'application/octet-stream': endings } });
+  }
+  if (initialName === '*.bmp') types.push({ accept: { 'image/*': [] } });
+  return types;
+}
+
 // ---- pictures the browser decodes ---------------------------------------------
 
 async function imageOf(file) {
@@ -103,13 +117,15 @@ async function decodedPicture(file) {
   }
 }
 
-// Writes the file into a new folder and returns its path; a picture to be
-// decoded (see decodes) also goes in decoded, as <name>.rgba, whose path is
-// returned instead: the module falls back on the file itself.
-async function store(file, decodes) {
-  const folder = newFolder();
+// Writes the file into a new folder (or, for one the user's handle names,
+// into the folder that stands for its own) and returns its path; a picture
+// to be decoded (see decodes) also goes in decoded, as <name>.rgba, whose
+// path is returned instead: the module falls back on the file itself.
+async function store(file, decodes, handle = null) {
+  const folder = (handle && await folderHolding(handle)) ?? newFolder();
   const path = `${folder}/${file.name}`;
   FS.writeFile(path, new Uint8Array(await file.arrayBuffer()));
+  if (handle) keep(path, handle);
   const picture = decodes(file.name) ? await decodedPicture(file) : null;
   if (!picture) return path;
   FS.writeFile(`${path}.rgba`, picture);
@@ -126,6 +142,17 @@ export async function openFile(filter, filterIndex, initialName) {
   if (navigator.userActivation && !navigator.userActivation.isActive && !(await askToChooseFile())) {
     return null;
   }
+  const decodes = (name) => bitmapDialog && !/\.bmp$/i.test(name);
+  if (window.showOpenFilePicker) {
+    let handle;
+    try {
+      [handle] = await window.showOpenFilePicker({ types: pickerTypes(filter, initialName) });
+    } catch (error) {
+      if (error.name !== 'AbortError') console.error(error);
+      return null;
+    }
+    return store(await handle.getFile(), decodes, handle);
+  }
   return new Promise((resolve) => {
     const done = async (file) => {
       fileInput.removeEventListener('change', picked);
@@ -135,7 +162,7 @@ export async function openFile(filter, filterIndex, initialName) {
         return;
       }
       try {
-        resolve(await store(file, (name) => bitmapDialog && !/\.bmp$/i.test(name)));
+        resolve(await store(file, decodes));
       } catch (error) {
         console.error(error);
         resolve(null);
@@ -155,18 +182,37 @@ export async function saveFile(filter, filterIndex, initialName, confirmOverwrit
   const slash = initialName.lastIndexOf('/');
   const folder = slash >= 0 ? initialName.slice(0, slash) : null;
   const base = initialName.slice(slash + 1);
+  if (folder !== null) await mirrored(folder);
   const mayReplace = async (name, title, question) => {
     if (!confirmOverwrite || folder === null || !exists(`${folder}/${name}`)) return true;
     return (await message(2, 1, title, question)) === AnswerYes;
   };
   const chosen = await chooseSaveName(filterList(filter), filterIndex,
-    base.includes('*') ? '' : base, mayReplace);
+    base.includes('*') ? '' : base, mayReplace, window.showSaveFilePicker && browse(filter));
   if (!chosen) return null;
-  const path = `${folder ?? newFolder()}/${chosen.name}`;
+  // A file chosen in the browser's dialog is the file the page holds already
+  // where it is one of those: the module's checks see it as that file.
+  const path = chosen.handle
+    ? await keptAs(chosen.handle) ?? `${await folderHolding(chosen.handle) ?? newFolder()}/${chosen.name}`
+    : `${folder ?? newFolder()}/${chosen.name}`;
+  if (chosen.handle) keep(path, chosen.handle);
   if (!chosenSaves.has(path)) {
     chosenSaves.set(path, exists(path) ? FS.readFile(path) : null);
   }
   return { path, filterIndex: chosen.filterIndex };
+}
+
+// Browse... in the save dialog: the browser's own save dialog, which asks
+// itself before it replaces a file.
+function browse(filter) {
+  return async (name) => {
+    try {
+      return await window.showSaveFilePicker({ suggestedName: name, types: pickerTypes(filter, '') });
+    } catch (error) {
+      if (error.name !== 'AbortError') console.error(error);
+      return null;
+    }
+  };
 }
 
 function sameBytes(a, b) {
@@ -189,14 +235,16 @@ function download(name, bytes) {
   setTimeout(() => URL.revokeObjectURL(url), 60000);
 }
 
-// After a command: the files it saved where the user chose, as downloads.
-export function deliverSaves() {
+// After a command: the files it saved where the user chose, written back
+// where they came from, or as downloads.
+export async function deliverSaves() {
   const saves = chosenSaves;
   chosenSaves = new Map();
   for (const [path, before] of saves) {
     if (!exists(path) || FS.isDir(FS.stat(path).mode)) continue;
     const now = FS.readFile(path);
-    if (before === null || !sameBytes(before, now)) download(baseName(path), now);
+    if (before !== null && sameBytes(before, now)) continue;
+    if (!(await writeBack(path, now))) download(baseName(path), now);
   }
 }
 
@@ -239,11 +287,18 @@ export function setupDrop(idle, drop) {
     const { files, items } = event.dataTransfer;
     if (files.length !== 1 || !idle()) return;
     if (items[0]?.webkitGetAsEntry?.()?.isDirectory) return;
-    drop(files[0]);
+    drop(files[0], items[0]?.getAsFileSystemHandle?.() ?? null);
   });
 }
 
-// A dropped picture that is no bitmap or EPA file goes in decoded.
-export function storeDropped(file) {
-  return store(file, (name) => !/\.(bmp|epa)$/i.test(name));
+// A dropped picture that is no bitmap or EPA file goes in decoded; a file
+// the browser gave a handle for is written back there.
+export async function storeDropped(file, handlePromise) {
+  const handle = await handlePromise?.catch(() => null);
+  return store(file, (name) => !/\.(bmp|epa)$/i.test(name), handle?.kind === 'file' ? handle : null);
+}
+
+// A file the system handed the installed page.
+export async function storeLaunched(handle) {
+  return store(await handle.getFile(), () => false, handle);
 }

@@ -35,6 +35,18 @@ EM_JS(void, CopyChosenPath, (char* buffer, int size),
 
 EM_JS(int, ChosenFilter, (), { return Module.chosenFilter; });
 
+// 1 when the folder of the file at path is the user's, given to the page,
+// with its names mirrored beside path; 0 when the file's folder lives only
+// in the page's memory (the user declined, or the browser cannot).
+EM_ASYNC_JS(int, PageBackupFolder, (const char* path),
+            { return await Module.face.backupFolder(UTF8ToString(path)); });
+
+// Writes the backup made at path into the user's folder, and answers how
+// that went.
+enum class BackupWrite { Written = 0, Denied = 1, DiskFull = 2, Failed = 3 };
+EM_ASYNC_JS(int, PageWriteBackup, (const char* path),
+            { return await Module.face.writeBackup(UTF8ToString(path)); });
+
 EM_JS(void, PageOpenUrl, (const char* address), { Module.face.openUrl(UTF8ToString(address)); });
 
 // Files live in the page's memory at /files/N/NAME; the user knows them by
@@ -91,6 +103,25 @@ std::optional<std::string> WebDialogs::saveFile(FileDialogRequest& request) {
         request.filterIndex = ChosenFilter();
     }
     return path;
+}
+
+FileResult<std::optional<std::string>> WebDialogs::makeBackup(const std::string& path) {
+    const bool folder = PageBackupFolder(path.c_str()) == 1;
+    FileResult<std::optional<std::string>> backup = MakeBackup(path);
+    if (!folder || !backup || !backup.value()) {
+        return backup;
+    }
+    switch (static_cast<BackupWrite>(PageWriteBackup(backup.value()->c_str()))) {
+    case BackupWrite::Written:
+        return backup;
+    case BackupWrite::Denied:
+        return FileError{FileProblem::PermissionDenied, "permission denied"};
+    case BackupWrite::DiskFull:
+        return FileError{FileProblem::DiskFull, "disk full"};
+    case BackupWrite::Failed:
+        break;
+    }
+    return FileError{FileProblem::Other, "cannot write the file"};
 }
 
 void WebDialogs::openUrl(const std::string& address) {

@@ -1,0 +1,15 @@
+# Writes the service worker (OUTPUT) from its template (TEMPLATE): the files
+# of the page in DIR it caches, and a version that changes with any of them.
+file(GLOB_RECURSE files RELATIVE ${DIR} ${DIR}/*)
+list(REMOVE_ITEM files sw.js)
+list(SORT files)
+set(hashes "")
+set(FILES "")
+foreach(file IN LISTS files)
+    file(SHA256 ${DIR}/${file} hash)
+    string(APPEND hashes "${file} ${hash}\n")
+    string(APPEND FILES "'${file}', ")
+endforeach()
+string(SHA256 VERSION "${hashes}")
+string(SUBSTRING ${VERSION} 0 16 VERSION)
+configure_file(${TEMPLATE} ${OUTPUT} @ONLY)
