@@ -64,22 +64,22 @@ private:
 };
 
 // Parses the block again at the prices its last codes set, a few rounds.
-// Prices from either kind of tables, with and without the table entries'
+// Prices from the thorough tables, with and without the table entries'
 // share, and from the symbols' information content each find cheaper parses
-// the others miss. The rounds follow the quick tables' sizes; the codes kept
+// the others miss (prices from the quick tables found none on the real
+// images' modules). The rounds follow the quick tables' sizes; the codes kept
 // are those the thorough tables write in the fewest bits; returns their bits.
 std::uint64_t Encoding::Improve(Block& block, int rounds, std::size_t maxCodes) const {
     std::vector<Lh5Code> current = block.codes;
-    std::uint64_t currentBits = Bits(Count(current));
-    std::uint64_t bestBits = Bits(Count(current), Effort::Thorough);
+    Lh5Frequencies frequencies = Count(current);
+    BlockTables quick(frequencies, Effort::Quick);
+    BlockTables thorough(frequencies, Effort::Thorough);
+    std::uint64_t currentBits = quick.bits(frequencies);
+    std::uint64_t bestBits = thorough.bits(frequencies);
     for (int round = 0; round < rounds; ++round) {
-        const Lh5Frequencies frequencies = Count(current);
-        const BlockTables quick(frequencies, Effort::Quick);
-        const CodePrices pricings[] = {
-            CodePrices::FromTables(quick),
-            CodePrices::FromTables(BlockTables(frequencies, Effort::Thorough)),
-            CodePrices::FromTablesAndEntries(quick, frequencies),
-            CodePrices::FromFrequencies(frequencies)};
+        const CodePrices pricings[] = {CodePrices::FromTables(thorough),
+                                       CodePrices::FromTablesAndEntries(thorough, frequencies),
+                                       CodePrices::FromFrequencies(frequencies)};
         std::vector<Lh5Code> next;
         std::uint64_t nextBits = UINT64_MAX;
         for (const CodePrices& prices : pricings) {
@@ -88,10 +88,14 @@ std::uint64_t Encoding::Improve(Block& block, int rounds, std::size_t maxCodes) 
             if (codes.size() > maxCodes) {
                 continue;
             }
-            const std::uint64_t bits = Bits(Count(codes));
+            const Lh5Frequencies counted = Count(codes);
+            BlockTables tables(counted, Effort::Quick);
+            const std::uint64_t bits = tables.bits(counted);
             if (bits < nextBits) {
                 nextBits = bits;
                 next = std::move(codes);
+                frequencies = counted;
+                quick = std::move(tables);
             }
         }
         if (nextBits >= currentBits) {
@@ -99,9 +103,9 @@ std::uint64_t Encoding::Improve(Block& block, int rounds, std::size_t maxCodes) 
         }
         current = std::move(next);
         currentBits = nextBits;
-        const std::uint64_t thorough = Bits(Count(current), Effort::Thorough);
-        if (thorough < bestBits) {
-            bestBits = thorough;
+        thorough = BlockTables(frequencies, Effort::Thorough);
+        if (const std::uint64_t bits = thorough.bits(frequencies); bits < bestBits) {
+            bestBits = bits;
             block.codes = current;
         }
     }
@@ -171,8 +175,19 @@ void Encoding::EncodeSegment(std::size_t begin, std::size_t end, BitWriter& out)
     if (end - begin <= SecondStartBytes) {
         Block second{begin, end,
                      CheapestCodes(data_, finder_, begin, end, CodePrices::Flat(5, 14, 5))};
-        if (Improve(second, 8, SIZE_MAX) < wholeBits) {
+        std::uint64_t bestBits = wholeBits;
+        if (const std::uint64_t bits = Improve(second, 8, SIZE_MAX); bits < bestBits) {
+            bestBits = bits;
             whole = std::move(second);
+        }
+        // A few bytes may cost least as literals alone: their tables then
+        // hold no match lengths and no positions.
+        Block literals{begin, end, {}};
+        for (std::size_t at = begin; at < end; ++at) {
+            literals.codes.push_back({data_[at], 0});
+        }
+        if (Bits(Count(literals.codes), Effort::Thorough) < bestBits) {
+            whole = std::move(literals);
         }
     }
     std::vector<Block> blocks;
