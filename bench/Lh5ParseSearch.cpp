@@ -46,8 +46,9 @@ std::vector<Logo> Logos() {
             }
             const Bytes packed(image.packed(module).begin(), image.packed(module).end());
             const FileResult<Bytes> data = DecodeLh5(packed, module.originalSize);
-            const bool seen = std::any_of(logos.begin(), logos.end(),
-                                          [&](const Logo& logo) { return logo.data == data.value(); });
+            const bool seen = std::any_of(logos.begin(), logos.end(), [&](const Logo& logo) {
+                return logo.data == data.value();
+            });
             if (data.ok() && !seen) {
                 logos.push_back({image.name, data.value()});
             }
@@ -59,7 +60,8 @@ std::vector<Logo> Logos() {
 // Every way to code one piece, searched in full.
 class PieceSearch {
 public:
-    explicit PieceSearch(std::span<const std::uint8_t> piece) : piece_(piece), options_(piece.size()) {
+    explicit PieceSearch(std::span<const std::uint8_t> piece)
+        : piece_(piece), options_(piece.size()) {
         for (std::size_t at = 0; at < piece.size(); ++at) {
             std::array<std::size_t, PositionCodes> longest{};
             std::array<std::uint16_t, PositionCodes> distance{};
@@ -69,7 +71,8 @@ public:
                 while (length < room && piece[at - back + length] == piece[at + length]) {
                     ++length;
                 }
-                const auto code = static_cast<std::size_t>(PositionCode(static_cast<unsigned>(back - 1)));
+                const auto code =
+                    static_cast<std::size_t>(PositionCode(static_cast<unsigned>(back - 1)));
                 if (length > longest[code]) {
                     longest[code] = length;
                     distance[code] = static_cast<std::uint16_t>(back);
@@ -183,7 +186,8 @@ std::uint64_t Rounds(const Bytes& data, const MatchFinder& finder, const CodePri
         const BlockTables quick(kept, BlockTables::Effort::Quick);
         pricings = {CodePrices::FromTables(quick),
                     CodePrices::FromTables(BlockTables(kept, BlockTables::Effort::Thorough)),
-                    CodePrices::FromTablesAndEntries(quick, kept), CodePrices::FromFrequencies(kept)};
+                    CodePrices::FromTablesAndEntries(quick, kept),
+                    CodePrices::FromFrequencies(kept)};
     }
     return best;
 }
