@@ -49,8 +49,10 @@ void Decode(benchmark::State& state, const std::vector<std::pair<Bytes, std::siz
 }
 
 void RegisterOurSamples() {
+    std::printf("Our sample logos, packed by us\n%-24s %8s %8s\n", "logo", "bytes", "ours");
     for (const char* name : {"kalvero.epa", "kalvero-16.bmp"}) {
         const Bytes data = SampleFile(name);
+        std::printf("%-24s %8zu %8zu\n", name, data.size(), EncodeLh5(data).size());
         benchmark::RegisterBenchmark((std::string("BM_EncodeLh5/") + name).c_str(),
                                      [data](benchmark::State& state) { Encode(state, data); });
         const std::vector<std::pair<Bytes, std::size_t>> modules{{EncodeLh5(data), data.size()}};

@@ -45,11 +45,12 @@ void AddExtraBits(std::array<std::uint32_t, PositionCodes>& prices) {
 
 } // namespace
 
-CodePrices CodePrices::Initial() {
+CodePrices CodePrices::Flat(std::uint32_t literalBits, std::uint32_t matchBits,
+                            std::uint32_t positionBits) {
     CodePrices prices;
-    std::fill(prices.chars.begin(), prices.chars.begin() + LiteralCodes, 8 * Bit);
-    std::fill(prices.chars.begin() + LiteralCodes, prices.chars.end(), 10 * Bit);
-    std::fill(prices.positions.begin(), prices.positions.end(), 4 * Bit);
+    std::fill(prices.chars.begin(), prices.chars.begin() + LiteralCodes, literalBits * Bit);
+    std::fill(prices.chars.begin() + LiteralCodes, prices.chars.end(), matchBits * Bit);
+    std::fill(prices.positions.begin(), prices.positions.end(), positionBits * Bit);
     AddExtraBits(prices.positions);
     return prices;
 }

@@ -16,8 +16,10 @@ struct CodePrices {
     std::array<std::uint32_t, CharCodes> chars{};
     std::array<std::uint32_t, PositionCodes> positions{};
 
-    // Before anything is known: 8-bit literals, matches a little dearer.
-    static CodePrices Initial();
+    // Before anything is known: every literal, match length and position
+    // code at one price of its kind, in bits (a position's extra bits added).
+    static CodePrices Flat(std::uint32_t literalBits, std::uint32_t matchBits,
+                           std::uint32_t positionBits);
     // The lengths of a block's tables; a symbol the tables lack costs a few
     // bits more than their longest code.
     static CodePrices FromTables(const BlockTables& tables);

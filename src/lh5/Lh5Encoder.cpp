@@ -56,7 +56,7 @@ public:
 
 private:
     void EncodeSegment(std::size_t begin, std::size_t end, BitWriter& out) const;
-    void Improve(Block& block, int rounds, std::size_t maxCodes) const;
+    std::uint64_t Improve(Block& block, int rounds, std::size_t maxCodes) const;
     void Split(Block block, std::vector<Block>& blocks) const;
 
     std::span<const std::uint8_t> data_;
@@ -64,22 +64,22 @@ private:
 };
 
 // Parses the block again at the prices its last codes set, a few rounds.
-// Prices from either kind of tables, with and without the table entries'
+// Prices from the thorough tables, with and without the table entries'
 // share, and from the symbols' information content each find cheaper parses
-// the others miss. The rounds follow the quick tables' sizes; the codes kept
-// are those the thorough tables write in the fewest bits.
-void Encoding::Improve(Block& block, int rounds, std::size_t maxCodes) const {
+// the others miss (prices from the quick tables found none on the real
+// images' modules). The rounds follow the quick tables' sizes; the codes kept
+// are those the thorough tables write in the fewest bits; returns their bits.
+std::uint64_t Encoding::Improve(Block& block, int rounds, std::size_t maxCodes) const {
     std::vector<Lh5Code> current = block.codes;
-    std::uint64_t currentBits = Bits(Count(current));
-    std::uint64_t bestBits = Bits(Count(current), Effort::Thorough);
+    Lh5Frequencies frequencies = Count(current);
+    BlockTables quick(frequencies, Effort::Quick);
+    BlockTables thorough(frequencies, Effort::Thorough);
+    std::uint64_t currentBits = quick.bits(frequencies);
+    std::uint64_t bestBits = thorough.bits(frequencies);
     for (int round = 0; round < rounds; ++round) {
-        const Lh5Frequencies frequencies = Count(current);
-        const BlockTables quick(frequencies, Effort::Quick);
-        const CodePrices pricings[] = {
-            CodePrices::FromTables(quick),
-            CodePrices::FromTables(BlockTables(frequencies, Effort::Thorough)),
-            CodePrices::FromTablesAndEntries(quick, frequencies),
-            CodePrices::FromFrequencies(frequencies)};
+        const CodePrices pricings[] = {CodePrices::FromTables(thorough),
+                                       CodePrices::FromTablesAndEntries(thorough, frequencies),
+                                       CodePrices::FromFrequencies(frequencies)};
         std::vector<Lh5Code> next;
         std::uint64_t nextBits = UINT64_MAX;
         for (const CodePrices& prices : pricings) {
@@ -88,10 +88,14 @@ void Encoding::Improve(Block& block, int rounds, std::size_t maxCodes) const {
             if (codes.size() > maxCodes) {
                 continue;
             }
-            const std::uint64_t bits = Bits(Count(codes));
+            const Lh5Frequencies counted = Count(codes);
+            BlockTables tables(counted, Effort::Quick);
+            const std::uint64_t bits = tables.bits(counted);
             if (bits < nextBits) {
                 nextBits = bits;
                 next = std::move(codes);
+                frequencies = counted;
+                quick = std::move(tables);
             }
         }
         if (nextBits >= currentBits) {
@@ -99,12 +103,13 @@ void Encoding::Improve(Block& block, int rounds, std::size_t maxCodes) const {
         }
         current = std::move(next);
         currentBits = nextBits;
-        const std::uint64_t thorough = Bits(Count(current), Effort::Thorough);
-        if (thorough < bestBits) {
-            bestBits = thorough;
+        thorough = BlockTables(frequencies, Effort::Thorough);
+        if (const std::uint64_t bits = thorough.bits(frequencies); bits < bestBits) {
+            bestBits = bits;
             block.codes = current;
         }
     }
+    return bestBits;
 }
 
 // Splits a block where two blocks with tables of their own cost less than
@@ -160,8 +165,31 @@ void Encoding::Split(Block block, std::vector<Block>& blocks) const {
 }
 
 void Encoding::EncodeSegment(std::size_t begin, std::size_t end, BitWriter& out) const {
-    Block whole{begin, end, CheapestCodes(data_, finder_, begin, end, CodePrices::Initial())};
-    Improve(whole, 8, SIZE_MAX);
+    // Rounds of parsing settle where their first prices lead them. Matches a
+    // little dearer than literals suit most data; on a small input such as a
+    // logo, literals far cheaper than matches often lead to a smaller block
+    // (fewer rare match lengths in its table), worth a second start.
+    constexpr std::size_t SecondStartBytes = 32 * 1024;
+    Block whole{begin, end, CheapestCodes(data_, finder_, begin, end, CodePrices::Flat(8, 10, 4))};
+    const std::uint64_t wholeBits = Improve(whole, 8, SIZE_MAX);
+    if (end - begin <= SecondStartBytes) {
+        Block second{begin, end,
+                     CheapestCodes(data_, finder_, begin, end, CodePrices::Flat(5, 14, 5))};
+        std::uint64_t bestBits = wholeBits;
+        if (const std::uint64_t bits = Improve(second, 8, SIZE_MAX); bits < bestBits) {
+            bestBits = bits;
+            whole = std::move(second);
+        }
+        // A few bytes may cost least as literals alone: their tables then
+        // hold no match lengths and no positions.
+        Block literals{begin, end, {}};
+        for (std::size_t at = begin; at < end; ++at) {
+            literals.codes.push_back({data_[at], 0});
+        }
+        if (Bits(Count(literals.codes), Effort::Thorough) < bestBits) {
+            whole = std::move(literals);
+        }
+    }
     std::vector<Block> blocks;
     Split(std::move(whole), blocks);
     for (Block& block : blocks) {
