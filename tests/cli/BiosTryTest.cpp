@@ -1,0 +1,93 @@
+// The real Award images named by KALVERO_BIOS_SAMPLES booted in QEMU: their
+// own BIOS code draws their logo, a new one, or none when its module is
+// damaged.
+#include "bios/ImageParser.h"
+#include "cli/CliTest.h"
+#include "conversion/Epa2Image.h"
+
+#include <cstdlib>
+
+namespace kalvero::test {
+namespace {
+namespace fs = std::filesystem;
+
+using CliBiosTry = CliTest;
+
+// A short version-1 logo of stripes that differ from cell to cell, in the
+// bright colours.
+Bytes StripedLogo() {
+    Bytes bytes(1602, 0);
+    bytes[0] = 17;
+    bytes[1] = 6;
+    for (std::size_t cell = 0; cell < 102; ++cell) {
+        bytes[2 + cell] = static_cast<std::uint8_t>(9 + cell % 7);
+        for (std::size_t line = 0; line < 14; ++line) {
+            bytes[104 + cell * 14 + line] = static_cast<std::uint8_t>(0x81 << (line + cell) % 7);
+        }
+    }
+    return bytes;
+}
+
+// A tall EPA 2.0 image of 16 colours: bands of entries 1 to 15 on black.
+Bytes BandedEpa2() {
+    Epa2Picture picture{136, 126, 4, Bytes(136 * 126), Bytes(48, 0)};
+    for (std::size_t i = 0; i < picture.indices.size(); ++i) {
+        picture.indices[i] = static_cast<std::uint8_t>((i % 136 + i / 136) / 9 % 16);
+    }
+    for (std::size_t entry = 1; entry < 16; ++entry) {
+        picture.palette6[entry * 3 + entry % 3] = 63;
+        picture.palette6[entry * 3 + (entry + 1) % 3] = static_cast<std::uint8_t>(entry * 4);
+    }
+    return WriteEpa2(picture);
+}
+
+// One bit of the logo module's packed data flipped: the module no longer
+// unpacks, which no check of ours would let through.
+Bytes DamagedLogo(Bytes image) {
+    const FileResult<bios::AwardImage> parsed = bios::ParseAwardImage(image);
+    for (const bios::Module& module : parsed.value().modules) {
+        if (module.header.type == 0x4002) {
+            image[module.offset + module.header.dataOffset() + module.header.dataLength() / 2] ^=
+                0x10;
+        }
+    }
+    return image;
+}
+
+TEST_F(CliBiosTry, RealBoardsDrawTheirOwnLogoAndTheNewOneButNotADamagedOne) {
+    const char* folder = std::getenv("KALVERO_BIOS_SAMPLES");
+    if (folder == nullptr || *folder == '\0' || CliProcess::UnderWine()) {
+        GTEST_SKIP() << "needs KALVERO_BIOS_SAMPLES, and QEMU on Linux";
+    }
+    // QEMU's private folders go here, and must be gone after each run.
+    fs::create_directory(dir.file("tmp"));
+    setenv("TMPDIR", dir.file("tmp").c_str(), 1);
+    const std::pair<const char*, Bytes> boards[] = {
+        {"430vx_55XWUQ0E.BIN", StripedLogo()},
+        {"kn97_0116I.001", StripedLogo()},
+        {"fmb_P5I437FM.BIN", BandedEpa2()},
+    };
+    for (const auto& [file, logo] : boards) {
+        SCOPED_TRACE(file);
+        write("board.bin", ReadBytes(fs::path(folder) / file));
+        write("new.epa", logo);
+        const CliRun original = run({"bios", "try", "board.bin"});
+        EXPECT_EQ(original.exitCode, 0) << original.out << original.err;
+        EXPECT_TRUE(original.out.starts_with("board.bin: the BIOS drew the logo after "));
+        const CliRun replaced = run({"bios", "replace", "board.bin", "new.epa", "new.bin"});
+        EXPECT_EQ(replaced, Succeeded("new.bin: written\n  see it drawn by this board's BIOS: "
+                                      "kalvero-cli bios try new.bin\n"));
+        const CliRun tried = run({"bios", "try", "--screenshot", "screen.png", "new.bin"});
+        EXPECT_EQ(tried.exitCode, 0) << tried.out << tried.err;
+        EXPECT_FALSE(QImage(QString::fromStdString(dir.file("screen.png").string())).isNull());
+        write("damaged.bin", DamagedLogo(read("new.bin")));
+        const CliRun damaged = run({"bios", "try", "--timeout", "4", "damaged.bin"});
+        EXPECT_EQ(damaged.exitCode, 3);
+        EXPECT_TRUE(damaged.out.starts_with("damaged.bin: no logo to look for: ")) << damaged.out;
+        EXPECT_TRUE(fs::is_empty(dir.file("tmp")));
+    }
+    unsetenv("TMPDIR");
+}
+
+} // namespace
+} // namespace kalvero::test
