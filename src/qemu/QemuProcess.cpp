@@ -221,9 +221,13 @@ std::optional<std::string> QemuProcess::command(const std::string& line, const S
         answer.append(buffer, static_cast<std::size_t>(got));
         if (answer.ends_with(Prompt)) {
             // The monitor echoes the command line first, then answers.
+            answer.resize(answer.size() - (sizeof Prompt - 1));
             const std::size_t echoEnd = answer.find("\r\n");
-            return answer.substr(echoEnd == std::string::npos ? 0 : echoEnd + 2,
-                                 answer.size() - (echoEnd + 2) - (sizeof Prompt - 1));
+            answer.erase(0, echoEnd == std::string::npos ? 0 : echoEnd + 2);
+            while (!answer.empty() && (answer.back() == '\n' || answer.back() == '\r')) {
+                answer.pop_back();
+            }
+            return answer;
         }
     }
     return std::nullopt;
