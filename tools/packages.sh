@@ -30,4 +30,5 @@ TEST_PACKAGES=("${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}" "${PACKAGING_PACKAGE
                "${WEB_PACKAGES[@]}" "${QEMU_PACKAGES[@]}")
 # bench/run-all.sh: a display for the start-up times, hyperfine for kalvero-cli's,
 # and the profilers.
-BENCH_PACKAGES=("${BUILD_PACKAGES[@]}" xvfb x11-utils linux-perf valgrind hyperfine)
+BENCH_PACKAGES=("${BUILD_PACKAGES[@]}" "${QEMU_PACKAGES[@]}" xvfb x11-utils linux-perf valgrind
+                hyperfine)
