@@ -2,16 +2,41 @@
 // own BIOS code draws their logo, a new one, or none when its module is
 // damaged.
 #include "bios/ImageParser.h"
+#include "bios/SyntheticImage.h"
 #include "cli/CliTest.h"
 #include "conversion/Epa2Image.h"
 
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
+#include <thread>
 
 namespace kalvero::test {
 namespace {
 namespace fs = std::filesystem;
 
-using CliBiosTry = CliTest;
+// QEMU's private folders go to tmp, which must be empty after each run, and
+// no process may still work in one of them.
+class CliBiosTry : public CliTest {
+protected:
+    void SetUp() override {
+        if (CliProcess::UnderWine()) {
+            GTEST_SKIP() << "QEMU runs on Linux";
+        }
+        fs::create_directory(dir.file("tmp"));
+        setenv("TMPDIR", dir.file("tmp").c_str(), 1);
+    }
+    void TearDown() override { unsetenv("TMPDIR"); }
+    void expectNothingLeft() const {
+        EXPECT_TRUE(fs::is_empty(dir.file("tmp")));
+        const std::string folder = dir.file("tmp").string();
+        for (const auto& process : fs::directory_iterator("/proc")) {
+            std::error_code unreadable;
+            const fs::path cwd = fs::read_symlink(process.path() / "cwd", unreadable);
+            EXPECT_FALSE(cwd.string().starts_with(folder)) << "still running: " << process.path();
+        }
+    }
+};
 
 // A short version-1 logo of stripes that differ from cell to cell, in the
 // bright colours.
@@ -56,12 +81,9 @@ Bytes DamagedLogo(Bytes image) {
 
 TEST_F(CliBiosTry, RealBoardsDrawTheirOwnLogoAndTheNewOneButNotADamagedOne) {
     const char* folder = std::getenv("KALVERO_BIOS_SAMPLES");
-    if (folder == nullptr || *folder == '\0' || CliProcess::UnderWine()) {
-        GTEST_SKIP() << "needs KALVERO_BIOS_SAMPLES, and QEMU on Linux";
+    if (folder == nullptr || *folder == '\0') {
+        GTEST_SKIP() << "needs KALVERO_BIOS_SAMPLES";
     }
-    // QEMU's private folders go here, and must be gone after each run.
-    fs::create_directory(dir.file("tmp"));
-    setenv("TMPDIR", dir.file("tmp").c_str(), 1);
     const std::pair<const char*, Bytes> boards[] = {
         {"430vx_55XWUQ0E.BIN", StripedLogo()},
         {"kn97_0116I.001", StripedLogo()},
@@ -84,9 +106,34 @@ TEST_F(CliBiosTry, RealBoardsDrawTheirOwnLogoAndTheNewOneButNotADamagedOne) {
         const CliRun damaged = run({"bios", "try", "--timeout", "4", "damaged.bin"});
         EXPECT_EQ(damaged.exitCode, 3);
         EXPECT_TRUE(damaged.out.starts_with("damaged.bin: no logo to look for: ")) << damaged.out;
-        EXPECT_TRUE(fs::is_empty(dir.file("tmp")));
+        expectNothingLeft();
     }
-    unsetenv("TMPDIR");
+}
+
+// Stopped by a signal while QEMU runs, or without QEMU: the exit status says
+// which, and nothing stays behind.
+TEST_F(CliBiosTry, NothingOutlivesTheCommand) {
+    write("board.bin", Build(LayoutA()).bytes);
+    for (const auto& [signal, exitCode] : {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}}) {
+        CliProcess tried(dir.path(), {"bios", "try", "--timeout", "60", "board.bin"});
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (fs::is_empty(dir.file("tmp")) && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(300)); // QEMU runs
+        ASSERT_EQ(::kill(tried.id(), signal), 0);
+        EXPECT_EQ(tried.finish().exitCode, exitCode);
+        expectNothingLeft();
+    }
+    const std::string path = std::getenv("PATH");
+    setenv("PATH", "", 1);
+    const CliRun missing = run({"bios", "try", "board.bin"});
+    setenv("PATH", path.c_str(), 1);
+    EXPECT_EQ(missing, (CliRun{4, "",
+                               "kalvero-cli: board.bin: QEMU could not be used: QEMU is not "
+                               "installed: install the Debian package qemu-system-x86 (apt "
+                               "install qemu-system-x86)\n"}));
+    expectNothingLeft();
 }
 
 } // namespace
