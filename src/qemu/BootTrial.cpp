@@ -232,7 +232,8 @@ std::vector<std::string> DescribeTrial(const TrialPlan& plan, const TrialResult&
         break;
     case TrialVerdict::NotDrawn:
         lines.push_back(plan.logo ? "the BIOS did NOT draw the logo in " + Seconds(result.seconds)
-                                  : "no logo to look for: " + plan.logoProblem);
+                                  : "the BIOS did NOT draw a logo Kalvero can look for: " +
+                                        plan.logoProblem);
         break;
     case TrialVerdict::QemuUnusable:
         return {"QEMU could not be used: " + result.problem};
