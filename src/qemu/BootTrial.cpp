@@ -7,6 +7,7 @@
 #include "conversion/LogoOnScreen.h"
 #include "conversion/PpmImage.h"
 #include "document/FileIo.h"
+#include "qemu/PrivateFolder.h"
 
 #include <chrono>
 #include <cstdio>

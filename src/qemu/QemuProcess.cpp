@@ -19,18 +19,7 @@
 
 namespace kalvero::qemu {
 
-PrivateFolder::~PrivateFolder() {
-    if (!path_.empty()) {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-}
-
 #ifdef _WIN32
-
-std::string PrivateFolder::create() {
-    return "kalvero-cli runs QEMU on Linux only";
-}
 
 QemuProcess::~QemuProcess() = default;
 
@@ -75,20 +64,6 @@ std::string Reason(int error) {
 }
 
 } // namespace
-
-std::string PrivateFolder::create() {
-    std::error_code error;
-    const std::filesystem::path base = std::filesystem::temp_directory_path(error);
-    if (error) {
-        return "no temporary folder: " + error.message();
-    }
-    std::string name = (base / "kalvero-try-XXXXXX").string();
-    if (::mkdtemp(name.data()) == nullptr) {
-        return "cannot make a folder in " + base.string() + ": " + Reason(errno);
-    }
-    path_ = name;
-    return {};
-}
 
 QemuProcess::~QemuProcess() {
     kill();

@@ -12,23 +12,6 @@ namespace kalvero::qemu {
 // Asked often while the process is waited for: true stops the wait.
 using StopRequest = std::function<bool()>;
 
-// A folder of our own under the system's temporary folder, removed with
-// everything in it when this goes.
-class PrivateFolder {
-public:
-    PrivateFolder() = default;
-    ~PrivateFolder();
-    PrivateFolder(const PrivateFolder&) = delete;
-    PrivateFolder& operator=(const PrivateFolder&) = delete;
-
-    // Makes the folder, or says why it cannot.
-    std::string create();
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
 // One run of QEMU in its own process group, killed when this goes or the
 // thread that started it ends: no QEMU outlives the run.
 class QemuProcess {
