@@ -42,6 +42,10 @@ echo "== BIOS images: walking one and unpacking every module, a whole logo repla
 "$bin/kalvero_bench_bios" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 echo
+echo "== bios try to its verdict: the real images that boot in QEMU (KALVERO_BIOS_SAMPLES)"
+"$bin/kalvero_bench_try" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+echo
 echo "== Start-up until the window is shown (the editor: with its logo read)"
 logo=$build/startup-logo.epa
 head -c 2582 /dev/zero | tr '\0' '\146' >"$build/startup-logo.bmp"

@@ -3,7 +3,7 @@
 # includes a header of a folder it does not link, so a layer cannot come to
 # lean on one above it unnoticed.
 
-set(KALVERO_SOURCE_FOLDERS base document conversion lh5 bios editor picture canvas shell cli)
+set(KALVERO_SOURCE_FOLDERS base document conversion lh5 bios editor qemu picture canvas shell cli)
 
 # kalvero_layer(TARGET FOLDER folder [DEPENDS ...])
 #   Links TARGET to DEPENDS and checks the includes of src/FOLDER against

@@ -22,9 +22,13 @@ DOCS_PACKAGES=(python3)
 WEB_PACKAGES=(emscripten node-acorn nodejs chromium)
 # ./run.sh --web: what builds and serves the page.
 WEB_BUILD_PACKAGES=(cmake ninja-build python3 emscripten node-acorn nodejs)
+# kalvero-cli bios try, and the tests that boot real BIOS images, run QEMU's PC
+# with SeaBIOS's VGA BIOS (seabios comes with it).
+QEMU_PACKAGES=(qemu-system-x86 seabios)
 TEST_PACKAGES=("${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}" "${PACKAGING_PACKAGES[@]}"
                "${FUZZ_PACKAGES[@]}" "${CODEC_PACKAGES[@]}" "${DOCS_PACKAGES[@]}"
-               "${WEB_PACKAGES[@]}")
+               "${WEB_PACKAGES[@]}" "${QEMU_PACKAGES[@]}")
 # bench/run-all.sh: a display for the start-up times, hyperfine for kalvero-cli's,
 # and the profilers.
-BENCH_PACKAGES=("${BUILD_PACKAGES[@]}" xvfb x11-utils linux-perf valgrind hyperfine)
+BENCH_PACKAGES=("${BUILD_PACKAGES[@]}" "${QEMU_PACKAGES[@]}" xvfb x11-utils linux-perf valgrind
+                hyperfine)

@@ -3,6 +3,7 @@
 #include "cli/BiosExtractCommand.h"
 #include "cli/BiosListCommand.h"
 #include "cli/BiosReplaceCommand.h"
+#include "cli/BiosTryCommand.h"
 #include "cli/BiosVerifyCommand.h"
 
 namespace kalvero::cli {
@@ -14,6 +15,7 @@ std::vector<std::unique_ptr<Command>> BiosCommands() {
     commands.push_back(std::make_unique<BiosVerifyCommand>());
     commands.push_back(std::make_unique<BiosExtractCommand>());
     commands.push_back(std::make_unique<BiosReplaceCommand>());
+    commands.push_back(std::make_unique<BiosTryCommand>());
     return commands;
 }
 
@@ -21,7 +23,7 @@ std::vector<std::unique_ptr<Command>> BiosCommands() {
 
 BiosCommand::BiosCommand()
     : CommandGroup({"bios",
-                    "List, verify, extract or replace the logo in an Award BIOS image",
+                    "List, verify, extract, replace or try the logo in an Award BIOS image",
                     {"COMMAND --help"},
                     "Lists and verifies Award BIOS images of 128 and 256 KiB, takes their logo\n"
                     "out and makes new images with another logo. Kalvero changes only what\n"

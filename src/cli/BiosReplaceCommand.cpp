@@ -5,6 +5,7 @@
 #include "bios/ImageReport.h"
 #include "bios/LogoModule.h"
 #include "bios/LogoReplacer.h"
+#include "cli/BiosTryCommand.h"
 #include "cli/Console.h"
 #include "cli/ImageInput.h"
 #include "cli/OutputArgument.h"
@@ -58,7 +59,9 @@ BiosReplaceCommand::BiosReplaceCommand()
                "With --full-screen LOGO replaces the full-screen logo, an EPA 2.0 image of\n"
                "16 colours that some BIOSes show before the POST screen: in every\n"
                "full-screen module where they hold the same logo, else in the last, which\n"
-               "the BIOS shows (a warning says so)."}) {}
+               "the BIOS shows (a warning says so).\n"
+               "Where QEMU runs the board's chipset, the next step is told: see the new\n"
+               "logo drawn by the board's own BIOS with kalvero-cli bios try OUT."}) {}
 
 std::vector<const Option*> BiosReplaceCommand::options() const {
     return {&DryRunOption, &FullScreenOption};
@@ -112,7 +115,19 @@ int BiosReplaceCommand::run(const ArgumentParser& arguments, Console& console) {
     if (!replaced.value().plan.note.empty()) {
         console.reportWarning(image.name(), replaced.value().plan.note);
     }
-    return output.write(replaced.value().image, console) ? ExitSuccess : ExitFailure;
+    if (!output.write(replaced.value().image, console)) {
+        return ExitFailure;
+    }
+    if (!output.isStandardOutput()) {
+        if (const FileResult<bios::ImageInspection> written =
+                bios::InspectAwardImage(replaced.value().image)) {
+            if (const std::string next = TryNextStep(written.value(), output.name());
+                !next.empty()) {
+                PrintReport(console, output.name(), {"written", next});
+            }
+        }
+    }
+    return ExitSuccess;
 }
 
 } // namespace kalvero::cli

@@ -2,6 +2,7 @@
 
 #include "bios/ImageReport.h"
 #include "bios/ImageVerification.h"
+#include "cli/BiosTryCommand.h"
 #include "cli/ImageInput.h"
 
 namespace kalvero::cli {
@@ -21,7 +22,8 @@ BiosVerifyCommand::BiosVerifyCommand()
            "of its own, or modules a damaged module header hides), with their offsets.\n"
            "An IMAGE of - is standard input (once only). The exit status is 1 when a\n"
            "check fails or an image cannot be read or walked. Verify a new image\n"
-           "before you flash it."}) {}
+           "before you flash it; where QEMU runs the board's chipset, the report ends\n"
+           "with the next step: see the logo drawn by the board's BIOS (bios try)."}) {}
 
 bool BiosVerifyCommand::report(const std::string& file, const bios::ImageInspection& inspection,
                                Console& console) {
@@ -32,6 +34,9 @@ bool BiosVerifyCommand::report(const std::string& file, const bios::ImageInspect
     lines.insert(lines.end(), checkLines.begin(), checkLines.end());
     const std::vector<std::string> unchecked = bios::UncheckedAreas(inspection.image);
     lines.insert(lines.end(), unchecked.begin(), unchecked.end());
+    if (const std::string next = TryNextStep(inspection, file); verified && !next.empty()) {
+        lines.push_back(next);
+    }
     PrintReport(console, file, lines);
     return verified;
 }

@@ -13,7 +13,14 @@ namespace kalvero::cli {
 
 class Console;
 
-enum ExitStatus : int { ExitSuccess = 0, ExitFailure = 1, ExitUsage = 2 };
+// bios try: the BIOS did not draw the logo; QEMU could not be used.
+enum ExitStatus : int {
+    ExitSuccess = 0,
+    ExitFailure = 1,
+    ExitUsage = 2,
+    ExitNotDrawn = 3,
+    ExitNoQemu = 4,
+};
 
 // What the help tells about a command.
 struct CommandText {

@@ -26,6 +26,10 @@ public:
 
     // German exactly while the German flag is selected.
     Language language() const { return controls.german ? Language::German : Language::English; }
+    // The last new BIOS image Save EPA wrote, and the open image it was made
+    // of, for Boot in QEMU.
+    std::string newImage;
+    std::string newImageSource;
     // The answer of the last box shown by the commands (AnswerYes, ...).
     int MsgAnswer = 0;
 

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "conversion/RgbImage.h"
 #include "document/Backup.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kalvero {
 
@@ -35,6 +38,27 @@ struct FileDialogRequest {
     bool confirmOverwrite = false;
 };
 
+// A BIOS image to boot in QEMU (F7), and what came of it: the verdict, the
+// report's lines (in English, as kalvero-cli bios try gives them) and the
+// last screen taken.
+struct BootRequest {
+    std::string path; // UTF-8
+    std::vector<std::uint8_t> image;
+    std::string progressText;
+};
+enum class BootVerdict { Drawn, NotDrawn, QemuUnusable, Cancelled };
+struct BootOutcome {
+    BootVerdict verdict = BootVerdict::QemuUnusable;
+    std::vector<std::string> report;
+    std::optional<RgbImage> screen;
+};
+struct BootScreenRequest {
+    std::string title;
+    std::string verdict;
+    std::vector<std::string> report;
+    RgbImage screen;
+};
+
 // Everything that waits for the user: message boxes, the open and save
 // dialogs, handing a web address to the browser, and the backup before a
 // logo is opened. The window shows real dialogs, the page its own, and tests
@@ -54,6 +78,13 @@ public:
     virtual FileResult<std::optional<std::string>> makeBackup(const std::string& path) {
         return MakeBackup(path);
     }
+    // Boots the image with a progress indication and Cancel while the window
+    // stays alive. A face that cannot run QEMU (the page) says so.
+    virtual BootOutcome bootImage(const BootRequest&) {
+        return {BootVerdict::QemuUnusable, {"this face of Kalvero cannot run QEMU"}, {}};
+    }
+    // The BIOS's screen, scaled to fit, with the verdict.
+    virtual void showBootScreen(const BootScreenRequest&) {}
 };
 
 } // namespace kalvero

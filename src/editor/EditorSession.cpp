@@ -12,7 +12,7 @@ namespace kalvero {
 EditorSession::EditorSession(Dialogs& dialogs, EditorView& view)
     : context_(document_, view, dialogs), saving_(context_), opening_(context_, saving_),
       bmpLoading_(context_, saving_), creation_(context_, saving_), exporting_(context_),
-      painting_(context_) {}
+      painting_(context_), booting_(context_) {}
 
 void EditorSession::loadDroppedFile(const std::string& path) {
     if (HasBmpExtension(path)) {

@@ -9,6 +9,7 @@
 #include "editor/EpaSaving.h"
 #include "editor/LogoCreation.h"
 #include "editor/LogoPainting.h"
+#include "editor/QemuBooting.h"
 
 #include <cstdint>
 #include <optional>
@@ -55,6 +56,9 @@ public:
     // That logo as the PC shows it at power-on (F5); nothing when there is
     // nothing to show.
     std::optional<RgbImage> bootView() const;
+    // Boot in QEMU (F7): the image it boots, empty when none, and the entry's
+    // caption.
+    QemuBooting& qemuBooting() { return booting_; }
 
 private:
     LogoDocument document_;
@@ -65,6 +69,7 @@ private:
     LogoCreation creation_;
     BmpExporting exporting_;
     LogoPainting painting_;
+    QemuBooting booting_;
 };
 
 } // namespace kalvero

@@ -122,6 +122,8 @@ bool EpaSaving::writeImage(const std::string& path, std::span<const std::uint8_t
         context_.notice(FileNotSavedNotice(language, path, written.error()));
         return false;
     }
+    context_.newImage = path;
+    context_.newImageSource = document.ImageFileName();
     context_.notice(ImageSavedNotice(language, path, image.value().checks, image.value().note));
     return true;
 }

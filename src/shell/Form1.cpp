@@ -5,6 +5,7 @@
 #include "canvas/Twips.h"
 #include "document/CommandLine.h"
 #include "editor/Dialogs.h"
+#include "qemu/BootTrial.h"
 #include "shell/Artwork.h"
 #include "shell/BootPreview.h"
 #include "shell/Form3.h"
@@ -149,13 +150,18 @@ void Form1::connectControls() {
     bootView_ = new QAction(this);
     bootView_->setShortcut(QKeySequence(Qt::Key_F5));
     connect(bootView_, &QAction::triggered, this, &Form1::showBootView);
+    // F7: the image's own BIOS draws its logo in QEMU.
+    bootInQemu_ = new QAction(this);
+    bootInQemu_->setShortcut(QKeySequence(Qt::Key_F7));
+    session_.qemuBooting().setQemuMissing(qemu::QemuMissing());
+    connect(bootInQemu_, &QAction::triggered, this, [this] { session_.qemuBooting().boot(); });
     ui_.FullScreenLogo = new QAction(this);
     ui_.FullScreenLogo->setShortcut(QKeySequence(Qt::Key_F6));
     ui_.FullScreenLogo->setCheckable(true);
     connect(ui_.FullScreenLogo, &QAction::triggered, this, &Form1::switchImageLogo);
     showControls(session_.controls());
-    addActions({undo, redo, bootView_, ui_.FullScreenLogo});
-    ui_.Picture1->addActions({bootView_, ui_.FullScreenLogo});
+    addActions({undo, redo, bootView_, ui_.FullScreenLogo, bootInQemu_});
+    ui_.Picture1->addActions({bootView_, ui_.FullScreenLogo, bootInQemu_});
     ui_.Picture1->setContextMenuPolicy(Qt::ActionsContextMenu);
     // The command buttons take the focus as soon as the mouse moves over them.
     for (QPushButton* button : {ui_.EpaToBmp, ui_.CreateEpa, ui_.Ende_Command, ui_.Info,
@@ -177,6 +183,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 void Form1::applyLanguage(Language language) {
     bootView_->setText(QString::fromStdString(BootViewCaption(language)));
     ui_.FullScreenLogo->setText(QString::fromStdString(FullScreenLogoCaption(language)));
+    bootInQemu_->setText(QString::fromStdString(session_.qemuBooting().caption(language)));
     // Without Qt's translation its buttons and dialogs stay English.
     static_cast<void>(qtTranslation_.use(language));
     for (const ControlText& caption : LanguageCaptions()) {
@@ -226,6 +233,8 @@ void Form1::showControls(const EditorControls& controls) {
     ui_.FullScreenLogo->setVisible(!document.ImageFullScreen().empty());
     ui_.FullScreenLogo->setEnabled(document.canSwitchLogo());
     ui_.FullScreenLogo->setChecked(document.showsFullScreen());
+    // Boot in QEMU: usable while an image is open, or a new one was written.
+    bootInQemu_->setEnabled(!session_.qemuBooting().target().empty());
 }
 
 void Form1::clearCanvas() {

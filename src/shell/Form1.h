@@ -93,6 +93,7 @@ private:
     QPointer<Form3> form3_;
     QPointer<BootPreview> bootPreview_;
     QAction* bootView_ = nullptr;
+    QAction* bootInQemu_ = nullptr;
     QString versionText_;
     bool exiting_ = false;
     bool placed_ = false;

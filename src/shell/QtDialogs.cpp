@@ -1,5 +1,7 @@
 #include "shell/QtDialogs.h"
 
+#include "shell/BootScreenWindow.h"
+
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -120,6 +122,14 @@ std::optional<std::string> QtDialogs::saveFile(FileDialogRequest& request) {
 
 void QtDialogs::openUrl(const std::string& address) {
     QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
+}
+
+BootOutcome QtDialogs::bootImage(const BootRequest& request) {
+    return BootWithProgress(request, parent_);
+}
+
+void QtDialogs::showBootScreen(const BootScreenRequest& request) {
+    BootScreenWindow(request, parent_).exec();
 }
 
 } // namespace kalvero

@@ -18,6 +18,8 @@ public:
     std::optional<std::string> openFile(const FileDialogRequest& request) override;
     std::optional<std::string> saveFile(FileDialogRequest& request) override;
     void openUrl(const std::string& address) override;
+    BootOutcome bootImage(const BootRequest& request) override;
+    void showBootScreen(const BootScreenRequest& request) override;
 
     // "(*.epa)|*.epa|all Files (*.*)|*.*|" in the form QFileDialog takes.
     static QString QtFilter(const QString& filter);

@@ -50,7 +50,8 @@ TEST_F(CliUsage, ExitStatusAndMessageOfEachCommandLine) {
         {{"import", "--mono", "--all-16-colors", "a", "b.bmp"},
          "--all-16-colors is for --colors16 and --full-screen only"},
         {{"bios"},
-         "kalvero-cli: bios needs one of its commands first: list, verify, extract, replace\nTry "
+         "kalvero-cli: bios needs one of its commands first: list, verify, extract, replace, "
+         "try\nTry "
          "'kalvero-cli bios --help'.\n"},
         {{"bios", "flash", "a"}, "unknown bios command 'flash'"},
         {{"bios", "list"},
@@ -58,6 +59,9 @@ TEST_F(CliUsage, ExitStatusAndMessageOfEachCommandLine) {
         {{"bios", "verify", "-", "-"}, "standard input (-) can be read once only"},
         {{"bios", "extract", "a"}, "bios extract needs an input and an output file"},
         {{"bios", "replace", "a", "b"}, "bios replace needs an image, a logo and an output file"},
+        {{"bios", "try", "a", "b"}, "bios try needs one image"},
+        {{"bios", "try", "--timeout", "0", "a"},
+         "--timeout needs a whole number of seconds from 1 to 600, not '0'"},
     };
     for (const Case& c : cases) {
         const std::string line = Joined(c.arguments);

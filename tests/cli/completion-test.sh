@@ -31,7 +31,8 @@ expect() {
 
 expect "kalvero-cli " "bios bmp2epa epa2bmp import info render"
 expect "kalvero-cli re" "render"
-expect "kalvero-cli bios " "extract list replace verify"
+expect "kalvero-cli bios " "extract list replace try verify"
+expect "kalvero-cli bios try --" "--help --quiet --screenshot --timeout"
 expect "kalvero-cli bios replace --" "--dry-run --full-screen --help --quiet"
 expect "kalvero-cli bios list lo" "logo.bmp logo.epa logos"
 expect "kalvero-cli -" "--help --version -V -h"

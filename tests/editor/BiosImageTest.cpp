@@ -70,6 +70,43 @@ TEST_F(BiosImageTest, ItsLogoIsEditedAsFromItsFileAndSavedAsANewImage) {
     EXPECT_EQ(ReadBytes(dir.file("y.bin")), logo());
 }
 
+// F7 boots the new image Save EPA wrote, else the open one; the verdict comes
+// over the BIOS's screen, and a QEMU that cannot be used is told.
+TEST_F(BiosImageTest, BootInQemuBootsTheNewImageElseTheOpenOne) {
+    QemuBooting& booting = session.qemuBooting();
+    booting.boot();
+    EXPECT_EQ(booting.target(), "");
+    load(writeImage("board.bin", LayoutA()));
+    EXPECT_EQ(booting.target(), path("board.bin"));
+    booting.setQemuMissing("QEMU is not installed");
+    EXPECT_EQ(booting.caption(Language::German),
+              "In QEMU starten: erst qemu-system-x86 installieren");
+    booting.boot();
+    EXPECT_EQ(lastMessage().text, "QEMU could not be used: QEMU is not installed");
+    booting.setQemuMissing("");
+    session.painting().paint(0, 0, 0);
+    save(path("board-new.bin"));
+    EXPECT_EQ(booting.target(), path("board-new.bin"));
+    const std::tuple<BootVerdict, std::size_t, std::string> cases[] = {
+        {BootVerdict::Drawn, 1, "The board's BIOS drew the logo."},
+        {BootVerdict::NotDrawn, 2, "The board's BIOS did NOT draw the logo."},
+        {BootVerdict::Cancelled, 2, ""},
+        {BootVerdict::QemuUnusable, 2, "QEMU could not be used: QEMU ended"},
+    };
+    for (const auto& [verdict, screens, said] : cases) {
+        const std::size_t messages = dialogs.messages.size();
+        dialogs.boots.push_back({verdict, {"QEMU ended"}, RgbImage{1, 1, {{1, 2, 3}}}});
+        booting.boot();
+        EXPECT_EQ(dialogs.bootRequests.back().image, ReadBytes(dir.file("board-new.bin")));
+        ASSERT_EQ(dialogs.bootScreens.size(), screens);
+        const std::string& told = verdict == BootVerdict::QemuUnusable
+                                      ? lastMessage().text
+                                      : dialogs.bootScreens.back().verdict;
+        EXPECT_EQ(verdict == BootVerdict::Cancelled ? "" : told, said);
+        EXPECT_EQ(dialogs.messages.size(), messages + (verdict == BootVerdict::QemuUnusable));
+    }
+}
+
 TEST_F(BiosImageTest, ALogoThatNoLongerFitsIsKeptAndNothingIsWritten) {
     TestImage image = LayoutA();
     const BuiltImage built = Build(image);

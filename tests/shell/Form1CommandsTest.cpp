@@ -2,10 +2,12 @@
 // the file named on its command line, files dropped on it, the bitmap's
 // preview.
 
+#include "shell/BootScreenWindow.h"
 #include "shell/support/FormFixture.h"
 
 #include <QCoreApplication>
 #include <QDragEnterEvent>
+#include <QLabel>
 #include <QMimeData>
 
 namespace kalvero::test {
@@ -45,6 +47,33 @@ TEST_F(Form1CommandsTest, TheCommandLineFileOpensAtTheActivationAndOneLocalFileD
     dialogs.files.push_back(writeMonoBitmap("short.bmp", false));
     form().LadeBmp_Command_Click();
     EXPECT_EQ(ui().ShowBmp_image->size(), QSize(140, 88));
+}
+
+// F7 in the canvas's menu, usable once an image is open; the real boot runs
+// on a thread under a progress dialog and its screen is shown scaled.
+TEST_F(Form1CommandsTest, BootInQemuIsInTheCanvasMenuAndBootsARealBoard) {
+    start();
+    const QList<QAction*> entries = ui().Picture1->actions();
+    const auto boot = std::find_if(entries.begin(), entries.end(), [](const QAction* entry) {
+        return entry->shortcut() == QKeySequence(Qt::Key_F7);
+    });
+    ASSERT_NE(boot, entries.end());
+    EXPECT_FALSE((*boot)->isEnabled());
+    dialogs.files.push_back(writeImage("board.bin", LayoutA()));
+    form().LadeEpa_Command_Click();
+    EXPECT_TRUE((*boot)->isEnabled());
+    const char* samples = std::getenv("KALVERO_BIOS_SAMPLES");
+    if (samples == nullptr || *samples == '\0') {
+        GTEST_SKIP() << "the real boot needs KALVERO_BIOS_SAMPLES";
+    }
+    const BootOutcome outcome = BootWithProgress(
+        {"kn97", ReadBytes(std::filesystem::path(samples) / "kn97_0116I.001"), "..."}, &form());
+    EXPECT_EQ(outcome.verdict, BootVerdict::Drawn);
+    ASSERT_TRUE(outcome.screen);
+    const BootScreenWindow window({"kn97", "drawn", outcome.report, *outcome.screen}, &form());
+    const auto* screen = window.findChild<QLabel*>(QStringLiteral("BootScreen"));
+    ASSERT_NE(screen, nullptr);
+    EXPECT_NEAR(screen->pixmap().width() / double(screen->pixmap().height()), 720 / 400.0, 0.01);
 }
 
 } // namespace

@@ -30,12 +30,22 @@ public:
         return Take(files, "unexpected file dialog, filter " + request.filter, {});
     }
     void openUrl(const std::string&) override {}
+    BootOutcome bootImage(const BootRequest& request) override {
+        bootRequests.push_back(request);
+        return Take(boots, "unexpected boot in QEMU", BootOutcome{});
+    }
+    void showBootScreen(const BootScreenRequest& request) override {
+        bootScreens.push_back(request);
+    }
 
     std::deque<int> answers;                      // used first to last
     std::deque<std::optional<std::string>> files; // a path chosen, or cancelled
     std::deque<int> saveFilters;                  // the filter left selected in a save dialog
     std::vector<MessageRequest> messages;
     std::vector<FileDialogRequest> fileDialogs; // as the editor set them up
+    std::deque<BootOutcome> boots;              // what each boot in QEMU gives
+    std::vector<BootRequest> bootRequests;
+    std::vector<BootScreenRequest> bootScreens;
 
 private:
     template <typename T>
