@@ -72,6 +72,18 @@ FileResult<FileKind> InputArgument::kind() {
                         std::span(bytes).first(std::min(bytes.size(), FileHeadLength)));
 }
 
+FileResult<std::vector<std::uint8_t>> InputArgument::head(std::size_t count) {
+    if (!isStandardInput()) {
+        return ReadFilePrefix(PathFromArgument(argument_), count);
+    }
+    if (!standardInput()) {
+        return standardInput().error();
+    }
+    const std::vector<std::uint8_t>& bytes = standardInput().value();
+    return std::vector<std::uint8_t>(
+        bytes.begin(), bytes.begin() + static_cast<long>(std::min(count, bytes.size())));
+}
+
 FileResult<std::vector<std::uint8_t>> InputArgument::bytes() {
     if (isStandardInput()) {
         return standardInput();

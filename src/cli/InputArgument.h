@@ -28,6 +28,8 @@ public:
     FileResult<std::uint64_t> length();
     // What the file is, by its length and first bytes (ProbeFile).
     FileResult<FileKind> kind();
+    // Its first bytes, up to count.
+    FileResult<std::vector<std::uint8_t>> head(std::size_t count);
     // The whole file, when at most MaxInputLength bytes long.
     FileResult<std::vector<std::uint8_t>> bytes();
     // The whole file when it is one this program accepts (ReadInputFile).

@@ -88,18 +88,29 @@ TEST_F(BiosImageTest, ALogoThatNoLongerFitsIsKeptAndNothingIsWritten) {
     EXPECT_EQ(document().CellAttribute(3, 0), 5);
 }
 
-TEST_F(BiosImageTest, AnImageFailingACheckIsRefusedWithTheCoresReasonAndTheLogoStays) {
+// A damaged image, a file of an image's size that is none and an image cut
+// short are each refused as an image, with the core's reason.
+TEST_F(BiosImageTest, AFileMeantAsAnImageButRefusedIsToldWhyAndTheLogoStays) {
     load(writeLogo("keep.epa", true, 12, 0xFF));
     const Bytes before = logo();
     TestImage badC1 = LayoutA();
     badC1.c1 = C1Mode::Wrong;
+    const Bytes whole = Build(LayoutA()).bytes;
+    const std::pair<Bytes, std::string> cases[] = {
+        {Build(badC1).bytes, "the check \"C1\" fails"},
+        {Bytes(0x20000), "not an Award BIOS image: no boot block"},
+        {Bytes(whole.begin(), whole.begin() + 100000), "an Award BIOS image cut short: 100000"},
+    };
     controls().german = true;
-    load(writeImage("bad.bin", badC1));
-    EXPECT_EQ(lastMessage().title, "BIOS-Abbild nicht geöffnet");
-    EXPECT_NE(lastMessage().text.find("the check \"C1\" fails"), std::string::npos);
-    EXPECT_EQ(logo(), before);
+    for (const auto& [bytes, reason] : cases) {
+        WriteBytes(dir.file("bad.bin"), bytes);
+        load(path("bad.bin"));
+        EXPECT_EQ(lastMessage().title, "BIOS-Abbild nicht geöffnet");
+        EXPECT_NE(lastMessage().text.find(reason), std::string::npos) << lastMessage().text;
+        EXPECT_EQ(logo(), before);
+        EXPECT_EQ(shown().epaName, "keep.epa");
+    }
     EXPECT_EQ(view.redraws, 1);
-    EXPECT_EQ(shown().epaName, "keep.epa");
 }
 
 // Neither an EPA 2.0 boot logo nor a full-screen logo is painted; each is
