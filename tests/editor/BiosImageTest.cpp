@@ -49,25 +49,49 @@ TEST_F(BiosImageTest, ItsLogoIsEditedAsFromItsFileAndSavedAsANewImage) {
     EXPECT_FALSE(shown().saveEnabled);
 
     // Painted and saved again, the new image is proposed; the one opened is
-    // never written, under any name.
+    // never written, under any name, and refused before any replace question.
     session.painting().paint(0, 0, 1);
     EXPECT_TRUE(shown().saveEnabled);
     fs::create_symlink("board.bin", dir.file("same.rom"));
+    dialogs.messages.clear();
     save(path("same.rom"));
     EXPECT_EQ(dialogs.fileDialogs.back().initialName, path("board-new.bin"));
+    EXPECT_FALSE(dialogs.fileDialogs.back().confirmOverwrite);
+    ASSERT_EQ(dialogs.messages.size(), 1U);
     EXPECT_NE(lastMessage().text.find("\r\nis the BIOS image that is open, which Kalvero never "
                                       "writes.\r\n"),
               std::string::npos);
     EXPECT_EQ(ReadBytes(dir.file("board.bin")), old);
+    // Replacing the new image is asked first; No shows the dialog again.
+    dialogs.answers = {AnswerNo, AnswerYes};
+    dialogs.files.push_back(path("board-new.bin"));
     save(path("board-new.bin"));
+    EXPECT_EQ(dialogs.messages.at(1).text,
+              path("board-new.bin") + " already exists.\r\nDo you want to replace it?");
     EXPECT_EQ(ReadBytes(dir.file("board-new.bin")), Replaced(old, logo(), LogoPlace::Boot));
 
-    // A name ending in .epa, or the EPA filter, saves just the logo.
+    // A name ending in .epa, or the EPA filter, saves just the logo, and says so.
     save(path("x.EPA"));
+    EXPECT_EQ(lastMessage().title, "EPA file saved");
     dialogs.saveFilters.push_back(ImageSaveEpaFilter);
     save(path("y.bin"));
     EXPECT_EQ(ReadBytes(dir.file("x.EPA")), logo());
     EXPECT_EQ(ReadBytes(dir.file("y.bin")), logo());
+
+    // An image named *.epa is told by content and saved as an image; the
+    // question before opening another file names what Yes writes.
+    fs::copy_file(dir.file("board.bin"), dir.file("board.epa"));
+    load(path("board.epa"));
+    session.painting().paint(0, 0, 2);
+    controls().messages = true;
+    dialogs.answers = {AnswerNo};
+    load(std::nullopt);
+    EXPECT_EQ(lastMessage().text, "Save Changes to " + path("board-new.epa") + " ?");
+    save(path("board-new.epa"));
+    EXPECT_EQ(dialogs.fileDialogs.back().initialName, path("board-new.epa"));
+    EXPECT_EQ(dialogs.fileDialogs.back().filterIndex, 1);
+    EXPECT_EQ(ReadBytes(dir.file("board-new.epa")), Replaced(old, logo(), LogoPlace::Boot));
+    EXPECT_EQ(lastMessage().title, "New BIOS image");
 }
 
 TEST_F(BiosImageTest, ALogoThatNoLongerFitsIsKeptAndNothingIsWritten) {
@@ -149,6 +173,7 @@ TEST_F(BiosImageTest, Epa2AndFullScreenLogosAreShownAndReplacedFromBitmapsOfThei
     loadBitmap(path("next.bmp"));
     EXPECT_EQ(lastMessage().title, "Falsche Dateigroesse - 153718 bytes");
     loadBitmap(path("small.bmp"));
+    dialogs.answers = {AnswerYes};                               // replace board-new.rom
     run(&EditorSession::CreateEpa_Click, path("board-new.rom")); // the EPA 2.0 image saved
     EXPECT_EQ(dialogs.fileDialogs.back().initialName, path("board-new.rom"));
     EXPECT_EQ(ReadBytes(dir.file("board-new.rom")),
