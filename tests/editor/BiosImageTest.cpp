@@ -152,10 +152,11 @@ TEST_F(BiosImageTest, Epa2AndFullScreenLogosAreShownAndReplacedFromBitmapsOfThei
     EXPECT_FALSE(shown().saveEnabled || shown().exportEnabled);
     EXPECT_FALSE(session.painting().paint(0, 0, 0));
 
-    const int redraws = view.redraws;
+    const int redraws = view.redraws, clears = view.clears;
     session.switchImageLogo();
     EXPECT_TRUE(document().showsFullScreen());
     EXPECT_EQ(view.redraws, redraws + 1);
+    EXPECT_EQ(view.clears, clears + 1); // the canvas drawn whole
     EXPECT_EQ(session.bootViewLogo(), screen);
     EXPECT_FALSE(session.painting().paint(0, 4, 0));
 
