@@ -2,6 +2,7 @@
 #include "shell/Form3.h"
 #include "shell/Hinweis.h"
 #include "shell/PictureButton.h"
+#include "shell/PicturePreview.h"
 #include "shell/support/FormFixture.h"
 
 #include <QAction>
@@ -14,6 +15,18 @@ namespace kalvero::test {
 namespace {
 
 enum State { Off = 0, Enabled = 1, Checked = 2 };
+
+// A picture drawn for a scale factor of 2 (the placeholder at
+// QT_SCALE_FACTOR=2) has a frame of its size in the window's pixels.
+TEST(PicturePreview, FrameFitsThePictureAtEveryScale) {
+    for (const qreal ratio : {1.0, 2.0}) {
+        QPixmap picture(QSize(136, 126) * ratio);
+        picture.setDevicePixelRatio(ratio);
+        PicturePreview preview;
+        preview.showPicture(picture);
+        EXPECT_EQ(preview.size(), QSize(140, 130)) << ratio; // a border of 2 each side
+    }
+}
 
 TEST(Form1Layout, AnchorsAtTheirPlacesAndNoControlOverAnother) {
     QMainWindow window;
