@@ -198,6 +198,7 @@ TEST_F(BiosImageTest, RealImagesTakeTheirLogoBackAsBiosReplaceDoes) {
         const Bytes old = ReadBytes(entry.path());
         load(entry.path().string());
         if (old.size() >= 128 * 1024 && document().hasLogo()) { // not for an EPA 2.0 logo
+            fs::remove(dir.file("new.bin"));
             save(path("new.bin"));
             EXPECT_EQ(ReadBytes(dir.file("new.bin")), Replaced(old, logo(), LogoPlace::Boot))
                 << entry.path();
