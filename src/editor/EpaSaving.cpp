@@ -88,10 +88,14 @@ std::optional<std::string> EpaSaving::chooseTarget(FileDialogRequest& request) {
             return std::nullopt;
         }
         std::error_code error;
-        if (request.confirmOverwrite || !std::filesystem::exists(PathFromUtf8(*path), error) ||
-            context_.dialogs.message({MessageIcon::Question, MessageButtons::YesNo, QuestionTitle,
-                                      ReplaceQuestion(context_.language(), *path)}) == AnswerYes) {
+        if (request.confirmOverwrite || !std::filesystem::exists(PathFromUtf8(*path), error)) {
             return path;
+        }
+        const int answer =
+            context_.dialogs.message({MessageIcon::Question, MessageButtons::YesNo, QuestionTitle,
+                                      ReplaceQuestion(context_.language(), *path)});
+        if (answer != AnswerNo) {
+            return answer == AnswerYes ? path : std::nullopt;
         }
         // Answered No, the dialog comes again, as a file dialog stays open.
         request.initialName = *path;
