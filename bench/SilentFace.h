@@ -7,12 +7,15 @@
 
 namespace kalvero {
 
-// A face for the benchmarks: every notice is read, nothing is shown, and a
-// save dialog names saveTarget (cancelled while it is empty).
+// A face for the benchmarks: every notice is read, every question answered
+// Yes (a save replaces saveTarget), nothing is shown, and a save dialog names
+// saveTarget (cancelled while it is empty).
 struct SilentFace final : Dialogs, EditorView {
     std::string saveTarget;
 
-    int message(const MessageRequest&) override { return AnswerOk; }
+    int message(const MessageRequest& request) override {
+        return request.buttons == MessageButtons::Ok ? AnswerOk : AnswerYes;
+    }
     std::optional<std::string> openFile(const FileDialogRequest&) override { return {}; }
     std::optional<std::string> saveFile(FileDialogRequest&) override {
         return saveTarget.empty() ? std::nullopt : std::optional(saveTarget);

@@ -72,7 +72,7 @@ void CheckImage(std::span<const std::uint8_t> bytes) {
                 "a good module has its original size");
     }
     Require(!ListImage(inspection).empty(), "list says something");
-    UncheckedAreas(inspection.image);
+    DescribeAreas(inspection.image);
     if (!AllHold(VerifyImage(inspection))) {
         return;
     }

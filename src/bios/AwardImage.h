@@ -55,6 +55,10 @@ struct Chain {
 struct ForeignBytes {
     std::size_t start = 0;
     std::size_t end = 0;
+    // A block of the BIOS's own uncompressed code or tables, as real images
+    // have one before the decompression block: it starts at a 4 KiB boundary,
+    // stays within that 4 KiB and holds nothing like a module header.
+    bool ownBlock = false;
 };
 
 // A check byte: where it is, what it holds and what the rule gives.

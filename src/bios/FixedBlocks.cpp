@@ -28,7 +28,24 @@ const std::string WhatToDo =
     " Kalvero changes only Award BIOS images of the kinds it has measured; check that the file "
     "is a whole image, as read from the chip or published by the board's maker.";
 
+const std::string NotAnImage = "not an Award BIOS image: ";
+
+bool IsMethod(std::span<const std::uint8_t> head) {
+    const std::string_view text(reinterpret_cast<const char*>(head.data()), head.size());
+    return text.substr(2) == "-lh5-" || text.substr(2) == "-lh0-";
+}
+
 } // namespace
+
+std::optional<std::string> CutShortImage(std::uint64_t length, std::span<const std::uint8_t> head) {
+    if (KnownImageSize(length) || head.size() < ImageHeadLength ||
+        !IsMethod(head.first(ImageHeadLength))) {
+        return std::nullopt;
+    }
+    return "an Award BIOS image cut short: " + std::to_string(length) +
+           " bytes, where a whole image has 128 or 256 KiB (131072 or 262144 bytes). Read "
+           "the image again from the chip, or take the whole file from the board's maker.";
+}
 
 bool KnownImageSize(std::uint64_t size) {
     return size == SmallImageSize || size == LargeImageSize;
@@ -48,12 +65,14 @@ FileResult<FixedBlocks> FindFixedBlocks(std::span<const std::uint8_t> image) {
     blocks.bootText = Find(image, BootText, blocks.bootBlock, true);
     if (blocks.bootText == NotFound) {
         return Refusal(
+            NotAnImage +
             "no boot block: the text \"Award BootBlock BIOS\" is not in the last 8 KiB." +
             WhatToDo);
     }
     blocks.decompression = Find(image, DecompressionText, 0, false);
     if (blocks.decompression == NotFound) {
-        return Refusal("no decompression block: the text \"= Award Decompression Bios =\" is "
+        return Refusal(NotAnImage +
+                       "no decompression block: the text \"= Award Decompression Bios =\" is "
                        "missing." +
                        WhatToDo);
     }

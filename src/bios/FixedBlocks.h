@@ -4,7 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string>
 
 namespace kalvero::bios {
 
@@ -33,10 +35,20 @@ struct FixedBlocks {
 bool KnownImageSize(std::uint64_t size);
 FileError UnknownImageSize(std::uint64_t size);
 
+// How many first bytes CutShortImage looks at.
+inline constexpr std::size_t ImageHeadLength = 7;
+
+// For a file of length whose first bytes are head: when it starts as an
+// Award image does (a module header, "-lh5-" or "-lh0-" from its third
+// byte) but has no image's size, the reason it is refused, told as an image
+// cut short; none otherwise.
+std::optional<std::string> CutShortImage(std::uint64_t length, std::span<const std::uint8_t> head);
+
 // Finds the two blocks and checks that they are where measured images have
 // them: a 128 or 256 KiB image, the boot block's text in its last 8 KiB (in
 // any mix of upper and lower case), the decompression text exactly once and
-// before the boot block, and the check bytes before the boot block.
+// before the boot block, and the check bytes before the boot block. A file of
+// an image's size without them is refused as "not an Award BIOS image".
 FileResult<FixedBlocks> FindFixedBlocks(std::span<const std::uint8_t> image);
 
 } // namespace kalvero::bios

@@ -5,6 +5,7 @@
 #include "bios/ImageChecks.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace kalvero::bios {
 namespace {
@@ -25,6 +26,17 @@ std::size_t FirstWhere(std::span<const std::uint8_t> image, std::size_t from, st
         image.begin());
 }
 
+// What a module header has at its third byte ("-lh5-", "-lh0-" and kin).
+constexpr std::string_view MethodStart = "-lh";
+
+bool IsOwnBlock(std::span<const std::uint8_t> image, const ForeignBytes& area) {
+    const auto first = image.begin() + static_cast<long>(area.start);
+    const auto last = image.begin() + static_cast<long>(area.end);
+    return area.start % CheckBlockSize == 0 &&
+           (area.end - 1) / CheckBlockSize == area.start / CheckBlockSize &&
+           std::search(first, last, MethodStart.begin(), MethodStart.end()) == last;
+}
+
 // The runs of bytes other than 0xFF in [from, limit), one area a 4 KiB block.
 std::vector<ForeignBytes> FindForeignBytes(std::span<const std::uint8_t> image, std::size_t from,
                                            std::size_t limit) {
@@ -38,6 +50,9 @@ std::vector<ForeignBytes> FindForeignBytes(std::span<const std::uint8_t> image, 
             areas.push_back({at, end});
         }
         at = end;
+    }
+    for (ForeignBytes& area : areas) {
+        area.ownBlock = IsOwnBlock(image, area);
     }
     return areas;
 }

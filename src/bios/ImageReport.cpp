@@ -114,13 +114,17 @@ std::vector<std::string> ListImage(const ImageInspection& inspection) {
             lines.push_back("  " + fullScreen.value().note);
         }
     }
+    const AreaNotes areas = DescribeAreas(image);
+    lines.insert(lines.end(), areas.details.begin(), areas.details.end());
+    lines.insert(lines.end(), areas.warnings.begin(), areas.warnings.end());
     return lines;
 }
 
-std::vector<std::string> CheckLines(const std::vector<CheckResult>& checks) {
+std::vector<std::string> CheckLines(const std::vector<CheckResult>& checks, bool details) {
     std::vector<std::string> lines;
     for (const CheckResult& check : checks) {
-        lines.push_back(check.name + ": " + VerdictText(check) + ": " + check.detail);
+        const bool told = details || check.verdict == Verdict::Fails;
+        lines.push_back(check.name + ": " + VerdictText(check) + (told ? ": " + check.detail : ""));
     }
     return lines;
 }

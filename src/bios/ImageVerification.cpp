@@ -98,31 +98,35 @@ std::vector<CheckResult> VerifyImage(const ImageInspection& inspection) {
     return {HeaderSums(image), Crcs(inspection), C1(inspection), C2(image), C3(image), W(image)};
 }
 
-std::vector<std::string> UncheckedAreas(const AwardImage& image) {
-    std::vector<std::string> lines;
+AreaNotes DescribeAreas(const AwardImage& image) {
+    AreaNotes notes;
     const FixedBlocks& blocks = image.blocks;
     if (!image.checks.wordSumHolds()) {
         const std::string behindC2 = Range(blocks.c2Offset() + 1, image.size - 1) +
                                      " (behind C2: the rest of the decompression block and the "
                                      "boot block)";
-        lines.push_back("no check covers " +
-                        (image.checks.c3.holds()
-                             ? behindC2
-                             : "the free room of the chains, the bytes between them up to the "
-                               "decompression block at " +
-                                   Hex(blocks.decompression) + ", and " + behindC2));
+        notes.details.push_back(
+            "no check covers " +
+            (image.checks.c3.holds()
+                 ? behindC2
+                 : "the free room of the chains, the bytes between them up to the "
+                   "decompression block at " +
+                       Hex(blocks.decompression) + ", and " + behindC2));
     }
-    if (!image.foreign.empty()) {
-        std::string areas;
-        for (const ForeignBytes& area : image.foreign) {
-            areas +=
-                (areas.empty() ? "" : ", ") +
-                (area.end - area.start == 1 ? Hex(area.start) : Range(area.start, area.end - 1));
+    for (const ForeignBytes& area : image.foreign) {
+        const std::string where =
+            area.end - area.start == 1 ? Hex(area.start) : Range(area.start, area.end - 1);
+        if (area.ownBlock) {
+            notes.details.push_back("a block of the BIOS's own at " + where +
+                                    " (uncompressed code or tables; Kalvero leaves it alone)");
+        } else {
+            notes.warnings.push_back(
+                "warning: bytes other than 0xFF behind the chains at " + where +
+                " are no 4 KiB block of the BIOS's own: a damaged module header may hide "
+                "modules there (kalvero-cli bios list shows the chains)");
         }
-        lines.push_back("bytes other than 0xFF behind the chains: " + areas +
-                        " (a block of its own, or modules behind a damaged module header)");
     }
-    return lines;
+    return notes;
 }
 
 bool AllHold(const std::vector<CheckResult>& checks) {

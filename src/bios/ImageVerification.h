@@ -24,12 +24,18 @@ struct CheckResult {
 // (required), C3 and W (kept where they hold, not required).
 std::vector<CheckResult> VerifyImage(const ImageInspection& inspection);
 
-// What the checks leave open, as lines for `bios verify`: where W does not
-// hold, the bytes behind C2 (the rest of the decompression block and the boot
-// block), and where C3 does not hold either, the chains' free room and the
-// bytes between them; then the bytes other than 0xFF behind the chains, where
-// a damaged module header may hide modules, with their offsets.
-std::vector<std::string> UncheckedAreas(const AwardImage& image);
+// What `bios verify` tells beside the checks. warnings: bytes other than 0xFF
+// behind the chains that look like a module header or are no block of the
+// BIOS's own, where a damaged module header may hide modules. details (for
+// --verbose): where W does not hold, the bytes behind C2 (the rest of the
+// decompression block and the boot block), and where C3 does not hold
+// either, the chains' free room and the bytes between them; then the BIOS's
+// own blocks, which Kalvero leaves alone.
+struct AreaNotes {
+    std::vector<std::string> warnings;
+    std::vector<std::string> details;
+};
+AreaNotes DescribeAreas(const AwardImage& image);
 
 // True when no check fails.
 bool AllHold(const std::vector<CheckResult>& checks);

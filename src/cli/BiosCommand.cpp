@@ -28,8 +28,9 @@ BiosCommand::BiosCommand()
                     "Lists and verifies Award BIOS images of 128 and 256 KiB, takes their logo\n"
                     "out and makes new images with another logo. Kalvero changes only what\n"
                     "must change, proves a new image before it writes it, and refuses images\n"
-                    "it does not understand. What it checks and refuses, and how to flash\n"
-                    "safely: docs/bios-images.md."},
+                    "it does not understand. Before you flash a new image, verify it (bios\n"
+                    "verify), keep the old image and a way to flash it back. What each command\n"
+                    "checks and refuses: its --help, or all of them in man kalvero-cli."},
                    BiosCommands()) {}
 
 } // namespace kalvero::cli

@@ -8,10 +8,15 @@ namespace kalvero::cli {
 class BiosVerifyCommand : public ImageReportCommand {
 public:
     BiosVerifyCommand();
+    std::vector<const Option*> options() const override;
 
 protected:
+    void takeOptions(const ArgumentParser& arguments) override;
     bool report(const std::string& file, const bios::ImageInspection& inspection,
                 Console& console) override;
+
+private:
+    bool verbose_ = false;
 };
 
 } // namespace kalvero::cli

@@ -77,8 +77,9 @@ std::string OverallHelp(const std::vector<std::unique_ptr<Command>>& commands,
            "BIOS image.\n\n"
            "Commands:\n" +
            CommandTable(listed) + "\nOptions:\n" + OptionTable(options) +
-           "\nA FILE of - is standard input or standard output. Put -- before file\n"
-           "names that begin with a dash.\n"
+           "\nA FILE of - is standard input or standard output. An input may also be a\n"
+           "named pipe (a FIFO, or <(command)); outputs are regular files or -. Put --\n"
+           "before file names that begin with a dash.\n"
            "Exit status: 0 when every file was handled, 1 when a file was refused or\n"
            "could not be read or written, 2 for a wrong command line.\n";
 }

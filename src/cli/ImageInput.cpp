@@ -12,7 +12,13 @@ FileResult<std::vector<std::uint8_t>> ReadImage(InputArgument& image) {
         return length.error();
     }
     if (!bios::KnownImageSize(length.value())) {
-        return bios::UnknownImageSize(length.value());
+        const FileResult<std::vector<std::uint8_t>> head = image.head(bios::ImageHeadLength);
+        if (!head) {
+            return head.error();
+        }
+        const std::optional<std::string> cut = bios::CutShortImage(length.value(), head.value());
+        return cut ? FileError{FileProblem::NotAccepted, *cut}
+                   : bios::UnknownImageSize(length.value());
     }
     return image.bytes();
 }

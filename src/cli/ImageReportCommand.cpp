@@ -15,6 +15,7 @@ int ImageReportCommand::run(const ArgumentParser& arguments, Console& console) {
     if (std::count(files.begin(), files.end(), "-") > 1) {
         return console.reportUsageError("standard input (-) can be read once only", name());
     }
+    takeOptions(arguments);
     int status = ExitSuccess;
     for (const std::string& file : files) {
         InputArgument image(file);

@@ -14,6 +14,8 @@ public:
     int run(const ArgumentParser& arguments, Console& console) final;
 
 protected:
+    // Takes the command's own options before the images are read.
+    virtual void takeOptions(const ArgumentParser& /*arguments*/) {}
     // Prints the report of one image; false when the image fails the command.
     virtual bool report(const std::string& file, const bios::ImageInspection& inspection,
                         Console& console) = 0;

@@ -32,15 +32,15 @@ FileResult<FileInspection> Inspect(InputArgument& input) {
     return InspectFile(file.value().kind, file.value().bytes);
 }
 
-// What info tells of a file of an Award image's size: the image, or why it
-// cannot be walked when its fixed blocks show it to be one; none for another
-// file of that size.
-std::optional<FileResult<std::string>> DescribeImage(InputArgument& input) {
-    const FileResult<std::vector<std::uint8_t>> bytes = ReadImage(input);
-    if (!bytes || !bios::FindFixedBlocks(bytes.value())) {
+// What info tells of a file that is meant as an Award image (one of an
+// image's size, or one that starts as an image does): the image, or why it
+// is not one or cannot be walked; none for any other file.
+std::optional<FileResult<std::string>> DescribeImage(InputArgument& input, std::uint64_t length) {
+    const FileResult<std::vector<std::uint8_t>> head = input.head(bios::ImageHeadLength);
+    if (!bios::KnownImageSize(length) && !(head && bios::CutShortImage(length, head.value()))) {
         return std::nullopt;
     }
-    const FileResult<bios::ImageInspection> image = bios::InspectAwardImage(bytes.value());
+    const FileResult<bios::ImageInspection> image = InspectImage(input);
     if (!image) {
         return FileResult<std::string>(image.error());
     }
@@ -72,7 +72,8 @@ InfoCommand::InfoCommand()
                "EPA 2.0 images by their size and their first 8 bytes; a file of 128 or\n"
                "256 KiB is read whole and walked as an Award BIOS image (kalvero-cli bios\n"
                "list tells more; an image that cannot be walked is not accepted, with the\n"
-               "reason). Where a bitmap's header contradicts the layout its size\n"
+               "reason), and a file of another size that starts as an image does is told\n"
+               "as an image cut short. Where a bitmap's header contradicts the layout its size\n"
                "gives it, a warning on standard error says so. Files that cannot be read are\n"
                "reported on standard error. The exit status is 1 when a file is not accepted\n"
                "or cannot be read."}) {}
@@ -95,8 +96,9 @@ int InfoCommand::run(const ArgumentParser& arguments, Console& console) {
             continue;
         }
         const FileKind& kind = inspection.value().kind;
-        if (kind.type == FileType::NotAccepted && bios::KnownImageSize(kind.length)) {
-            if (const std::optional<FileResult<std::string>> image = DescribeImage(input)) {
+        if (kind.type == FileType::NotAccepted) {
+            if (const std::optional<FileResult<std::string>> image =
+                    DescribeImage(input, kind.length)) {
                 console.print(QuotedName(file) + ": " +
                               (*image ? image->value() : "not accepted: " + image->error().reason) +
                               "\n");

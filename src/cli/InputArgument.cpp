@@ -15,17 +15,18 @@ FileError TooLarge(std::uint64_t length) {
                                        std::to_string(MaxInputLength) + " are read)"};
 }
 
-FileResult<std::vector<std::uint8_t>> ReadStandardInput() {
+// A stream read to its end, up to MaxInputLength.
+FileResult<std::vector<std::uint8_t>> ReadStream(std::FILE* stream) {
     std::vector<std::uint8_t> bytes;
     std::uint8_t chunk[65536];
     while (bytes.size() <= MaxInputLength) {
-        const std::size_t got = std::fread(chunk, 1, sizeof chunk, stdin);
+        const std::size_t got = std::fread(chunk, 1, sizeof chunk, stream);
         bytes.insert(bytes.end(), chunk, chunk + got);
         if (got < sizeof chunk) {
             break;
         }
     }
-    if (std::ferror(stdin)) {
+    if (std::ferror(stream)) {
         return FileError{FileProblem::Other, std::strerror(errno)};
     }
     if (bytes.size() > MaxInputLength) {
@@ -35,9 +36,27 @@ FileResult<std::vector<std::uint8_t>> ReadStandardInput() {
     return bytes;
 }
 
+// A named pipe: a FIFO, or what process substitution names (/dev/fd/63).
+bool IsPipe(const std::string& argument) {
+    std::error_code error;
+    return std::filesystem::status(PathFromArgument(argument), error).type() ==
+           std::filesystem::file_type::fifo;
+}
+
+FileResult<std::vector<std::uint8_t>> ReadPipe(const std::string& argument) {
+    std::FILE* pipe = std::fopen(PathFromArgument(argument).c_str(), "rb");
+    if (pipe == nullptr) {
+        return FileError{FileProblem::Other, std::strerror(errno)};
+    }
+    FileResult<std::vector<std::uint8_t>> bytes = ReadStream(pipe);
+    std::fclose(pipe);
+    return bytes;
+}
+
 } // namespace
 
-InputArgument::InputArgument(std::string argument) : argument_(std::move(argument)) {}
+InputArgument::InputArgument(std::string argument)
+    : argument_(std::move(argument)), stream_(isStandardInput() || IsPipe(argument_)) {}
 
 std::string InputArgument::name() const {
     return isStandardInput() ? "standard input" : argument_;
@@ -45,13 +64,13 @@ std::string InputArgument::name() const {
 
 const FileResult<std::vector<std::uint8_t>>& InputArgument::standardInput() {
     if (!standardInput_) {
-        standardInput_ = ReadStandardInput();
+        standardInput_ = isStandardInput() ? ReadStream(stdin) : ReadPipe(argument_);
     }
     return *standardInput_;
 }
 
 FileResult<std::uint64_t> InputArgument::length() {
-    if (!isStandardInput()) {
+    if (!stream_) {
         return FileLength(PathFromArgument(argument_));
     }
     if (!standardInput()) {
@@ -61,7 +80,7 @@ FileResult<std::uint64_t> InputArgument::length() {
 }
 
 FileResult<FileKind> InputArgument::kind() {
-    if (!isStandardInput()) {
+    if (!stream_) {
         return ProbeFile(PathFromArgument(argument_));
     }
     if (!standardInput()) {
@@ -72,8 +91,20 @@ FileResult<FileKind> InputArgument::kind() {
                         std::span(bytes).first(std::min(bytes.size(), FileHeadLength)));
 }
 
+FileResult<std::vector<std::uint8_t>> InputArgument::head(std::size_t count) {
+    if (!stream_) {
+        return ReadFilePrefix(PathFromArgument(argument_), count);
+    }
+    if (!standardInput()) {
+        return standardInput().error();
+    }
+    const std::vector<std::uint8_t>& bytes = standardInput().value();
+    return std::vector<std::uint8_t>(
+        bytes.begin(), bytes.begin() + static_cast<long>(std::min(count, bytes.size())));
+}
+
 FileResult<std::vector<std::uint8_t>> InputArgument::bytes() {
-    if (isStandardInput()) {
+    if (stream_) {
         return standardInput();
     }
     const std::filesystem::path path = PathFromArgument(argument_);
@@ -88,7 +119,7 @@ FileResult<std::vector<std::uint8_t>> InputArgument::bytes() {
 }
 
 FileResult<InputFile> InputArgument::accepted() {
-    if (!isStandardInput()) {
+    if (!stream_) {
         return ReadInputFile(PathFromArgument(argument_));
     }
     const FileResult<FileKind> found = kind();

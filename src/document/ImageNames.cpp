@@ -15,11 +15,19 @@ std::string NewImageName(const std::string& imagePath) {
     return imagePath.substr(0, at) + "-new" + imagePath.substr(at);
 }
 
-bool SavesJustTheLogo(const std::string& path, bool epaFilterChosen) {
+namespace {
+
+bool EndsInEpa(const std::string& path) {
     std::string end = path.size() >= 4 ? path.substr(path.size() - 4) : std::string();
     std::transform(end.begin(), end.end(), end.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return epaFilterChosen || end == ".epa";
+    return end == ".epa";
+}
+
+} // namespace
+
+bool SavesJustTheLogo(const std::string& path, const std::string& imagePath, bool epaFilterChosen) {
+    return epaFilterChosen || (EndsInEpa(path) && !EndsInEpa(imagePath));
 }
 
 } // namespace kalvero

@@ -27,8 +27,9 @@ std::string AllFiles(Language language) {
 }
 
 std::string BiosFilter(Language language) {
-    return std::string(German(language) ? "BIOS-Abbilder" : "BIOS images") +
-           " (*.bin *.rom *.awd)|*.bin;*.rom;*.awd|";
+    return std::string(German(language) ? "BIOS-Abbilder jedes Namens"
+                                        : "BIOS images of any name") +
+           " (.bin, .rom, .001, .F1 ...)|*|";
 }
 
 std::string WrongSizeTitle(Language language, std::uint64_t length) {
@@ -321,7 +322,9 @@ std::string EpaDialogFilter(Language language) {
 }
 
 std::string OpenDialogFilter(Language language) {
-    return std::string("(*.epa)|*.epa|") + BiosFilter(language) + AllFiles(language);
+    return std::string(German(language) ? "EPA-Dateien und BIOS-Abbilder|*|"
+                                        : "EPA files and BIOS images|*|") +
+           "(*.epa)|*.epa|" + BiosFilter(language) + AllFiles(language);
 }
 
 std::string ImageSaveFilter(Language language) {
@@ -348,6 +351,23 @@ MessageText ImageIsOpenNotice(Language language, const std::string& path) {
     return {"Not saved",
             Join({"The file " + path, "is the BIOS image that is open, which Kalvero never writes.",
                   "Name a new file, and keep the old image to flash back."})};
+}
+
+MessageText LogoOnlySavedNotice(Language language, const std::string& path) {
+    if (German(language)) {
+        return {"EPA-Datei gespeichert",
+                Join({"Nur das Logo ist als EPA-Datei " + path + " gespeichert.",
+                      "Ein BIOS-Abbild wurde nicht geschrieben: dafür wählen Sie den Filter "
+                      "\"BIOS-Abbilder jedes Namens\"."})};
+    }
+    return {"EPA file saved", Join({"Only the logo was saved, as the EPA file " + path + ".",
+                                    "No BIOS image was written: for one, choose the filter "
+                                    "\"BIOS images of any name\"."})};
+}
+
+std::string ReplaceQuestion(Language language, const std::string& path) {
+    return German(language) ? path + " existiert bereits." + LineBreak + "Soll es ersetzt werden?"
+                            : path + " already exists." + LineBreak + "Do you want to replace it?";
 }
 
 MessageText ImageNotWrittenNotice(Language language, const std::string& path,

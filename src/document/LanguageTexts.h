@@ -65,10 +65,12 @@ MessageText BackupFailedNotice(Language language, const std::string& path, const
 
 std::string EpaDialogFilter(Language language);
 std::string BmpDialogFilter(Language language);
-// Load EPA's filter: EPA files, BIOS images, all files.
+// Load EPA's filter: EPA files and BIOS images, EPA files, BIOS images, all
+// files. Real images have any ending (1011.005, 6BX.F1, P5I437FM.BIN), and
+// their kind is told by content: the filters with images show every name.
 std::string OpenDialogFilter(Language language);
-// Save EPA's filter while a BIOS image is open: BIOS images, EPA files (its
-// 1-based index is ImageSaveEpaFilter), all files.
+// Save EPA's filter while a BIOS image is open: BIOS images (any name), EPA
+// files (its 1-based index is ImageSaveEpaFilter), all files.
 std::string ImageSaveFilter(Language language);
 inline constexpr int ImageSaveEpaFilter = 2;
 
@@ -77,6 +79,10 @@ MessageText ImageNotOpenedNotice(Language language, const std::string& path,
                                  const std::string& reason);
 // A save that would write over the BIOS image that is open.
 MessageText ImageIsOpenNotice(Language language, const std::string& path);
+// With a BIOS image open, Save EPA wrote just the logo, as an EPA file.
+MessageText LogoOnlySavedNotice(Language language, const std::string& path);
+// The question before a save replaces an existing file.
+std::string ReplaceQuestion(Language language, const std::string& path);
 // A new image that was not made (the logo does not fit, the image cannot be
 // changed): nothing was written, the logo stays.
 MessageText ImageNotWrittenNotice(Language language, const std::string& path,

@@ -48,6 +48,14 @@ bool MayBeBiosImage(std::uint64_t length) {
     return bios::KnownImageSize(length);
 }
 
+std::size_t ImageHeadLength() {
+    return bios::ImageHeadLength;
+}
+
+std::optional<std::string> ImageCutShort(std::uint64_t length, std::span<const std::uint8_t> head) {
+    return bios::CutShortImage(length, head);
+}
+
 FileResult<ImageLogos> LogosOfImage(std::span<const std::uint8_t> image) {
     const FileResult<bios::ImageInspection> inspection = bios::InspectAwardImage(image);
     if (!inspection) {

@@ -4,6 +4,7 @@
 #include "document/LanguageTexts.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -16,6 +17,12 @@ namespace kalvero {
 
 // Whether a file of this length may be an Award image (the core decides).
 bool MayBeBiosImage(std::uint64_t length);
+
+// How many first bytes ImageCutShort needs.
+std::size_t ImageHeadLength();
+// Why a file of length that starts with head as an image does, but has no
+// image's size, is refused as an image cut short; none for another file.
+std::optional<std::string> ImageCutShort(std::uint64_t length, std::span<const std::uint8_t> head);
 
 // The boot logo of an image: an EPA version-1 logo or an EPA 2.0 image, as
 // the image holds it.

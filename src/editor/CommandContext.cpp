@@ -1,5 +1,6 @@
 #include "editor/CommandContext.h"
 
+#include "document/ImageNames.h"
 #include "editor/Dialogs.h"
 
 namespace kalvero {
@@ -18,10 +19,14 @@ int CommandContext::askSaveFirst(const std::string& name, bool withCancel) {
     if (!controls.messages) {
         return AnswerNo;
     }
+    // Yes never writes the open image but a new one beside it: the question
+    // names what Yes writes.
+    const std::string& image = document.ImageFileName();
+    const std::string written = !image.empty() && name == image ? NewImageName(image) : name;
     showControls();
     MsgAnswer = dialogs.message({MessageIcon::Question,
                                  withCancel ? MessageButtons::YesNoCancel : MessageButtons::YesNo,
-                                 QuestionTitle, SaveFirstQuestion(language(), name)});
+                                 QuestionTitle, SaveFirstQuestion(language(), written)});
     return MsgAnswer;
 }
 

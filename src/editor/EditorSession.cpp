@@ -30,6 +30,8 @@ void EditorSession::switchImageLogo() {
             context_.controls.bmpName.clear();
         }
         document_.showedFullScreen(!document_.showsFullScreen());
+        // Erased first: the full-screen picture covers pixels the logo leaves.
+        context_.view.clearCanvas();
         context_.view.redrawCanvas();
     }
     context_.showControls();

@@ -19,7 +19,8 @@ bool IsLogoLength(std::uint64_t length) {
 
 struct OpenedFile {
     std::uint64_t length = 0;
-    std::vector<std::uint8_t> bytes; // the whole file when it is a logo or may be an image
+    // The whole file when it is a logo or may be an image, else its first bytes.
+    std::vector<std::uint8_t> bytes;
 };
 
 // Checks that the file is there and readable, and gives its length. Reading
@@ -35,12 +36,11 @@ FileResult<OpenedFile> ReadFile(const std::string& path) {
     const bool whole = IsLogoLength(length.value()) || MayBeBiosImage(length.value());
     FileResult<std::vector<std::uint8_t>> bytes =
         whole ? ReadFileExactly(file, static_cast<std::size_t>(length.value()))
-              : ReadFilePrefix(file, 1);
+              : ReadFilePrefix(file, ImageHeadLength());
     if (!bytes) {
         return bytes.error();
     }
-    return OpenedFile{length.value(),
-                      whole ? std::move(bytes).value() : std::vector<std::uint8_t>()};
+    return OpenedFile{length.value(), std::move(bytes).value()};
 }
 
 } // namespace
@@ -117,6 +117,9 @@ bool EpaOpening::open(const std::string& path, Epa2Wording epa2Notice) {
             document.foundBootLogo(logos.boot.logo);
         }
         document.foundFullScreen(std::move(logos.fullScreen));
+    } else if (const std::optional<std::string> cut = ImageCutShort(length, file.value().bytes)) {
+        context_.notice(ImageNotOpenedNotice(language, path, *cut));
+        return false;
     } else {
         context_.notice(WrongEpaLengthNotice(language, length));
         return false;

@@ -16,10 +16,12 @@ const std::string NoEpaName = "*.epa";
 
 // With a BIOS image open, the dialog offers a new image first, beside the
 // opened one, and EPA files second.
+// With an image open, the replace question comes after the check that the
+// name is not the image's (chooseTarget), so the dialog does not ask it.
 FileDialogRequest SaveDialog(const CommandContext& context, const std::string& proposed) {
     FileDialogRequest request;
-    request.confirmOverwrite = true;
     const std::string& image = context.document.ImageFileName();
+    request.confirmOverwrite = image.empty();
     if (image.empty()) {
         request.filter = EpaDialogFilter(context.language());
         request.initialName = proposed.empty() ? NoEpaName : proposed;
@@ -27,7 +29,7 @@ FileDialogRequest SaveDialog(const CommandContext& context, const std::string& p
     }
     const std::string name = proposed.empty() || proposed == image ? NewImageName(image) : proposed;
     request.filter = ImageSaveFilter(context.language());
-    request.filterIndex = SavesJustTheLogo(name, false) ? ImageSaveEpaFilter : 1;
+    request.filterIndex = SavesJustTheLogo(name, image, false) ? ImageSaveEpaFilter : 1;
     request.initialName = name;
     return request;
 }
@@ -44,8 +46,9 @@ std::optional<std::string> ChosenName(const std::optional<std::string>& chosen) 
 // Whether the choice in the dialog makes a new image of the open one.
 bool SavesImage(const CommandContext& context, const std::string& path,
                 const FileDialogRequest& request) {
-    return !context.document.ImageFileName().empty() &&
-           !SavesJustTheLogo(path, request.filterIndex == ImageSaveEpaFilter);
+    const std::string& image = context.document.ImageFileName();
+    return !image.empty() &&
+           !SavesJustTheLogo(path, image, request.filterIndex == ImageSaveEpaFilter);
 }
 
 } // namespace
@@ -61,18 +64,42 @@ bool EpaSaving::save(const std::string& proposed) {
         return false;
     }
     FileDialogRequest request = SaveDialog(context_, proposed);
-    const std::optional<std::string> path = ChosenName(context_.dialogs.saveFile(request));
-    if (!path || refusedAsOpenImage(*path)) {
+    const std::optional<std::string> path = chooseTarget(request);
+    if (!path) {
         return false;
     }
-    if (!(SavesImage(context_, *path, request) ? writeImage(*path, WriteEpa(document), false)
-                                               : writeLogo(*path))) {
+    const bool image = SavesImage(context_, *path, request);
+    if (!(image ? writeImage(*path, WriteEpa(document), false) : writeLogo(*path))) {
         return false;
+    }
+    if (!image && !document.ImageFileName().empty()) {
+        context_.notice(LogoOnlySavedNotice(context_.language(), *path));
     }
     document.saved(*path);
     context_.controls.saveEnabled = false;
     context_.showControls();
     return true;
+}
+
+std::optional<std::string> EpaSaving::chooseTarget(FileDialogRequest& request) {
+    for (;;) {
+        const std::optional<std::string> path = ChosenName(context_.dialogs.saveFile(request));
+        if (!path || refusedAsOpenImage(*path)) {
+            return std::nullopt;
+        }
+        std::error_code error;
+        if (request.confirmOverwrite || !std::filesystem::exists(PathFromUtf8(*path), error)) {
+            return path;
+        }
+        const int answer =
+            context_.dialogs.message({MessageIcon::Question, MessageButtons::YesNo, QuestionTitle,
+                                      ReplaceQuestion(context_.language(), *path)});
+        if (answer != AnswerNo) {
+            return answer == AnswerYes ? path : std::nullopt;
+        }
+        // Answered No, the dialog comes again, as a file dialog stays open.
+        request.initialName = *path;
+    }
 }
 
 bool EpaSaving::refusedAsOpenImage(const std::string& path) {
@@ -147,7 +174,7 @@ void EpaSaving::SaveEpa2() {
     FileDialogRequest request = SaveDialog(context_, document.ImageFileName().empty()
                                                          ? DefaultEpaName(document.BmpFileName())
                                                          : std::string());
-    const std::optional<std::string> path = ChosenName(context_.dialogs.saveFile(request));
+    const std::optional<std::string> path = chooseTarget(request);
     // The design gives up the current name where the save is not made; the
     // logo of an open BIOS image stays.
     const auto forgetName = [&document] {
@@ -156,7 +183,7 @@ void EpaSaving::SaveEpa2() {
         }
     };
     // Not written: the image stays pending, so Create EPA offers the save again.
-    if (!path || refusedAsOpenImage(*path)) {
+    if (!path) {
         forgetName();
         return;
     }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 
 namespace kalvero {
 
 class CommandContext;
+struct FileDialogRequest;
 
 // Save EPA: the logo as an EPA version-1 file, or, while a BIOS image is
 // open, as a new image; and the pending EPA 2.0 image made from a 16-colour
@@ -22,6 +24,10 @@ public:
     void SaveEpa2();
 
 private:
+    // The name chosen in the save dialog; none when it was cancelled, or is
+    // the open image (refused at once, with a notice). With an image open, the
+    // replace question is asked here, after that check.
+    std::optional<std::string> chooseTarget(FileDialogRequest& request);
     // A notice and true when path is the BIOS image that is open.
     bool refusedAsOpenImage(const std::string& path);
     bool writeLogo(const std::string& path);

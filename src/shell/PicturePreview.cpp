@@ -14,8 +14,11 @@ PicturePreview::PicturePreview(QWidget* parent) : QLabel(parent) {
 
 void PicturePreview::showPicture(const QPixmap& picture) {
     setPixmap(picture);
+    // In the window's pixels: drawn for a scale factor of 2, a picture has
+    // twice as many of its own.
+    const QSize size = picture.deviceIndependentSize().toSize();
     const int border = 2 * frameWidth();
-    resize(picture.width() + border, picture.height() + border);
+    resize(size.width() + border, size.height() + border);
 }
 
 bool PicturePreview::showFile(const QString& path) {

@@ -188,26 +188,47 @@ TEST(VerifyImage, NamesEveryCheck) {
     }
 }
 
-TEST(UncheckedAreas, NamesWhatNoCheckCovers) {
+// The BIOS's own blocks are told in the details; bytes behind the chains
+// that start off a 4 KiB boundary, or hold a module header's "-lh", warned of.
+TEST(DescribeAreas, TellsOwnBlocksAndWarnsOfOthers) {
     const std::string behindC2 =
         "0x1C000 .. 0x1FFFF (behind C2: the rest of the decompression block and the boot block)";
-    const auto foreign = [](const std::string& areas) {
-        return "bytes other than 0xFF behind the chains: " + areas +
-               " (a block of its own, or modules behind a damaged module header)";
+    const auto own = [](const std::string& areas) {
+        return "a block of the BIOS's own at " + areas +
+               " (uncompressed code or tables; Kalvero leaves it alone)";
     };
-    const std::tuple<const char*, TestImage, std::vector<std::string>> cases[] = {
+    const auto warning = [](const std::string& areas) {
+        return "warning: bytes other than 0xFF behind the chains at " + areas +
+               " are no 4 KiB block of the BIOS's own: a damaged module header may hide "
+               "modules there (kalvero-cli bios list shows the chains)";
+    };
+    TestImage unaligned = test::LayoutA();
+    unaligned.otherBlocks = {{0x19F10}};
+    TestImage header = test::LayoutA();
+    header.otherBlocks = {{0x1A000, {0x11, 0x22, '-', 'l', 'h', '5', '-'}}};
+    using Lines = std::vector<std::string>;
+    const std::tuple<const char*, TestImage, Lines, Lines> cases[] = {
         {"A: C3 holds",
          test::LayoutA(),
-         {"no check covers " + behindC2, foreign("0x1A000 .. 0x1A00F")}},
-        {"B: W holds", test::LayoutB(true), {foreign("0x36000 .. 0x3600F")}},
+         {"no check covers " + behindC2, own("0x1A000 .. 0x1A00F")},
+         {}},
+        {"B: W holds", test::LayoutB(true), {own("0x36000 .. 0x3600F")}, {}},
         {"C: neither",
          test::LayoutC(),
          {"no check covers the free room of the chains, the bytes between them up to the "
           "decompression block at 0x1B000, and " +
-          behindC2}},
+          behindC2},
+         {}},
+        {"off a boundary",
+         unaligned,
+         {"no check covers " + behindC2},
+         {warning("0x19F10 .. 0x19F1F")}},
+        {"a header", header, {"no check covers " + behindC2}, {warning("0x1A000 .. 0x1A006")}},
     };
-    for (const auto& [name, recipe, lines] : cases) {
-        EXPECT_EQ(UncheckedAreas(Inspect(recipe).value().image), lines) << name;
+    for (const auto& [name, recipe, details, warnings] : cases) {
+        const AreaNotes notes = DescribeAreas(Inspect(recipe).value().image);
+        EXPECT_EQ(notes.details, details) << name;
+        EXPECT_EQ(notes.warnings, warnings) << name;
     }
 }
 
@@ -237,6 +258,8 @@ TEST(ListImage, TellsLayoutChainsModulesChecksAndLogos) {
         "checks: header sums: hold, CRCs: hold, C1: holds, C2: holds, C3: holds, W: not used",
         "logo: " + logos.substr(0, logos.find(", full-screen")),
         logos.substr(logos.find("full-screen")),
+        "no check covers 0x38000 .. 0x3FFFF (behind C2: the rest of the decompression block and "
+        "the boot block)",
     };
     EXPECT_EQ(ListImage(inspection.value()), expected);
     EXPECT_EQ(DescribeAwardImage(inspection.value()),

@@ -32,6 +32,8 @@ TEST_F(CliBios, EachCommandTellsWhatItDidOrWhyNot) {
     write("screen.epa", Epa2Logo(64, 48, 3));
     write("odd.epa", Bytes(1000));
     write("huge.epa", Bytes(0x100001));
+    write("zeros.bin", Bytes(0x20000));
+    write("cut.bin", Bytes(unwalkable.bytes.begin(), unwalkable.bytes.begin() + 0x1000));
     // The command line, the exit status, how standard output and then error begin.
     const std::tuple<Arguments, int, std::string> cases[] = {
         {{"info", "board.bin"},
@@ -42,8 +44,12 @@ TEST_F(CliBios, EachCommandTellsWhatItDidOrWhyNot) {
          1,
          "unwalkable.bin: not accepted: the module chain at 0x0 cannot be walked: after the "
          "module at 0x"},
+        {{"info", "zeros.bin"}, 1, "zeros.bin: not accepted: not an Award BIOS image: no boot"},
+        {{"info", "cut.bin"}, 1, "cut.bin: not accepted: an Award BIOS image cut short: 4096 "},
         {{"bios", "list", "missing.bin", "board.bin"}, 1, "board.bin: Award BIOS image"},
-        {{"bios", "verify", "broken.bin"}, 1, "broken.bin: NOT verified\n  header sums: hold: "},
+        {{"bios", "verify", "broken.bin"},
+         1,
+         "broken.bin: NOT verified\n  header sums: hold\n  CRCs: hold\n  C1: FAILS: "},
         {{"bios", "replace", "board.bin", "new.epa", "new.epa"},
          1,
          "kalvero-cli: new.epa: not written: same file as the input new.epa: name a new file for "

@@ -6,7 +6,10 @@
 #include "cli/CliTest.h"
 #include "support/FileKinds.h"
 
+#include <chrono>
+#include <fcntl.h>
 #include <pty.h>
+#include <thread>
 #include <unistd.h>
 
 namespace kalvero::test {
@@ -201,6 +204,28 @@ TEST_F(CliFileTrouble, NamesKeepTheirBytes) {
                   (CliRun{1, shown + ": EPA version 1, short logo, 136 x 84\n",
                           "kalvero-cli: " + goneShown + ": file not found\n"}));
     }
+}
+
+// An input may be a named pipe (a FIFO, or what <(...) names), read whole as
+// standard input is; the writer gives up after ten seconds should the pipe be
+// refused unread.
+TEST_F(CliFileTrouble, AnInputMayBeANamedPipe) {
+    if (CliProcess::UnderWine()) {
+        GTEST_SKIP() << "no named pipes under Wine";
+    }
+    const Bytes image = Build(LayoutA()).bytes; // more than a pipe holds at once
+    ASSERT_TRUE(MakeFifo(dir.file("pipe")));
+    CliProcess process(dir.path(), {"bios", "verify", "pipe"});
+    int pipe = -1;
+    for (int tries = 0; pipe < 0 && tries < 1000; ++tries) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        pipe = ::open(dir.file("pipe").c_str(), O_WRONLY | O_NONBLOCK);
+    }
+    ASSERT_GE(pipe, 0) << "kalvero-cli never opened the pipe";
+    ::fcntl(pipe, F_SETFL, 0);
+    EXPECT_EQ(::write(pipe, image.data(), image.size()), static_cast<ssize_t>(image.size()));
+    ::close(pipe);
+    EXPECT_TRUE(process.finish().out.starts_with("pipe: verified\n"));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "document/FileNames.h"
 
+#include "document/ImageNames.h"
+
 #include <gtest/gtest.h>
 
 namespace kalvero {
@@ -26,6 +28,23 @@ TEST(FileNames, BackupNameReplacesTheExtensionOfTheFileName) {
     };
     for (const auto& [path, number, expected] : cases) {
         EXPECT_EQ(BackupName(path, number), expected) << path;
+    }
+}
+
+// Real images end in anything; the new one keeps the ending, and only an
+// ".epa" the image's own name does not have asks for just the logo.
+TEST(ImageNames, NewImageKeepsTheEndingAndEpaSavesJustTheLogo) {
+    const std::tuple<const char*, const char*, const char*, bool> cases[] = {
+        // image, its new name, a name chosen, just the logo (the image filter left)
+        {"/roms/1011.005", "/roms/1011-new.005", "/roms/x.Epa", true},
+        {"/roms/6BX.F1", "/roms/6BX-new.F1", "/roms/6BX-new.F1", false},
+        {"/r.d/P5I437FM", "/r.d/P5I437FM-new", "/r.d/logo.epa", true},
+        {"/roms/board.epa", "/roms/board-new.epa", "/roms/board-new.epa", false},
+    };
+    for (const auto& [image, proposed, chosen, justLogo] : cases) {
+        EXPECT_EQ(NewImageName(image), proposed);
+        EXPECT_EQ(SavesJustTheLogo(chosen, image, false), justLogo) << image;
+        EXPECT_TRUE(SavesJustTheLogo(proposed, image, true)) << image;
     }
 }
 

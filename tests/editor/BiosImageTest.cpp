@@ -49,25 +49,48 @@ TEST_F(BiosImageTest, ItsLogoIsEditedAsFromItsFileAndSavedAsANewImage) {
     EXPECT_FALSE(shown().saveEnabled);
 
     // Painted and saved again, the new image is proposed; the one opened is
-    // never written, under any name.
+    // never written, under any name, and refused before any replace question.
     session.painting().paint(0, 0, 1);
     EXPECT_TRUE(shown().saveEnabled);
     fs::create_symlink("board.bin", dir.file("same.rom"));
+    dialogs.messages.clear();
     save(path("same.rom"));
     EXPECT_EQ(dialogs.fileDialogs.back().initialName, path("board-new.bin"));
+    EXPECT_FALSE(dialogs.fileDialogs.back().confirmOverwrite);
+    ASSERT_EQ(dialogs.messages.size(), 1U);
     EXPECT_NE(lastMessage().text.find("\r\nis the BIOS image that is open, which Kalvero never "
                                       "writes.\r\n"),
               std::string::npos);
     EXPECT_EQ(ReadBytes(dir.file("board.bin")), old);
+    // Replacing the new image is asked first; No shows the dialog again.
+    dialogs.answers = {AnswerNo, AnswerYes};
+    dialogs.files.push_back(path("board-new.bin"));
     save(path("board-new.bin"));
+    EXPECT_EQ(dialogs.messages.at(1).text,
+              path("board-new.bin") + " already exists.\r\nDo you want to replace it?");
     EXPECT_EQ(ReadBytes(dir.file("board-new.bin")), Replaced(old, logo(), LogoPlace::Boot));
 
-    // A name ending in .epa, or the EPA filter, saves just the logo.
+    // A name ending in .epa, or the EPA filter, saves just the logo, and says so.
     save(path("x.EPA"));
+    EXPECT_EQ(lastMessage().title, "EPA file saved");
     dialogs.saveFilters.push_back(ImageSaveEpaFilter);
     save(path("y.bin"));
     EXPECT_EQ(ReadBytes(dir.file("x.EPA")), logo());
     EXPECT_EQ(ReadBytes(dir.file("y.bin")), logo());
+
+    // An image named *.epa is told by content and saved as an image; the
+    // question before opening another file names what Yes writes.
+    fs::copy_file(dir.file("board.bin"), dir.file("board.epa"));
+    load(path("board.epa"));
+    session.painting().paint(0, 0, 2);
+    controls().messages = true;
+    dialogs.answers = {AnswerNo};
+    load(std::nullopt);
+    EXPECT_EQ(lastMessage().text, "Save Changes to " + path("board-new.epa") + " ?");
+    save(path("board-new.epa"));
+    EXPECT_EQ(dialogs.fileDialogs.back().initialName, path("board-new.epa"));
+    EXPECT_EQ(dialogs.fileDialogs.back().filterIndex, 1);
+    EXPECT_EQ(ReadBytes(dir.file("board-new.epa")), Replaced(old, logo(), LogoPlace::Boot));
 }
 
 // F7 boots the new image Save EPA wrote, else the open one; the verdict comes
@@ -125,18 +148,29 @@ TEST_F(BiosImageTest, ALogoThatNoLongerFitsIsKeptAndNothingIsWritten) {
     EXPECT_EQ(document().CellAttribute(3, 0), 5);
 }
 
-TEST_F(BiosImageTest, AnImageFailingACheckIsRefusedWithTheCoresReasonAndTheLogoStays) {
+// A damaged image, a file of an image's size that is none and an image cut
+// short are each refused as an image, with the core's reason.
+TEST_F(BiosImageTest, AFileMeantAsAnImageButRefusedIsToldWhyAndTheLogoStays) {
     load(writeLogo("keep.epa", true, 12, 0xFF));
     const Bytes before = logo();
     TestImage badC1 = LayoutA();
     badC1.c1 = C1Mode::Wrong;
+    const Bytes whole = Build(LayoutA()).bytes;
+    const std::pair<Bytes, std::string> cases[] = {
+        {Build(badC1).bytes, "the check \"C1\" fails"},
+        {Bytes(0x20000), "not an Award BIOS image: no boot block"},
+        {Bytes(whole.begin(), whole.begin() + 100000), "an Award BIOS image cut short: 100000"},
+    };
     controls().german = true;
-    load(writeImage("bad.bin", badC1));
-    EXPECT_EQ(lastMessage().title, "BIOS-Abbild nicht geöffnet");
-    EXPECT_NE(lastMessage().text.find("the check \"C1\" fails"), std::string::npos);
-    EXPECT_EQ(logo(), before);
+    for (const auto& [bytes, reason] : cases) {
+        WriteBytes(dir.file("bad.bin"), bytes);
+        load(path("bad.bin"));
+        EXPECT_EQ(lastMessage().title, "BIOS-Abbild nicht geöffnet");
+        EXPECT_NE(lastMessage().text.find(reason), std::string::npos) << lastMessage().text;
+        EXPECT_EQ(logo(), before);
+        EXPECT_EQ(shown().epaName, "keep.epa");
+    }
     EXPECT_EQ(view.redraws, 1);
-    EXPECT_EQ(shown().epaName, "keep.epa");
 }
 
 // Neither an EPA 2.0 boot logo nor a full-screen logo is painted; each is
@@ -154,10 +188,11 @@ TEST_F(BiosImageTest, Epa2AndFullScreenLogosAreShownAndReplacedFromBitmapsOfThei
     EXPECT_FALSE(shown().saveEnabled || shown().exportEnabled);
     EXPECT_FALSE(session.painting().paint(0, 0, 0));
 
-    const int redraws = view.redraws;
+    const int redraws = view.redraws, clears = view.clears;
     session.switchImageLogo();
     EXPECT_TRUE(document().showsFullScreen());
     EXPECT_EQ(view.redraws, redraws + 1);
+    EXPECT_EQ(view.clears, clears + 1); // the canvas drawn whole
     EXPECT_EQ(session.bootViewLogo(), screen);
     EXPECT_FALSE(session.painting().paint(0, 4, 0));
 
@@ -175,6 +210,7 @@ TEST_F(BiosImageTest, Epa2AndFullScreenLogosAreShownAndReplacedFromBitmapsOfThei
     loadBitmap(path("next.bmp"));
     EXPECT_EQ(lastMessage().title, "Falsche Dateigroesse - 153718 bytes");
     loadBitmap(path("small.bmp"));
+    dialogs.answers = {AnswerYes};                               // replace board-new.rom
     run(&EditorSession::CreateEpa_Click, path("board-new.rom")); // the EPA 2.0 image saved
     EXPECT_EQ(dialogs.fileDialogs.back().initialName, path("board-new.rom"));
     EXPECT_EQ(ReadBytes(dir.file("board-new.rom")),
@@ -199,6 +235,7 @@ TEST_F(BiosImageTest, RealImagesTakeTheirLogoBackAsBiosReplaceDoes) {
         const Bytes old = ReadBytes(entry.path());
         load(entry.path().string());
         if (old.size() >= 128 * 1024 && document().hasLogo()) { // not for an EPA 2.0 logo
+            fs::remove(dir.file("new.bin"));
             save(path("new.bin"));
             EXPECT_EQ(ReadBytes(dir.file("new.bin")), Replaced(old, logo(), LogoPlace::Boot))
                 << entry.path();

@@ -16,8 +16,8 @@ TEST_F(OpenSaveTest, ALogoOpensByLoadEpaAndOnceFromTheCommandLineWithABackup) {
     EXPECT_EQ(shown().epaName, name);
     EXPECT_TRUE(shown().saveEnabled && shown().exportEnabled);
     const FileDialogRequest& request = dialogs.fileDialogs.front();
-    EXPECT_EQ(request.filter, "(*.epa)|*.epa|BIOS images (*.bin *.rom *.awd)|*.bin;*.rom;*.awd|"
-                              "all Files (*.*)|*.*|");
+    EXPECT_EQ(request.filter, "EPA files and BIOS images|*|(*.epa)|*.epa|BIOS images of any name "
+                              "(.bin, .rom, .001, .F1 ...)|*|all Files (*.*)|*.*|");
     EXPECT_EQ(request.initialName, "*.epa");
 
     // The window names the file at its start and opens it at its first activation.

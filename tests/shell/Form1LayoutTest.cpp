@@ -2,6 +2,7 @@
 #include "shell/Form3.h"
 #include "shell/Hinweis.h"
 #include "shell/PictureButton.h"
+#include "shell/PicturePreview.h"
 #include "shell/support/FormFixture.h"
 
 #include <QAction>
@@ -14,6 +15,16 @@ namespace kalvero::test {
 namespace {
 
 enum State { Off = 0, Enabled = 1, Checked = 2 };
+
+// A picture drawn for a scale factor of 2 (the placeholder at
+// QT_SCALE_FACTOR=2) gets a frame of its size in the window's pixels.
+TEST(PicturePreview, FrameFitsAPictureDrawnForAScaleFactor) {
+    QPixmap picture(272, 252);
+    picture.setDevicePixelRatio(2);
+    PicturePreview preview;
+    preview.showPicture(picture);
+    EXPECT_EQ(preview.size(), QSize(140, 130)); // 136 x 126 and a border of 2
+}
 
 TEST(Form1Layout, AnchorsAtTheirPlacesAndNoControlOverAnother) {
     QMainWindow window;

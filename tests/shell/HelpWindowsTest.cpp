@@ -98,7 +98,8 @@ TEST_F(KeyboardTest, FocusStartsOnExitTabReachesFlagsAndCanvasKeysOpenAndCloseWi
     QTest::keyClick(&form(), Qt::Key_O, Qt::ControlModifier);
     QTest::keyClick(&form(), Qt::Key_S, Qt::ControlModifier);
     ASSERT_EQ(dialogs.fileDialogs.size(), 1U);
-    EXPECT_TRUE(dialogs.fileDialogs[0].filter.starts_with("(*.epa)|*.epa|BIOS")); // Load EPA's
+    EXPECT_TRUE(
+        dialogs.fileDialogs[0].filter.starts_with("EPA files and BIOS images")); // Load EPA's
     QTest::keyClick(&form(), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(form().isVisible());
 }

@@ -403,6 +403,19 @@ async function dropFile() {
     expect(await text('EpaNameAnzeige') === 'dropped.epa', `EpaNameAnzeige: "${await text('EpaNameAnzeige')}"`);
 }
 
+// Tab walks the window's tab order (KeyboardTest's): the palette is one stop.
+async function tabOrder() {
+    await load();
+    await page.focus('#Ende_Command');
+    const walked = [];
+    for (let i = 0; i < 11; i++) {
+        walked.push(await page.evaluate(() => document.activeElement.id));
+        await page.keyboard.press('Tab');
+    }
+    expect(walked.join() === 'Ende_Command,LadeEpa_Command,LadeBmp_Command,Info,Deutsch,American,' +
+        'Option1_0,Backup,SaveCheck,ShowRaster,Picture1', `Tab walked ${walked.join(', ')}`);
+}
+
 async function bootView() {
     await load();
     await openFile('LadeEpa_Command', sample('kalvero.epa'));
@@ -567,6 +580,7 @@ const cases = [
     ['g: the language and its caption, kept over a reload', language],
     ['h: an EPA file dropped on the page', dropFile],
     ['i: the boot view as kalvero-cli render --boot-screen draws it', bootView],
+    ['l: Tab walks the window\'s tab order, the palette one stop', tabOrder],
     ['j: a screenshot for the README', screenshot],
     ['k: timings', timings],
     ['l: a launched or opened file saved back, with the numbered backups beside it; declined, downloaded', savedWhereItCame],

@@ -21,14 +21,25 @@ roff() {
 # stands two blanks or more before its summary.
 mapfile -t commands < <("$cli" --help | awk -F '  +' '/^Commands:/ { on = 1; next }
     on && NF == 0 { exit } on { print $2 }')
+# One command's help as a section of its own.
+section() {
+    echo ".SS $*"
+    echo ".nf"
+    "$cli" "$@" --help | roff
+    echo ".fi"
+}
 {
     echo "[COMMANDS IN DETAIL]"
+    group=""
     for command in "${commands[@]}"; do
         read -r -a words <<<"$command"
-        echo ".SS $command"
-        echo ".nf"
-        "$cli" "${words[@]}" --help | roff
-        echo ".fi"
+        # A group's own help ("bios": what to do before flashing) comes
+        # before its first command.
+        if [ ${#words[@]} -gt 1 ] && [ "${words[0]}" != "$group" ]; then
+            group=${words[0]}
+            section "$group"
+        fi
+        section "${words[@]}"
     done
     echo "[SEE ALSO]"
     echo ".BR kalvero (1)"

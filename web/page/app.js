@@ -244,10 +244,13 @@ function buildPalette(palette) {
   chooseColour(0);
 }
 
+// The palette is one Tab stop, the colour chosen, as an exclusive group is in
+// the window; arrow keys move within it.
 function chooseColour(index) {
   selectedColour = index;
   for (let other = 0; other < 16; ++other) {
     $(`Option1_${other}`).checked = other === index;
+    $(`Option1_${other}`).tabIndex = other === index ? 0 : -1;
   }
   $('FarbAuswahlBalken').style.backgroundColor = $(`Option1_${index}`).style.backgroundColor;
 }

@@ -45,10 +45,14 @@ function filterList(filter) {
 }
 
 // The browser's file dialog offers the filter's kinds of file; "*.*" is the
-// dialog's own "all files". The bitmap dialog takes any picture too.
-function acceptOf(filter, initialName) {
+// dialog's own "all files". The bitmap dialog takes any picture too. A filter
+// selected first that takes every name ("*": BIOS images have any ending)
+// offers every file.
+function acceptOf(filter, filterIndex, initialName) {
   const kinds = new Set();
-  for (const [, patterns] of filterList(filter)) {
+  const list = filterList(filter);
+  if (list[filterIndex - 1]?.[1] === '*') return '';
+  for (const [, patterns] of list) {
     for (const pattern of patterns.split(';')) {
       const match = /^\*(\.[^.*?]+)$/.exec(pattern.trim());
       if (match) kinds.add(match[1].toLowerCase());
@@ -170,7 +174,7 @@ export async function openFile(filter, filterIndex, initialName) {
     };
     const picked = () => done(fileInput.files[0] ?? null);
     const cancelled = () => done(null);
-    fileInput.accept = acceptOf(filter, initialName);
+    fileInput.accept = acceptOf(filter, filterIndex, initialName);
     fileInput.value = '';
     fileInput.addEventListener('change', picked);
     fileInput.addEventListener('cancel', cancelled);
