@@ -33,7 +33,8 @@ FileResult<ImageLogo> CheckReplaceable(const ImageInspection& inspection,
     }
     const FileKind& a = found.value().kind;
     const FileKind& b = kind.value();
-    if (a.type != b.type || a.width != b.width || a.height != b.height || a.colours != b.colours) {
+    if (a.type != b.type || a.width != b.width || a.height != b.height || a.colours != b.colours ||
+        a.ownPalette != b.ownPalette) {
         return Refusal("the new logo is " + DescribeLogo(b) + ", but the image's " +
                        (place == LogoPlace::Boot ? "logo" : "full-screen logo") + " is " +
                        DescribeLogo(a) +

@@ -25,6 +25,10 @@ constexpr Option AllColorsOption{0, "all-16-colors", "",
                                  "With --colors16 or --full-screen: use palette\n"
                                  "entry 6 too, which some boards show in another\n"
                                  "entry's colour"};
+constexpr Option NoPaletteOption{0, "no-palette", "",
+                                 "With --full-screen: no palette block, the pixels\n"
+                                 "in the standard 16 VGA colours (148488 bytes for\n"
+                                 "640 x 464), as one board's full-screen logo is"};
 constexpr Option ShortOption{0, "short", "", "Make it 136 x 84 (17 x 6 cells)"};
 constexpr Option TallOption{0, "tall", "", "Make it 136 x 126 (17 x 9 cells)"};
 constexpr Option FitOption{0, "fit", "",
@@ -94,7 +98,7 @@ ImportCommand::ImportCommand()
           ".epa",
           {&MonoOption, &Colors16Option, &EpaOption, &FullScreenOption, &ShortOption, &TallOption,
            &SizeOption, &FitOption, &FillOption, &StretchOption, &DitherOption, &ThresholdOption,
-           &InvertOption, &AllColorsOption}) {}
+           &InvertOption, &AllColorsOption, &NoPaletteOption}) {}
 
 std::optional<std::string> ImportCommand::takeOptions(const ArgumentParser& arguments) {
     settings_ = ImportSettings{};
@@ -152,6 +156,10 @@ std::optional<std::string> ImportCommand::takeTarget(const ArgumentParser& argum
     settings_.allColours = arguments.isSet(AllColorsOption);
     if (settings_.allColours && !arguments.isSet(Colors16Option) && !fullScreen) {
         return "--all-16-colors is for --colors16 and --full-screen only";
+    }
+    settings_.ownPalette = !arguments.isSet(NoPaletteOption);
+    if (!settings_.ownPalette && !fullScreen) {
+        return "--no-palette is for --full-screen only";
     }
     setOutputExtension(bitmap ? ".bmp" : ".epa");
     return std::nullopt;

@@ -113,7 +113,8 @@ void BmpLoading::loadBmp(const std::optional<std::string>& given) {
 
     const std::span<const std::uint8_t> file = bytes.value();
     if (fullScreen) {
-        document.loadedColourBitmap(FullScreenFromColourBmp(file, screen.width, screen.height),
+        document.loadedColourBitmap(FullScreenFromColourBmp(file, screen.width, screen.height,
+                                                            screen.ownPalette),
                                     true);
         controls.createEnabled = true;
         context_.showControls();
