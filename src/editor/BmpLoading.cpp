@@ -55,7 +55,6 @@ bool BmpLoading::askFirst(bool& discard) {
 
 void BmpLoading::loadBmp(const std::optional<std::string>& given) {
     LogoDocument& document = context_.document;
-    EditorControls& controls = context_.controls;
     // The full-screen logo takes a bitmap of its own size, and gives nothing
     // up for it: the boot logo stays as it is.
     const bool fullScreen = document.showsFullScreen();
@@ -79,30 +78,66 @@ void BmpLoading::loadBmp(const std::optional<std::string>& given) {
         context_.notice(FileNotOpenedNotice(context_.language(), path, length.error()));
         return;
     }
-    const FileKind screen =
-        fullScreen ? ClassifyFile(document.ImageFullScreen().size(), document.ImageFullScreen())
-                   : FileKind();
-    const std::uint64_t needed = ColourBmpLength(screen.width, screen.height);
-    const BmpKind kind = ClassifyBmpSize(length.value());
-    if (fullScreen ? length.value() != needed : kind == BmpKind::NotAccepted) {
-        const Language language = context_.language();
-        context_.notice(fullScreen ? FullScreenBmpRefusal(language, FileTitle(path), length.value(),
-                                                          screen.width, screen.height, needed)
-                                   : BmpRefusalFor(language, FileTitle(path), length.value()));
-        controls.bmpName.clear();
-        context_.showControls();
-        return;
+    if (fullScreen) {
+        loadFullScreenBmp(path, length.value());
+    } else {
+        loadBootBmp(path, length.value(), discard);
     }
-    const FileResult<std::vector<std::uint8_t>> bytes =
-        ReadFileExactly(PathFromUtf8(path), static_cast<std::size_t>(length.value()));
+}
+
+void BmpLoading::refused(const MessageText& notice) {
+    context_.notice(notice);
+    context_.controls.bmpName.clear();
+    context_.showControls();
+}
+
+std::optional<std::vector<std::uint8_t>> BmpLoading::readShown(const std::string& path,
+                                                               std::uint64_t length) {
+    FileResult<std::vector<std::uint8_t>> bytes =
+        ReadFileExactly(PathFromUtf8(path), static_cast<std::size_t>(length));
     if (!bytes || !context_.view.showBitmap(path)) {
         failed();
         if (!bytes) {
             context_.notice(FileNotOpenedNotice(context_.language(), path, bytes.error()));
         }
+        return std::nullopt;
+    }
+    context_.controls.bmpName = FileTitle(path);
+    return std::move(bytes).value();
+}
+
+void BmpLoading::loadFullScreenBmp(const std::string& path, std::uint64_t length) {
+    LogoDocument& document = context_.document;
+    const FileKind screen =
+        ClassifyFile(document.ImageFullScreen().size(), document.ImageFullScreen());
+    const std::uint64_t needed = ColourBmpLength(screen.width, screen.height);
+    if (length != needed) {
+        refused(FullScreenBmpRefusal(context_.language(), FileTitle(path), length, screen.width,
+                                     screen.height, needed));
         return;
     }
-    controls.bmpName = FileTitle(path);
+    const std::optional<std::vector<std::uint8_t>> file = readShown(path, length);
+    if (!file) {
+        return;
+    }
+    document.loadedColourBitmap(
+        FullScreenFromColourBmp(*file, screen.width, screen.height, screen.ownPalette), true);
+    context_.controls.createEnabled = true;
+    context_.showControls();
+}
+
+void BmpLoading::loadBootBmp(const std::string& path, std::uint64_t length, bool discard) {
+    LogoDocument& document = context_.document;
+    EditorControls& controls = context_.controls;
+    const BmpKind kind = ClassifyBmpSize(length);
+    if (kind == BmpKind::NotAccepted) {
+        refused(BmpRefusalFor(context_.language(), FileTitle(path), length));
+        return;
+    }
+    const std::optional<std::vector<std::uint8_t>> bytes = readShown(path, length);
+    if (!bytes) {
+        return;
+    }
     // Answered No, the logo is given up only now that a bitmap is there to
     // take its place: a cancelled or refused load leaves it on the canvas.
     if (discard) {
@@ -110,18 +145,9 @@ void BmpLoading::loadBmp(const std::optional<std::string>& given) {
         controls.epaName.clear();
         controls.saveEnabled = false;
     }
-
-    const std::span<const std::uint8_t> file = bytes.value();
-    if (fullScreen) {
-        document.loadedColourBitmap(FullScreenFromColourBmp(file, screen.width, screen.height,
-                                                            screen.ownPalette),
-                                    true);
-        controls.createEnabled = true;
-        context_.showControls();
-        return;
-    }
     controls.exportEnabled = false;
     context_.view.clearCanvas();
+    const std::span<const std::uint8_t> file = *bytes;
     if (IsColourBmp(kind)) {
         document.loadedColourBitmap(BuildEpa2Data(file.subspan(BmpPaletteOffset, BmpPaletteLength),
                                                   file.subspan(ColourBmpPixelOffset),
@@ -130,7 +156,7 @@ void BmpLoading::loadBmp(const std::optional<std::string>& given) {
     } else {
         // Kept apart from TallLogo: the logo on the canvas keeps its own size
         // until Create EPA really replaces it.
-        document.loadedMonoBitmap(bytes.value(), IsTallBmp(kind));
+        document.loadedMonoBitmap(*bytes, IsTallBmp(kind));
         controls.negativeEnabled = true;
     }
     controls.createEnabled = true;

@@ -1,12 +1,15 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kalvero {
 
 class CommandContext;
 class EpaSaving;
+struct MessageText;
 
 // Load BMP: checks a bitmap by its size, shows it and keeps it for Create EPA;
 // a 16-colour bitmap becomes an EPA 2.0 image at once. While the full-screen
@@ -29,6 +32,16 @@ private:
     // made. discard: the logo file is given up once a bitmap is loaded.
     bool askFirst(bool& discard);
     void failed();
+    // After the common part of Load BMP: the bitmap of length bytes at path
+    // checked, read and shown for the full-screen logo or the boot logo.
+    void loadFullScreenBmp(const std::string& path, std::uint64_t length);
+    void loadBootBmp(const std::string& path, std::uint64_t length, bool discard);
+    // A bitmap refused by its size: the notice, and no name shown.
+    void refused(const MessageText& notice);
+    // The file read and shown beside the canvas, its name shown; nothing
+    // (after failed()) when it cannot be.
+    std::optional<std::vector<std::uint8_t>> readShown(const std::string& path,
+                                                       std::uint64_t length);
 
     CommandContext& context_;
     EpaSaving& saving_;
