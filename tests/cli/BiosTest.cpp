@@ -68,6 +68,11 @@ TEST_F(CliBios, EachCommandTellsWhatItDidOrWhyNot) {
          "kalvero-cli: board.bin: the image's logo is EPA 2.0, 4-bit (16 colours), 64 x 48, which "
          "Kalvero does not make of a picture"},
         {{"bios", "replace", "--fill", "board.bin", "picture.png", "picture.bin"}, 0, ""},
+        {{"render", "--boot-screen", "--full-screen", "board.bin", "screen.png"}, 0, ""},
+        {{"render", "--full-screen", "new.epa", "screen.png"},
+         1,
+         "kalvero-cli: new.epa: --full-screen draws a BIOS image's full-screen logo, and this is "
+         "no BIOS image"},
         {{"import", "--room", "9", "--no-shrink", "picture.png", "small.epa"},
          1,
          "kalvero-cli: picture.png: the picture made into the logo packs to "},
