@@ -337,6 +337,26 @@ MessageText ImageNotOpenedNotice(Language language, const std::string& path,
     return {"BIOS image not opened", Join({"The BIOS image " + path, "cannot be opened:", reason})};
 }
 
+MessageText PictureFittedNotice(Language language, const std::string& fileTitle,
+                                const std::string& note) {
+    if (German(language)) {
+        return {"Bild angepasst", Join({"Das Bild " + fileTitle,
+                                        "passt erst mit weniger Details in das Abbild:", note})};
+    }
+    return {"Picture fitted",
+            Join({"The picture " + fileTitle, "fits the image only with less detail:", note})};
+}
+
+MessageText PictureNotMadeNotice(Language language, const std::string& fileTitle,
+                                 const std::string& reason) {
+    if (German(language)) {
+        return {"Bild nicht geladen",
+                Join({"Aus dem Bild " + fileTitle, "wird kein Logo dieses Abbilds:", reason})};
+    }
+    return {"Picture not loaded",
+            Join({"The picture " + fileTitle, "cannot be made into this image's logo:", reason})};
+}
+
 MessageText ImageIsOpenNotice(Language language, const std::string& path) {
     if (German(language)) {
         return {"Nicht gespeichert",

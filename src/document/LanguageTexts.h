@@ -93,6 +93,14 @@ struct ImageCheck {
 MessageText ImageSavedNotice(Language language, const std::string& path,
                              std::span<const ImageCheck> checks, const std::string& note);
 
+// A picture made into the image's EPA 2.0 or full-screen logo by Load BMP
+// that had to give up detail to fit: the core's note ("fitted: ...").
+MessageText PictureFittedNotice(Language language, const std::string& fileTitle,
+                                const std::string& note);
+// A picture that could not be made into that logo, and the core's reason.
+MessageText PictureNotMadeNotice(Language language, const std::string& fileTitle,
+                                 const std::string& reason);
+
 inline constexpr const char* QuestionTitle = "Kalvero";
 
 } // namespace kalvero

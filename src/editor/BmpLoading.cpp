@@ -1,5 +1,7 @@
 #include "editor/BmpLoading.h"
 
+#include "bios/LogoFitting.h"
+#include "bios/LogoReplacer.h"
 #include "conversion/BmpFormat.h"
 #include "conversion/Epa2Image.h"
 #include "conversion/FileKind.h"
@@ -112,8 +114,9 @@ void BmpLoading::loadFullScreenBmp(const std::string& path, std::uint64_t length
         ClassifyFile(document.ImageFullScreen().size(), document.ImageFullScreen());
     const std::uint64_t needed = ColourBmpLength(screen.width, screen.height);
     if (length != needed) {
-        refused(FullScreenBmpRefusal(context_.language(), FileTitle(path), length, screen.width,
-                                     screen.height, needed));
+        loadPicture(path, true,
+                    FullScreenBmpRefusal(context_.language(), FileTitle(path), length, screen.width,
+                                         screen.height, needed));
         return;
     }
     const std::optional<std::vector<std::uint8_t>> file = readShown(path, length);
@@ -130,6 +133,18 @@ void BmpLoading::loadBootBmp(const std::string& path, std::uint64_t length, bool
     LogoDocument& document = context_.document;
     EditorControls& controls = context_.controls;
     const BmpKind kind = ClassifyBmpSize(length);
+    // The image's EPA 2.0 logo takes a 16-colour bitmap of its size as it
+    // is, and any other picture made into it.
+    const std::vector<std::uint8_t>& shown = document.ImageEpa2();
+    if (document.showsImageEpa2() &&
+        (!IsColourBmp(kind) ||
+         IsTallBmp(kind) != (ClassifyFile(shown.size(), shown).height == TallLogoHeight))) {
+        if (loadPicture(path, false, BmpRefusalFor(context_.language(), FileTitle(path), length)) &&
+            discard) {
+            giveUpLogoFile();
+        }
+        return;
+    }
     if (kind == BmpKind::NotAccepted) {
         refused(BmpRefusalFor(context_.language(), FileTitle(path), length));
         return;
@@ -141,9 +156,7 @@ void BmpLoading::loadBootBmp(const std::string& path, std::uint64_t length, bool
     // Answered No, the logo is given up only now that a bitmap is there to
     // take its place: a cancelled or refused load leaves it on the canvas.
     if (discard) {
-        document.forgotFileName();
-        controls.epaName.clear();
-        controls.saveEnabled = false;
+        giveUpLogoFile();
     }
     controls.exportEnabled = false;
     context_.view.clearCanvas();
@@ -161,6 +174,52 @@ void BmpLoading::loadBootBmp(const std::string& path, std::uint64_t length, bool
     }
     controls.createEnabled = true;
     context_.showControls();
+}
+
+void BmpLoading::giveUpLogoFile() {
+    context_.document.forgotFileName();
+    context_.controls.epaName.clear();
+    context_.controls.saveEnabled = false;
+    context_.showControls();
+}
+
+bool BmpLoading::loadPicture(const std::string& path, bool fullScreen,
+                             const MessageText& undecodable) {
+    LogoDocument& document = context_.document;
+    const std::optional<RgbImage> picture = context_.view.decodePicture(path);
+    if (!picture) {
+        refused(undecodable);
+        return false;
+    }
+    const auto place = fullScreen ? bios::LogoPlace::FullScreen : bios::LogoPlace::Boot;
+    const FileResult<bios::LogoSlot> slot = bios::FindLogoSlot(document.ImageData(), place);
+    const FileResult<ImportSettings> settings =
+        slot ? bios::SettingsForLogo(slot.value().kind, ImportSettings{}) : slot.error();
+    const FileResult<bios::FittedLogo> fitted =
+        settings ? bios::FitLogo(*picture, settings.value(), slot.value().packedRoom, true)
+                 : settings.error();
+    if (!fitted || !context_.view.showBitmap(path)) {
+        failed();
+        if (!fitted) {
+            context_.notice(
+                PictureNotMadeNotice(context_.language(), FileTitle(path), fitted.error().reason));
+        }
+        return false;
+    }
+    context_.controls.bmpName = FileTitle(path);
+    if (!fullScreen) {
+        context_.controls.exportEnabled = false;
+        context_.view.clearCanvas();
+    }
+    const bool tall = fullScreen || slot.value().kind.height == TallLogoHeight;
+    document.loadedColourBitmap(fitted.value().logo, tall);
+    context_.controls.createEnabled = true;
+    context_.showControls();
+    if (!fitted.value().note.empty()) {
+        context_.notice(
+            PictureFittedNotice(context_.language(), FileTitle(path), fitted.value().note));
+    }
+    return true;
 }
 
 } // namespace kalvero

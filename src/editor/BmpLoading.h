@@ -12,8 +12,10 @@ class EpaSaving;
 struct MessageText;
 
 // Load BMP: checks a bitmap by its size, shows it and keeps it for Create EPA;
-// a 16-colour bitmap becomes an EPA 2.0 image at once. While the full-screen
-// logo is shown, only a 16-colour bitmap of its size is taken.
+// a 16-colour bitmap becomes an EPA 2.0 image at once. While a BIOS image's
+// EPA 2.0 or full-screen logo is shown, a 16-colour bitmap of its size is
+// taken as it is and any other picture is made into that logo, fitted to the
+// image's room.
 class BmpLoading {
 public:
     BmpLoading(CommandContext& context, EpaSaving& saving) : context_(context), saving_(saving) {}
@@ -36,6 +38,13 @@ private:
     // checked, read and shown for the full-screen logo or the boot logo.
     void loadFullScreenBmp(const std::string& path, std::uint64_t length);
     void loadBootBmp(const std::string& path, std::uint64_t length, bool discard);
+    // Any other picture made into the image's EPA 2.0 logo or (fullScreen)
+    // its full-screen logo, fitted to its room as bios replace fits it;
+    // undecodable is the notice when the face cannot read it.
+    // False when it was not loaded.
+    bool loadPicture(const std::string& path, bool fullScreen, const MessageText& undecodable);
+    // Answered No to the save-first question: the logo file is given up.
+    void giveUpLogoFile();
     // A bitmap refused by its size: the notice, and no name shown.
     void refused(const MessageText& notice);
     // The file read and shown beside the canvas, its name shown; nothing
