@@ -406,6 +406,12 @@ MessageText ImageSavedNotice(Language language, const std::string& path,
                   "", "Keep the old image to flash back."})};
 }
 
+std::string PictureDialogFilter(Language language) {
+    return std::string("(*.bmp)|*.bmp|") + (German(language) ? "Bilder" : "Pictures") +
+           " (*.png *.jpg *.gif *.webp *.svg)|*.png;*.jpg;*.jpeg;*.gif;*.webp;*.svg|" +
+           AllFiles(language);
+}
+
 std::string BmpDialogFilter(Language language) {
     return std::string("(*.bmp)|*.bmp|") + AllFiles(language);
 }

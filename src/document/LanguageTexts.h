@@ -64,6 +64,9 @@ MessageText FileNotSavedNotice(Language language, const std::string& path, const
 MessageText BackupFailedNotice(Language language, const std::string& path, const FileError& error);
 
 std::string EpaDialogFilter(Language language);
+// Load BMP's filter while a BIOS image's EPA 2.0 or full-screen logo, which
+// takes any picture, is shown: bitmaps, pictures, all files.
+std::string PictureDialogFilter(Language language);
 std::string BmpDialogFilter(Language language);
 // Load EPA's filter: EPA files, BIOS images, all files.
 std::string OpenDialogFilter(Language language);

@@ -66,8 +66,13 @@ void BmpLoading::loadBmp(const std::optional<std::string>& given) {
     }
     dropBitmap();
 
+    const bool anyPicture = fullScreen || document.showsImageEpa2();
+    const Language language = context_.language();
     const std::string path =
-        given ? *given : context_.chooseFileToOpen(BmpDialogFilter(context_.language()), "*.bmp");
+        given
+            ? *given
+            : context_.chooseFileToOpen(
+                  anyPicture ? PictureDialogFilter(language) : BmpDialogFilter(language), "*.bmp");
     if (path.empty() || path == "*.bmp") {
         failed();
         return;
