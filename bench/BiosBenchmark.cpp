@@ -3,11 +3,14 @@
 // KALVERO_BIOS_SAMPLES names their folder, on each real image in it.
 
 #include "bios/ImageInspection.h"
+#include "bios/LogoFitting.h"
 #include "bios/LogoModule.h"
 #include "bios/LogoReplacer.h"
 #include "bios/SyntheticImage.h"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -59,6 +62,48 @@ void Replace(benchmark::State& state, const std::vector<std::uint8_t>& image) {
     }
 }
 
+// A photograph's worth of detail at 640 x 480: smooth shapes of many colours
+// with grain over them, so that import dithers it by diffusion.
+RgbImage Photo() {
+    RgbImage photo{640, 480, {}};
+    const std::vector<std::uint8_t> grain = test::Noise(640 * 480, 7);
+    for (int y = 0; y < photo.height; ++y) {
+        for (int x = 0; x < photo.width; ++x) {
+            const auto channel = [&](double phase) {
+                const double wave = std::sin(x / 53.0 + phase) * std::cos(y / 41.0 - phase);
+                const int noise = grain[static_cast<std::size_t>(y * 640 + x)] % 25 - 12;
+                return static_cast<std::uint8_t>(
+                    std::clamp(static_cast<int>(128 + 110 * wave) + noise, 0, 255));
+            };
+            photo.pixels.push_back({channel(0), channel(2), channel(4)});
+        }
+    }
+    return photo;
+}
+
+// bios replace --full-screen of a photo into the tightest room measured in a
+// real image (791 bytes for a 640 x 479 logo), the decoding aside: the logo
+// made and fitted, then the whole replacement with its proof.
+void FitPhoto(benchmark::State& state) {
+    const RgbImage photo = Photo();
+    const std::vector<std::uint8_t> image =
+        test::Build(test::LayoutA({test::Epa2Logo(640, 479, 1)})).bytes;
+    ImportSettings settings;
+    settings.target = ImportTarget::FullScreen;
+    settings.fullScreenHeight = 479;
+    for (auto _ : state) {
+        const FileResult<FittedLogo> fitted = FitLogo(photo, settings, 791, true);
+        if (!fitted) {
+            state.SkipWithError(fitted.error().reason.c_str());
+            return;
+        }
+        state.SetLabel(fitted.value().note);
+        FileResult<Replacement> replaced =
+            ReplaceLogo(image, fitted.value().logo, LogoPlace::FullScreen);
+        benchmark::DoNotOptimize(replaced.ok());
+    }
+}
+
 void Register(const std::string& name, std::vector<std::uint8_t> image) {
     benchmark::RegisterBenchmark(("Inspect/" + name).c_str(), Inspect, image)
         ->Unit(benchmark::kMillisecond);
@@ -71,6 +116,8 @@ void Register(const std::string& name, std::vector<std::uint8_t> image) {
 
 int main(int argc, char** argv) {
     kalvero::bios::Register("synthetic", kalvero::bios::SyntheticImage());
+    benchmark::RegisterBenchmark("FitPhoto/640x479, 791 bytes", kalvero::bios::FitPhoto)
+        ->Unit(benchmark::kMillisecond);
     if (const char* folder = std::getenv("KALVERO_BIOS_SAMPLES"); folder != nullptr && *folder) {
         for (const auto& entry : std::filesystem::directory_iterator(folder)) {
             if (entry.path().extension() == ".md") {

@@ -26,6 +26,7 @@ struct SilentFace final : Dialogs, EditorView {
     void redrawCanvas() override {}
     bool showBitmap(const std::string&) override { return false; }
     void removeBitmap() override {}
+    std::optional<RgbImage> decodePicture(const std::string&) override { return std::nullopt; }
 };
 
 } // namespace kalvero

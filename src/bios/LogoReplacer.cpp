@@ -4,14 +4,15 @@
 #include "bios/ImageVerification.h"
 #include "bios/LogoKinds.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace kalvero::bios {
 namespace {
 
-// Steps 1 and 2 of docs/bios-images.md, "What replace changes": the image
-// verifies, its logo is one Kalvero knows, and the new logo is of its kind
-// and size.
-FileResult<ImageLogo> CheckReplaceable(const ImageInspection& inspection,
-                                       std::span<const std::uint8_t> logo, LogoPlace place) {
+// Steps 1 and 2 of docs/bios-images.md, "What replace changes", for the
+// image: it verifies, and its logo is one Kalvero knows.
+FileResult<ImageLogo> CheckImage(const ImageInspection& inspection, LogoPlace place) {
     for (const CheckResult& check : VerifyImage(inspection)) {
         if (check.verdict == Verdict::Fails) {
             return Refusal(RefusalFor(check));
@@ -23,7 +24,13 @@ FileResult<ImageLogo> CheckReplaceable(const ImageInspection& inspection,
                        "block that keeps it so (the one after \"*BBSS*\"); it cannot keep the "
                        "sum and changes nothing. Use the board maker's tool for this image.");
     }
-    FileResult<ImageLogo> found = FindLogo(inspection, place);
+    return FindLogo(inspection, place);
+}
+
+// CheckImage, and the new logo is of the old one's kind and size.
+FileResult<ImageLogo> CheckReplaceable(const ImageInspection& inspection,
+                                       std::span<const std::uint8_t> logo, LogoPlace place) {
+    FileResult<ImageLogo> found = CheckImage(inspection, place);
     if (!found) {
         return found.error();
     }
@@ -33,7 +40,8 @@ FileResult<ImageLogo> CheckReplaceable(const ImageInspection& inspection,
     }
     const FileKind& a = found.value().kind;
     const FileKind& b = kind.value();
-    if (a.type != b.type || a.width != b.width || a.height != b.height || a.colours != b.colours) {
+    if (a.type != b.type || a.width != b.width || a.height != b.height || a.colours != b.colours ||
+        a.ownPalette != b.ownPalette) {
         return Refusal("the new logo is " + DescribeLogo(b) + ", but the image's " +
                        (place == LogoPlace::Boot ? "logo" : "full-screen logo") + " is " +
                        DescribeLogo(a) +
@@ -44,6 +52,34 @@ FileResult<ImageLogo> CheckReplaceable(const ImageInspection& inspection,
 }
 
 } // namespace
+
+FileResult<LogoSlot> FindLogoSlot(std::span<const std::uint8_t> image, LogoPlace place) {
+    const FileResult<ImageInspection> inspected = InspectAwardImage(image);
+    if (!inspected) {
+        return inspected.error();
+    }
+    const FileResult<ImageLogo> found = CheckImage(inspected.value(), place);
+    if (!found) {
+        return found.error();
+    }
+    const AwardImage& parsed = inspected.value().image;
+    LogoSlot slot{found.value().kind, SIZE_MAX};
+    for (std::size_t c = 0; c < parsed.chains.size(); ++c) {
+        std::size_t modules = 0;
+        std::size_t packed = 0;
+        for (const std::size_t index : found.value().modules) {
+            if (parsed.modules[index].chain == c) {
+                ++modules;
+                packed += parsed.modules[index].header.packedSize;
+            }
+        }
+        if (modules > 0) {
+            slot.packedRoom =
+                std::min(slot.packedRoom, (packed + parsed.chains[c].room()) / modules);
+        }
+    }
+    return slot;
+}
 
 FileResult<Replacement> ReplaceLogo(std::span<const std::uint8_t> image,
                                     std::span<const std::uint8_t> logo, LogoPlace place) {

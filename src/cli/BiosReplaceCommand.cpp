@@ -3,12 +3,18 @@
 #include "bios/ImageBytes.h"
 #include "bios/ImageInspection.h"
 #include "bios/ImageReport.h"
+#include "bios/LogoFitting.h"
+#include "bios/LogoKinds.h"
 #include "bios/LogoModule.h"
 #include "bios/LogoReplacer.h"
 #include "cli/BiosTryCommand.h"
 #include "cli/Console.h"
 #include "cli/ImageInput.h"
 #include "cli/OutputArgument.h"
+#include "cli/PictureOptions.h"
+#include "picture/PictureLimits.h"
+
+#include <algorithm>
 
 namespace kalvero::cli {
 namespace {
@@ -18,26 +24,62 @@ constexpr Option DryRunOption{
 constexpr Option FullScreenOption{0, "full-screen", "",
                                   "Replace the full-screen logo (module type 0x4000)\ninstead"};
 
-// The new logo, when it is an EPA file of any kind. A logo module unpacks to
-// no more than 1 MiB, so no longer file is read.
-FileResult<std::vector<std::uint8_t>> ReadLogo(InputArgument& logo) {
+// The options that say how a picture becomes the logo.
+constexpr const Option* PictureOptions[] = {&FitOption,     &FillOption,   &StretchOption,
+                                            &DitherOption,  &InvertOption, &AllColorsOption,
+                                            &NoShrinkOption};
+
+// The new logo: an EPA file of any kind as it is, or a picture that import
+// reads made into the logo the image needs, fitted to its room. A refusal
+// that concerns the image rather than the logo sets imageAtFault.
+FileResult<std::vector<std::uint8_t>>
+ReadLogo(InputArgument& logo, std::span<const std::uint8_t> image, bios::LogoPlace place,
+         const ArgumentParser& arguments, Console& console, bool& imageAtFault) {
     const FileResult<std::uint64_t> length = logo.length();
     if (!length) {
         return length.error();
     }
-    if (length.value() > bios::MaxOriginalSize) {
-        return bios::Refusal("the new logo is not an EPA logo: " + std::to_string(length.value()) +
-                             " bytes, more than the 1 MiB a BIOS unpacks a module to. Make one "
-                             "with kalvero-cli import or bmp2epa.");
+    if (length.value() > MaxPictureLength) {
+        return bios::Refusal("the new logo is neither an EPA logo nor a picture Kalvero reads: " +
+                             std::to_string(length.value()) + " bytes, more than the " +
+                             std::to_string(MaxPictureLength) + " it reads.");
     }
     FileResult<std::vector<std::uint8_t>> bytes = logo.bytes();
     if (!bytes) {
         return bytes.error();
     }
-    if (const FileResult<FileKind> kind = bios::NewLogoKind(bytes.value()); !kind) {
-        return kind.error();
+    const FileResult<FileKind> kind = bios::LogoKind(bytes.value());
+    if (kind) {
+        return bytes;
     }
-    return bytes;
+    const FileResult<DecodedPicture> picture = DecodePicture(bytes.value());
+    if (!picture) {
+        return bios::Refusal("the new logo is neither an EPA logo (" + kind.error().reason +
+                             ") nor a picture Kalvero reads (" + picture.error().reason +
+                             "). Make one with kalvero-cli import or bmp2epa.");
+    }
+    ImportSettings look;
+    if (const std::optional<std::string> problem = TakePictureLook(arguments, look)) {
+        return bios::Refusal(*problem);
+    }
+    look.allColours = arguments.isSet(AllColorsOption);
+    const FileResult<bios::LogoSlot> slot = bios::FindLogoSlot(image, place);
+    const FileResult<ImportSettings> settings =
+        slot ? bios::SettingsForLogo(slot.value().kind, look) : slot.error();
+    if (!settings) {
+        imageAtFault = true;
+        return settings.error();
+    }
+    FileResult<bios::FittedLogo> fitted =
+        bios::FitLogo(picture.value().pixels, settings.value(), slot.value().packedRoom,
+                      !arguments.isSet(NoShrinkOption));
+    if (!fitted) {
+        return fitted.error();
+    }
+    if (!fitted.value().note.empty()) {
+        console.reportWarning(logo.name(), fitted.value().note);
+    }
+    return std::move(fitted).value().logo;
 }
 
 } // namespace
@@ -45,10 +87,15 @@ FileResult<std::vector<std::uint8_t>> ReadLogo(InputArgument& logo) {
 BiosReplaceCommand::BiosReplaceCommand()
     : Command({"bios replace",
                "Make a new Award BIOS image with another logo",
-               {"[--dry-run] [--full-screen] IMAGE LOGO OUT"},
+               {"[--dry-run] [--full-screen] IMAGE LOGO OUT",
+                "[--dry-run] [--full-screen] [OPTION]... IMAGE PICTURE OUT"},
                "Writes to OUT a new image: IMAGE with LOGO in place of its logo. LOGO must\n"
                "be an EPA file of the old logo's kind and size (kalvero-cli info tells\n"
-               "both). Only the logo module, the modules behind it in its chain (they\n"
+               "both), taken as it is; any other PICTURE that import reads is made into a\n"
+               "logo of that kind and size, as import makes it (--fit, --dither, ...), and\n"
+               "where it does not fit the image's room it is made again with less detail\n"
+               "until it does (docs/import.md, \"Made to fit\"), saying what it gave up.\n"
+               "Only the logo module, the modules behind it in its chain (they\n"
                "move, their bytes stay) and the check bytes that held before change; the\n"
                "new image is walked and proven before it is written, whole or not at all.\n"
                "IMAGE is never changed, and OUT may be neither IMAGE nor LOGO: keep the\n"
@@ -64,7 +111,9 @@ BiosReplaceCommand::BiosReplaceCommand()
                "logo drawn by the board's own BIOS with kalvero-cli bios try OUT."}) {}
 
 std::vector<const Option*> BiosReplaceCommand::options() const {
-    return {&DryRunOption, &FullScreenOption};
+    std::vector<const Option*> options{&DryRunOption, &FullScreenOption};
+    options.insert(options.end(), std::begin(PictureOptions), std::end(PictureOptions));
+    return options;
 }
 
 int BiosReplaceCommand::run(const ArgumentParser& arguments, Console& console) {
@@ -92,13 +141,16 @@ int BiosReplaceCommand::run(const ArgumentParser& arguments, Console& console) {
         console.reportFileError(image.name(), imageBytes.error().reason);
         return ExitFailure;
     }
-    const FileResult<std::vector<std::uint8_t>> logoBytes = ReadLogo(logo);
-    if (!logoBytes) {
-        console.reportFileError(logo.name(), logoBytes.error().reason);
-        return ExitFailure;
-    }
     const bios::LogoPlace place =
         arguments.isSet(FullScreenOption) ? bios::LogoPlace::FullScreen : bios::LogoPlace::Boot;
+    bool imageAtFault = false;
+    const FileResult<std::vector<std::uint8_t>> logoBytes =
+        ReadLogo(logo, imageBytes.value(), place, arguments, console, imageAtFault);
+    if (!logoBytes) {
+        console.reportFileError(imageAtFault ? image.name() : logo.name(),
+                                logoBytes.error().reason);
+        return ExitFailure;
+    }
     const FileResult<bios::Replacement> replaced =
         bios::ReplaceLogo(imageBytes.value(), logoBytes.value(), place);
     if (!replaced) {

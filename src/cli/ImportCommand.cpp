@@ -1,9 +1,9 @@
 #include "cli/ImportCommand.h"
 
+#include "bios/LogoFitting.h"
 #include "cli/CommonOptions.h"
+#include "cli/PictureOptions.h"
 #include "cli/WholeNumber.h"
-#include "picture/PictureDecoding.h"
-#include "picture/PictureLimits.h"
 
 #include <algorithm>
 #include <cctype>
@@ -21,30 +21,23 @@ constexpr Option FullScreenOption{0, "full-screen", "",
 constexpr Option SizeOption{0, "size", "SIZE",
                             "With --full-screen: 640x480 (default), 640x464 or\n"
                             "640x479"};
-constexpr Option AllColorsOption{0, "all-16-colors", "",
-                                 "With --colors16 or --full-screen: use palette\n"
-                                 "entry 6 too, which some boards show in another\n"
-                                 "entry's colour"};
+constexpr Option NoPaletteOption{0, "no-palette", "",
+                                 "With --full-screen: no palette block, the pixels\n"
+                                 "in the standard 16 VGA colours (148488 bytes for\n"
+                                 "640 x 464), as one board's full-screen logo is"};
 constexpr Option ShortOption{0, "short", "", "Make it 136 x 84 (17 x 6 cells)"};
 constexpr Option TallOption{0, "tall", "", "Make it 136 x 126 (17 x 9 cells)"};
-constexpr Option FitOption{0, "fit", "",
-                           "Show the whole picture in its shape, black bars\n"
-                           "where it does not reach (default)"};
-constexpr Option FillOption{0, "fill", "",
-                            "Cover the whole logo in the picture's shape,\n"
-                            "cutting off what stands out"};
-constexpr Option StretchOption{0, "stretch", "", "Stretch the picture over the whole logo"};
-constexpr Option DitherOption{0, "dither", "MODE",
-                              "none, ordered or diffusion (default: diffusion for\n"
-                              "pictures of more than 256 colours, else none)"};
 constexpr Option ThresholdOption{0, "threshold", "N",
                                  "With --mono and no dithering: pixels of grey value\n"
                                  "N (0 to 255) or more become white (default 119)"};
-constexpr Option InvertOption{0, "invert", "",
-                              "Use the picture's negative (for dark drawings\n"
-                              "on white; logos show on black)"};
+
+constexpr Option RoomOption{0, "room", "BYTES",
+                            "Make an EPA file that packs (LH5) to at most BYTES,\n"
+                            "with less detail where it must (docs/import.md)"};
 
 constexpr int MaxThreshold = 255;
+// A logo module unpacks to at most 1 MiB.
+constexpr int MostRoom = 1 << 20;
 
 int CountSet(const ArgumentParser& arguments, std::initializer_list<const Option*> options) {
     return static_cast<int>(std::count_if(options.begin(), options.end(),
@@ -94,7 +87,7 @@ ImportCommand::ImportCommand()
           ".epa",
           {&MonoOption, &Colors16Option, &EpaOption, &FullScreenOption, &ShortOption, &TallOption,
            &SizeOption, &FitOption, &FillOption, &StretchOption, &DitherOption, &ThresholdOption,
-           &InvertOption, &AllColorsOption}) {}
+           &InvertOption, &AllColorsOption, &NoPaletteOption, &RoomOption, &NoShrinkOption}) {}
 
 std::optional<std::string> ImportCommand::takeOptions(const ArgumentParser& arguments) {
     settings_ = ImportSettings{};
@@ -104,20 +97,41 @@ std::optional<std::string> ImportCommand::takeOptions(const ArgumentParser& argu
     if (arguments.isSet(ShortOption) || arguments.isSet(TallOption)) {
         settings_.tall = arguments.isSet(TallOption);
     }
-    if (CountSet(arguments, {&FitOption, &FillOption, &StretchOption}) > 1) {
-        return "choose one of --fit, --fill and --stretch";
+    if (const std::optional<std::string> problem = TakePictureLook(arguments, settings_)) {
+        return problem;
     }
-    settings_.scaling = arguments.isSet(FillOption)      ? Scaling::Fill
-                        : arguments.isSet(StretchOption) ? Scaling::Stretch
-                                                         : Scaling::Fit;
-    settings_.invert = arguments.isSet(InvertOption);
     if (const std::optional<std::string> problem = takeTarget(arguments)) {
         return problem;
     }
     if (const std::optional<std::string> problem = takeSize(arguments)) {
         return problem;
     }
-    return takeDither(arguments);
+    if (const std::optional<std::string> problem = takeRoom(arguments)) {
+        return problem;
+    }
+    return takeThreshold(arguments);
+}
+
+std::optional<std::string> ImportCommand::takeRoom(const ArgumentParser& arguments) {
+    room_.reset();
+    shrink_ = !arguments.isSet(NoShrinkOption);
+    if (!arguments.isSet(RoomOption)) {
+        return shrink_ ? std::nullopt
+                       : std::optional<std::string>("--no-shrink is for --room only");
+    }
+    const bool bitmap = settings_.target == ImportTarget::MonoBitmap ||
+                        settings_.target == ImportTarget::ColourBitmap;
+    if (bitmap) {
+        return "--room is for EPA files, which a BIOS image holds packed: leave out --mono and "
+               "--colors16";
+    }
+    const std::optional<int> room = WholeNumber(arguments.value(RoomOption), 1, MostRoom);
+    if (!room) {
+        return "--room needs a whole number of bytes from 1 to " + std::to_string(MostRoom) +
+               ", not '" + arguments.value(RoomOption) + "'";
+    }
+    room_ = static_cast<std::size_t>(*room);
+    return std::nullopt;
 }
 
 std::optional<std::string> ImportCommand::takeTarget(const ArgumentParser& arguments) {
@@ -153,6 +167,10 @@ std::optional<std::string> ImportCommand::takeTarget(const ArgumentParser& argum
     if (settings_.allColours && !arguments.isSet(Colors16Option) && !fullScreen) {
         return "--all-16-colors is for --colors16 and --full-screen only";
     }
+    settings_.ownPalette = !arguments.isSet(NoPaletteOption);
+    if (!settings_.ownPalette && !fullScreen) {
+        return "--no-palette is for --full-screen only";
+    }
     setOutputExtension(bitmap ? ".bmp" : ".epa");
     return std::nullopt;
 }
@@ -181,19 +199,7 @@ std::optional<std::string> ImportCommand::takeSize(const ArgumentParser& argumen
            size + "'";
 }
 
-std::optional<std::string> ImportCommand::takeDither(const ArgumentParser& arguments) {
-    const std::string& mode = arguments.value(DitherOption);
-    if (arguments.isSet(DitherOption)) {
-        if (mode == "none") {
-            settings_.dither = Dither::None;
-        } else if (mode == "ordered") {
-            settings_.dither = Dither::Ordered;
-        } else if (mode == "diffusion") {
-            settings_.dither = Dither::Diffusion;
-        } else {
-            return "--dither takes none, ordered or diffusion, not '" + mode + "'";
-        }
-    }
+std::optional<std::string> ImportCommand::takeThreshold(const ArgumentParser& arguments) {
     if (!arguments.isSet(ThresholdOption)) {
         return std::nullopt;
     }
@@ -201,7 +207,8 @@ std::optional<std::string> ImportCommand::takeDither(const ArgumentParser& argum
         return "--threshold is for --mono only";
     }
     if (settings_.dither.value_or(Dither::None) != Dither::None) {
-        return "--threshold is for pictures without dithering: leave out --dither " + mode;
+        return "--threshold is for pictures without dithering: leave out --dither " +
+               arguments.value(DitherOption);
     }
     const std::optional<int> threshold =
         WholeNumber(arguments.value(ThresholdOption), 0, MaxThreshold);
@@ -215,26 +222,24 @@ std::optional<std::string> ImportCommand::takeDither(const ArgumentParser& argum
 }
 
 FileResult<std::vector<std::uint8_t>> ImportCommand::convert(InputArgument& input) {
-    const FileResult<std::uint64_t> length = input.length();
-    if (!length) {
-        return length.error();
-    }
-    if (length.value() > MaxPictureLength) {
-        return FileError{FileProblem::TooLarge,
-                         "too large: " + std::to_string(length.value()) + " bytes (at most " +
-                             std::to_string(MaxPictureLength) + " are read)"};
-    }
-    const FileResult<std::vector<std::uint8_t>> file = input.bytes();
-    if (!file) {
-        return file.error();
-    }
-    const FileResult<DecodedPicture> picture = DecodePicture(file.value());
+    const FileResult<DecodedPicture> picture = ReadPicture(input);
     if (!picture) {
         return picture.error();
     }
     ImportSettings settings = settings_;
     settings.tall = settings_.tall.value_or(picture.value().tall);
-    return ImportPicture(picture.value().pixels, settings);
+    if (!room_) {
+        return ImportPicture(picture.value().pixels, settings);
+    }
+    FileResult<bios::FittedLogo> fitted =
+        bios::FitLogo(picture.value().pixels, settings, *room_, shrink_);
+    if (!fitted) {
+        return fitted.error();
+    }
+    if (!fitted.value().note.empty()) {
+        warn(fitted.value().note);
+    }
+    return std::move(fitted).value().logo;
 }
 
 } // namespace kalvero::cli

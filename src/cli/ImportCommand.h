@@ -18,9 +18,12 @@ protected:
 private:
     std::optional<std::string> takeTarget(const ArgumentParser& arguments);
     std::optional<std::string> takeSize(const ArgumentParser& arguments);
-    std::optional<std::string> takeDither(const ArgumentParser& arguments);
+    std::optional<std::string> takeThreshold(const ArgumentParser& arguments);
+    std::optional<std::string> takeRoom(const ArgumentParser& arguments);
 
     ImportSettings settings_;
+    std::optional<std::size_t> room_; // --room: fitted to pack to at most this
+    bool shrink_ = true;
 };
 
 } // namespace kalvero::cli

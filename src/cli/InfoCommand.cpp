@@ -57,6 +57,7 @@ InfoCommand::InfoCommand()
                "  EPA version 1, short logo, 136 x 84\n"
                "  EPA version 1, tall logo, 136 x 126\n"
                "  EPA 2.0, 4-bit (16 colours), WIDTH x HEIGHT\n"
+               "  EPA 2.0, 4-bit (16 standard VGA colours, no palette), WIDTH x HEIGHT\n"
                "  EPA 2.0, 8-bit (256 colours), WIDTH x HEIGHT\n"
                "  bitmap, 2 colours, 136 x 84        (also 136 x 126, and 16 colours)\n"
                "  Award BIOS image, 128 KiB, layout A (system module first), logo: KIND\n"

@@ -5,7 +5,8 @@
 
 namespace kalvero::cli {
 
-// render: a PNG preview of an EPA file or an accepted bitmap.
+// render: a PNG preview of an EPA file, an accepted bitmap or a BIOS image's
+// logo.
 class RenderCommand : public ConversionCommand {
 public:
     RenderCommand();
@@ -15,7 +16,12 @@ protected:
     FileResult<std::vector<std::uint8_t>> convert(InputArgument& input) override;
 
 private:
+    // The logo of an Award BIOS image, its boot logo or (fullScreen_) its
+    // full-screen logo, with the power-on screen its BIOS shows.
+    FileResult<std::vector<std::uint8_t>> renderImageLogo(InputArgument& input);
+
     PreviewOptions options_;
+    bool fullScreen_ = false;
 };
 
 } // namespace kalvero::cli

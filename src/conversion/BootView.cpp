@@ -149,7 +149,7 @@ int BackgroundColourCells(std::span<const std::uint8_t> epaFile) {
 }
 
 FileResult<RgbImage> RenderBootView(const FileKind& kind, std::span<const std::uint8_t> file,
-                                    int scale, bool wholeScreen) {
+                                    int scale, bool wholeScreen, bool bottomLine) {
     if (kind.type == FileType::NotAccepted) {
         return FileError{FileProblem::NotAccepted, kind.reason};
     }
@@ -183,7 +183,7 @@ FileResult<RgbImage> RenderBootView(const FileKind& kind, std::span<const std::u
     } else {
         DrawLogo(*LogoFromEpa(file), canvas, place);
     }
-    if (wholeScreen) {
+    if (wholeScreen && bottomLine) {
         DrawPowerOnText(canvas, screen, colours, true);
     }
     return canvas.take();

@@ -46,9 +46,10 @@ int BackgroundColourCells(std::span<const std::uint8_t> epaFile);
 // EPA 2.0 image in its own palette, whose first 16 entries the screen and its
 // text take too (entry 0 the background, 7 and 15 the text). The logo covers
 // the lines of text it meets, but for the bottom line, which stands over it on
-// a cleared text row (the full-screen logo's last 16 rows). kind is
+// a cleared text row (the full-screen logo's last 16 rows), unless
+// !bottomLine (a BIOS that shows the whole full-screen logo). kind is
 // ClassifyFile's for file; other kinds are refused.
 FileResult<RgbImage> RenderBootView(const FileKind& kind, std::span<const std::uint8_t> file,
-                                    int scale, bool wholeScreen);
+                                    int scale, bool wholeScreen, bool bottomLine = true);
 
 } // namespace kalvero

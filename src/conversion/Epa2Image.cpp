@@ -76,12 +76,18 @@ Epa2Picture ColourBmpPicture(std::span<const std::uint8_t> palette,
 
 } // namespace
 
+const std::array<std::uint8_t, 16 * 3> StandardVgaPalette6{
+    0,  0,  0,  42, 0,  0,  0,  42, 0,  42, 42, 0,  0,  0,  42, 42, 0,  42, 0,  21, 42, 42, 42, 42,
+    21, 21, 21, 63, 21, 21, 21, 63, 21, 63, 63, 21, 21, 21, 63, 63, 21, 63, 21, 63, 63, 63, 63, 63,
+};
+
 std::vector<std::uint8_t> WriteEpa2(const Epa2Picture& picture) {
     const std::size_t width = static_cast<std::size_t>(picture.width);
     const std::size_t height = static_cast<std::size_t>(picture.height);
     const std::size_t planeBytes = (width + 7) / 8;
     const std::size_t paletteStart = HeaderLength + height * PlanesPerRow * planeBytes;
-    std::vector<std::uint8_t> image(paletteStart + PaletteMarker.size() + 16 * 3, 0);
+    std::vector<std::uint8_t> image(
+        paletteStart + (picture.ownPalette ? PaletteMarker.size() + 16 * 3 : 0), 0);
     std::copy(Signature.begin(), Signature.end(), image.begin());
     image[4] = static_cast<std::uint8_t>(width);
     image[5] = static_cast<std::uint8_t>(width >> 8);
@@ -110,6 +116,9 @@ std::vector<std::uint8_t> WriteEpa2(const Epa2Picture& picture) {
             }
         }
     }
+    if (!picture.ownPalette) {
+        return image;
+    }
     std::copy(PaletteMarker.begin(), PaletteMarker.end(),
               image.begin() + static_cast<long>(paletteStart));
     std::copy_n(picture.palette6.begin(), 16 * 3,
@@ -131,9 +140,11 @@ std::vector<std::uint8_t> BuildEpa2Data(std::span<const std::uint8_t> palette,
 }
 
 std::vector<std::uint8_t> FullScreenFromColourBmp(std::span<const std::uint8_t> bitmap, int width,
-                                                  int height) {
-    return WriteEpa2(ColourBmpPicture(bitmap.subspan(BmpPaletteOffset, BmpPaletteLength),
-                                      bitmap.subspan(ColourBmpPixelOffset), width, height));
+                                                  int height, bool ownPalette) {
+    Epa2Picture picture = ColourBmpPicture(bitmap.subspan(BmpPaletteOffset, BmpPaletteLength),
+                                           bitmap.subspan(ColourBmpPixelOffset), width, height);
+    picture.ownPalette = ownPalette;
+    return WriteEpa2(picture);
 }
 
 FileResult<Epa2Picture> ParseEpa2(std::span<const std::uint8_t> bytes) {
@@ -154,8 +165,9 @@ FileResult<Epa2Picture> ParseEpa2(std::span<const std::uint8_t> bytes) {
     const std::size_t planeBytes = (width + 7) / 8;
     const std::size_t planarLength = height * PlanesPerRow * planeBytes;
     const std::size_t packedLength = width * height;
-    if (bytes.size() == HeaderLength + planarLength + 4 + 16 * 3 &&
-        HasAt(bytes, HeaderLength + planarLength, PaletteMarker)) {
+    const bool ownPalette = bytes.size() == HeaderLength + planarLength + 4 + 16 * 3 &&
+                            HasAt(bytes, HeaderLength + planarLength, PaletteMarker);
+    if (ownPalette || bytes.size() == HeaderLength + planarLength) {
         picture.bitsPerPixel = 4;
         picture.indices.assign(width * height, 0);
         for (std::size_t row = 0; row < height; ++row) {
@@ -168,6 +180,11 @@ FileResult<Epa2Picture> ParseEpa2(std::span<const std::uint8_t> bytes) {
                 }
                 picture.indices[row * width + x] = static_cast<std::uint8_t>(index);
             }
+        }
+        picture.ownPalette = ownPalette;
+        if (!ownPalette) {
+            picture.palette6.assign(StandardVgaPalette6.begin(), StandardVgaPalette6.end());
+            return picture;
         }
         const auto palette = bytes.begin() + static_cast<long>(HeaderLength + planarLength + 4);
         picture.palette6.assign(palette, palette + 16 * 3);

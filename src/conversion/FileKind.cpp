@@ -55,6 +55,9 @@ FileKind ClassifyEpa2(std::uint64_t length, std::span<const std::uint8_t> head) 
     if (length == FileHeadLength + h * 4 * ((w + 7) / 8) + Epa2PlanarTail) {
         return FileKind{FileType::Epa2Image, length, width, height, 16, {}};
     }
+    if (length == FileHeadLength + h * 4 * ((w + 7) / 8)) {
+        return FileKind{FileType::Epa2Image, length, width, height, 16, {}, false};
+    }
     if (length == FileHeadLength + w * h + Epa2PackedTail) {
         return FileKind{FileType::Epa2Image, length, width, height, 256, {}};
     }
@@ -116,7 +119,8 @@ std::string DescribeFileKind(const FileKind& kind) {
                " logo, " + size;
     case FileType::Epa2Image:
         return std::string("EPA 2.0, ") + (kind.colours == 16 ? "4-bit" : "8-bit") + " (" +
-               std::to_string(kind.colours) + " colours), " + size;
+               std::to_string(kind.colours) +
+               (kind.ownPalette ? " colours), " : " standard VGA colours, no palette), ") + size;
     case FileType::Bitmap:
         return "bitmap, " + std::to_string(kind.colours) + " colours, " + size;
     case FileType::NotAccepted:

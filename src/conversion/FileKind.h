@@ -20,6 +20,9 @@ struct FileKind {
     int height = 0;
     int colours = 0;    // 16 for an EPA logo, 16 or 256 for EPA 2.0, 2 or 16 for a bitmap
     std::string reason; // why it is not accepted
+    // False for an EPA 2.0 image of 16 colours without the palette block: the
+    // header and the four bit planes, shown in the standard VGA colours.
+    bool ownPalette = true;
 };
 
 // How many first bytes ClassifyFile looks at.
@@ -39,7 +42,8 @@ bool KnownByLength(std::uint64_t length);
 FileResult<FileKind> ProbeFile(const std::filesystem::path& path);
 
 // One line for a person: "EPA version 1, tall logo, 136 x 126",
-// "EPA 2.0, 8-bit (256 colours), 320 x 200", "bitmap, 2 colours, 136 x 84" or
+// "EPA 2.0, 8-bit (256 colours), 320 x 200", "EPA 2.0, 4-bit (16 standard VGA
+// colours, no palette), 640 x 464", "bitmap, 2 colours, 136 x 84" or
 // "not accepted: " and the reason.
 std::string DescribeFileKind(const FileKind& kind);
 

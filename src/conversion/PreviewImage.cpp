@@ -74,7 +74,7 @@ FileResult<RgbImage> RenderPreview(std::span<const std::uint8_t> file,
                              std::to_string(options.scale)};
     }
     if (!editor) {
-        return RenderBootView(kind, file, options.scale, wholeScreen);
+        return RenderBootView(kind, file, options.scale, wholeScreen, options.bottomLine);
     }
     switch (kind.type) {
     case FileType::EpaLogo:

@@ -18,6 +18,7 @@ struct PreviewOptions {
     int scale = 1;     // each picture pixel becomes scale x scale pixels
     bool grid = false; // EPA version 1 in the editor's view only: cells one pixel apart
     PreviewView view = PreviewView::Editor;
+    bool bottomLine = true; // BootScreen: the power-on text's bottom line (RenderBootView)
 };
 
 // Larger previews are refused rather than drawn.

@@ -340,6 +340,26 @@ MessageText ImageNotOpenedNotice(Language language, const std::string& path,
     return {"BIOS image not opened", Join({"The BIOS image " + path, "cannot be opened:", reason})};
 }
 
+MessageText PictureFittedNotice(Language language, const std::string& fileTitle,
+                                const std::string& note) {
+    if (German(language)) {
+        return {"Bild angepasst", Join({"Das Bild " + fileTitle,
+                                        "passt erst mit weniger Details in das Abbild:", note})};
+    }
+    return {"Picture fitted",
+            Join({"The picture " + fileTitle, "fits the image only with less detail:", note})};
+}
+
+MessageText PictureNotMadeNotice(Language language, const std::string& fileTitle,
+                                 const std::string& reason) {
+    if (German(language)) {
+        return {"Bild nicht geladen",
+                Join({"Aus dem Bild " + fileTitle, "wird kein Logo dieses Abbilds:", reason})};
+    }
+    return {"Picture not loaded",
+            Join({"The picture " + fileTitle, "cannot be made into this image's logo:", reason})};
+}
+
 MessageText ImageIsOpenNotice(Language language, const std::string& path) {
     if (German(language)) {
         return {"Nicht gespeichert",
@@ -404,6 +424,12 @@ MessageText ImageSavedNotice(Language language, const std::string& path,
     return {"New BIOS image",
             Join({"The new BIOS image " + path + " was written.", "", "The board's checks:" + lines,
                   "", "Keep the old image to flash back."})};
+}
+
+std::string PictureDialogFilter(Language language) {
+    return std::string("(*.bmp)|*.bmp|") + (German(language) ? "Bilder" : "Pictures") +
+           " (*.png *.jpg *.gif *.webp *.svg)|*.png;*.jpg;*.jpeg;*.gif;*.webp;*.svg|" +
+           AllFiles(language);
 }
 
 std::string BmpDialogFilter(Language language) {

@@ -64,6 +64,9 @@ MessageText FileNotSavedNotice(Language language, const std::string& path, const
 MessageText BackupFailedNotice(Language language, const std::string& path, const FileError& error);
 
 std::string EpaDialogFilter(Language language);
+// Load BMP's filter while a BIOS image's EPA 2.0 or full-screen logo, which
+// takes any picture, is shown: bitmaps, pictures, all files.
+std::string PictureDialogFilter(Language language);
 std::string BmpDialogFilter(Language language);
 // Load EPA's filter: EPA files and BIOS images, EPA files, BIOS images, all
 // files. Real images have any ending (1011.005, 6BX.F1, P5I437FM.BIN), and
@@ -98,6 +101,14 @@ struct ImageCheck {
 // core's note beside it, if any.
 MessageText ImageSavedNotice(Language language, const std::string& path,
                              std::span<const ImageCheck> checks, const std::string& note);
+
+// A picture made into the image's EPA 2.0 or full-screen logo by Load BMP
+// that had to give up detail to fit: the core's note ("fitted: ...").
+MessageText PictureFittedNotice(Language language, const std::string& fileTitle,
+                                const std::string& note);
+// A picture that could not be made into that logo, and the core's reason.
+MessageText PictureNotMadeNotice(Language language, const std::string& fileTitle,
+                                 const std::string& reason);
 
 inline constexpr const char* QuestionTitle = "Kalvero";
 

@@ -1,5 +1,6 @@
 #include "editor/EditorSession.h"
 
+#include "bios/FullScreenShow.h"
 #include "conversion/BootView.h"
 #include "conversion/FileKind.h"
 #include "document/EpaFormat.h"
@@ -68,7 +69,15 @@ std::optional<RgbImage> EditorSession::bootView() const {
     }
     const FileKind kind =
         ClassifyFile(epa.size(), std::span(epa).first(std::min(epa.size(), FileHeadLength)));
-    FileResult<RgbImage> screen = RenderBootView(kind, epa, 1, true);
+    // The image's BIOS may show the whole full-screen logo, with no text.
+    bool bottomLine = true;
+    if (document_.showsFullScreen()) {
+        const FileResult<bios::ImageInspection> image =
+            bios::InspectAwardImage(document_.ImageData());
+        bottomLine =
+            !image || bios::FullScreenShowOf(image.value()) != bios::FullScreenShow::WholeLogo;
+    }
+    FileResult<RgbImage> screen = RenderBootView(kind, epa, 1, true, bottomLine);
     return screen ? std::optional<RgbImage>(std::move(screen).value()) : std::nullopt;
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "conversion/RgbImage.h"
+
+#include <optional>
 #include <string>
 
 namespace kalvero {
@@ -21,6 +24,9 @@ public:
     // Shows the bitmap file in the preview; false when it cannot be shown.
     virtual bool showBitmap(const std::string& path) = 0;
     virtual void removeBitmap() = 0;
+    // Any picture file the face can read, upright, transparent parts over
+    // black; nothing when it cannot.
+    virtual std::optional<RgbImage> decodePicture(const std::string& path) = 0;
 };
 
 } // namespace kalvero

@@ -20,8 +20,10 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QImageReader>
 #include <QLayout>
 #include <QMimeData>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -256,6 +258,25 @@ bool Form1::showBitmap(const std::string& path) {
 
 void Form1::removeBitmap() {
     ui_.ShowBmp_image->removePicture();
+}
+
+std::optional<RgbImage> Form1::decodePicture(const std::string& path) {
+    QImageReader reader(QString::fromStdString(path));
+    reader.setAutoTransform(true);
+    const QImage read = reader.read();
+    if (read.isNull()) {
+        return std::nullopt;
+    }
+    // Transparent parts over black, as kalvero-cli import lays a picture.
+    QImage picture(read.size(), QImage::Format_RGB888);
+    picture.fill(Qt::black);
+    QPainter(&picture).drawImage(0, 0, read);
+    RgbImage pixels{picture.width(), picture.height(), {}};
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto* row = reinterpret_cast<const Rgb*>(picture.constScanLine(y));
+        pixels.pixels.insert(pixels.pixels.end(), row, row + picture.width());
+    }
+    return pixels;
 }
 
 void Form1::LadeEpa_Command_Click() {

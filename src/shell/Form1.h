@@ -81,6 +81,7 @@ private:
     void redrawCanvas() override;
     bool showBitmap(const std::string& path) override;
     void removeBitmap() override;
+    std::optional<RgbImage> decodePicture(const std::string& path) override;
     // The session's options follow the window's boxes and flags.
     void keepOptions();
 

@@ -1,3 +1,4 @@
+#include "bios/FullScreenShow.h"
 #include "bios/ImageBytes.h"
 #include "bios/ImageInspection.h"
 #include "bios/ImageParser.h"
@@ -297,6 +298,27 @@ TEST(FindLogo, SaysWhyThereIsNoLogoToTake) {
         ASSERT_FALSE(extracted.ok()) << reason;
         EXPECT_NE(extracted.error().reason.find(reason), std::string::npos)
             << extracted.error().reason;
+    }
+}
+
+// The strings of the image's own modules tell what its BIOS shows with its
+// full-screen logo.
+TEST(FullScreenShowOf, TheSetupItemThenTheLine) {
+    const std::string line = "Press [TAB] to show POST screen, [DEL] to enter SETUP";
+    const std::tuple<std::string, std::string, FullScreenShow> cases[] = {
+        {"", "", FullScreenShow::Unknown},
+        {line, "", FullScreenShow::LineBelow},
+        {line, "Full Screen Logo    ", FullScreenShow::WholeLogo},
+    };
+    for (const auto& [system, extension, shows] : cases) {
+        TestImage recipe = test::LayoutA();
+        std::vector<std::uint8_t>& data = recipe.chains[0].modules[0].data;
+        std::copy(system.begin(), system.end(), data.begin() + 100);
+        std::vector<std::uint8_t>& other = recipe.chains[0].modules[2].data;
+        std::copy(extension.begin(), extension.end(), other.begin() + 7);
+        const FileResult<ImageInspection> inspection = InspectAwardImage(test::Build(recipe).bytes);
+        ASSERT_TRUE(inspection.ok());
+        EXPECT_EQ(FullScreenShowOf(inspection.value()), shows) << system << extension;
     }
 }
 

@@ -91,6 +91,9 @@ std::vector<ReplaceCase> ReplaceCases() {
     const Bytes newScreen = test::Epa2Logo(64, 48, 3);
     const Bytes noise = test::Noise(1602, 1);
     const auto full = LogoPlace::FullScreen;
+    // Without the palette block: "RGB " and 48 bytes.
+    const Bytes bare(screen.begin(), screen.end() - 52);
+    const Bytes newBare(newScreen.begin(), newScreen.end() - 52);
     return {
         {"A, 256 KiB", wide, test::EpaLogo(6, 5)},
         {"A, 0xFF in place of the last 00", ffEnd, test::EpaLogo(6, 4)},
@@ -104,6 +107,7 @@ std::vector<ReplaceCase> ReplaceCases() {
         {"full-screen", test::LayoutA({screen}), newScreen, full},
         {"two full-screen, the same", test::LayoutA({screen, screen}), newScreen, full},
         {"two full-screen, different", test::LayoutA({screen, newScreen}), screen, full, true},
+        {"two full-screen without a palette", test::LayoutA({bare, bare}), newBare, full},
     };
 }
 
@@ -138,6 +142,7 @@ TEST(ReplaceLogo, ChangesOnlyTheModulesTheChainBehindThemAndTheCheckBytes) {
 TEST(ReplaceLogo, RefusesWithWhyAndWhatToDo) {
     const Bytes logo = test::EpaLogo(6, 4);
     const Bytes noise = test::Noise(1602, 1);
+    const Bytes screen = test::Epa2Logo(64, 48, 1);
     const std::size_t growth = Growth(Bytes(1602, 0), noise);
     // A logo module's header is 27 + 12 bytes.
     const std::string packs =
@@ -166,10 +171,13 @@ TEST(ReplaceLogo, RefusesWithWhyAndWhatToDo) {
         {a, test::EpaLogo(2, 1), boot,
          "the new logo is EPA version 1, 17 x 2 cells, 136 x 28, but the image's logo is EPA "
          "version 1, short logo, 136 x 84: a BIOS shows only the kind"},
-        {test::LayoutA({test::Epa2Logo(64, 48, 1)}), test::Epa2Logo(64, 40, 1),
+        {test::LayoutA({screen}), test::Epa2Logo(64, 40, 1),
          LogoPlace::FullScreen,
          "the new logo is EPA 2.0, 4-bit (16 colours), 64 x 40, but the image's full-screen logo "
          "is EPA 2.0, 4-bit (16 colours), 64 x 48"},
+        {test::LayoutA({Bytes(screen.begin(), screen.end() - 52)}), screen, LogoPlace::FullScreen,
+         "the new logo is EPA 2.0, 4-bit (16 colours), 64 x 48, but the image's full-screen logo "
+         "is EPA 2.0, 4-bit (16 standard VGA colours, no palette), 64 x 48"},
         {TightRoom(growth - 1), noise, boot, packs + "0x3000."},
         {StrayAfterEnd(a), noise, boot, "its chain has 0 bytes of free room"},
         {noBalance, test::Epa2Logo(136, 84, 3), boot, "no word in the boot block that keeps it so"},

@@ -34,6 +34,9 @@ TEST_F(CliBios, EachCommandTellsWhatItDidOrWhyNot) {
     write("huge.epa", Bytes(0x100001));
     write("zeros.bin", Bytes(0x20000));
     write("cut.bin", Bytes(unwalkable.bytes.begin(), unwalkable.bytes.begin() + 0x1000));
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    ASSERT_TRUE(picture.save(QString::fromStdString(dir.file("picture.png").string())));
     // The command line, the exit status, how standard output and then error begin.
     const std::tuple<Arguments, int, std::string> cases[] = {
         {{"info", "board.bin"},
@@ -64,13 +67,22 @@ TEST_F(CliBios, EachCommandTellsWhatItDidOrWhyNot) {
          "kalvero-cli: two.bin: warning: the image has 2 full-screen logo modules, at 0x"},
         {{"bios", "replace", "board.bin", "odd.epa", "out.bin"},
          1,
-         "kalvero-cli: odd.epa: the new logo is not an EPA logo: wrong size: 1000 bytes "
-         "(neither an EPA file nor one of the four accepted bitmaps). Make one with kalvero-cli "
-         "import or bmp2epa.\n"},
-        {{"bios", "replace", "board.bin", "huge.epa", "out.bin"},
+         "kalvero-cli: odd.epa: the new logo is neither an EPA logo (wrong size: 1000 bytes "
+         "(neither an EPA file nor one of the four accepted bitmaps)) nor a picture Kalvero "
+         "reads ("},
+        {{"bios", "replace", "--full-screen", "board.bin", "picture.png", "out.bin"},
          1,
-         "kalvero-cli: huge.epa: the new logo is not an EPA logo: 1048577 bytes, more than the 1 "
-         "MiB"},
+         "kalvero-cli: board.bin: the image's logo is EPA 2.0, 4-bit (16 colours), 64 x 48, which "
+         "Kalvero does not make of a picture"},
+        {{"bios", "replace", "--fill", "board.bin", "picture.png", "picture.bin"}, 0, ""},
+        {{"render", "--boot-screen", "--full-screen", "board.bin", "screen.png"}, 0, ""},
+        {{"render", "--full-screen", "new.epa", "screen.png"},
+         1,
+         "kalvero-cli: new.epa: --full-screen draws a BIOS image's full-screen logo, and this is "
+         "no BIOS image"},
+        {{"import", "--room", "9", "--no-shrink", "picture.png", "small.epa"},
+         1,
+         "kalvero-cli: picture.png: the picture made into the logo packs to "},
     };
     for (const auto& [arguments, exitCode, said] : cases) {
         const CliRun result = run(arguments);
@@ -84,6 +96,10 @@ TEST_F(CliBios, EachCommandTellsWhatItDidOrWhyNot) {
     EXPECT_EQ(Bytes(screen.out.begin(), screen.out.end()), read("screen.epa"));
     EXPECT_EQ(run({"bios", "extract", "both.bin", "back.epa"}), Succeeded());
     EXPECT_EQ(read("back.epa"), read("new.epa"));
+    // The picture became the image's kind of logo.
+    EXPECT_EQ(run({"bios", "extract", "picture.bin", "picture.epa"}), Succeeded());
+    EXPECT_EQ(run({"info", "picture.epa"}),
+              Succeeded("picture.epa: EPA 2.0, 4-bit (16 colours), 136 x 84\n"));
 }
 
 } // namespace

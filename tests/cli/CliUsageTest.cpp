@@ -49,6 +49,7 @@ TEST_F(CliUsage, ExitStatusAndMessageOfEachCommandLine) {
          "images, not '640x400'"},
         {{"import", "--mono", "--all-16-colors", "a", "b.bmp"},
          "--all-16-colors is for --colors16 and --full-screen only"},
+        {{"import", "--no-palette", "a", "b.epa"}, "--no-palette is for --full-screen only"},
         {{"bios"},
          "kalvero-cli: bios needs one of its commands first: list, verify, extract, replace, "
          "try\nTry "

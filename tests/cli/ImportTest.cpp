@@ -19,6 +19,9 @@ TEST_F(CliImport, EachOptionMakesItsKindOfFile) {
         {{"--full-screen", "--size", "640x479"},
          "out.logo",
          "EPA 2.0, 4-bit (16 colours), 640 x 479"},
+        {{"--full-screen", "--size", "640x464", "--no-palette"},
+         "out.epa",
+         "EPA 2.0, 4-bit (16 standard VGA colours, no palette), 640 x 464"},
     };
     for (const auto& [options, output, description] : cases) {
         Arguments arguments{"import"};

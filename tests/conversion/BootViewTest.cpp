@@ -116,6 +116,11 @@ TEST(BootScreen, LogoAtTopRightOfItsScreen) {
             }
         }
     }
+    // A BIOS that shows the whole logo draws no line over it.
+    const FileResult<RgbImage> whole =
+        RenderPreview(Epa2(640, 480), {1, false, PreviewView::BootScreen, false});
+    EXPECT_EQ(whole.value().at(639, 479), Entry1);
+    EXPECT_EQ(whole.value().at(0, 479), Entry1);
 }
 
 // In text mode light grey and white; an EPA 2.0 logo's palette gives the text

@@ -58,6 +58,14 @@ TEST(Epa2Image, AnySizeWithPlanesAndBitmapRowsPaddedToWholeBytes) {
     EXPECT_EQ(Slice(bmp.value(), 58, 4),
               (Bytes{0, 255, 255, 0})); // entry 1: blue 0, green and red 63
     EXPECT_EQ(Slice(bmp.value(), 118, 8), (Bytes{0x01, 0x23, 0x45, 0x67, 0x80, 0, 0, 0}));
+
+    // Without "RGB " and the palette: the standard VGA colours.
+    const Bytes bare = Slice(nine, 0, 16);
+    const Epa2Picture standard = ParseEpa2(bare).value();
+    EXPECT_EQ(standard.indices, picture.indices);
+    EXPECT_EQ(WriteEpa2(standard), bare);
+    EXPECT_EQ(Epa2Colour(standard, 6), (Rgb{170, 85, 0}));
+    EXPECT_EQ(Epa2Colour(standard, 9), (Rgb{85, 85, 255}));
 }
 
 TEST(Epa2Image, ColourBitmapRoundTripKeepsEveryByte) {

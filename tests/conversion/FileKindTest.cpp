@@ -22,6 +22,8 @@ TEST(ClassifyFile, LengthAndHeaderTellTheKind) {
         {84, test::Epa2Header(9, 3), "EPA 2.0, 4-bit (16 colours), 9 x 3"},
         // a full-screen logo: 8 + 464 rows x 4 planes x 80 bytes + 52
         {148540, test::Epa2Header(640, 464), "EPA 2.0, 4-bit (16 colours), 640 x 464"},
+        {148488, test::Epa2Header(640, 464),
+         "EPA 2.0, 4-bit (16 standard VGA colours, no palette), 640 x 464"},
         {5773, test::Epa2Header(136, 84),
          "not accepted: EPA 2.0 image of 136 x 84 pixels with a length of 5773 bytes that fits "
          "neither 16 nor 256 colours"},

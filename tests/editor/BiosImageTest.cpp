@@ -203,6 +203,14 @@ TEST_F(BiosImageTest, Epa2AndFullScreenLogosAreShownAndReplacedFromBitmapsOfThei
     EXPECT_EQ(lastMessage().title, "Falsche Dateigroesse - 5830 bytes");
     EXPECT_NE(lastMessage().text.find("640 x 480 Pixel, 16 Farben (4 bit), 153718"),
               std::string::npos);
+    // A picture the face reads is made into the logo: red left, blue right.
+    view.picture = RgbImage{2, 1, {{255, 0, 0}, {0, 0, 255}}};
+    loadBitmap(path("small.bmp"));
+    const Epa2Picture made = ParseEpa2(document().Epa2Data()).value();
+    EXPECT_EQ(made.width * 1000 + made.height, 640480);
+    EXPECT_EQ(Epa2Colour(made, made.indices[240 * 640]), (Rgb{255, 0, 0}));
+    EXPECT_EQ(Epa2Colour(made, made.indices[240 * 640 + 639]), (Rgb{0, 0, 255}));
+    view.picture.reset();
     loadBitmap(path("next.bmp"));
     run(&EditorSession::CreateEpa_Click, path("board-new.rom")); // the EPA 2.0 image saved
     EXPECT_EQ(ReadBytes(dir.file("board-new.rom")), Replaced(old, next, LogoPlace::FullScreen));

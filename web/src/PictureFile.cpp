@@ -49,6 +49,9 @@ std::optional<RgbImage> DecodedPixels(const std::string& path) {
     return picture;
 }
 
+// The last picture made into a bitmap, and the bitmap's path.
+std::optional<std::pair<std::string, RgbImage>> lastPicture;
+
 } // namespace
 
 bool IsDecodedPicture(const std::string& path) {
@@ -70,8 +73,16 @@ std::string BitmapFromDecodedPicture(const std::string& path) {
              ? picture.substr(0, point)
              : picture) +
         ".bmp";
-    return WriteFileAtomically(PathFromUtf8(bitmap), ImportPicture(*pixels, settings)) ? bitmap
-                                                                                       : picture;
+    if (!WriteFileAtomically(PathFromUtf8(bitmap), ImportPicture(*pixels, settings))) {
+        return picture;
+    }
+    lastPicture.emplace(bitmap, *pixels);
+    return bitmap;
+}
+
+std::optional<RgbImage> PictureBehindBitmap(const std::string& path) {
+    return lastPicture && lastPicture->first == path ? std::optional(lastPicture->second)
+                                                     : std::nullopt;
 }
 
 } // namespace kalvero::web

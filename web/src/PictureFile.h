@@ -1,5 +1,8 @@
 #pragma once
 
+#include "conversion/RgbImage.h"
+
+#include <optional>
 #include <string>
 
 namespace kalvero::web {
@@ -16,5 +19,10 @@ bool IsDecodedPicture(const std::string& path);
 // (a picture of more pixels than import takes), the picture file's own path:
 // the command then refuses it with its reason, as any other file.
 std::string BitmapFromDecodedPicture(const std::string& path);
+
+// The decoded picture that BitmapFromDecodedPicture last made the bitmap at
+// path of, for a logo that takes the picture itself; nothing for any other
+// file.
+std::optional<RgbImage> PictureBehindBitmap(const std::string& path);
 
 } // namespace kalvero::web

@@ -1,6 +1,7 @@
 #include "WebView.h"
 
 #include "CanvasPicture.h"
+#include "PictureFile.h"
 #include "document/LogoDocument.h"
 #include "editor/EditorControls.h"
 
@@ -75,6 +76,10 @@ bool WebView::showBitmap(const std::string& path) {
 
 void WebView::removeBitmap() {
     PageRemoveBitmap();
+}
+
+std::optional<RgbImage> WebView::decodePicture(const std::string& path) {
+    return PictureBehindBitmap(path);
 }
 
 } // namespace kalvero::web

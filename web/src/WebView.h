@@ -22,6 +22,8 @@ public:
     void redrawCanvas() override;
     bool showBitmap(const std::string& path) override;
     void removeBitmap() override;
+    // Only a picture the browser decoded (PictureBehindBitmap).
+    std::optional<RgbImage> decodePicture(const std::string& path) override;
 
 private:
     const LogoDocument* document_ = nullptr;

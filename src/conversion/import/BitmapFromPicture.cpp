@@ -47,10 +47,19 @@ std::vector<std::uint8_t> ColourBitmapFromPicture(const SwatchImage& picture, Di
 }
 
 std::vector<std::uint8_t> FullScreenLogoFromPicture(const SwatchImage& picture, Dither dither,
-                                                    bool allColours) {
-    const std::array<Rgb, PaletteSize> palette = ChooseFullScreenPalette(picture, allColours);
-    Epa2Picture image{
-        picture.width, picture.height, 4, PaletteIndices(picture, dither, palette, allColours), {}};
+                                                    bool allColours, bool ownPalette) {
+    std::array<Rgb, PaletteSize> palette{};
+    if (ownPalette) {
+        palette = ChooseFullScreenPalette(picture, allColours);
+    } else {
+        Epa2Picture standard;
+        standard.palette6.assign(StandardVgaPalette6.begin(), StandardVgaPalette6.end());
+        for (std::size_t entry = 0; entry < palette.size(); ++entry) {
+            palette[entry] = Epa2Colour(standard, static_cast<int>(entry));
+        }
+    }
+    Epa2Picture image{picture.width, picture.height, 4,
+                      PaletteIndices(picture, dither, palette, allColours), {}, ownPalette};
     for (const Rgb& colour : palette) {
         image.palette6.insert(image.palette6.end(), {static_cast<std::uint8_t>(colour.b >> 2),
                                                      static_cast<std::uint8_t>(colour.g >> 2),

@@ -24,7 +24,9 @@ std::vector<std::uint8_t> ColourBitmapFromPicture(const SwatchImage& picture, Di
 // The 16-colour EPA 2.0 image of a picture of any size, in the palette
 // ChooseFullScreenPalette picks: the full-screen logo of 640 x 480 (or 464 or
 // 479) pixels, 153660 bytes for 480 rows; entry 6 only with allColours.
+// Without ownPalette the image has no palette block and its pixels take the
+// standard VGA colours (148488 bytes for 464 rows).
 std::vector<std::uint8_t> FullScreenLogoFromPicture(const SwatchImage& picture, Dither dither,
-                                                    bool allColours);
+                                                    bool allColours, bool ownPalette = true);
 
 } // namespace kalvero

@@ -242,6 +242,10 @@ std::uint8_t SixBitShade(std::uint8_t value) {
     return static_cast<std::uint8_t>(six << 2 | six >> 4);
 }
 
+std::vector<Rgb> PictureColours(const SwatchImage& picture, std::size_t count) {
+    return PickColours(picture, count, {});
+}
+
 std::array<Rgb, PaletteSize> ChooseBitmapPalette(const SwatchImage& picture, bool allColours) {
     const std::array<Swatch, 2> fixed{SwatchFromRgb(Epa2Grey), SwatchFromRgb(White)};
     std::vector<Rgb> colours = PickColours(picture, allColours ? 14 : 13, fixed);

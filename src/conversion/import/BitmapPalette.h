@@ -36,6 +36,10 @@ std::array<Rgb, PaletteSize> ChooseBitmapPalette(const SwatchImage& picture, boo
 // black) is the darkest and entry 15 (the BIOS's white text) the lightest.
 std::array<Rgb, PaletteSize> ChooseFullScreenPalette(const SwatchImage& picture, bool allColours);
 
+// Up to count colours that show the picture best (median cut, then k-means
+// in Lab), rounded to 6-bit shades, darkest first.
+std::vector<Rgb> PictureColours(const SwatchImage& picture, std::size_t count);
+
 // For every pixel (top row first) the palette entry it takes, dithered as
 // asked, among all entries but entry 6, or all sixteen with allColours.
 std::vector<std::uint8_t> PaletteIndices(const SwatchImage& picture, Dither dither,

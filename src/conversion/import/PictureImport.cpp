@@ -25,26 +25,34 @@ Dither DefaultDither(const RgbImage& picture) {
     return Dither::None;
 }
 
-std::vector<std::uint8_t> ImportPicture(const RgbImage& picture, const ImportSettings& settings) {
+SwatchImage FitForImport(const RgbImage& picture, const ImportSettings& settings) {
     const bool fullScreen = settings.target == ImportTarget::FullScreen;
     const bool tall = settings.tall.value_or(TallFor(picture.width, picture.height));
-    const SwatchImage fitted = FitPicture(picture, fullScreen ? FullScreenWidth : LogoWidth,
-                                          fullScreen ? settings.fullScreenHeight
-                                          : tall     ? TallLogoHeight
-                                                     : ShortLogoHeight,
-                                          settings.scaling, settings.invert);
-    const Dither dither = settings.dither.value_or(DefaultDither(picture));
+    return FitPicture(picture, fullScreen ? FullScreenWidth : LogoWidth,
+                      fullScreen ? settings.fullScreenHeight
+                      : tall     ? TallLogoHeight
+                                 : ShortLogoHeight,
+                      settings.scaling, settings.invert);
+}
+
+std::vector<std::uint8_t> ImportFitted(const SwatchImage& fitted, Dither dither,
+                                       const ImportSettings& settings) {
     switch (settings.target) {
     case ImportTarget::MonoBitmap:
         return MonoBitmapFromPicture(fitted, dither, settings.threshold);
     case ImportTarget::ColourBitmap:
         return ColourBitmapFromPicture(fitted, dither, settings.allColours);
     case ImportTarget::FullScreen:
-        return FullScreenLogoFromPicture(fitted, dither, settings.allColours);
+        return FullScreenLogoFromPicture(fitted, dither, settings.allColours, settings.ownPalette);
     case ImportTarget::EpaLogo:
         break;
     }
     return EpaLogoFromPicture(fitted, dither);
+}
+
+std::vector<std::uint8_t> ImportPicture(const RgbImage& picture, const ImportSettings& settings) {
+    return ImportFitted(FitForImport(picture, settings),
+                        settings.dither.value_or(DefaultDither(picture)), settings);
 }
 
 } // namespace kalvero

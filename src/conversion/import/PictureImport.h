@@ -40,12 +40,22 @@ struct ImportSettings {
     int threshold = DefaultThreshold; // MonoBitmap without dithering only
     bool invert = false;
     bool allColours = false; // ColourBitmap and FullScreen: palette entry 6 too
+    bool ownPalette = true;  // FullScreen: false for no palette block, the standard VGA colours
 };
 
 // Diffusion for photographs, none for drawings (MostColoursOfADrawing).
 Dither DefaultDither(const RgbImage& picture);
 
-// The bytes of the file that settings ask for, made from a picture of any size.
+// The bytes of the file that settings ask for, made from a picture of any size:
+// ImportFitted of FitForImport.
 std::vector<std::uint8_t> ImportPicture(const RgbImage& picture, const ImportSettings& settings);
+
+// The picture resampled to the size of the file settings ask for.
+SwatchImage FitForImport(const RgbImage& picture, const ImportSettings& settings);
+
+// The bytes of the file settings ask for, of a picture FitForImport made,
+// dithered as given (settings.dither is not looked at).
+std::vector<std::uint8_t> ImportFitted(const SwatchImage& fitted, Dither dither,
+                                       const ImportSettings& settings);
 
 } // namespace kalvero

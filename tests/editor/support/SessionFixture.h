@@ -22,11 +22,13 @@ public:
         return !refuseBitmaps;
     }
     void removeBitmap() override { bitmap.clear(); }
+    std::optional<RgbImage> decodePicture(const std::string&) override { return picture; }
 
     EditorControls controls; // as last shown
     int clears = 0, redraws = 0;
-    std::string bitmap;         // the bitmap file in the preview, "" when none
-    bool refuseBitmaps = false; // as a face that cannot decode them
+    std::string bitmap;              // the bitmap file in the preview, "" when none
+    bool refuseBitmaps = false;      // as a face that cannot decode them
+    std::optional<RgbImage> picture; // what any picture file decodes to
 };
 
 // The files the editor's tests open, made in a temporary folder; each
