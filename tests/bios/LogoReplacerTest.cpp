@@ -37,6 +37,22 @@ TestImage StrayAfterEnd(TestImage recipe) {
     return recipe;
 }
 
+// The recipe with C3 and the word sum off until its logo is replaced by logo:
+// then the new bytes sum to the stored C3 byte, and the words to 0.
+TestImage HoldByChance(TestImage recipe, const Bytes& logo) {
+    recipe.c3 = false;
+    const Bytes old = test::Build(recipe).bytes;
+    TestImage replaced = WithLogo(recipe, 0x4002, logo, false);
+    replaced.c3 = true;
+    replaced.wordSumZero = true;
+    const Bytes now = test::Build(replaced).bytes;
+    const std::size_t p3 = recipe.decompression / 0x1000 * 0x1000 + 0xFFE;
+    const std::size_t balance = recipe.size - 0x2000 + 0x54;
+    recipe.c3Miss = static_cast<std::uint8_t>(Sum(now, 0, p3) - Sum(old, 0, p3));
+    recipe.balance = static_cast<std::uint16_t>(now[balance] | now[balance + 1] << 8);
+    return recipe;
+}
+
 // How many bytes a module holding logo in place of old grows.
 std::size_t Growth(const Bytes& old, const Bytes& logo) {
     return test::ModuleBytes(test::LogoModule(logo)).size() -
@@ -101,6 +117,8 @@ std::vector<ReplaceCase> ReplaceCases() {
         {"A, a logo that fills the room", TightRoom(Growth(Bytes(1602, 0), noise)), noise},
         {"B, fixed module, word sum 0", test::LayoutB(true), test::Epa2Logo(136, 84, 2)},
         {"C, C3 not held, a smaller logo", shrinking, test::EpaLogo(9, 3)},
+        {"A, C3 and W not used, then holding by chance", HoldByChance(test::LayoutA(), noise),
+         noise},
         {"full-screen", test::LayoutA({screen}), newScreen, full},
         {"two full-screen, the same", test::LayoutA({screen, screen}), newScreen, full},
         {"two full-screen, different", test::LayoutA({screen, newScreen}), screen, full, true},
@@ -219,7 +237,7 @@ TEST(ProveReplacement, RefusesTamperedResults) {
         {[](Result& r) {
              r.image[0x1BFFE] ^= 1, r.image[0x1BFFF] = Sum(r.image, 0x1B000, 0x1BFFF);
          },
-         "its checks do not hold as they held before"},
+         "a check that held before no longer holds"},
         {[](Result& r) { r.image.pop_back(); }, "its size changed"},
         {[&](Result& r) { r.image[moved(built.moduleOffsets[3] - 1)] = 0xFF; },
          "its layout or its chains changed"},

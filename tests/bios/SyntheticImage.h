@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,7 +49,9 @@ struct TestImage {
     C1Mode c1 = C1Mode::Holds;
     bool c2 = true;
     bool c3 = true;
+    std::uint8_t c3Miss = 1; // what C3 is off by where it does not hold
     bool wordSumZero = false;
+    std::optional<std::uint16_t> balance; // the balance word, whatever the word sum
     bool balanceMark = true; // "*BBSS*" in the boot block, the balance word 15 bytes after it
 };
 
