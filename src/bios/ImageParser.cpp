@@ -99,9 +99,11 @@ FileResult<AwardImage> ParseAwardImage(std::span<const std::uint8_t> image) {
         if (!walked) {
             return Refusal(walked.error().reason + WhatToDo);
         }
-        Chain chain{start, walked.value().end, 0, parsed.modules.size(),
-                    walked.value().modules.size()};
-        for (Module& module : std::move(walked).value().modules) {
+        WalkedChain found = std::move(walked).value();
+        Chain chain{start, found.end, 0, parsed.modules.size(), found.modules.size()};
+        parsed.otherReadings.insert(parsed.otherReadings.end(), found.otherReadings.begin(),
+                                    found.otherReadings.end());
+        for (Module& module : found.modules) {
             module.chain = parsed.chains.size();
             parsed.modules.push_back(std::move(module));
         }

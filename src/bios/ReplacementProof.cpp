@@ -20,7 +20,9 @@ bool SameModule(const Module& a, const Module& b) {
 // chance (the new bytes sum to a C3 byte nothing checked, or the word sum
 // comes to 0): the BIOS ignores it either way.
 bool ChecksStillHold(const ImageChecks& a, const ImageChecks& b) {
-    const auto kept = [](bool held, bool holds) { return !held || holds; };
+    const auto kept = [](bool held, bool holds) {
+        return !held || holds;
+    };
     return a.c1Present == b.c1Present && kept(a.c1.holds(), b.c1.holds()) && b.c2.holds() &&
            kept(a.c3.holds(), b.c3.holds()) && kept(a.wordSumHolds(), b.wordSumHolds());
 }

@@ -191,6 +191,16 @@ TEST(ReplaceLogo, RefusesWithWhyAndWhatToDo) {
         {TightRoom(growth - 1), noise, boot, packs + "0x3000."},
         {StrayAfterEnd(a), noise, boot, "its chain has 0 bytes of free room"},
         {noBalance, test::Epa2Logo(136, 84, 3), boot, "no word in the boot block that keeps it so"},
+        // Read two ways: 0xFF for the 00 behind the logo, or the system
+        // module's 00 with C1 behind it; a module of type 0x5000 in the middle.
+        {With(a, [](Modules& m) { m[1].ffAfter = true; }), logo, boot,
+         "the image can be read two ways: 0xFF at 0x1258 ends the chain behind the module at "
+         "0x11F6, but a module header with a valid sum starts at 0x1259, where a reader that "
+         "takes 0xFF for the separator 00 goes on. Kalvero changes only"},
+        {With(a, [](Modules& m) { m[0].ffAfter = true; }), logo, boot,
+         "where a reader that takes two separator bytes goes on"},
+        {With(a, [](Modules& m) { m[2].type = 0x5000; }), logo, boot,
+         "has the system module's type 0x5000 but is not the system module"},
     };
     for (const auto& [recipe, newLogo, place, reason] : cases) {
         const FileResult<Replacement> replaced =
@@ -240,6 +250,11 @@ TEST(ProveReplacement, RefusesTamperedResults) {
          "a check that held before no longer holds"},
         {[](Result& r) { r.image.pop_back(); }, "its size changed"},
         {[&](Result& r) { r.image[moved(built.moduleOffsets[3] - 1)] = 0xFF; },
+         "the check \"separators\" fails"}, // the module behind 0xFF is still there
+        {[&](Result& r) {
+             r.image[moved(built.moduleOffsets[3] - 1)] = 0xFF;
+             r.image[moved(built.moduleOffsets[3] + 2)] = 'x';
+         },
          "its layout or its chains changed"},
         {[&](Result& r) { r.image[moved(built.chainEnds[0])] = 0x00; },
          "is not the one that was there"}, // 00 where 0xFF ended the chain

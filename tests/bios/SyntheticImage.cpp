@@ -86,7 +86,7 @@ BuiltImage Build(const TestImage& image) {
             if (chain.ffEnd && &module == &chain.modules.back()) {
                 break;
             }
-            bytes[at++] = 0x00;
+            bytes[at++] = module.ffAfter ? 0xFF : 0x00;
             if (module.system && image.c1 != C1Mode::Missing) {
                 bytes[at++] = static_cast<std::uint8_t>(sum + (image.c1 == C1Mode::Wrong ? 1 : 0));
             }

@@ -23,6 +23,7 @@ struct TestModule {
     std::vector<std::uint8_t> extension{}; // one extension header's type and data
     bool badHeaderSum = false;
     bool badCrc = false;
+    bool ffAfter = false; // 0xFF where the 00 after it stands
 };
 
 struct TestChain {
