@@ -96,6 +96,11 @@ bool EpaOpening::open(const std::string& path, Epa2Wording epa2Notice) {
     }
     const std::uint64_t length = file.value().length;
     if (IsLogoLength(length)) {
+        if (const auto problem = Version1CountsProblem(length, file.value().bytes)) {
+            context_.notice(
+                FileNotOpenedNotice(language, path, {FileProblem::NotAccepted, *problem}));
+            return false;
+        }
         if (!backupIfWanted(path)) {
             return false;
         }

@@ -53,6 +53,15 @@ TestImage HoldByChance(TestImage recipe, const Bytes& logo) {
     return recipe;
 }
 
+// A version-1 logo of 6 or 9 rows, noise or (seed 0) zero bytes behind its
+// counts.
+Bytes NoiseLogo(unsigned seed, std::uint8_t rows = 6) {
+    const std::size_t length = rows == 6 ? 1602 : 2367;
+    Bytes logo = seed == 0 ? Bytes(length, 0) : test::Noise(length, seed);
+    logo[0] = 17, logo[1] = rows;
+    return logo;
+}
+
 // How many bytes a module holding logo in place of old grows.
 std::size_t Growth(const Bytes& old, const Bytes& logo) {
     return test::ModuleBytes(test::LogoModule(logo)).size() -
@@ -66,7 +75,7 @@ TestImage TightRoom(std::size_t room) {
     TestImage recipe;
     test::TestModule system = test::SystemModule(0x1000);
     system.stored = true;
-    recipe.chains = {{0, {system, test::LogoModule(Bytes(1602, 0))}}};
+    recipe.chains = {{0, {system, test::LogoModule(NoiseLogo(0))}}};
     recipe.otherBlocks = {{0x3000}};
     const std::size_t end = test::Build(recipe).chainEnds[0];
     recipe.chains[0].modules.push_back(
@@ -100,12 +109,11 @@ std::vector<ReplaceCase> ReplaceCases() {
     TestImage ffEnd = test::LayoutA();
     ffEnd.chains[0].ffEnd = true;
     TestImage shrinking = test::LayoutC();
-    shrinking.chains[1].modules[0].data = test::Noise(2367, 4);
-    const TestImage noisy =
-        With(test::LayoutA(), [](Modules& m) { m[1].data = test::Noise(1602, 2); });
+    shrinking.chains[1].modules[0].data = NoiseLogo(4, 9);
+    const TestImage noisy = With(test::LayoutA(), [](Modules& m) { m[1].data = NoiseLogo(2); });
     const Bytes screen = test::Epa2Logo(64, 48, 1);
     const Bytes newScreen = test::Epa2Logo(64, 48, 3);
-    const Bytes noise = test::Noise(1602, 1);
+    const Bytes noise = NoiseLogo(1);
     const auto full = LogoPlace::FullScreen;
     return {
         {"A, 256 KiB", wide, test::EpaLogo(6, 5)},
@@ -114,7 +122,7 @@ std::vector<ReplaceCase> ReplaceCases() {
         {"A, 17 x 2 cells",
          With(test::LayoutA(), [](Modules& m) { m[1].data = test::EpaLogo(2, 1); }),
          test::EpaLogo(2, 5)},
-        {"A, a logo that fills the room", TightRoom(Growth(Bytes(1602, 0), noise)), noise},
+        {"A, a logo that fills the room", TightRoom(Growth(NoiseLogo(0), noise)), noise},
         {"B, fixed module, word sum 0", test::LayoutB(true), test::Epa2Logo(136, 84, 2)},
         {"C, C3 not held, a smaller logo", shrinking, test::EpaLogo(9, 3)},
         {"A, C3 and W not used, then holding by chance", HoldByChance(test::LayoutA(), noise),
@@ -155,14 +163,14 @@ TEST(ReplaceLogo, ChangesOnlyTheModulesTheChainBehindThemAndTheCheckBytes) {
 
 TEST(ReplaceLogo, RefusesWithWhyAndWhatToDo) {
     const Bytes logo = test::EpaLogo(6, 4);
-    const Bytes noise = test::Noise(1602, 1);
-    const std::size_t growth = Growth(Bytes(1602, 0), noise);
+    const Bytes noise = NoiseLogo(1);
+    const std::size_t growth = Growth(NoiseLogo(0), noise);
     // A logo module's header is 27 + 12 bytes.
     const std::string packs =
         "the new logo packs to " +
         std::to_string(test::ModuleBytes(test::LogoModule(noise)).size() - 39) +
         " bytes, 1 more than fit: the old logo took " +
-        std::to_string(test::ModuleBytes(test::LogoModule(Bytes(1602, 0))).size() - 39) +
+        std::to_string(test::ModuleBytes(test::LogoModule(NoiseLogo(0))).size() - 39) +
         ", and its chain has " + std::to_string(growth - 1) + " bytes of free room up to ";
     const TestImage a = test::LayoutA();
     TestImage c2 = a;
@@ -216,7 +224,7 @@ TEST(ReplaceLogo, RefusesWithWhyAndWhatToDo) {
 // so, even a walk of the old image that went wrong.
 TEST(ProveReplacement, RefusesTamperedResults) {
     TestImage recipe = test::LayoutA();
-    recipe.chains[0].modules[1].data = test::Noise(1602, 2);    // the new logo packs smaller
+    recipe.chains[0].modules[1].data = NoiseLogo(2);            // the new logo packs smaller
     recipe.chains[0].modules[2].extension = {0x50, 0x12, 0x34}; // no check covers it
     recipe.chains[0].ffEnd = true;
     const test::BuiltImage built = test::Build(recipe);
