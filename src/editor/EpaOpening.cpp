@@ -95,6 +95,7 @@ bool EpaOpening::open(const std::string& path, Epa2Wording epa2Notice) {
         return false;
     }
     const std::uint64_t length = file.value().length;
+    std::string bootProblem; // of an image opened with its full-screen logo only
     if (IsLogoLength(length)) {
         if (const auto problem = Version1CountsProblem(length, file.value().bytes)) {
             context_.notice(
@@ -123,11 +124,15 @@ bool EpaOpening::open(const std::string& path, Epa2Wording epa2Notice) {
             document.foundBootLogo(logos.boot.logo);
         }
         document.foundFullScreen(std::move(logos.fullScreen));
+        bootProblem = std::move(logos.bootProblem);
     } else {
         context_.notice(WrongEpaLengthNotice(language, length));
         return false;
     }
     showOpened(path);
+    if (!bootProblem.empty()) {
+        context_.notice(BootLogoNotShownNotice(language, path, bootProblem));
+    }
     return true;
 }
 
