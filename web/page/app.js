@@ -15,7 +15,7 @@ import {
   showMenuEntry,
 } from './canvas.js';
 import {
-  AnswerCancel, closeWindows, message, setupDialogs, showAbout, showBootView, showReadMe,
+  AnswerCancel, closeBootView, closeWindows, message, setupDialogs, showAbout, showBootView, showReadMe,
 } from './dialogs.js';
 import {
   bitmapUrl, deliverSaves, openFile, saveFile, setupDrop, setupFiles, storeDropped,
@@ -354,6 +354,7 @@ function wireControls() {
   });
 
   setupDrop(idle, (file) => runBusy(async () => {
+    closeBootView();
     const path = await storeDropped(file);
     await Module.ccall('kalvero_drop', null, ['string'], [path], { async: true });
   }));

@@ -32,6 +32,14 @@ function baseName(path) {
   return path.slice(path.lastIndexOf('/') + 1);
 }
 
+// The last part of a name the page is given, so that a file lands in its own
+// folder whatever its name holds ("../../dev/null" is "null"); "." and ".."
+// name no file.
+function ownName(name) {
+  const last = baseName(name);
+  return last === '' || last === '.' || last === '..' ? 'file' : last;
+}
+
 // "desc|patterns|desc|patterns|" as [description, patterns] pairs.
 function filterList(filter) {
   const parts = filter.split('|');
@@ -108,9 +116,10 @@ async function decodedPicture(file) {
 // returned instead: the module falls back on the file itself.
 async function store(file, decodes) {
   const folder = newFolder();
-  const path = `${folder}/${file.name}`;
+  const name = ownName(file.name);
+  const path = `${folder}/${name}`;
   FS.writeFile(path, new Uint8Array(await file.arrayBuffer()));
-  const picture = decodes(file.name) ? await decodedPicture(file) : null;
+  const picture = decodes(name) ? await decodedPicture(file) : null;
   if (!picture) return path;
   FS.writeFile(`${path}.rgba`, picture);
   return `${path}.rgba`;
