@@ -1,5 +1,6 @@
 #include "bios/ChainWalker.h"
 
+#include "bios/FixedBlocks.h"
 #include "bios/ImageBytes.h"
 
 #include <optional>
@@ -45,19 +46,23 @@ std::optional<std::string> OtherReading(std::span<const std::uint8_t> image, con
     const bool systemType = module.header.type == SystemModuleType;
     const std::size_t end = module.end();
     // The places where a reader that takes a separator of another length, or
-    // 0xFF for 00, would look for the next module.
+    // 0xFF for 00, would look for the next module. A module right behind an
+    // 0xFF at a 4 KiB boundary starts the next chain: both readings find it.
+    const bool ffEnd = image[end] == Fill;
     for (const std::size_t other : {end + 1, end + 2}) {
         const bool separator =
-            image[end] == Fill ? other == end + 1 || systemType : systemType && !module.system;
-        if (other != next && separator && SoundModuleAt(image, other)) {
-            return (image[end] == Fill ? "0xFF at " + Hex(end) + " ends the chain"
-                                       : "the chain ends at " + Hex(next)) +
-                   " behind the module at " + Hex(module.offset) +
-                   ", but a module header with a valid sum starts at " + Hex(other) +
-                   ", where a reader that takes " +
-                   (other == end + 1 ? "0xFF for the separator 00" : "two separator bytes") +
-                   " goes on";
+            ffEnd ? other == end + 1 || systemType : systemType && !module.system;
+        const bool nextChain = ffEnd && other == end + 1 && other % CheckBlockSize == 0;
+        if (other == next || !separator || nextChain || !SoundModuleAt(image, other)) {
+            continue;
         }
+        const std::string reader =
+            ffEnd ? (other == end + 1 ? "0xFF for the separator 00" : "0xFF and C1 for 00 and C1")
+                  : "two separator bytes (00 and C1) behind a module of type 0x5000";
+        return (ffEnd ? "0xFF at " + Hex(end) + " ends the chain behind the module at "
+                      : "Kalvero reads on at " + Hex(next) + " behind the module at ") +
+               Hex(module.offset) + ", but a module header with a valid sum starts at " +
+               Hex(other) + ", where a reader that takes " + reader + " goes on";
     }
     if (systemType && !module.system && image[next] != Fill) {
         return "the module at " + Hex(module.offset) +

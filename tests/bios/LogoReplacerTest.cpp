@@ -206,7 +206,7 @@ TEST(ReplaceLogo, RefusesWithWhyAndWhatToDo) {
          "0x11F6, but a module header with a valid sum starts at 0x1259, where a reader that "
          "takes 0xFF for the separator 00 goes on. Kalvero changes only"},
         {With(a, [](Modules& m) { m[0].ffAfter = true; }), logo, boot,
-         "where a reader that takes two separator bytes goes on"},
+         "where a reader that takes 0xFF and C1 for 00 and C1 goes on"},
         {With(a, [](Modules& m) { m[2].type = 0x5000; }), logo, boot,
          "has the system module's type 0x5000 but is not the system module"},
     };
