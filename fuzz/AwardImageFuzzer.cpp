@@ -54,6 +54,9 @@ void CheckReplacement(std::span<const std::uint8_t> bytes, const ImageInspection
     }
     const std::vector<std::uint8_t>& image = replaced.value().image;
     Require(image.size() == bytes.size(), "the image keeps its size");
+    const FileResult<ImageInspection> reread = InspectAwardImage(image);
+    Require(reread.ok() && AllHold(VerifyImage(reread.value())),
+            "the new image verifies, read one way only");
     const FileResult<std::vector<std::uint8_t>> again = ExtractLogo(image, place);
     Require(again.ok() && again.value() == old, "the new image holds the logo");
 }

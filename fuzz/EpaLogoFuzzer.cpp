@@ -19,8 +19,11 @@ namespace {
 
 void CheckLogo(std::span<const std::uint8_t> file) {
     std::optional<LogoDocument> logo = LogoFromEpa(file);
-    const bool accepted = file.size() == ShortEpaLength || file.size() == TallEpaLength;
-    Require(logo.has_value() == accepted, "only 1602 and 2367 bytes make a logo");
+    const bool tall = file.size() == TallEpaLength;
+    const bool accepted = (file.size() == ShortEpaLength || tall) && file[0] == CellColumns &&
+                          file[1] == (tall ? TallCellRows : ShortCellRows);
+    Require(logo.has_value() == accepted,
+            "only 1602 and 2367 bytes with the counts 17 x 6 and 17 x 9 make a logo");
     if (!logo) {
         return;
     }
@@ -75,10 +78,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::span<const std::uint8_t> input(data, size);
     kalvero::fuzz::CheckLogo(input);
     // Most inputs have no logo length; the first byte picks one so that the
-    // rest of the bytes reach the reader.
+    // rest of the bytes reach the reader, and whether the counts are made to
+    // fit it.
     if (size > 0) {
+        const bool tall = (data[0] & 1) != 0;
         std::vector<std::uint8_t> fitted(input.begin() + 1, input.end());
-        fitted.resize((data[0] & 1) != 0 ? kalvero::TallEpaLength : kalvero::ShortEpaLength, 0);
+        fitted.resize(tall ? kalvero::TallEpaLength : kalvero::ShortEpaLength, 0);
+        if ((data[0] & 2) == 0) {
+            fitted[0] = kalvero::CellColumns;
+            fitted[1] = tall ? kalvero::TallCellRows : kalvero::ShortCellRows;
+        }
         kalvero::fuzz::CheckLogo(fitted);
     }
     return 0;

@@ -23,10 +23,28 @@ int main(int argc, char** argv) {
     fullScreen.chains[0].ffEnd = true;
     TestImage stray = LayoutA(); // bytes of their own right after the chain's end
     stray.otherBlocks.push_back({Build(stray).chainEnds[0] + 1, {0x2E, 0x00}});
+    // Chains that could be read two ways: 0xFF for the 00 behind the logo,
+    // for the system module's 00 before C1, and a module of type 0x5000 in
+    // the middle of a chain; and a logo whose counts do not fit its length.
+    TestImage ffBeforeModules = LayoutA();
+    ffBeforeModules.chains[0].modules[1].ffAfter = true;
+    TestImage ffBeforeC1 = LayoutA();
+    ffBeforeC1.chains[0].modules[0].ffAfter = true;
+    TestImage systemTypeInside = LayoutA();
+    systemTypeInside.chains[0].modules[2].type = 0x5000;
+    TestImage badCounts = LayoutA();
+    badCounts.chains[0].modules[1].data[1] = 9;
     const std::pair<const char*, TestImage> seeds[] = {
-        {"layout-a.bin", LayoutA()},      {"layout-a-6.00pg.bin", version600},
-        {"layout-b.bin", LayoutB(false)}, {"layout-b-fixed-module.bin", LayoutB(true)},
-        {"layout-c.bin", LayoutC()},      {"full-screen.bin", fullScreen},
+        {"ff-before-modules.bin", ffBeforeModules},
+        {"ff-before-c1.bin", ffBeforeC1},
+        {"type-5000-inside-chain.bin", systemTypeInside},
+        {"logo-counts-17x9.bin", badCounts},
+        {"layout-a.bin", LayoutA()},
+        {"layout-a-6.00pg.bin", version600},
+        {"layout-b.bin", LayoutB(false)},
+        {"layout-b-fixed-module.bin", LayoutB(true)},
+        {"layout-c.bin", LayoutC()},
+        {"full-screen.bin", fullScreen},
         {"stray-bytes.bin", stray},
     };
     const std::filesystem::path folder = argv[1];

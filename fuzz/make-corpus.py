@@ -25,6 +25,11 @@ def logo(tall):
     return bytes(data)
 
 
+def counts(data, columns, rows):
+    """The logo with other count bytes, which its length does not fit."""
+    return bytes([columns, rows]) + data[2:]
+
+
 def bmp(colours, height):
     row = 20 if colours == 2 else 68
     palette_entries = 2 if colours == 2 else 16
@@ -120,6 +125,10 @@ SEEDS = {
         "short.epa": b"\x00" + logo(False),
         "tall-exact.epa": logo(True),
         "short-exact.epa": logo(False),
+        "short-counts-255x255.epa": b"\x02" + counts(logo(False), 255, 255),
+        "short-counts-17x9.epa": b"\x02" + counts(logo(False), 17, 9),
+        "short-counts-0x0.epa": counts(logo(False), 0, 0),
+        "tall-counts-17x6.epa": counts(logo(True), 17, 6),
     },
     "fuzz_bmp_conversion": {
         "mono84.bmp": b"\x00" + bmp(2, 84),

@@ -1,6 +1,9 @@
 #include "bios/ChainWalker.h"
 
+#include "bios/FixedBlocks.h"
 #include "bios/ImageBytes.h"
+
+#include <optional>
 
 namespace kalvero::bios {
 namespace {
@@ -28,6 +31,46 @@ std::size_t SystemSeparatorLength(std::span<const std::uint8_t> image, const Mod
 
 std::string Where(std::size_t start) {
     return "the module chain at " + Hex(start) + " ";
+}
+
+// True when a module header whose header sum holds starts at offset.
+bool SoundModuleAt(std::span<const std::uint8_t> image, std::size_t offset) {
+    const FileResult<ModuleHeader> header = ReadModuleHeader(image, offset);
+    return header && header.value().sumHolds();
+}
+
+// Why the chain could be read otherwise behind this module, if it could; next
+// is where this reading goes on (a module, or the 0xFF that ends the chain).
+std::optional<std::string> OtherReading(std::span<const std::uint8_t> image, const Module& module,
+                                        std::size_t next) {
+    const bool systemType = module.header.type == SystemModuleType;
+    const std::size_t end = module.end();
+    // The places where a reader that takes a separator of another length, or
+    // 0xFF for 00, would look for the next module. A module right behind an
+    // 0xFF at a 4 KiB boundary starts the next chain: both readings find it.
+    const bool ffEnd = image[end] == Fill;
+    for (const std::size_t other : {end + 1, end + 2}) {
+        const bool separator =
+            ffEnd ? other == end + 1 || systemType : systemType && !module.system;
+        const bool nextChain = ffEnd && other == end + 1 && other % CheckBlockSize == 0;
+        if (other == next || !separator || nextChain || !SoundModuleAt(image, other)) {
+            continue;
+        }
+        const std::string reader =
+            ffEnd ? (other == end + 1 ? "0xFF for the separator 00" : "0xFF and C1 for 00 and C1")
+                  : "two separator bytes (00 and C1) behind a module of type 0x5000";
+        return (ffEnd ? "0xFF at " + Hex(end) + " ends the chain behind the module at "
+                      : "Kalvero reads on at " + Hex(next) + " behind the module at ") +
+               Hex(module.offset) + ", but a module header with a valid sum starts at " +
+               Hex(other) + ", where a reader that takes " + reader + " goes on";
+    }
+    if (systemType && !module.system && image[next] != Fill) {
+        return "the module at " + Hex(module.offset) +
+               " has the system module's type 0x5000 but is not the system module: Kalvero "
+               "reads one separator byte behind it, where a reader that takes two (00 and C1) "
+               "finds the next module elsewhere";
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -66,11 +109,14 @@ FileResult<WalkedChain> WalkChain(std::span<const std::uint8_t> image, std::size
             module.separatorLength = SystemSeparatorLength(image, module);
         }
         offset = module.next();
-        chain.modules.push_back(std::move(module));
         if (offset >= limit) {
             return Refusal(Where(start) + "cannot be walked: it has no end before " + Hex(limit) +
                            ".");
         }
+        if (std::optional<std::string> other = OtherReading(image, module, offset)) {
+            chain.otherReadings.push_back(std::move(*other));
+        }
+        chain.modules.push_back(std::move(module));
         if (image[offset] == Fill) {
             chain.end = offset;
             return chain;

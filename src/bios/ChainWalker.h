@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace kalvero::bios {
@@ -13,6 +14,8 @@ namespace kalvero::bios {
 struct WalkedChain {
     std::size_t end = 0; // just after the last separator
     std::vector<Module> modules;
+    // Where another reader would find other modules: why, one a place.
+    std::vector<std::string> otherReadings;
 };
 
 // Walks the chain from start: a module, its separator, and so on until a
@@ -20,7 +23,12 @@ struct WalkedChain {
 // the chain starts at a place of the system module (systemPlace) and its type
 // is 0x5000; its separator is 00 and C1, or 00 alone in images without C1.
 // Nothing of the chain may reach limit. Anything else is refused: the chain
-// cannot be walked.
+// cannot be walked. A chain walked that could be read another way is not
+// refused but told in otherReadings: an 0xFF that ends it with a module header
+// of a valid sum right behind it (or, after a module of type 0x5000, one byte
+// further, behind the place of C1), and a module of type 0x5000 other than the
+// system module, behind which some readers take two separator bytes, unless
+// it ends its chain with 00 and 0xFF bytes (as measured).
 FileResult<WalkedChain> WalkChain(std::span<const std::uint8_t> image, std::size_t start,
                                   std::size_t limit, bool systemPlace);
 

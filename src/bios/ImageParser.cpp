@@ -69,8 +69,11 @@ std::string ChainStarts(const AwardImage& parsed) {
     return text;
 }
 
-// Tells the layout from the chains found, or refuses what matches none.
-FileResult<ImageLayout> TellLayout(const AwardImage& parsed) {
+// Tells the layout from the chains found, or refuses what matches none: by a
+// stray byte in the last chain's free room, where one stands (a byte that is
+// not at a 4 KiB boundary, where a block of its own may begin, or one before
+// 0x20000 in a 256 KiB image, where the system module's chain would follow).
+FileResult<ImageLayout> TellLayout(std::span<const std::uint8_t> image, const AwardImage& parsed) {
     const std::vector<Chain>& chains = parsed.chains;
     const Module& first = parsed.modules.front();
     if (first.system && chains.size() == 1) {
@@ -83,6 +86,16 @@ FileResult<ImageLayout> TellLayout(const AwardImage& parsed) {
     if (!first.system && chains.size() >= 2 && chains[1].start == SplitOffset &&
         parsed.modules[chains[1].firstModule].system) {
         return ImageLayout::Split;
+    }
+    const std::size_t stray = parsed.foreign.empty() ? 0 : parsed.foreign.front().start;
+    if (stray % CheckBlockSize != 0 || (parsed.size == LargeImageSize && stray < SplitOffset &&
+                                        stray > parsed.chains.back().start)) {
+        return Refusal("the byte " + Hex(image[stray], 2) + " at " + Hex(stray) +
+                       " stands in the free room behind the module chain at " +
+                       Hex(parsed.chains.back().start) +
+                       ", where only 0xFF or a further chain at a 4 KiB boundary may stand, so "
+                       "Kalvero cannot tell how the modules are laid out." +
+                       WhatToDo);
     }
     return Refusal("the modules are laid out in a way Kalvero does not know (chains at " +
                    ChainStarts(parsed) +
@@ -114,9 +127,11 @@ FileResult<AwardImage> ParseAwardImage(std::span<const std::uint8_t> image) {
         if (!walked) {
             return Refusal(walked.error().reason + WhatToDo);
         }
-        Chain chain{start, walked.value().end, 0, parsed.modules.size(),
-                    walked.value().modules.size()};
-        for (Module& module : std::move(walked).value().modules) {
+        WalkedChain found = std::move(walked).value();
+        Chain chain{start, found.end, 0, parsed.modules.size(), found.modules.size()};
+        parsed.otherReadings.insert(parsed.otherReadings.end(), found.otherReadings.begin(),
+                                    found.otherReadings.end());
+        for (Module& module : found.modules) {
             module.chain = parsed.chains.size();
             parsed.modules.push_back(std::move(module));
         }
@@ -134,7 +149,7 @@ FileResult<AwardImage> ParseAwardImage(std::span<const std::uint8_t> image) {
         }
         start = next;
     }
-    FileResult<ImageLayout> layout = TellLayout(parsed);
+    FileResult<ImageLayout> layout = TellLayout(image, parsed);
     if (!layout) {
         return layout.error();
     }

@@ -12,6 +12,9 @@ namespace {
 // names its version.
 constexpr std::string_view VersionWithoutC1 = "v6.00PG";
 
+// The check of places where the chains could be read otherwise.
+const std::string SeparatorsCheck = "separators";
+
 bool Contains(const std::vector<std::uint8_t>& data, std::string_view text) {
     return std::search(data.begin(), data.end(), text.begin(), text.end()) != data.end();
 }
@@ -95,7 +98,15 @@ CheckResult W(const AwardImage& image) {
 
 std::vector<CheckResult> VerifyImage(const ImageInspection& inspection) {
     const AwardImage& image = inspection.image;
-    return {HeaderSums(image), Crcs(inspection), C1(inspection), C2(image), C3(image), W(image)};
+    std::vector<CheckResult> checks{HeaderSums(image), Crcs(inspection), C1(inspection),
+                                    C2(image),         C3(image),        W(image)};
+    // Told only where it fails (every image Kalvero has met is read one way),
+    // and first: the other checks were made on one reading.
+    if (!image.otherReadings.empty()) {
+        checks.insert(checks.begin(),
+                      {SeparatorsCheck, Verdict::Fails, image.otherReadings.front()});
+    }
+    return checks;
 }
 
 AreaNotes DescribeAreas(const AwardImage& image) {
@@ -139,6 +150,12 @@ std::string RefusalFor(const CheckResult& failed) {
     if (failed.name == "C2") {
         return "not an Award BIOS image Kalvero understands: " + what +
                "Use an unchanged image from the board's maker.";
+    }
+    if (failed.name == SeparatorsCheck) {
+        return "the image can be read two ways: " + failed.detail +
+               ". Kalvero changes only images that every reader reads alike, since the BIOS "
+               "might not find the modules where Kalvero does; use an unchanged image from the "
+               "board's maker.";
     }
     return "the image is damaged: " + what +
            "Kalvero changes only images whose every check holds; use an unchanged copy of the "

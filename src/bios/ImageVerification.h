@@ -14,14 +14,15 @@ enum class Verdict {
 };
 
 struct CheckResult {
-    std::string name; // "header sums", "CRCs", "C1", "C2", "C3", "W"
+    std::string name; // "header sums", "CRCs", "C1", "C2", "C3", "W", "separators"
     Verdict verdict = Verdict::Holds;
     std::string detail;
 };
 
 // Every check of an inspected image, by name: the module header sums, the
 // CRCs, C1 (required, except in 6.00PG images, which may do without it), C2
-// (required), C3 and W (kept where they hold, not required).
+// (required), C3 and W (kept where they hold, not required); and, only where
+// it fails, "separators": a place where the chains could be read two ways.
 std::vector<CheckResult> VerifyImage(const ImageInspection& inspection);
 
 // What `bios verify` tells beside the checks. warnings: bytes other than 0xFF

@@ -70,6 +70,9 @@ FileKind ClassifyEpa2(std::uint64_t length, std::span<const std::uint8_t> head) 
 } // namespace
 
 FileKind ClassifyFile(std::uint64_t length, std::span<const std::uint8_t> head) {
+    if (const auto problem = Version1CountsProblem(length, head)) {
+        return NotAccepted(length, *problem);
+    }
     switch (ClassifyEpaLength(length)) {
     case EpaLengthClass::ShortLogo:
         return FileKind{FileType::EpaLogo, length, LogoWidth, ShortLogoHeight, 16, {}};
@@ -91,9 +94,7 @@ FileKind ClassifyFile(std::uint64_t length, std::span<const std::uint8_t> head) 
 }
 
 bool KnownByLength(std::uint64_t length) {
-    const EpaLengthClass epa = ClassifyEpaLength(length);
-    return epa == EpaLengthClass::ShortLogo || epa == EpaLengthClass::TallLogo ||
-           ClassifyBmpSize(length) != BmpKind::NotAccepted;
+    return ClassifyBmpSize(length) != BmpKind::NotAccepted;
 }
 
 FileResult<FileKind> ProbeFile(const std::filesystem::path& path) {

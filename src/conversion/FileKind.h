@@ -28,8 +28,9 @@ struct FileKind {
 // How many first bytes ClassifyFile looks at.
 inline constexpr std::size_t FileHeadLength = 8;
 
-// The length alone decides for EPA logos and the four accepted bitmaps, as it
-// does in the editor; any other file is an EPA 2.0 image when its header's
+// The length alone decides for the four accepted bitmaps, as it does in the
+// editor, and for EPA version-1 logos, whose count bytes must fit it (head
+// holds them); any other file is an EPA 2.0 image when its header's
 // width and height give exactly its length in one of the two variants. head
 // holds the file's first bytes (up to FileHeadLength).
 FileKind ClassifyFile(std::uint64_t length, std::span<const std::uint8_t> head);

@@ -2,6 +2,7 @@
 
 #include "document/EpaTables.h"
 #include "document/FileIo.h"
+#include "document/LogoGeometry.h"
 
 #include <algorithm>
 
@@ -19,6 +20,25 @@ EpaLengthClass ClassifyEpaLength(std::uint64_t length) {
     default:
         return EpaLengthClass::NotAccepted;
     }
+}
+
+std::optional<std::string> Version1CountsProblem(std::uint64_t length,
+                                                 std::span<const std::uint8_t> head) {
+    const EpaLengthClass kind = ClassifyEpaLength(length);
+    if (kind != EpaLengthClass::ShortLogo && kind != EpaLengthClass::TallLogo) {
+        return std::nullopt;
+    }
+    const int rows = kind == EpaLengthClass::TallLogo ? TallCellRows : ShortCellRows;
+    if (head.size() >= 2 && head[0] == CellColumns && head[1] == rows) {
+        return std::nullopt;
+    }
+    const auto count = [&head](std::size_t at) {
+        return at < head.size() ? std::to_string(head[at]) : std::string("?");
+    };
+    return "EPA version-1 logo whose count bytes say " + count(0) + " x " + count(1) +
+           " cells, where its " + std::to_string(length) + " bytes hold " +
+           std::to_string(CellColumns) + " x " + std::to_string(rows) +
+           ": a BIOS reads the counts and would not show it as it is";
 }
 
 FileStatus ReadEpa(LogoDocument& document, const std::filesystem::path& path) {
@@ -39,6 +59,9 @@ FileStatus ReadEpa(LogoDocument& document, const std::filesystem::path& path) {
         ReadFileExactly(path, static_cast<std::size_t>(length.value()));
     if (!bytes) {
         return bytes.error();
+    }
+    if (const auto problem = Version1CountsProblem(length.value(), bytes.value())) {
+        return FileError{FileProblem::NotAccepted, *problem};
     }
     document.openedFile(Utf8FromPath(path), bytes.value());
     return Succeeded;

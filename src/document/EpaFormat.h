@@ -5,6 +5,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
 #include <vector>
 
 namespace kalvero {
@@ -17,9 +20,17 @@ enum class EpaLengthClass { ShortLogo, TallLogo, Version2, NotAccepted };
 // Only the length tells an EPA file's kind; no byte of it is examined.
 EpaLengthClass ClassifyEpaLength(std::uint64_t length);
 
+// Why a file of a version-1 logo's length (1602 or 2367 bytes) is no such
+// logo: its count bytes, which the BIOS reads, do not say the 17 x 6 or
+// 17 x 9 cells its length holds. head holds at least the file's first two
+// bytes. Nothing when they fit, or for any other length.
+std::optional<std::string> Version1CountsProblem(std::uint64_t length,
+                                                 std::span<const std::uint8_t> head);
+
 // Opens a version-1 logo: clears EpaData, sets TallLogo from the length and
-// copies the file's bytes. A file of any other length is refused with the
-// reason, and the document is left as it was.
+// copies the file's bytes. A file of any other length, or whose counts do not
+// fit its length, is refused with the reason, and the document is left as it
+// was.
 FileStatus ReadEpa(LogoDocument& document, const std::filesystem::path& path);
 
 // The file image of the logo: 2367 bytes of EpaData for a tall logo; for a

@@ -31,6 +31,11 @@ FileError LinkLoop() {
     return {FileProblem::Other, "too many levels of symbolic links"};
 }
 
+// An empty name names nothing: not a missing file, nor a folder.
+FileError EmptyName() {
+    return {FileProblem::Other, "empty name"};
+}
+
 FileError Folder() {
     return {FileProblem::IsFolder, "is a folder"};
 }
@@ -76,6 +81,9 @@ FileError ErrorFromCode(const std::error_code& code) {
 // Classifies what is at the path before it is opened, so that a folder or a
 // missing file gets a clear reason instead of a failed read.
 std::optional<FileError> CheckReadableFile(const fs::path& path) {
+    if (path.empty()) {
+        return EmptyName();
+    }
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     if (ec || !fs::exists(status)) {
@@ -421,6 +429,9 @@ std::optional<FileError> LinkToOpenFile(const fs::path& link, const fs::path& te
 // each link's target taken relative to the link's own folder. A dangling
 // link gives the missing name it points to.
 FileResult<fs::path> FollowLinks(const fs::path& path) {
+    if (path.empty()) {
+        return EmptyName();
+    }
     fs::path current = path;
     for (int hops = 0; hops <= MaxLinkHops; ++hops) {
         std::error_code ec;

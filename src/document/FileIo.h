@@ -77,12 +77,13 @@ FileStatus CheckWriteTarget(const std::filesystem::path& path);
 FileStatus WriteFileAtomically(const std::filesystem::path& path,
                                std::span<const std::uint8_t> bytes);
 
-// Installs handlers for SIGINT, SIGTERM, SIGHUP, SIGQUIT and SIGPIPE (a
-// closed pipe on standard output or error; on Windows: the console's
-// Ctrl-C, Ctrl-Break and close events) that remove every temporary file this
-// process is writing, WriteFileAtomically's and BatchWriter's, and end it
-// with 128 + the signal's number. A signal ignored at the start stays
-// ignored. Signals are meant for the thread that writes: a process whose
+// Installs handlers for every signal whose default action ends the process
+// (SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGUSR1, SIGALRM, the real-time ones, the
+// faults ...; on Windows: the console's Ctrl-C, Ctrl-Break and close events)
+// that remove every temporary file this process is writing,
+// WriteFileAtomically's and BatchWriter's, and end it with 128 + the signal's
+// number, a fault as its default action would. A signal ignored or handled at
+// the start stays so. Signals are meant for the thread that writes: a process whose
 // other threads may take them should block them there.
 void RemoveTemporaryFilesOnSignals();
 

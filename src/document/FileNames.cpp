@@ -54,6 +54,9 @@ std::string BackupName(const std::string& path, int number) {
 }
 
 std::string QuotedName(std::string_view name) {
+    if (name.empty()) {
+        return "''";
+    }
     if (std::none_of(name.begin(), name.end(), IsControl)) {
         return std::string(name);
     }

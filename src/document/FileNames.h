@@ -27,8 +27,8 @@ std::string BackupName(const std::string& path, int number);
 
 // A file name as a one-line message shows it: as it is, or, when it holds a
 // line break or another control character, quoted as the shell would
-// ($'a\nb.epa'), so that the message stays on one line. Quoting a quoted
-// name changes nothing.
+// ($'a\nb.epa'), so that the message stays on one line; an empty name as ''.
+// Quoting a quoted name changes nothing.
 std::string QuotedName(std::string_view name);
 
 } // namespace kalvero

@@ -360,6 +360,18 @@ MessageText PictureNotMadeNotice(Language language, const std::string& fileTitle
             Join({"The picture " + fileTitle, "cannot be made into this image's logo:", reason})};
 }
 
+MessageText BootLogoNotShownNotice(Language language, const std::string& path,
+                                   const std::string& reason) {
+    if (German(language)) {
+        return {"Boot-Logo nicht gezeigt", Join({"Das Boot-Logo des BIOS-Abbilds " + path,
+                                                 "kann nicht gezeigt werden:", reason, "",
+                                                 "Gezeigt wird nur das Vollbild-Logo."})};
+    }
+    return {"Boot logo not shown",
+            Join({"The boot logo of the BIOS image " + path, "cannot be shown:", reason, "",
+                  "Only the full-screen logo is shown."})};
+}
+
 MessageText ImageIsOpenNotice(Language language, const std::string& path) {
     if (German(language)) {
         return {"Nicht gespeichert",

@@ -80,6 +80,10 @@ inline constexpr int ImageSaveEpaFilter = 2;
 // A BIOS image that cannot be opened: its name and the reason the core gives.
 MessageText ImageNotOpenedNotice(Language language, const std::string& path,
                                  const std::string& reason);
+// A BIOS image opened with its full-screen logo only: its boot logo cannot be
+// shown, for the reason the core gives.
+MessageText BootLogoNotShownNotice(Language language, const std::string& path,
+                                   const std::string& reason);
 // A save that would write over the BIOS image that is open.
 MessageText ImageIsOpenNotice(Language language, const std::string& path);
 // With a BIOS image open, Save EPA wrote just the logo, as an EPA file.

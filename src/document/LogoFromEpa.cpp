@@ -6,7 +6,8 @@ namespace kalvero {
 
 std::optional<LogoDocument> LogoFromEpa(std::span<const std::uint8_t> epaFile) {
     const EpaLengthClass kind = ClassifyEpaLength(epaFile.size());
-    if (kind != EpaLengthClass::ShortLogo && kind != EpaLengthClass::TallLogo) {
+    if ((kind != EpaLengthClass::ShortLogo && kind != EpaLengthClass::TallLogo) ||
+        Version1CountsProblem(epaFile.size(), epaFile)) {
         return std::nullopt;
     }
     std::optional<LogoDocument> document(std::in_place);

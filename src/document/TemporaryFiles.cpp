@@ -2,7 +2,9 @@
 
 #include "document/FileIo.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #ifdef _WIN32
@@ -55,21 +57,50 @@ BOOL WINAPI RemoveTemporaryFilesAndExit(DWORD event) {
 
 #else
 
-constexpr int CleanupSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE};
+// Every signal whose default action ends the process, but SIGKILL and SIGSTOP,
+// which cannot be caught, and SIGXFSZ, which is ignored and taken as a full
+// disk. The faults among them end it as their default action would, with a
+// core dump; the rest with 128 + the signal's number.
+constexpr int AskedToEnd[] = {SIGHUP,  SIGINT,    SIGQUIT, SIGTRAP, SIGUSR1,
+                              SIGUSR2, SIGPIPE,   SIGALRM, SIGTERM, SIGSTKFLT,
+                              SIGXCPU, SIGVTALRM, SIGPROF, SIGIO,   SIGPWR};
+constexpr int Faults[] = {SIGILL, SIGABRT, SIGBUS, SIGFPE, SIGSEGV, SIGSYS};
+
+template <typename Visit> void ForEachCleanupSignal(Visit visit) {
+    for (const int signal : AskedToEnd) {
+        visit(signal);
+    }
+    for (const int signal : Faults) {
+        visit(signal);
+    }
+    for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) {
+        visit(signal);
+    }
+}
 
 sigset_t CleanupSignalSet() {
     sigset_t set;
     sigemptyset(&set);
-    for (const int signal : CleanupSignals) {
-        sigaddset(&set, signal);
-    }
+    ForEachCleanupSignal([&set](int signal) { sigaddset(&set, signal); });
     return set;
 }
 
-// Only async-signal-safe calls: unlink and _exit.
+bool IsFault(int signal) {
+    return std::find(std::begin(Faults), std::end(Faults), signal) != std::end(Faults);
+}
+
+// Only async-signal-safe calls: unlink, signal, sigprocmask, raise and _exit.
 extern "C" void RemoveTemporaryFilesAndExit(int signal) {
     for (std::size_t i = 0; i < nameCount; ++i) {
         ::unlink(names[i]);
+    }
+    if (IsFault(signal)) {
+        std::signal(signal, SIG_DFL);
+        sigset_t set;
+        sigemptyset(&set);
+        sigaddset(&set, signal);
+        ::sigprocmask(SIG_UNBLOCK, &set, nullptr);
+        std::raise(signal);
     }
     ::_exit(128 + signal);
 }
@@ -122,14 +153,14 @@ void RemoveTemporaryFilesOnSignals() {
     struct sigaction action {};
     action.sa_handler = RemoveTemporaryFilesAndExit;
     action.sa_mask = CleanupSignalSet();
-    for (const int signal : CleanupSignals) {
+    ForEachCleanupSignal([&action](int signal) {
         struct sigaction previous {};
         // A signal ignored by whoever started us (nohup, a background job)
-        // stays ignored.
-        if (::sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler != SIG_IGN) {
+        // stays ignored, and one with a handler (a sanitizer's) keeps it.
+        if (::sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler == SIG_DFL) {
             ::sigaction(signal, &action, nullptr);
         }
-    }
+    });
 }
 
 #endif

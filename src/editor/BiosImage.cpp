@@ -73,10 +73,12 @@ FileResult<ImageLogos> LogosOfImage(std::span<const std::uint8_t> image) {
     }
     const FileResult<bios::ImageLogo> fullScreen =
         bios::FindLogo(inspection.value(), bios::LogoPlace::FullScreen);
+    if (!boot && !fullScreen) {
+        return boot.error();
+    }
     if (fullScreen) {
         logos.fullScreen = inspection.value().contents[fullScreen.value().modules.back()].data;
-    } else if (!boot) {
-        return boot.error();
+        logos.bootProblem = boot ? "" : boot.error().reason;
     }
     return logos;
 }

@@ -41,6 +41,7 @@ struct ImageLogo {
 struct ImageLogos {
     ImageLogo boot;                       // its logo empty: none
     std::vector<std::uint8_t> fullScreen; // empty: none
+    std::string bootProblem;              // why there is no boot logo beside the full-screen one
 };
 FileResult<ImageLogos> LogosOfImage(std::span<const std::uint8_t> image);
 

@@ -94,7 +94,13 @@ bool EpaOpening::open(const std::string& path, Epa2Wording epa2Notice) {
         return false;
     }
     const std::uint64_t length = file.value().length;
+    std::string bootProblem; // of an image opened with its full-screen logo only
     if (IsLogoLength(length)) {
+        if (const auto problem = Version1CountsProblem(length, file.value().bytes)) {
+            context_.notice(
+                FileNotOpenedNotice(language, path, {FileProblem::NotAccepted, *problem}));
+            return false;
+        }
         if (!backupIfWanted(path)) {
             return false;
         }
@@ -117,6 +123,7 @@ bool EpaOpening::open(const std::string& path, Epa2Wording epa2Notice) {
             document.foundBootLogo(logos.boot.logo);
         }
         document.foundFullScreen(std::move(logos.fullScreen));
+        bootProblem = std::move(logos.bootProblem);
     } else if (const std::optional<std::string> cut = ImageCutShort(length, file.value().bytes)) {
         context_.notice(ImageNotOpenedNotice(language, path, *cut));
         return false;
@@ -125,6 +132,9 @@ bool EpaOpening::open(const std::string& path, Epa2Wording epa2Notice) {
         return false;
     }
     showOpened(path);
+    if (!bootProblem.empty()) {
+        context_.notice(BootLogoNotShownNotice(language, path, bootProblem));
+    }
     return true;
 }
 

@@ -346,6 +346,10 @@ void Form1::dropEvent(QDropEvent* event) {
         return;
     }
     event->acceptProposedAction();
+    // The boot view showed the logo this file may replace.
+    if (bootPreview_ != nullptr) {
+        bootPreview_->close();
+    }
     // Loaded once the drop is over, so that the program the file came from is
     // not held while the questions and notices wait for the user.
     QTimer::singleShot(0, this,

@@ -125,6 +125,8 @@ TEST(ParseAwardImage, RefusesWhatItCannotWalk) {
     TestImage noSystem = test::LayoutB(false);
     noSystem.chains[1].modules[0].type = 0x4100;
     noSystem.chains[1].modules[0].system = false;
+    TestImage strayByte = test::LayoutB(false); // in the free room of the chain at 0
+    strayByte.otherBlocks.push_back({0x10000, {0x2E}});
     TestImage intoDecompression; // "big" ends at 0x1027 + 30 + 0x19000 = 0x1A045
     intoDecompression.decompression = 0x1A000;
     intoDecompression.chains = {{0, {StoredSystem(), StoredModule(0x19000, 0x4100, "big")}}};
@@ -141,6 +143,7 @@ TEST(ParseAwardImage, RefusesWhatItCannotWalk) {
         {test::Build(intoDecompression).bytes, "runs into 0x1A000"},
         {test::Build(strayChain).bytes, "chains at 0x0, 0x18000"},
         {test::Build(noSystem).bytes, "laid out in a way"},
+        {test::Build(strayByte).bytes, "the byte 0x2E at 0x10000 stands in the free room"},
     };
     for (const auto& [bytes, reason] : cases) {
         const FileResult<AwardImage> image = ParseAwardImage(bytes);

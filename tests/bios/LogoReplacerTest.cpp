@@ -37,6 +37,31 @@ TestImage StrayAfterEnd(TestImage recipe) {
     return recipe;
 }
 
+// The recipe with C3 and the word sum off until its logo is replaced by logo:
+// then the new bytes sum to the stored C3 byte, and the words to 0.
+TestImage HoldByChance(TestImage recipe, const Bytes& logo) {
+    recipe.c3 = false;
+    const Bytes old = test::Build(recipe).bytes;
+    TestImage replaced = WithLogo(recipe, 0x4002, logo, false);
+    replaced.c3 = true;
+    replaced.wordSumZero = true;
+    const Bytes now = test::Build(replaced).bytes;
+    const std::size_t p3 = recipe.decompression / 0x1000 * 0x1000 + 0xFFE;
+    const std::size_t balance = recipe.size - 0x2000 + 0x54;
+    recipe.c3Miss = static_cast<std::uint8_t>(Sum(now, 0, p3) - Sum(old, 0, p3));
+    recipe.balance = static_cast<std::uint16_t>(now[balance] | now[balance + 1] << 8);
+    return recipe;
+}
+
+// A version-1 logo of 6 or 9 rows, noise or (seed 0) zero bytes behind its
+// counts.
+Bytes NoiseLogo(unsigned seed, std::uint8_t rows = 6) {
+    const std::size_t length = rows == 6 ? 1602 : 2367;
+    Bytes logo = seed == 0 ? Bytes(length, 0) : test::Noise(length, seed);
+    logo[0] = 17, logo[1] = rows;
+    return logo;
+}
+
 // How many bytes a module holding logo in place of old grows.
 std::size_t Growth(const Bytes& old, const Bytes& logo) {
     return test::ModuleBytes(test::LogoModule(logo)).size() -
@@ -50,7 +75,7 @@ TestImage TightRoom(std::size_t room) {
     TestImage recipe;
     test::TestModule system = test::SystemModule(0x1000);
     system.stored = true;
-    recipe.chains = {{0, {system, test::LogoModule(Bytes(1602, 0))}}};
+    recipe.chains = {{0, {system, test::LogoModule(NoiseLogo(0))}}};
     recipe.otherBlocks = {{0x3000}};
     const std::size_t end = test::Build(recipe).chainEnds[0];
     recipe.chains[0].modules.push_back(
@@ -84,12 +109,11 @@ std::vector<ReplaceCase> ReplaceCases() {
     TestImage ffEnd = test::LayoutA();
     ffEnd.chains[0].ffEnd = true;
     TestImage shrinking = test::LayoutC();
-    shrinking.chains[1].modules[0].data = test::Noise(2367, 4);
-    const TestImage noisy =
-        With(test::LayoutA(), [](Modules& m) { m[1].data = test::Noise(1602, 2); });
+    shrinking.chains[1].modules[0].data = NoiseLogo(4, 9);
+    const TestImage noisy = With(test::LayoutA(), [](Modules& m) { m[1].data = NoiseLogo(2); });
     const Bytes screen = test::Epa2Logo(64, 48, 1);
     const Bytes newScreen = test::Epa2Logo(64, 48, 3);
-    const Bytes noise = test::Noise(1602, 1);
+    const Bytes noise = NoiseLogo(1);
     const auto full = LogoPlace::FullScreen;
     // Without the palette block: "RGB " and 48 bytes.
     const Bytes bare(screen.begin(), screen.end() - 52);
@@ -101,9 +125,11 @@ std::vector<ReplaceCase> ReplaceCases() {
         {"A, 17 x 2 cells",
          With(test::LayoutA(), [](Modules& m) { m[1].data = test::EpaLogo(2, 1); }),
          test::EpaLogo(2, 5)},
-        {"A, a logo that fills the room", TightRoom(Growth(Bytes(1602, 0), noise)), noise},
+        {"A, a logo that fills the room", TightRoom(Growth(NoiseLogo(0), noise)), noise},
         {"B, fixed module, word sum 0", test::LayoutB(true), test::Epa2Logo(136, 84, 2)},
         {"C, C3 not held, a smaller logo", shrinking, test::EpaLogo(9, 3)},
+        {"A, C3 and W not used, then holding by chance", HoldByChance(test::LayoutA(), noise),
+         noise},
         {"full-screen", test::LayoutA({screen}), newScreen, full},
         {"two full-screen, the same", test::LayoutA({screen, screen}), newScreen, full},
         {"two full-screen, different", test::LayoutA({screen, newScreen}), screen, full, true},
@@ -141,15 +167,15 @@ TEST(ReplaceLogo, ChangesOnlyTheModulesTheChainBehindThemAndTheCheckBytes) {
 
 TEST(ReplaceLogo, RefusesWithWhyAndWhatToDo) {
     const Bytes logo = test::EpaLogo(6, 4);
-    const Bytes noise = test::Noise(1602, 1);
+    const Bytes noise = NoiseLogo(1);
     const Bytes screen = test::Epa2Logo(64, 48, 1);
-    const std::size_t growth = Growth(Bytes(1602, 0), noise);
+    const std::size_t growth = Growth(NoiseLogo(0), noise);
     // A logo module's header is 27 + 12 bytes.
     const std::string packs =
         "the new logo packs to " +
         std::to_string(test::ModuleBytes(test::LogoModule(noise)).size() - 39) +
         " bytes, 1 more than fit: the old logo took " +
-        std::to_string(test::ModuleBytes(test::LogoModule(Bytes(1602, 0))).size() - 39) +
+        std::to_string(test::ModuleBytes(test::LogoModule(NoiseLogo(0))).size() - 39) +
         ", and its chain has " + std::to_string(growth - 1) + " bytes of free room up to ";
     const TestImage a = test::LayoutA();
     TestImage c2 = a;
@@ -181,6 +207,16 @@ TEST(ReplaceLogo, RefusesWithWhyAndWhatToDo) {
         {TightRoom(growth - 1), noise, boot, packs + "0x3000."},
         {StrayAfterEnd(a), noise, boot, "its chain has 0 bytes of free room"},
         {noBalance, test::Epa2Logo(136, 84, 3), boot, "no word in the boot block that keeps it so"},
+        // Read two ways: 0xFF for the 00 behind the logo, or the system
+        // module's 00 with C1 behind it; a module of type 0x5000 in the middle.
+        {With(a, [](Modules& m) { m[1].ffAfter = true; }), logo, boot,
+         "the image can be read two ways: 0xFF at 0x1258 ends the chain behind the module at "
+         "0x11F6, but a module header with a valid sum starts at 0x1259, where a reader that "
+         "takes 0xFF for the separator 00 goes on. Kalvero changes only"},
+        {With(a, [](Modules& m) { m[0].ffAfter = true; }), logo, boot,
+         "where a reader that takes 0xFF and C1 for 00 and C1 goes on"},
+        {With(a, [](Modules& m) { m[2].type = 0x5000; }), logo, boot,
+         "has the system module's type 0x5000 but is not the system module"},
     };
     for (const auto& [recipe, newLogo, place, reason] : cases) {
         const FileResult<Replacement> replaced =
@@ -196,7 +232,7 @@ TEST(ReplaceLogo, RefusesWithWhyAndWhatToDo) {
 // so, even a walk of the old image that went wrong.
 TEST(ProveReplacement, RefusesTamperedResults) {
     TestImage recipe = test::LayoutA();
-    recipe.chains[0].modules[1].data = test::Noise(1602, 2);    // the new logo packs smaller
+    recipe.chains[0].modules[1].data = NoiseLogo(2);            // the new logo packs smaller
     recipe.chains[0].modules[2].extension = {0x50, 0x12, 0x34}; // no check covers it
     recipe.chains[0].ffEnd = true;
     const test::BuiltImage built = test::Build(recipe);
@@ -227,9 +263,14 @@ TEST(ProveReplacement, RefusesTamperedResults) {
         {[](Result& r) {
              r.image[0x1BFFE] ^= 1, r.image[0x1BFFF] = Sum(r.image, 0x1B000, 0x1BFFF);
          },
-         "its checks do not hold as they held before"},
+         "a check that held before no longer holds"},
         {[](Result& r) { r.image.pop_back(); }, "its size changed"},
         {[&](Result& r) { r.image[moved(built.moduleOffsets[3] - 1)] = 0xFF; },
+         "the check \"separators\" fails"}, // the module behind 0xFF is still there
+        {[&](Result& r) {
+             r.image[moved(built.moduleOffsets[3] - 1)] = 0xFF;
+             r.image[moved(built.moduleOffsets[3] + 2)] = 'x';
+         },
          "its layout or its chains changed"},
         {[&](Result& r) { r.image[moved(built.chainEnds[0])] = 0x00; },
          "is not the one that was there"}, // 00 where 0xFF ended the chain

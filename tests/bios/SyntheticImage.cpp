@@ -86,7 +86,7 @@ BuiltImage Build(const TestImage& image) {
             if (chain.ffEnd && &module == &chain.modules.back()) {
                 break;
             }
-            bytes[at++] = 0x00;
+            bytes[at++] = module.ffAfter ? 0xFF : 0x00;
             if (module.system && image.c1 != C1Mode::Missing) {
                 bytes[at++] = static_cast<std::uint8_t>(sum + (image.c1 == C1Mode::Wrong ? 1 : 0));
             }
@@ -111,11 +111,13 @@ BuiltImage Build(const TestImage& image) {
     const std::vector<std::uint8_t> block = Pattern(p3 - image.decompression, 5);
     std::copy(block.begin(), block.end(), bytes.begin() + static_cast<long>(image.decompression));
     Put(bytes, image.decompression, image.decompressionText);
-    bytes[p3] = static_cast<std::uint8_t>(Sum(bytes, 0, p3) + (image.c3 ? 0 : 1));
+    bytes[p3] = static_cast<std::uint8_t>(Sum(bytes, 0, p3) + (image.c3 ? 0 : image.c3Miss));
     bytes[p2] = static_cast<std::uint8_t>(Sum(bytes, image.decompression, p2) + (image.c2 ? 0 : 1));
 
     const unsigned words = WordSum(bytes);
-    if (image.wordSumZero) {
+    if (image.balance) {
+        PutWord(bytes, balance, *image.balance);
+    } else if (image.wordSumZero) {
         PutWord(bytes, balance, 0x10000 - words);
     } else if (words == 0) {
         PutWord(bytes, balance, 1);

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@ struct TestModule {
     std::vector<std::uint8_t> extension{}; // one extension header's type and data
     bool badHeaderSum = false;
     bool badCrc = false;
+    bool ffAfter = false; // 0xFF where the 00 after it stands
 };
 
 struct TestChain {
@@ -48,7 +50,9 @@ struct TestImage {
     C1Mode c1 = C1Mode::Holds;
     bool c2 = true;
     bool c3 = true;
+    std::uint8_t c3Miss = 1; // what C3 is off by where it does not hold
     bool wordSumZero = false;
+    std::optional<std::uint16_t> balance; // the balance word, whatever the word sum
     bool balanceMark = true; // "*BBSS*" in the boot block, the balance word 15 bytes after it
 };
 

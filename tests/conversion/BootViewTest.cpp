@@ -29,6 +29,7 @@ constexpr Rgb Black{0, 0, 0};
 // every glyph line the byte glyph.
 Bytes Logo(int first, std::uint8_t glyph) {
     Bytes file(2367, glyph);
+    file[0] = 17, file[1] = 9;
     for (int cell = 0; cell < 153; ++cell) {
         file[static_cast<std::size_t>(2 + cell)] =
             static_cast<std::uint8_t>(first + cell < 256 ? first + cell : 15);

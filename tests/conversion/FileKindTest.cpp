@@ -11,9 +11,10 @@ namespace {
 
 TEST(ClassifyFile, LengthAndHeaderTellTheKind) {
     const std::tuple<std::uint64_t, std::vector<std::uint8_t>, std::string> cases[] = {
-        {1602, {}, "EPA version 1, short logo, 136 x 84"},
-        {2367, test::Epa2Header(136, 126),
-         "EPA version 1, tall logo, 136 x 126"}, // the length wins
+        {1602, {17, 6}, "EPA version 1, short logo, 136 x 84"},
+        {2367, test::Epa2Header(136, 126), // the length wins, and the counts must fit it
+         "not accepted: EPA version-1 logo whose count bytes say 65 x 87 cells, where its 2367 "
+         "bytes hold 17 x 9: a BIOS reads the counts and would not show it as it is"},
         {1742, {}, "bitmap, 2 colours, 136 x 84"},
         {8628, test::Epa2Header(136, 126), "EPA 2.0, 4-bit (16 colours), 136 x 126"},
         // 8 + 4992 + 4 + 768, the length of a 16-colour 136 x 84 image
@@ -49,7 +50,8 @@ TEST(InspectFile, CountsBackgroundCellsAndWarnsOfPaletteEntry6) {
     std::vector<std::uint8_t> tall(2367, 0);
     tall[0] = 17, tall[1] = 9, tall[2] = 0x1E, tall[154] = 0x70;
     std::vector<std::uint8_t> short_(1602, 0);
-    short_[103] = 0x10, short_[104] = 0x10; // the last cell, the first glyph byte
+    short_[0] = 17, short_[1] = 6, short_[103] = 0x10,
+    short_[104] = 0x10; // the last cell, the first glyph byte
     std::vector<std::uint8_t> many = test::Epa2Image256(3, 1);
     many[8] = 6; // a 256-colour image is not warned of
     const std::string note = " a background colour, which the PC shows and the editor's canvas "
@@ -71,7 +73,8 @@ TEST(InspectFile, CountsBackgroundCellsAndWarnsOfPaletteEntry6) {
 }
 
 TEST(RenderPreview, SizeOrReason) {
-    const std::vector<std::uint8_t> logo(1602, 0);
+    std::vector<std::uint8_t> logo(1602, 0);
+    logo[0] = 17, logo[1] = 6;
     const std::vector<std::uint8_t> huge = test::Epa2Image256(4096, 4096);
     const std::vector<std::uint8_t> small = test::Epa2Image256(3, 2);
     const std::vector<std::uint8_t> bitmap(1742, 0);

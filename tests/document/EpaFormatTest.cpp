@@ -21,19 +21,40 @@ TEST(ClassifyEpaLength, OnlyFourLengthsAreKnown) {
     }
 }
 
-TEST(ReadEpa, ShortFileIsShortWhateverItsRowsByteSays) {
+// The BIOS reads the count bytes: only 17 x 6 in 1602 bytes and 17 x 9 in
+// 2367 are taken; a refused file leaves the document as it was.
+TEST(ReadEpa, CountBytesMustFitTheLength) {
     const test::TempDir dir;
-    Bytes bytes(1602, 0x11);
-    bytes[1] = 9;
-    test::WriteBytes(dir.file("s.epa"), bytes);
-    LogoDocument document;
-    document.InitFromTemplate(); // leftovers of a tall logo behind position 1602
-    ASSERT_TRUE(ReadEpa(document, dir.file("s.epa")).ok());
-    EXPECT_FALSE(document.TallLogo());
-    EXPECT_EQ(document.EpaData(2), 9);
-    EXPECT_EQ(document.EpaData(1602), 0x11);
-    for (int position = 1603; position <= 2367; ++position) {
-        ASSERT_EQ(document.EpaData(position), 0) << position;
+    const std::tuple<std::size_t, std::uint8_t, std::uint8_t, std::string> cases[] = {
+        {1602, 17, 6, ""},
+        {2367, 17, 9, ""},
+        {1602, 255, 255, "count bytes say 255 x 255 cells, where its 1602 bytes hold 17 x 6"},
+        {1602, 17, 9, "say 17 x 9 cells"},
+        {1602, 0, 0, "say 0 x 0 cells"},
+        {1602, 17, 0, "say 17 x 0 cells"},
+        {1602, 1, 1, "say 1 x 1 cells"},
+        {2367, 17, 6, "say 17 x 6 cells, where its 2367 bytes hold 17 x 9"},
+    };
+    for (const auto& [length, columns, rows, reason] : cases) {
+        Bytes bytes(length, 0x11);
+        bytes[0] = columns, bytes[1] = rows;
+        test::WriteBytes(dir.file("s.epa"), bytes);
+        LogoDocument document;
+        document.InitFromTemplate(); // leftovers of a tall logo behind position 1602
+        const FileStatus read = ReadEpa(document, dir.file("s.epa"));
+        if (!reason.empty()) {
+            ASSERT_FALSE(read.ok()) << reason;
+            EXPECT_EQ(read.error().problem, FileProblem::NotAccepted);
+            EXPECT_NE(read.error().reason.find(reason), std::string::npos) << read.error().reason;
+            EXPECT_EQ(document.EpaData(1602), 0) << reason;
+            continue;
+        }
+        ASSERT_TRUE(read.ok()) << read.error().reason;
+        EXPECT_EQ(document.TallLogo(), length == 2367);
+        EXPECT_EQ(document.EpaData(static_cast<int>(length)), 0x11);
+        for (int position = static_cast<int>(length) + 1; position <= 2367; ++position) {
+            ASSERT_EQ(document.EpaData(position), 0) << position;
+        }
     }
 }
 

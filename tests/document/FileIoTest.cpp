@@ -275,6 +275,9 @@ TEST(ReadFile, WhatCannotBeReadIsReported) {
         ASSERT_FALSE(read.ok()) << i;
         EXPECT_EQ(read.error().problem, problems[i]) << i << ": " << read.error().reason;
     }
+    // An empty name is neither a missing file nor a missing folder.
+    EXPECT_EQ(ReadFileExactly("", 5).error().reason, "empty name");
+    EXPECT_EQ(WriteFileAtomically("", Bytes{1}).error().reason, "empty name");
     if (::geteuid() != 0) { // root reads anything
         fs::permissions(dir.file("f"), fs::perms::none);
         const auto unreadable = ReadFileExactly(dir.file("f"), 5);

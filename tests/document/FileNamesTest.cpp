@@ -54,6 +54,7 @@ TEST(FileNames, NamesWithControlCharactersAreQuotedAsTheShellWould) {
         {"a\nb.epa", "$'a\\nb.epa'"},
         {"it's\t\\\x01\x7f\r", "$'it\\'s\\t\\\\\\x01\\x7f\\r'"},
         {"$'a\\nb.epa'", "$'a\\nb.epa'"}, // quoted once only
+        {"", "''"},
     };
     for (const auto& [name, quoted] : cases) {
         EXPECT_EQ(QuotedName(name), quoted) << name;

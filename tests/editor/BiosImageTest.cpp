@@ -225,11 +225,14 @@ TEST_F(BiosImageTest, Epa2AndFullScreenLogosAreShownAndReplacedFromBitmapsOfThei
               Replaced(Replaced(old, document().Epa2Data(), LogoPlace::Boot), next,
                        LogoPlace::FullScreen));
 
-    // An image without a boot logo shows its full-screen logo at once.
+    // An image whose boot logo cannot be read shows its full-screen logo at
+    // once, and says why.
     TestImage alone = LayoutA({screen});
-    alone.chains[0].modules.erase(alone.chains[0].modules.begin() + 1);
+    alone.chains[0].modules[1].data = Bytes(1602, 0); // counts of 0 x 0 cells
     load(writeImage("alone.bin", alone));
     EXPECT_TRUE(document().showsFullScreen() && !document().canSwitchLogo());
+    EXPECT_EQ(lastMessage().title, "Boot-Logo nicht gezeigt");
+    EXPECT_NE(lastMessage().text.find("count bytes say 0 x 0 cells"), std::string::npos);
 }
 
 // Each real image's logo, as the editor saves it, gives the image bios replace

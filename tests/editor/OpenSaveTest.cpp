@@ -76,6 +76,13 @@ TEST_F(OpenSaveTest, AnEpa2FileIsRefusedInTheWordsOfHowItCameAndTheLogoStays) {
     EXPECT_EQ(view.redraws, 1);
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"new.epa", "short.0", "short.epa"}))
         << "no backup of a refused file";
+    // A logo whose count bytes do not fit its length is refused too.
+    std::vector<std::uint8_t> counts(1602, 0);
+    counts[0] = 17, counts[1] = 9;
+    WriteBytes(dir.file("counts.epa"), counts);
+    load(path("counts.epa"));
+    EXPECT_NE(lastMessage().text.find("count bytes say 17 x 9 cells"), std::string::npos);
+    EXPECT_EQ(shown().epaName, "short.epa");
 
     // From the command line: no logo is left.
     controls().german = false;

@@ -2,6 +2,7 @@
 // the file named on its command line, files dropped on it, the bitmap's
 // preview.
 
+#include "shell/BootPreview.h"
 #include "shell/BootScreenWindow.h"
 #include "shell/support/FormFixture.h"
 
@@ -35,8 +36,16 @@ TEST_F(Form1CommandsTest, TheCommandLineFileOpensAtTheActivationAndOneLocalFileD
     form().Form_Activate();
     EXPECT_EQ(ui().EpaNameAnzeige->text(), "my logo.epa");
 
-    // The preview shows a bitmap in its frame.
     quiet();
+    // A file dropped ends the boot view of the logo before it.
+    form().showBootView();
+    ASSERT_EQ(form().findChildren<BootPreview*>().size(), 1);
+    ASSERT_TRUE(Drop(form(), {QUrl::fromLocalFile(QString::fromStdString(path("my logo.epa")))}));
+    for (const BootPreview* view : form().findChildren<BootPreview*>()) {
+        EXPECT_FALSE(view->isVisible());
+    }
+
+    // The preview shows a bitmap in its frame.
     const QUrl bitmap =
         QUrl::fromLocalFile(QString::fromStdString(writeColourBitmap("pic.BMP", true, 3)));
     EXPECT_FALSE(Drop(form(), {bitmap, bitmap}));

@@ -390,17 +390,43 @@ async function language() {
     }
 }
 
+// Drops bytes on the canvas under the name given, as a file dragged there.
+async function drop(name, bytes) {
+    await page.$eval('#Picture1', (target, name, bytes) => {
+        const data = new DataTransfer();
+        data.items.add(new File([new Uint8Array(bytes)], name));
+        for (const type of ['dragenter', 'dragover', 'drop'])
+            target.dispatchEvent(new DragEvent(type, { dataTransfer: data, bubbles: true, cancelable: true }));
+    }, name, bytes);
+    await idle();
+}
+
+// A dropped file is kept under the last part of its name only.
 async function dropFile() {
     await load();
     const bytes = [...fs.readFileSync(sample('kalvero.epa'))];
-    await page.$eval('#Picture1', (target, bytes) => {
-        const data = new DataTransfer();
-        data.items.add(new File([new Uint8Array(bytes)], 'dropped.epa'));
-        for (const type of ['dragenter', 'dragover', 'drop'])
-            target.dispatchEvent(new DragEvent(type, { dataTransfer: data, bubbles: true, cancelable: true }));
-    }, bytes);
-    await idle();
-    expect(await text('EpaNameAnzeige') === 'dropped.epa', `EpaNameAnzeige: "${await text('EpaNameAnzeige')}"`);
+    for (const [name, shown] of [['dropped.epa', 'dropped.epa'], ['../../dev/null', 'null']]) {
+        await drop(name, bytes);
+        expect(await text('EpaNameAnzeige') === shown, `${name}: EpaNameAnzeige "${await text('EpaNameAnzeige')}"`);
+    }
+}
+
+// "." and ".." in the save dialog: a notice, and the dialog stays.
+async function saveNames() {
+    await load();
+    await openFile('LadeEpa_Command', sample('kalvero.epa'));
+    for (const name of ['.', '..']) {
+        await page.click('#EpaToBmp');
+        await page.waitForSelector('#saveDialog', { visible: true, timeout: 5000 });
+        await page.$eval('#saveName', (e, name) => { e.value = name; }, name);
+        await page.click('#saveOk');
+        await page.waitForSelector('#messageBox', { visible: true, timeout: 5000 });
+        const box = await page.$eval('#messageBox', (e) => e.innerText);
+        expect(box.includes('The file name is not valid.'), `save as "${name}": ${box}`);
+        await page.click('#answerOk');
+        await page.click('#saveCancel');
+        await idle();
+    }
 }
 
 // Tab walks the window's tab order (KeyboardTest's): the palette is one stop.
@@ -430,6 +456,10 @@ async function bootView() {
     expectSame('boot view pixels (RGB)', got, want.rgb);
     await page.keyboard.press('Escape');
     expect(!(await visible('#bootView')), 'Escape did not close the boot view');
+    await page.keyboard.press('F5');
+    await page.waitForSelector('#bootView', { visible: true, timeout: 5000 });
+    await drop('other.epa', [...fs.readFileSync(sample('kalvero.epa'))]);
+    expect(!(await visible('#bootView')), 'a dropped file left the old boot view');
 }
 
 async function screenshot() {
@@ -578,7 +608,8 @@ const cases = [
     ['e: a PNG picture made into an EPA file', picture],
     ['f: the save-first questions of Load EPA (No) and Exit (Cancel) keep the logo', saveFirstQuestion],
     ['g: the language and its caption, kept over a reload', language],
-    ['h: an EPA file dropped on the page', dropFile],
+    ['h: an EPA file dropped on the page, named by the last part of its name', dropFile],
+    ['l: "." and ".." in the save dialog', saveNames],
     ['i: the boot view as kalvero-cli render --boot-screen draws it', bootView],
     ['l: Tab walks the window\'s tab order, the palette one stop', tabOrder],
     ['j: a screenshot for the README', screenshot],

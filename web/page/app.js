@@ -15,7 +15,7 @@ import {
   showMenuEntry,
 } from './canvas.js';
 import {
-  AnswerCancel, closeWindows, message, setupDialogs, showAbout, showBootView, showReadMe,
+  AnswerCancel, closeBootView, closeWindows, message, setupDialogs, showAbout, showBootView, showReadMe,
 } from './dialogs.js';
 import {
   bitmapUrl, deliverSaves, openFile, saveFile, setupDrop, setupFiles, storeDropped, storeLaunched,
@@ -311,6 +311,7 @@ async function exit() {
 // (Load BMP for a bitmap).
 function openNamed(storing) {
   return runBusy(async () => {
+    closeBootView();
     const path = await storing();
     await Module.ccall('kalvero_drop', null, ['string'], [path], { async: true });
   });

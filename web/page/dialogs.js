@@ -9,11 +9,13 @@ const ButtonTexts = {
     saveTitle: 'Save As', saveName: 'File &name:', saveFilter: 'Save as &type:', save: '&Save',
     browse: '&Browse...',
     replace: (name) => `${name} already exists.\nDo you want to replace it?`,
+    notAName: (name) => `${name}\nThe file name is not valid.`,
     chooseFile: 'Choose the file to open.' },
   de: { ok: 'OK', yes: '&Ja', no: '&Nein', cancel: 'Abbrechen',
     saveTitle: 'Speichern unter', saveName: 'Datei&name:', saveFilter: 'Datei&typ:', save: '&Speichern',
     browse: '&Durchsuchen...',
     replace: (name) => `${name} existiert bereits.\nSoll es ersetzt werden?`,
+    notAName: (name) => `${name}\nDer Dateiname ist ungültig.`,
     chooseFile: 'Wählen Sie die Datei zum Öffnen.' },
 };
 
@@ -229,7 +231,11 @@ export function chooseSaveName(filters, filterIndex, name, mayReplace, browse = 
         return;
       }
       asking = true;
-      const replace = await mayReplace(chosen, words.saveTitle, words.replace(chosen));
+      // The page's files have no folders: ".", ".." and a "/" name none.
+      const valid = chosen !== '.' && chosen !== '..' && !chosen.includes('/');
+      const replace = valid
+        ? await mayReplace(chosen, words.saveTitle, words.replace(chosen))
+        : (await message(1, 0, words.saveTitle, words.notAName(chosen)), false);
       asking = false;
       if (finished()) return;
       if (replace) {
@@ -290,6 +296,11 @@ export function showBootView(rgb, width, height, title) {
   dialog.close();
   showWindow(dialog);
   canvas.focus();
+}
+
+// Dropping another file ends the boot view of the logo it may replace.
+export function closeBootView() {
+  document.getElementById('bootView').close();
 }
 
 export function closeWindows() {

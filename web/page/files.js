@@ -34,6 +34,14 @@ function baseName(path) {
   return path.slice(path.lastIndexOf('/') + 1);
 }
 
+// The last part of a name the page is given, so that a file lands in its own
+// folder whatever its name holds ("../../dev/null" is "null"); "." and ".."
+// name no file.
+function ownName(name) {
+  const last = baseName(name);
+  return last === '' || last === '.' || last === '..' ? 'file' : last;
+}
+
 // "desc|patterns|desc|patterns|" as [description, patterns] pairs.
 function filterList(filter) {
   const parts = filter.split('|');
@@ -122,15 +130,17 @@ async function decodedPicture(file) {
 }
 
 // Writes the file into a new folder (or, for one the user's handle names,
-// into the folder that stands for its own) and returns its path; a picture
-// to be decoded (see decodes) also goes in decoded, as <name>.rgba, whose
-// path is returned instead: the module falls back on the file itself.
+// into the folder that stands for its own) under the last part of its name
+// and returns its path; a picture to be decoded (see decodes) also goes in
+// decoded, as <name>.rgba, whose path is returned instead: the module falls
+// back on the file itself.
 async function store(file, decodes, handle = null) {
   const folder = (handle && await folderHolding(handle)) ?? newFolder();
-  const path = `${folder}/${file.name}`;
+  const name = ownName(file.name);
+  const path = `${folder}/${name}`;
   FS.writeFile(path, new Uint8Array(await file.arrayBuffer()));
   if (handle) keep(path, handle);
-  const picture = decodes(file.name) ? await decodedPicture(file) : null;
+  const picture = decodes(name) ? await decodedPicture(file) : null;
   if (!picture) return path;
   FS.writeFile(`${path}.rgba`, picture);
   return `${path}.rgba`;
