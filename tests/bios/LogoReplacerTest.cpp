@@ -210,8 +210,8 @@ TEST(ReplaceLogo, RefusesWithWhyAndWhatToDo) {
         // Read two ways: 0xFF for the 00 behind the logo, or the system
         // module's 00 with C1 behind it; a module of type 0x5000 in the middle.
         {With(a, [](Modules& m) { m[1].ffAfter = true; }), logo, boot,
-         "the image can be read two ways: 0xFF at 0x1258 ends the chain behind the module at "
-         "0x11F6, but a module header with a valid sum starts at 0x1259, where a reader that "
+         "the image can be read two ways: 0xFF at 0x1259 ends the chain behind the module at "
+         "0x11F7, but a module header with a valid sum starts at 0x125A, where a reader that "
          "takes 0xFF for the separator 00 goes on. Kalvero changes only"},
         {With(a, [](Modules& m) { m[0].ffAfter = true; }), logo, boot,
          "where a reader that takes 0xFF and C1 for 00 and C1 goes on"},
