@@ -44,8 +44,7 @@ std::optional<QString> FileToLoad(const QMimeData* data) {
 Form1::Form1(ShellServices services, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)), qtTranslation_(services_.qtTranslations),
       ui_(BuildForm1Controls(*this)), session_(services_.dialogs, *this),
-      editor_(session_.document(), session_.painting(), *ui_.Picture1, *ui_.EpaNameAnzeige,
-              *ui_.Koordinaten, *ui_.Farbauswahl) {
+      editor_(session_, *ui_.Picture1, *ui_.EpaNameAnzeige, *ui_.Koordinaten, *ui_.Farbauswahl) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kalvero"));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -105,10 +104,6 @@ void Form1::InitApplication() {
     }
     ui_.SaveCheck->setChecked(stored.messages);
     ui_.InversCheck->setChecked(stored.negative);
-
-    // The logo document starts empty, as it was made: tall, nothing pending.
-    editor_.GridHidden = false;
-    editor_.GridOffset = 0;
 }
 
 void Form1::connectControls() {

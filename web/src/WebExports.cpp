@@ -91,12 +91,18 @@ EMSCRIPTEN_KEEPALIVE void kalvero_show_grid(int shown) {
     editor->showGrid(shown != 0);
 }
 
+// kind: 0 pressed, 1 moved, 2 let go.
 EMSCRIPTEN_KEEPALIVE void kalvero_pointer(int kind, double x, double y, int buttons, int colour) {
-    editor->pointer(kind, x, y, buttons, colour);
+    if (kind >= 0 && kind <= 2) {
+        editor->pointer(static_cast<kalvero::PointerKind>(kind), x, y, buttons, colour);
+    }
 }
 
+// 0 left, 1 right, 2 up, 3 down move the keyboard's cell, 4 paints it.
 EMSCRIPTEN_KEEPALIVE void kalvero_key(int key, int colour) {
-    editor->key(key, colour);
+    if (key >= 0 && key <= 4) {
+        editor->key(static_cast<kalvero::CanvasKey>(key), colour);
+    }
 }
 
 EMSCRIPTEN_KEEPALIVE void kalvero_undo() {
@@ -107,12 +113,8 @@ EMSCRIPTEN_KEEPALIVE void kalvero_redo() {
     editor->redo();
 }
 
-// Whether leaving the page would lose painting or a logo made from a bitmap
-// that was not saved, while the user wants to be asked (Messages).
 EMSCRIPTEN_KEEPALIVE int kalvero_unsaved() {
-    const kalvero::EditorControls& controls = editor->session().controls();
-    return controls.messages && controls.saveEnabled && editor->session().document().edited() ? 1
-                                                                                              : 0;
+    return editor->session().unsaved() ? 1 : 0;
 }
 
 // The logo on the canvas as the PC shows it at power-on, handed to the page;
