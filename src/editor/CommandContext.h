@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/FileIo.h"
-#include "document/LanguageTexts.h"
+#include "editor/LanguageTexts.h"
 #include "document/LogoDocument.h"
 #include "editor/EditorControls.h"
 #include "editor/EditorView.h"

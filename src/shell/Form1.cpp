@@ -3,7 +3,7 @@
 #include "canvas/LogoCanvas.h"
 #include "canvas/PalettePanel.h"
 #include "canvas/Twips.h"
-#include "document/CommandLine.h"
+#include "shell/platform/CommandLine.h"
 #include "editor/Dialogs.h"
 #include "shell/Artwork.h"
 #include "shell/BootPreview.h"

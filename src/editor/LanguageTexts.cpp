@@ -1,4 +1,4 @@
-#include "document/LanguageTexts.h"
+#include "editor/LanguageTexts.h"
 
 #include <array>
 #include <string_view>
