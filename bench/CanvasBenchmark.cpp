@@ -27,10 +27,11 @@ struct EditorWidgets {
     LogoEditor editor{session, canvas, epaName, readout, palette};
 
     EditorWidgets() {
-        for (int position = 1; position <= EpaDataSize; ++position) {
-            document.EpaData(position) = static_cast<std::uint8_t>(position * 37 + 11);
+        std::vector<std::uint8_t> pattern(EpaDataSize);
+        for (std::size_t i = 0; i < pattern.size(); ++i) {
+            pattern[i] = static_cast<std::uint8_t>(i * 37 + 48);
         }
-        document.madeFromBitmap();
+        document.openedFile("pattern.epa", pattern);
         canvas.show();
         editor.RedrawCanvas();
     }

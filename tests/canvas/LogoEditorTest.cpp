@@ -44,12 +44,14 @@ protected:
         MakeBitmapLogo(form().session(), {}, tall);
         LogoDocument& logo = document();
         const LogoLayout size = logo.layout();
-        for (int position = size.glyphOffset + 1; position <= size.trailerOffset; ++position) {
-            logo.EpaData(position) = 0xFF;
-        }
-        for (int line = 0; line < 14; ++line) {
-            logo.EpaData(size.glyphOffset + 1 + line) = line == 0 ? 0x80 : 0;
-            logo.EpaData(size.trailerOffset - line) = line == 0 ? 0x01 : 0;
+        for (int cell = 0; cell < size.cellCount; ++cell) {
+            for (int line = 0; line < CellHeight; ++line) {
+                const bool first = cell == 0, last = cell == size.cellCount - 1;
+                logo.SetGlyphRow(cell % CellColumns, cell / CellColumns, line,
+                                 first  ? (line == 0 ? 0x80 : 0)
+                                 : last ? (line == CellHeight - 1 ? 0x01 : 0)
+                                        : 0xFF);
+            }
         }
         logo.SetCellAttribute(0, 0, 12);
         logo.SetCellAttribute(16, size.cellRows - 1, 14);
