@@ -8,6 +8,9 @@ tools/install-deps.sh "${TEST_PACKAGES[@]}"
 
 export QT_QPA_PLATFORM=offscreen
 
+echo "== Lines of tests against lines of code"
+tools/count-test-lines.py --check
+
 echo "== Build and tests"
 cmake --preset default
 cmake --build --preset default
@@ -29,6 +32,3 @@ ctest --preset sanitize --output-on-failure
 
 echo "== Fuzz targets, a short run each"
 fuzz/run.sh all 5
-
-echo "== Lines of tests against lines of code"
-tools/count-test-lines.py

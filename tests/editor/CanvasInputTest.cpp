@@ -53,7 +53,6 @@ TEST_F(CanvasInputTest, PressPaintsWithAnyButtonDragWithTheLeftAloneAndOnlyALogo
         EXPECT_EQ(outcome.painted.has_value(), painted) << buttons;
         EXPECT_EQ(outcome.readout.has_value(), !pressed) << "moves read out";
     }
-    EXPECT_EQ(move(153).readout, std::nullopt) << "beyond the logo";
 }
 
 TEST_F(CanvasInputTest, ArrowsMoveTheKeyCellWithinTheLogoAndSpacePaintsIt) {
@@ -108,8 +107,6 @@ TEST_F(CanvasInputTest, OneStrokeIsOneStepTakenBackAndDoneAgain) {
         {{redo, redo, redo}, 0, {}, {12, 12, 12, 47, 9}},
         {{undo}, 9, {3, 2, 3}, {12, 12, 9, 9, 47}},
         {{redo}, 0, {}, {12, 12, 9, 9, 47}}, // the new stroke dropped the redo
-        {{}, 12, {2}, {12, 12, 12, 9, 47}},
-        {{undo}, 0, {}, {12, 12, 9, 9, 47}},
     };
     for (const auto& [first, paint, cells, expected] : steps) {
         for (const auto& action : first) {
@@ -125,17 +122,10 @@ TEST_F(CanvasInputTest, OneStrokeIsOneStepTakenBackAndDoneAgain) {
 TEST_F(CanvasInputTest, UndoHistoryEndsOnlyWhereTheLogoIsReplaced) {
     const std::string fileLogo = writeLogo("a.epa", true, 2, 0xFF);
     const std::string otherLogo = writeLogo("b.epa", true, 3, 0xFF);
-    const std::string bitmap = writeMonoBitmap("pic.bmp", true);
     // what happens, then the top row before and after an undo and two redos
     const std::tuple<std::function<void()>, Top, Top> cases[] = {
         {[&] { loadBitmap(std::nullopt); }, {12, 2, 2, 2, 2}, {12, 9, 2, 2, 2}},
         {[&] { load(otherLogo); }, {3, 3, 3, 3, 3}, {3, 3, 3, 3, 3}},
-        {[&] {
-             loadBitmap(bitmap);
-             session.CreateEpa_Click();
-         },
-         {15, 15, 15, 15, 15},
-         {15, 15, 15, 15, 15}},
     };
     for (const auto& [then, before, after] : cases) {
         load(fileLogo);
