@@ -8,8 +8,9 @@ tools/install-deps.sh "${TEST_PACKAGES[@]}"
 
 export QT_QPA_PLATFORM=offscreen
 
-echo "== Lines of tests against lines of code"
+echo "== Lines of tests against lines of code, and the planted faults still in place"
 tools/count-test-lines.py --check
+tools/planted-faults/run.sh --list
 
 echo "== Build and tests"
 cmake --preset default
