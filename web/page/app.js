@@ -30,6 +30,7 @@ let busy = false;         // an async call is pending: no export may be called
 let leaving = false;
 let german = false;
 let texts = null;         // the module's texts: texts.de, texts.en
+let contract = null;      // the module's names for its commands, options, pointers, keys
 let readMeText = '';
 let aboutText = '';
 let selectedColour = 0;
@@ -63,13 +64,19 @@ async function runBusy(work) {
   }
 }
 
-function command(number) {
-  return runBusy(() => Module.ccall('kalvero_command', null, ['number'], [number], { async: true }));
+function command(name) {
+  return runBusy(() => Module.ccall('kalvero_command', null, ['string'], [name], { async: true }));
 }
 
-function call(name, ...numbers) {
+function call(name, ...args) {
   if (!idle()) return 0;
-  return Module.ccall(name, 'number', numbers.map(() => 'number'), numbers);
+  return Module.ccall(name, 'number', args.map((a) => typeof a === 'string' ? 'string' : 'number'), args);
+}
+
+// A name the module knows (kalvero_contract); any other stops the start.
+function known(kind, name) {
+  if (!contract[kind].includes(name)) throw new Error(`the module knows no ${kind} "${name}"`);
+  return name;
 }
 
 // ---- options ----------------------------------------------------------------------
@@ -267,7 +274,7 @@ function moveInPalette(event, index) {
 
 function chooseLanguage(toGerman) {
   if (!idle()) return;
-  call('kalvero_set_option', 1, toGerman ? 1 : 0);
+  call('kalvero_set_option', 'Deutsch', toGerman ? 1 : 0);
   applyLanguage(toGerman);
   storeOptions();
 }
@@ -301,12 +308,11 @@ async function exit() {
 }
 
 function wireControls() {
-  const commands = {
-    LadeEpa_Command: 0, SichEpa_Command: 1, LadeBmp_Command: 2, CreateEpa: 3, EpaToBmp: 4,
-  };
-  for (const [id, number] of Object.entries(commands)) {
-    $(id).addEventListener('click', () => command(number));
-  }
+  const commands = ['LadeEpa_Command', 'SichEpa_Command', 'LadeBmp_Command', 'CreateEpa', 'EpaToBmp']
+    .map((id) => known('commands', id));
+  for (const id of commands) $(id).addEventListener('click', () => command(id));
+  known('commands', 'switchLogo');
+  known('options', 'Deutsch');
   $('Ende_Command').addEventListener('click', exit);
   $('Info').addEventListener('click', openReadMe);
   $('aboutMenu').addEventListener('click', openAbout);
@@ -319,22 +325,22 @@ function wireControls() {
   });
 
   // The command buttons take the focus as soon as the mouse moves over them.
-  for (const id of [...Object.keys(commands), 'Ende_Command', 'Info']) {
+  for (const id of [...commands, 'Ende_Command', 'Info']) {
     $(id).addEventListener('mousemove', () => {
       if (!$(id).disabled && document.activeElement !== $(id)) $(id).focus();
     });
   }
 
-  const options = { Backup: 0, SaveCheck: 2, InversCheck: 3 };
+  const options = ['Backup', 'SaveCheck', 'InversCheck'].map((id) => known('options', id));
   for (const id of CheckBoxes) {
     // No change while the module waits.
     $(id).addEventListener('click', (event) => {
       if (!idle()) event.preventDefault();
     });
   }
-  for (const [id, option] of Object.entries(options)) {
+  for (const id of options) {
     $(id).addEventListener('change', () => {
-      call('kalvero_set_option', option, $(id).checked ? 1 : 0);
+      call('kalvero_set_option', id, $(id).checked ? 1 : 0);
       storeOptions();
     });
   }
@@ -344,13 +350,15 @@ function wireControls() {
 
   setupCanvas({
     idle,
+    known,
     pointer: (kind, x, y, buttons) => {
-      Module.ccall('kalvero_pointer', null, ['number', 'number', 'number', 'number', 'number'],
+      Module.ccall('kalvero_pointer', null, ['string', 'number', 'number', 'number', 'number'],
         [kind, x, y, buttons, selectedColour]);
     },
+    keys: contract.keys,
     key: (key) => call('kalvero_key', key, selectedColour),
     bootView: () => call('kalvero_boot_view'),
-    switchLogo: () => command(5),
+    switchLogo: () => command('switchLogo'),
   });
 
   setupDrop(idle, (file) => runBusy(async () => {
@@ -396,7 +404,7 @@ function pressShortcut(shortcut) {
     case 'bootView': call('kalvero_boot_view'); break;
     case 'switch': {
       const entry = $('fullScreenEntry');
-      if (!entry.hidden && !entry.disabled) command(5);
+      if (!entry.hidden && !entry.disabled) command('switchLogo');
       break;
     }
     default: break;
@@ -446,6 +454,7 @@ async function start() {
   const files = Promise.all([fetchText('artwork/text/readme.txt'), fetchText('artwork/text/about.txt')]);
   const { default: createKalvero } = await import('./kalvero.js');
   const module = await createKalvero({ face });
+  contract = JSON.parse(module.ccall('kalvero_contract', 'string', [], []));
   const textsOf = (language) =>
     JSON.parse(module.ccall('kalvero_texts', 'string', ['number'], [language]));
   texts = { de: textsOf(1), en: textsOf(0) };
