@@ -313,6 +313,9 @@ function wireControls() {
   for (const id of commands) $(id).addEventListener('click', () => command(id));
   known('commands', 'switchLogo');
   known('options', 'Deutsch');
+  for (const [keys, action] of contract.shortcuts) {
+    if (!(action in ShortcutActions)) throw new Error(`the page has no action "${action}" for ${keys}`);
+  }
   $('Ende_Command').addEventListener('click', exit);
   $('Info').addEventListener('click', openReadMe);
   $('aboutMenu').addEventListener('click', openAbout);
@@ -377,38 +380,34 @@ function wireControls() {
 
 // ---- keys -------------------------------------------------------------------------
 
-// The window's shortcuts (Form1::connectControls), or ''.
+// The editor's keys (src/editor/Shortcuts.h, handed over by the module): the
+// action of the key pressed, or ''.
 function shortcutOf(event) {
-  const ctrl = event.ctrlKey || event.metaKey;
-  const key = event.key.length === 1 ? event.key.toLowerCase() : event.key;
   if (event.altKey) return '';
-  if (ctrl && !event.shiftKey) {
-    return { o: 'open', s: 'save', q: 'exit', z: 'undo', y: 'redo' }[key] ?? '';
-  }
-  if (ctrl && event.shiftKey) return key === 'z' ? 'redo' : '';
-  if (event.shiftKey) return '';
-  return { F1: 'info', F5: 'bootView', F6: 'switch' }[key] ?? '';
+  const key = event.key.length === 1 ? event.key.toUpperCase() : event.key;
+  const keys = `${event.ctrlKey || event.metaKey ? 'Ctrl+' : ''}${event.shiftKey ? 'Shift+' : ''}${key}`;
+  return contract.shortcuts.find(([shortcut]) => shortcut === keys)?.[1] ?? '';
 }
 
+const press = (id) => {
+  if (!$(id).disabled) $(id).click();
+};
+const ShortcutActions = {
+  open: () => press('LadeEpa_Command'),
+  save: () => press('SichEpa_Command'),
+  exit: () => press('Ende_Command'),
+  info: () => press('Info'),
+  undo: () => call('kalvero_undo'),
+  redo: () => call('kalvero_redo'),
+  bootView: () => call('kalvero_boot_view'),
+  switchLogo: () => {
+    const entry = $('fullScreenEntry');
+    if (!entry.hidden && !entry.disabled) command('switchLogo');
+  },
+};
+
 function pressShortcut(shortcut) {
-  const press = (id) => {
-    if (!$(id).disabled) $(id).click();
-  };
-  switch (shortcut) {
-    case 'open': press('LadeEpa_Command'); break;
-    case 'save': press('SichEpa_Command'); break;
-    case 'exit': press('Ende_Command'); break;
-    case 'info': press('Info'); break;
-    case 'undo': call('kalvero_undo'); break;
-    case 'redo': call('kalvero_redo'); break;
-    case 'bootView': call('kalvero_boot_view'); break;
-    case 'switch': {
-      const entry = $('fullScreenEntry');
-      if (!entry.hidden && !entry.disabled) command('switchLogo');
-      break;
-    }
-    default: break;
-  }
+  ShortcutActions[shortcut]?.();
 }
 
 function onKeyDown(event) {

@@ -4,6 +4,7 @@
 #include "PageTexts.h"
 #include "PictureFile.h"
 #include "WebEditor.h"
+#include "editor/Shortcuts.h"
 
 #include <emscripten.h>
 #include <memory>
@@ -73,6 +74,15 @@ template <typename T, std::size_t N> std::string JsonNames(const Name<T> (&table
     return "[" + list + "]";
 }
 
+std::string JsonShortcuts() {
+    std::string list;
+    for (const kalvero::Shortcut& shortcut : kalvero::Shortcuts) {
+        list += std::string(list.empty() ? "" : ",") + "[\"" + std::string(shortcut.keys) +
+                "\",\"" + std::string(shortcut.action) + "\"]";
+    }
+    return "[" + list + "]";
+}
+
 EM_JS(void, PageShowBootView, (const std::uint8_t* rgb, int width, int height),
       { Module.face.showBootView(HEAPU8.slice(rgb, rgb + 3 * width * height), width, height); });
 
@@ -92,11 +102,13 @@ EMSCRIPTEN_KEEPALIVE void kalvero_start(int german, int backup, int messages, in
     editor->view().redrawCanvas();
 }
 
-// The names of the commands, options, pointer kinds and keys, as JSON.
+// The names of the commands, options, pointer kinds and keys, and the
+// editor's shortcuts as [keys, action] pairs, as JSON.
 EMSCRIPTEN_KEEPALIVE const char* kalvero_contract() {
     static const std::string contract =
         "{\"commands\":" + JsonNames(Commands) + ",\"options\":" + JsonNames(Options) +
-        ",\"pointers\":" + JsonNames(Pointers) + ",\"keys\":" + JsonNames(Keys) + "}";
+        ",\"pointers\":" + JsonNames(Pointers) + ",\"keys\":" + JsonNames(Keys) +
+        ",\"shortcuts\":" + JsonShortcuts() + "}";
     return contract.c_str();
 }
 
