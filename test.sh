@@ -8,6 +8,10 @@ tools/install-deps.sh "${TEST_PACKAGES[@]}"
 
 export QT_QPA_PLATFORM=offscreen
 
+echo "== Lines of tests against lines of code, and the planted faults still in place"
+tools/count-test-lines.py --check
+tools/planted-faults/run.sh --list
+
 echo "== Build and tests"
 cmake --preset default
 cmake --build --preset default
@@ -29,6 +33,3 @@ ctest --preset sanitize --output-on-failure
 
 echo "== Fuzz targets, a short run each"
 fuzz/run.sh all 5
-
-echo "== Lines of tests against lines of code"
-tools/count-test-lines.py

@@ -24,13 +24,14 @@ struct EditorWidgets {
     QLabel epaName;
     QLabel readout;
     PalettePanel palette;
-    LogoEditor editor{document, session.painting(), canvas, epaName, readout, palette};
+    LogoEditor editor{session, canvas, epaName, readout, palette};
 
     EditorWidgets() {
-        for (int position = 1; position <= EpaDataSize; ++position) {
-            document.EpaData(position) = static_cast<std::uint8_t>(position * 37 + 11);
+        std::vector<std::uint8_t> pattern(EpaDataSize);
+        for (std::size_t i = 0; i < pattern.size(); ++i) {
+            pattern[i] = static_cast<std::uint8_t>(i * 37 + 48);
         }
-        document.madeFromBitmap();
+        document.openedFile("pattern.epa", pattern);
         canvas.show();
         editor.RedrawCanvas();
     }
@@ -46,7 +47,7 @@ void BM_RedrawCanvas(benchmark::State& state) {
 }
 BENCHMARK(BM_RedrawCanvas)->ArgName("grid")->Arg(1)->Arg(0);
 
-// PaintCell alone, then with the paint of the whole canvas that the update it
+// A cell painted by a press alone, then with the paint of the whole canvas that the update it
 // asks for brings (drawn here into an image, as no screen is there).
 void BM_PaintCell(benchmark::State& state) {
     EditorWidgets widgets;
@@ -54,9 +55,9 @@ void BM_PaintCell(benchmark::State& state) {
     QImage screen(widgets.canvas.size(), QImage::Format_RGB32);
     int cell = 0;
     for (auto _ : state) {
-        widgets.editor.CellColumn = cell % CellColumns;
-        widgets.editor.CellRow = cell / CellColumns % TallCellRows;
-        widgets.editor.PaintCell();
+        const QPointF at(9.0 * (cell % CellColumns) + 4,
+                         15.0 * (cell / CellColumns % TallCellRows) + 7);
+        widgets.editor.Picture1_MouseDown(1, at);
         if (paint) {
             widgets.canvas.render(&screen);
         }

@@ -23,11 +23,8 @@ std::vector<std::uint8_t> Pattern(std::size_t length) {
 
 // A tall logo with every cell and glyph line filled.
 LogoDocument PatternLogo(bool tall = true) {
-    LogoDocument logo(tall);
-    const std::vector<std::uint8_t> bytes = Pattern(TallEpaLength);
-    for (int position = 1; position <= TallEpaLength; ++position) {
-        logo.EpaData(position) = bytes[static_cast<std::size_t>(position - 1)];
-    }
+    LogoDocument logo;
+    logo.openedFile("pattern.epa", Pattern(tall ? TallEpaLength : ShortEpaLength));
     return logo;
 }
 

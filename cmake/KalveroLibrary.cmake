@@ -1,12 +1,19 @@
 # One library per source folder, linked only downwards. Each target names the
-# libraries below it that it uses; configuring fails when a file of its folder
-# includes a header of a folder it does not link, so a layer cannot come to
-# lean on one above it unnoticed.
+# libraries below it that it uses; every build fails when a file of its folder
+# includes a header of a folder it does not link, however the include is
+# spelled (cmake/CheckLayers.cmake), so a layer cannot come to lean on one
+# above it unnoticed.
 
 set(KALVERO_SOURCE_FOLDERS base document conversion lh5 bios editor qemu picture canvas shell cli)
+# Runs before every library of ours is built, on every build.
+add_custom_target(kalvero_layer_check ALL
+    COMMAND ${CMAKE_COMMAND} -DRULES=${CMAKE_BINARY_DIR}/layer-rules.cmake
+            -P ${CMAKE_CURRENT_LIST_DIR}/CheckLayers.cmake
+    COMMENT "Checking that each library includes only what it links"
+    VERBATIM)
 
 # kalvero_layer(TARGET FOLDER folder [DEPENDS ...])
-#   Links TARGET to DEPENDS and checks the includes of src/FOLDER against
+#   Links TARGET to DEPENDS and has the includes of src/FOLDER checked against
 #   them. FOLDER is the folder under src/ the target is made of
 #   ("shell/platform"); DEPENDS are our libraries below it, and outside ones
 #   (Qt6::Widgets).
@@ -19,6 +26,7 @@ function(kalvero_layer name)
         target_link_libraries(${name} PUBLIC ${arg_DEPENDS})
     endif()
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    add_dependencies(${name} kalvero_layer_check)
 
     set(allowed ${arg_FOLDER})
     foreach(dependency IN LISTS arg_DEPENDS)
@@ -27,39 +35,21 @@ function(kalvero_layer name)
     endforeach()
     list(REMOVE_DUPLICATES allowed)
     set_property(GLOBAL PROPERTY KALVERO_FOLDERS_${name} ${allowed})
-    set_property(GLOBAL PROPERTY KALVERO_FOLDER_OWNER_${arg_FOLDER} ${name})
-
-    set(folder ${PROJECT_SOURCE_DIR}/src/${arg_FOLDER})
-    file(GLOB_RECURSE files CONFIGURE_DEPENDS ${folder}/*.h ${folder}/*.cpp)
-    foreach(file IN LISTS files)
-        cmake_path(RELATIVE_PATH file BASE_DIRECTORY ${PROJECT_SOURCE_DIR}/src
-                   OUTPUT_VARIABLE relative)
-        # A subfolder that is a library of its own was checked as that.
-        cmake_path(GET relative PARENT_PATH own)
-        get_property(owner GLOBAL PROPERTY KALVERO_FOLDER_OWNER_${own})
-        if(owner AND NOT own STREQUAL arg_FOLDER)
-            continue()
-        endif()
-        file(STRINGS ${file} includes REGEX "^#include \"[a-z0-9]+/")
-        foreach(line IN LISTS includes)
-            string(REGEX REPLACE "^#include \"(.*)/[^/]*\".*" "\\1" included "${line}")
-            string(REGEX REPLACE "/.*" "" top "${included}")
-            if(NOT top IN_LIST KALVERO_SOURCE_FOLDERS)
-                continue()
-            endif()
-            set(found FALSE)
-            foreach(permitted IN LISTS allowed)
-                if(included STREQUAL permitted OR included MATCHES "^${permitted}/")
-                    set(found TRUE)
-                endif()
-            endforeach()
-            if(NOT found)
-                message(FATAL_ERROR "src/${relative} (${name}) includes \"${included}/\", a "
-                                    "folder ${name} does not link (it links: ${allowed})")
-            endif()
-        endforeach()
-    endforeach()
+    string(MAKE_C_IDENTIFIER ${name} id)
+    string(CONCAT rules "list(APPEND KALVERO_LAYERS ${id})\n"
+           "list(APPEND KALVERO_LAYER_FOLDERS ${arg_FOLDER})\n"
+           "set(KALVERO_LAYER_FOLDER_${id} ${arg_FOLDER})\n"
+           "set(KALVERO_LAYER_ALLOWED_${id} \"${allowed}\")\n")
+    set_property(GLOBAL APPEND_STRING PROPERTY KALVERO_LAYER_RULES "${rules}")
 endfunction()
+
+# Writes what the check reads, once every library is known.
+function(kalvero_write_layer_rules)
+    get_property(rules GLOBAL PROPERTY KALVERO_LAYER_RULES)
+    file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/layer-rules.cmake
+         CONTENT "set(KALVERO_LAYER_ROOT ${PROJECT_SOURCE_DIR}/src)\n${rules}")
+endfunction()
+cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL kalvero_write_layer_rules)
 
 # kalvero_library(NAME FOLDER folder SOURCES ... [DEPENDS ...])
 #   A static library of our own, checked as kalvero_layer checks.

@@ -2,7 +2,7 @@
 // title, the EPA name proposed for a bitmap and the backup names.
 
 #include "FuzzCheck.h"
-#include "document/CommandLine.h"
+#include "shell/platform/CommandLine.h"
 #include "document/FileIo.h"
 #include "document/FileNames.h"
 

@@ -2,9 +2,8 @@
 # Builds the page (build/web), installs puppeteer-core into build/web-test
 # and runs tests/web/page-test.mjs: the page in headless Chromium,
 # checked against the native kalvero-cli. Needs build/bin/kalvero-cli and
-# build/bin/make_award_seeds (cmake --build --preset default). With
-# KALVERO_BIOS_SAMPLES set to a folder of BIOS images, each of them with a
-# version-1 logo is checked too. Exits non-zero when anything fails.
+# build/bin/make_award_seeds (cmake --build --preset default). Exits
+# non-zero when anything fails.
 #
 # Needs the Debian packages of tools/build-web.sh, and npm and chromium.
 set -euo pipefail

@@ -19,8 +19,6 @@ enum class FileProblem {
     TooLarge,
     Changed,
     NotAccepted,
-    OpenLogo,     // the logo file being edited, which an export must not replace
-    LoadedBitmap, // the bitmap file loaded in the editor, which no output may replace
     Other,
 };
 

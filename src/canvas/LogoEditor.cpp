@@ -7,6 +7,7 @@
 #include "conversion/PreviewImage.h"
 #include "document/LogoRaster.h"
 #include "document/Palette.h"
+#include "editor/EditorSession.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -19,18 +20,8 @@ namespace {
 
 constexpr int CanvasTopTwips = 120;
 constexpr int NameGapTwips = 20;
-
-// Outer canvas size in twips: grid shown or hidden, short or tall logo.
-int CanvasWidthTwips(bool gridHidden) {
-    return gridHidden ? 2120 : 2385;
-}
-
-int CanvasHeightTwips(bool gridHidden, bool tall) {
-    if (gridHidden) {
-        return tall ? 1950 : 1320;
-    }
-    return tall ? 2100 : 1440;
-}
+// The canvas's sunken frame around its drawing area.
+constexpr int FrameWidth = 2;
 
 const std::array<QRgb, 16>& ScreenPalette() {
     static const std::array<QRgb, 16> colours = [] {
@@ -45,25 +36,26 @@ const std::array<QRgb, 16>& ScreenPalette() {
 
 } // namespace
 
-LogoEditor::LogoEditor(LogoDocument& document, LogoPainting& painting, LogoCanvas& canvas,
-                       QLabel& epaNameAnzeige, QLabel& koordinaten, PalettePanel& palette,
-                       QObject* parent)
-    : QObject(parent), document_(document), painting_(painting), canvas_(canvas),
-      epaNameAnzeige_(epaNameAnzeige), koordinaten_(koordinaten), palette_(palette) {
+LogoEditor::LogoEditor(EditorSession& session, LogoCanvas& canvas, QLabel& epaNameAnzeige,
+                       QLabel& koordinaten, PalettePanel& palette, QObject* parent)
+    : QObject(parent), document_(session.document()), painting_(session.painting()),
+      input_(session.canvasInput()), canvas_(canvas), epaNameAnzeige_(epaNameAnzeige),
+      koordinaten_(koordinaten), palette_(palette) {
     connect(&canvas_, &LogoCanvas::mousePressed, this, &LogoEditor::Picture1_MouseDown);
     connect(&canvas_, &LogoCanvas::mouseMoved, this, &LogoEditor::Picture1_MouseMove);
-    connect(&canvas_, &LogoCanvas::mouseReleased, this, [this] { painting_.endStroke(); });
+    connect(&canvas_, &LogoCanvas::mouseReleased, this,
+            [this] { input_.pointer(PointerKind::Release, 0, 0, 0, 0); });
     connect(&canvas_, &LogoCanvas::keyPressed, this, &LogoEditor::Picture1_KeyDown);
 }
 
 void LogoEditor::RedrawCanvas() {
-    const bool fullScreen = document_.showsFullScreen();
-    const int heightTwips = CanvasHeightTwips(GridHidden, document_.TallLogo() || fullScreen);
-    canvas_.setOuterSize(QSize(Px(CanvasWidthTwips(GridHidden)), Px(heightTwips)));
-    epaNameAnzeige_.move(epaNameAnzeige_.x(), Px(CanvasTopTwips + heightTwips + NameGapTwips));
+    const CanvasRect size = input_.size();
+    const QSize outer(size.width + 2 * FrameWidth, size.height + 2 * FrameWidth);
+    canvas_.setOuterSize(outer);
+    epaNameAnzeige_.move(epaNameAnzeige_.x(), Px(CanvasTopTwips + NameGapTwips) + outer.height());
     showKeyCell();
 
-    if (fullScreen) {
+    if (document_.showsFullScreen()) {
         drawFullScreen();
         return;
     }
@@ -73,7 +65,7 @@ void LogoEditor::RedrawCanvas() {
         return;
     }
     const std::array<QRgb, 16>& colours = ScreenPalette();
-    ForEachLogoPixel(document_, CanvasGeometry{GridOffset}, [&](int x, int y, int colour) {
+    ForEachLogoPixel(document_, CanvasGeometry{input_.gridOffset()}, [&](int x, int y, int colour) {
         canvas_.setPixel(x, y, colours[static_cast<std::size_t>(colour)]);
     });
     canvas_.update();
@@ -118,82 +110,58 @@ void LogoEditor::drawFullScreen() {
 }
 
 void LogoEditor::ShowRaster_Click(bool checked) {
-    GridHidden = !checked;
-    GridOffset = checked ? 0 : 1;
+    input_.setGridShown(checked);
     canvas_.setBackground(QApplication::palette().color(QPalette::Button));
     RedrawCanvas();
 }
 
-bool LogoEditor::pointAt(QPointF position) {
-    const std::optional<PointerCell> cell =
-        CellUnderPointer(position.x(), position.y(), document_.TallLogo(), GridOffset);
-    if (!cell) {
-        return false;
-    }
-    CellColumn = cell->CellColumn;
-    CellRow = cell->CellRow;
-    lastCell_ = *cell;
-    return true;
-}
-
 void LogoEditor::Picture1_MouseDown(int button, QPointF position) {
-    static_cast<void>(button); // every button paints
-    painting_.endStroke();
-    if (pointAt(position) && document_.paintable()) {
-        PaintCell();
-    }
+    draw(input_.pointer(PointerKind::Press, position.x(), position.y(), button, colour()));
 }
 
 void LogoEditor::Picture1_MouseMove(int buttons, QPointF position) {
-    if (document_.showsFullScreen() || !pointAt(position)) {
-        return;
-    }
-    koordinaten_.setText(QString::fromStdString(ReadoutText(lastCell_)));
-    if (document_.paintable() && buttons == 1) {
-        PaintCell();
-    }
+    draw(input_.pointer(PointerKind::Move, position.x(), position.y(), buttons, colour()));
 }
 
 void LogoEditor::Picture1_KeyDown(int key) {
-    const int lastRow = document_.layout().cellRows - 1;
-    keyColumn_ += key == Qt::Key_Left ? -1 : key == Qt::Key_Right ? 1 : 0;
-    keyRow_ += key == Qt::Key_Up ? -1 : key == Qt::Key_Down ? 1 : 0;
-    keyColumn_ = std::clamp(keyColumn_, 0, CellColumns - 1);
-    keyRow_ = std::clamp(keyRow_, 0, lastRow);
-    if (key == Qt::Key_Space && document_.paintable()) {
-        CellColumn = keyColumn_;
-        CellRow = keyRow_;
-        painting_.endStroke();
-        PaintCell();
-        painting_.endStroke();
+    const std::pair<int, CanvasKey> keys[] = {{Qt::Key_Left, CanvasKey::Left},
+                                              {Qt::Key_Right, CanvasKey::Right},
+                                              {Qt::Key_Up, CanvasKey::Up},
+                                              {Qt::Key_Down, CanvasKey::Down},
+                                              {Qt::Key_Space, CanvasKey::Paint}};
+    for (const auto& [qtKey, canvasKey] : keys) {
+        if (qtKey == key) {
+            draw(input_.key(canvasKey, colour()));
+        }
     }
     showKeyCell();
 }
 
-void LogoEditor::showKeyCell() {
-    if (document_.showsFullScreen()) {
-        canvas_.setKeyCell({});
-        return;
+std::uint8_t LogoEditor::colour() const {
+    return static_cast<std::uint8_t>(palette_.selectedIndex());
+}
+
+void LogoEditor::draw(const CanvasOutcome& outcome) {
+    if (outcome.readout) {
+        koordinaten_.setText(QString::fromStdString(*outcome.readout));
     }
-    // Around the cell, over the grid lines when they are shown.
-    keyRow_ = std::min(keyRow_, document_.layout().cellRows - 1);
-    canvas_.setKeyCell(QRect((CellWidth + 1 - GridOffset) * keyColumn_ - GridOffset,
-                             (CellHeight + 1 - GridOffset) * keyRow_ - GridOffset, CellWidth + 2,
-                             CellHeight + 2));
+    if (outcome.painted) {
+        drawCell(outcome.painted->CellColumn, outcome.painted->CellRow,
+                 palette_.colourBar()->colour().rgb());
+    }
+}
+
+void LogoEditor::showKeyCell() {
+    const CanvasRect frame = input_.keyCell();
+    canvas_.setKeyCell(QRect(frame.left, frame.top, frame.width, frame.height));
 }
 
 void LogoEditor::drawCell(int column, int row, QRgb colour) {
     const QRgb black = ScreenPalette()[0];
     ForEachCellPixel(
-        document_, CanvasGeometry{GridOffset}, column, row, 1,
+        document_, CanvasGeometry{input_.gridOffset()}, column, row, 1,
         [&](int x, int y, int set) { canvas_.setPixel(x, y, set != 0 ? colour : black); });
     canvas_.update();
-}
-
-void LogoEditor::PaintCell() {
-    if (painting_.paint(CellColumn, CellRow, static_cast<std::uint8_t>(palette_.selectedIndex()))) {
-        drawCell(CellColumn, CellRow, palette_.colourBar()->colour().rgb());
-    }
 }
 
 void LogoEditor::undo() {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "document/LogoDocument.h"
+#include "editor/CanvasInput.h"
 #include "editor/LogoPainting.h"
-#include "editor/PointerCell.h"
 
 #include <QObject>
 #include <QPointF>
@@ -12,18 +12,19 @@ class QLabel;
 
 namespace kalvero {
 
+class EditorSession;
 class LogoCanvas;
 class PalettePanel;
 
-// Draws the logo on the canvas with or without the cell grid, paints cells in
-// the chosen colour and keeps the pointer read-out.
+// Draws the logo on the canvas with or without the cell grid, and passes the
+// pointer and the keys to the session's canvas input: draws the cells it
+// paints, its read-out and its keyboard cell.
 class LogoEditor final : public QObject {
     Q_OBJECT
 
 public:
-    LogoEditor(LogoDocument& document, LogoPainting& painting, LogoCanvas& canvas,
-               QLabel& epaNameAnzeige, QLabel& koordinaten, PalettePanel& palette,
-               QObject* parent = nullptr);
+    LogoEditor(EditorSession& session, LogoCanvas& canvas, QLabel& epaNameAnzeige,
+               QLabel& koordinaten, PalettePanel& palette, QObject* parent = nullptr);
 
     // Sizes the canvas for the logo and the grid, keeps EpaNameAnzeige below
     // it and sets every logo pixel: the logo as it is in memory, with every
@@ -37,19 +38,13 @@ public:
     void Picture1_MouseMove(int buttons, QPointF position);
     // The arrow keys move the keyboard's cell, the space bar paints it.
     void Picture1_KeyDown(int key);
-    // Recolours the cell at CellColumn, CellRow and stores the colour.
-    void PaintCell();
     // Takes back or does again the last stroke of painting on this logo.
     void undo();
     void redo();
 
-    bool GridHidden = false;
-    int GridOffset = 0;
-    int CellColumn = 0;
-    int CellRow = 0;
-
 private:
-    bool pointAt(QPointF position);
+    std::uint8_t colour() const;
+    void draw(const CanvasOutcome& outcome);
     void drawImageEpa2();
     void drawFullScreen();
     void showKeyCell();
@@ -60,13 +55,11 @@ private:
 
     LogoDocument& document_;
     LogoPainting& painting_;
+    CanvasInput& input_;
     LogoCanvas& canvas_;
     QLabel& epaNameAnzeige_;
     QLabel& koordinaten_;
     PalettePanel& palette_;
-    PointerCell lastCell_{};
-    int keyColumn_ = 0;
-    int keyRow_ = 0;
 };
 
 } // namespace kalvero

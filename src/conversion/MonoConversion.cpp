@@ -23,15 +23,13 @@ void ConvertMonoBmp(LogoDocument& document, std::span<const std::uint8_t> bmpDat
         }
     }
 
-    const int firstGlyph = size.glyphOffset + 1;
     for (int cellRow = 0; cellRow < size.cellRows; ++cellRow) {
         for (int column = 0; column < CellColumns; ++column) {
             for (int line = 0; line < CellHeight; ++line) {
                 const std::uint8_t bits = bmpRows[static_cast<std::size_t>(
                     (cellRow * CellHeight + line) * CellColumns + column)];
-                document.EpaData(firstGlyph + cellRow * CellColumns * CellHeight +
-                                 column * CellHeight + line) =
-                    negative ? static_cast<std::uint8_t>(255 - bits) : bits;
+                document.SetGlyphRow(column, cellRow, line,
+                                     negative ? static_cast<std::uint8_t>(255 - bits) : bits);
             }
         }
     }

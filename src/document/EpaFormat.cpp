@@ -67,14 +67,14 @@ FileStatus ReadEpa(LogoDocument& document, const std::filesystem::path& path) {
     return Succeeded;
 }
 
-std::vector<std::uint8_t> WriteEpa(LogoDocument& document) {
+std::vector<std::uint8_t> WriteEpa(const LogoDocument& document) {
     const std::span<const std::uint8_t, EpaDataSize> image = document.epaImage();
     if (document.TallLogo()) {
         return {image.begin(), image.end()};
     }
-    document.EpaData(2) = ShortCellRows;
     const LogoLayout size = LayoutFor(false);
     std::vector<std::uint8_t> bytes(image.begin(), image.begin() + size.trailerOffset);
+    bytes[1] = ShortCellRows;
     bytes.insert(bytes.end(), EpaTrailer.begin(), EpaTrailer.end());
     return bytes;
 }

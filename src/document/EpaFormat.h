@@ -34,9 +34,9 @@ std::optional<std::string> Version1CountsProblem(std::uint64_t length,
 FileStatus ReadEpa(LogoDocument& document, const std::filesystem::path& path);
 
 // The file image of the logo: 2367 bytes of EpaData for a tall logo; for a
-// short one the rows byte is set to 6 (in EpaData too), then come positions
+// short one the rows byte is 6, whatever EpaData holds, then come positions
 // 1..1532 and the fixed trailer, 1602 bytes in all.
-std::vector<std::uint8_t> WriteEpa(LogoDocument& document);
+std::vector<std::uint8_t> WriteEpa(const LogoDocument& document);
 
 // WriteEpa into a file, replacing it only once the new bytes are complete.
 FileStatus SaveEpaFile(LogoDocument& document, const std::filesystem::path& path);

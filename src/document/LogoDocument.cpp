@@ -4,18 +4,37 @@
 #include "document/FileNames.h"
 
 #include <algorithm>
-#include <cassert>
+#include <stdexcept>
+#include <string>
 
 namespace kalvero {
+namespace {
 
-std::uint8_t& LogoDocument::EpaData(int position) {
-    assert(position >= 1 && position <= EpaDataSize);
+void Check(bool inside, const char* what, int value) {
+    if (!inside) {
+        throw std::out_of_range(std::string("logo ") + what +
+                                " out of range: " + std::to_string(value));
+    }
+}
+
+} // namespace
+
+std::uint8_t LogoDocument::EpaData(int position) const {
+    Check(position >= 1 && position <= EpaDataSize, "position", position);
     return bytes_[static_cast<std::size_t>(position - 1)];
 }
 
-std::uint8_t LogoDocument::EpaData(int position) const {
-    assert(position >= 1 && position <= EpaDataSize);
-    return bytes_[static_cast<std::size_t>(position - 1)];
+std::size_t LogoDocument::attributeAt(int column, int row) const {
+    Check(column >= 0 && column < CellColumns, "column", column);
+    Check(row >= 0 && row < layout().cellRows, "row", row);
+    return static_cast<std::size_t>(2 + CellColumns * row + column);
+}
+
+std::size_t LogoDocument::glyphAt(int column, int row, int line) const {
+    Check(line >= 0 && line < CellHeight, "glyph line", line);
+    const std::size_t cell = attributeAt(column, row) - 2;
+    return static_cast<std::size_t>(layout().glyphOffset) + std::size_t{CellHeight} * cell +
+           static_cast<std::size_t>(line);
 }
 
 void LogoDocument::ClearLogo() {
@@ -24,17 +43,21 @@ void LogoDocument::ClearLogo() {
 }
 
 std::uint8_t LogoDocument::CellAttribute(int column, int row) const {
-    return EpaData(3 + CellColumns * row + column);
+    return bytes_[attributeAt(column, row)];
 }
 
 void LogoDocument::SetCellAttribute(int column, int row, std::uint8_t index) {
-    EpaData(3 + CellColumns * row + column) = index;
+    bytes_[attributeAt(column, row)] = index;
     edited_ = true;
 }
 
 std::uint8_t LogoDocument::GlyphRow(int column, int row, int line) const {
-    const int firstGlyphPosition = layout().glyphOffset + 1;
-    return EpaData(firstGlyphPosition + CellHeight * (CellColumns * row + column) + line);
+    return bytes_[glyphAt(column, row, line)];
+}
+
+void LogoDocument::SetGlyphRow(int column, int row, int line, std::uint8_t bits) {
+    bytes_[glyphAt(column, row, line)] = bits;
+    edited_ = true;
 }
 
 int LogoDocument::PixelColour(int x, int y) const {
@@ -62,7 +85,8 @@ void LogoDocument::namedOnCommandLine(const std::string& file) {
 }
 
 void LogoDocument::tookLogo(std::span<const std::uint8_t> epaFile) {
-    assert(epaFile.size() == ShortEpaLength || epaFile.size() == TallEpaLength);
+    Check(epaFile.size() == ShortEpaLength || epaFile.size() == TallEpaLength, "file length",
+          static_cast<int>(epaFile.size()));
     ClearLogo();
     std::copy(epaFile.begin(), epaFile.end(), bytes_.begin());
     tallLogo_ = epaFile.size() == TallEpaLength;

@@ -13,6 +13,8 @@ namespace kalvero {
 // The logo being edited, held as the byte image of its EPA version-1 file, and
 // the variables that tell where it came from and what is waiting to be saved.
 // EpaData is addressed at positions 1..2367: position p is file offset p - 1.
+// Cells and glyph lines are changed by name, never by position, and every
+// position, column, row and line is checked in every build (std::out_of_range).
 // The variables change only by the transitions below, each named after what
 // happened to the logo.
 class LogoDocument {
@@ -20,8 +22,6 @@ public:
     // An empty logo of the given size, as at start-up.
     explicit LogoDocument(bool tall = true) : tallLogo_(tall) {}
 
-    // The bytes themselves: logo creation writes glyphs, painting attributes.
-    std::uint8_t& EpaData(int position);
     std::uint8_t EpaData(int position) const;
     std::span<const std::uint8_t, EpaDataSize> epaImage() const { return bytes_; }
 
@@ -47,6 +47,9 @@ public:
     std::uint8_t CellAttribute(int column, int row) const;
     void SetCellAttribute(int column, int row, std::uint8_t index);
     std::uint8_t GlyphRow(int column, int row, int line) const;
+    // Line `line` (0..13) of the cell's glyph, its leftmost pixel in the high
+    // bit: logo creation writes the glyphs.
+    void SetGlyphRow(int column, int row, int line, std::uint8_t bits);
     // The palette index shown at logo pixel (x, y).
     int PixelColour(int x, int y) const;
     // Header with all cells white, and the fixed trailer, for the current size.
@@ -137,6 +140,10 @@ public:
     void namedBitmap(const std::string& path) { bmpFileName_ = path; }
 
 private:
+    // The index in bytes_ of a cell's attribute, and of one of its glyph lines.
+    std::size_t attributeAt(int column, int row) const;
+    std::size_t glyphAt(int column, int row, int line) const;
+
     std::array<std::uint8_t, EpaDataSize> bytes_{};
     std::uint64_t generation_ = 0;
     bool edited_ = false;

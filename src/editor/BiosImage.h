@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/FileResult.h"
-#include "document/LanguageTexts.h"
+#include "editor/LanguageTexts.h"
 
 #include <cstdint>
 #include <optional>

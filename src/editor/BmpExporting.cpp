@@ -25,11 +25,14 @@ void BmpExporting::EpaToBmp_Click() {
     // The logo file is read again at every redraw, and the loaded bitmap is
     // the user's original: neither may become the export. A refusal writes
     // nothing and forgets nothing.
-    const FileStatus allowed = context_.checkOutput(path, context_.openLogoFile());
-    const FileStatus written =
-        allowed ? WriteFileAtomically(PathFromUtf8(path), MonoBmpFromLogo(document)) : allowed;
-    if (!written) {
-        document.namedBitmap(allowed ? std::string() : remembered);
+    if (const std::optional<MessageText> refused =
+            context_.refusedOutput(path, context_.openLogoFile())) {
+        document.namedBitmap(remembered);
+        context_.notice(*refused);
+    } else if (const FileStatus written =
+                   WriteFileAtomically(PathFromUtf8(path), MonoBmpFromLogo(document));
+               !written) {
+        document.namedBitmap(std::string());
         context_.notice(FileNotSavedNotice(context_.language(), path, written.error()));
     }
 }

@@ -43,18 +43,21 @@ std::string CommandContext::openLogoFile() const {
     return document.EpaFromBmp() ? std::string() : document.EpaFileName();
 }
 
-FileStatus CommandContext::checkOutput(const std::string& path, const std::string& openLogo) const {
+std::optional<MessageText> CommandContext::refusedOutput(const std::string& path,
+                                                         const std::string& openLogo) const {
     const std::filesystem::path target = PathFromUtf8(path);
     if (!openLogo.empty() && SameFile(target, PathFromUtf8(openLogo))) {
-        return FileError{FileProblem::OpenLogo, "is the open logo file"};
+        return InputNotReplacedNotice(language(), path, EditorInput::OpenLogo);
     }
     if (!document.LoadedBmpFile().empty() &&
         SameFile(target, PathFromUtf8(document.LoadedBmpFile()))) {
-        return FileError{FileProblem::LoadedBitmap, "is the loaded bitmap file"};
+        return InputNotReplacedNotice(language(), path, EditorInput::LoadedBitmap);
     }
     const FileStatus checked = CheckWriteTarget(target);
-    return checked || checked.error().problem == FileProblem::NotFound ? FileStatus(Succeeded)
-                                                                       : checked;
+    if (checked || checked.error().problem == FileProblem::NotFound) {
+        return std::nullopt;
+    }
+    return FileNotSavedNotice(language(), path, checked.error());
 }
 
 } // namespace kalvero

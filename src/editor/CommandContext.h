@@ -1,11 +1,12 @@
 #pragma once
 
 #include "document/FileIo.h"
-#include "document/LanguageTexts.h"
 #include "document/LogoDocument.h"
 #include "editor/EditorControls.h"
 #include "editor/EditorView.h"
+#include "editor/LanguageTexts.h"
 
+#include <optional>
 #include <string>
 
 namespace kalvero {
@@ -50,7 +51,8 @@ public:
     // holds an input from (the open logo file given, the loaded bitmap),
     // compared as files, not names; and a target that no write may replace
     // (CheckWriteTarget). A missing folder is left to the write itself.
-    FileStatus checkOutput(const std::string& path, const std::string& openLogo) const;
+    std::optional<MessageText> refusedOutput(const std::string& path,
+                                             const std::string& openLogo) const;
     // Shows the controls as they are now.
     void showControls();
 };

@@ -48,6 +48,10 @@ bool EditorSession::mayExit() {
     return answer != AnswerCancel && (answer != AnswerYes || saving_.save(name));
 }
 
+bool EditorSession::unsaved() const {
+    return context_.controls.messages && context_.controls.saveEnabled && document_.edited();
+}
+
 std::vector<std::uint8_t> EditorSession::bootViewLogo() const {
     if (document_.showsFullScreen()) {
         return document_.ImageFullScreen();

@@ -4,6 +4,7 @@
 #include "document/LogoDocument.h"
 #include "editor/BmpExporting.h"
 #include "editor/BmpLoading.h"
+#include "editor/CanvasInput.h"
 #include "editor/CommandContext.h"
 #include "editor/EpaOpening.h"
 #include "editor/EpaSaving.h"
@@ -32,6 +33,7 @@ public:
     CommandContext& context() { return context_; }
     EditorControls& controls() { return context_.controls; }
     LogoPainting& painting() { return painting_; }
+    CanvasInput& canvasInput() { return canvasInput_; }
     Language language() const { return context_.language(); }
 
     void LadeEpa_Command_Click() { opening_.LadeEpa_Command_Click(); }
@@ -50,6 +52,9 @@ public:
     void switchImageLogo();
     // The save-first question of the exit; false when the user goes on.
     bool mayExit();
+    // Whether leaving would lose painting or a logo made from a bitmap that
+    // was not saved, while the user wants to be asked (Messages).
+    bool unsaved() const;
     // The EPA file of what the canvas shows, as the boot view draws it;
     // empty when there is nothing to show.
     std::vector<std::uint8_t> bootViewLogo() const;
@@ -70,6 +75,7 @@ private:
     BmpExporting exporting_;
     LogoPainting painting_;
     QemuBooting booting_;
+    CanvasInput canvasInput_{document_, painting_};
 };
 
 } // namespace kalvero

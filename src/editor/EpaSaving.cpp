@@ -113,10 +113,11 @@ bool EpaSaving::refusedAsOpenImage(const std::string& path) {
 
 bool EpaSaving::writeLogo(const std::string& path) {
     // Save EPA may replace the logo's own file, but no other input.
-    FileStatus written = context_.checkOutput(path, {});
-    if (written) {
-        written = SaveEpaFile(context_.document, PathFromUtf8(path));
+    if (const std::optional<MessageText> refused = context_.refusedOutput(path, {})) {
+        context_.notice(*refused);
+        return false;
     }
+    const FileStatus written = SaveEpaFile(context_.document, PathFromUtf8(path));
     if (!written) {
         context_.notice(FileNotSavedNotice(context_.language(), path, written.error()));
     }
@@ -126,8 +127,8 @@ bool EpaSaving::writeLogo(const std::string& path) {
 bool EpaSaving::writeImage(const std::string& path, std::span<const std::uint8_t> logo,
                            bool fullScreen) {
     const Language language = context_.language();
-    if (const FileStatus allowed = context_.checkOutput(path, {}); !allowed) {
-        context_.notice(FileNotSavedNotice(language, path, allowed.error()));
+    if (const std::optional<MessageText> refused = context_.refusedOutput(path, {})) {
+        context_.notice(*refused);
         return false;
     }
     // The other logo goes in as the editor holds it, so that no change made
@@ -193,9 +194,9 @@ void EpaSaving::SaveEpa2() {
         }
         return;
     }
-    if (const FileStatus allowed = context_.checkOutput(*path, openLogo); !allowed) {
+    if (const std::optional<MessageText> refused = context_.refusedOutput(*path, openLogo)) {
         forgetName();
-        context_.notice(FileNotSavedNotice(context_.language(), *path, allowed.error()));
+        context_.notice(*refused);
         return;
     } else if (const FileStatus saved =
                    WriteFileAtomically(PathFromUtf8(*path), document.Epa2Data());

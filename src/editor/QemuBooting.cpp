@@ -1,7 +1,7 @@
 #include "editor/QemuBooting.h"
 
 #include "document/FileNames.h"
-#include "document/QemuTexts.h"
+#include "editor/QemuTexts.h"
 #include "editor/Dialogs.h"
 
 #include <algorithm>

@@ -3,8 +3,8 @@
 #include "canvas/LogoCanvas.h"
 #include "canvas/PalettePanel.h"
 #include "canvas/Twips.h"
-#include "document/CommandLine.h"
 #include "editor/Dialogs.h"
+#include "editor/Shortcuts.h"
 #include "qemu/BootTrial.h"
 #include "shell/Artwork.h"
 #include "shell/BootPreview.h"
@@ -13,6 +13,7 @@
 #include "shell/LinkLabel.h"
 #include "shell/PicturePreview.h"
 #include "shell/SizingLabel.h"
+#include "shell/platform/CommandLine.h"
 #include "shell/platform/SettingsStore.h"
 
 #include <QAction>
@@ -29,6 +30,8 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
+#include <map>
+#include <string_view>
 
 namespace kalvero {
 namespace {
@@ -47,8 +50,7 @@ std::optional<QString> FileToLoad(const QMimeData* data) {
 Form1::Form1(ShellServices services, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)), qtTranslation_(services_.qtTranslations),
       ui_(BuildForm1Controls(*this)), session_(services_.dialogs, *this),
-      editor_(session_.document(), session_.painting(), *ui_.Picture1, *ui_.EpaNameAnzeige,
-              *ui_.Koordinaten, *ui_.Farbauswahl) {
+      editor_(session_, *ui_.Picture1, *ui_.EpaNameAnzeige, *ui_.Koordinaten, *ui_.Farbauswahl) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kalvero"));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -108,10 +110,6 @@ void Form1::InitApplication() {
     }
     ui_.SaveCheck->setChecked(stored.messages);
     ui_.InversCheck->setChecked(stored.negative);
-
-    // The logo document starts empty, as it was made: tall, nothing pending.
-    editor_.GridHidden = false;
-    editor_.GridOffset = 0;
 }
 
 void Form1::connectControls() {
@@ -127,30 +125,13 @@ void Form1::connectControls() {
     connect(ui_.ShowRaster, &QCheckBox::clicked, &editor_, &LogoEditor::ShowRaster_Click);
     connect(ui_.about, &QAction::triggered, this, &Form1::about_Click);
     connect(ui_.lblHyperlink, &LinkLabel::lblHyperlink_Click, this, &Form1::lblHyperlink_Click);
-    // The keys desktop programs use for these commands; each works only as
-    // long as its button does.
-    const std::pair<QKeyCombination, QPushButton*> keys[] = {
-        {Qt::CTRL | Qt::Key_O, ui_.LadeEpa_Command},
-        {Qt::CTRL | Qt::Key_S, ui_.SichEpa_Command},
-        {Qt::CTRL | Qt::Key_Q, ui_.Ende_Command},
-        {QKeyCombination(Qt::Key_F1), ui_.Info}};
-    for (const auto& [key, button] : keys) {
-        auto* action = new QAction(this);
-        action->setShortcut(QKeySequence(key));
-        connect(action, &QAction::triggered, button, &QPushButton::click);
-        addAction(action);
-    }
     // Painting is taken back and done again from the keyboard alone: the
     // window has no menu entries or buttons for it.
     auto* undo = new QAction(this);
-    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     connect(undo, &QAction::triggered, &editor_, &LogoEditor::undo);
     auto* redo = new QAction(this);
-    redo->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     connect(redo, &QAction::triggered, &editor_, &LogoEditor::redo);
     bootView_ = new QAction(this);
-    bootView_->setShortcut(QKeySequence(Qt::Key_F5));
     connect(bootView_, &QAction::triggered, this, &Form1::showBootView);
     // F7: the image's own BIOS draws its logo in QEMU.
     bootInQemu_ = new QAction(this);
@@ -158,9 +139,29 @@ void Form1::connectControls() {
     session_.qemuBooting().setQemuMissing(qemu::QemuMissing());
     connect(bootInQemu_, &QAction::triggered, this, [this] { session_.qemuBooting().boot(); });
     ui_.FullScreenLogo = new QAction(this);
-    ui_.FullScreenLogo->setShortcut(QKeySequence(Qt::Key_F6));
     ui_.FullScreenLogo->setCheckable(true);
     connect(ui_.FullScreenLogo, &QAction::triggered, this, &Form1::switchImageLogo);
+    // The keys desktop programs use for these commands; each button's works
+    // only as long as the button does.
+    std::map<std::string_view, QAction*> actions = {{"undo", undo},
+                                                    {"redo", redo},
+                                                    {"bootView", bootView_},
+                                                    {"switchLogo", ui_.FullScreenLogo}};
+    const std::pair<std::string_view, QPushButton*> buttons[] = {{"open", ui_.LadeEpa_Command},
+                                                                 {"save", ui_.SichEpa_Command},
+                                                                 {"exit", ui_.Ende_Command},
+                                                                 {"info", ui_.Info}};
+    for (const auto& [name, button] : buttons) {
+        auto* action = new QAction(this);
+        connect(action, &QAction::triggered, button, &QPushButton::click);
+        addAction(action);
+        actions[name] = action;
+    }
+    for (const Shortcut& shortcut : Shortcuts) {
+        QAction* action = actions.at(shortcut.action); // an unknown name stops the start
+        action->setShortcuts(action->shortcuts() << QKeySequence(QString::fromLatin1(
+                                 shortcut.keys.data(), qsizetype(shortcut.keys.size()))));
+    }
     showControls(session_.controls());
     addActions({undo, redo, bootView_, ui_.FullScreenLogo, bootInQemu_});
     ui_.Picture1->addActions({bootView_, ui_.FullScreenLogo, bootInQemu_});

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "canvas/LogoEditor.h"
-#include "document/LanguageTexts.h"
+#include "editor/LanguageTexts.h"
 #include "editor/EditorSession.h"
 #include "editor/EditorView.h"
 #include "shell/Form1Controls.h"

@@ -2,7 +2,7 @@
 #include "canvas/LogoCanvas.h"
 #include "canvas/PalettePanel.h"
 #include "canvas/Twips.h"
-#include "document/LanguageTexts.h"
+#include "editor/LanguageTexts.h"
 #include "shell/Artwork.h"
 #include "shell/DesignLook.h"
 #include "shell/Form1Controls.h"

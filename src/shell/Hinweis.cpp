@@ -1,7 +1,7 @@
 #include "shell/Hinweis.h"
 
 #include "canvas/Twips.h"
-#include "document/LanguageTexts.h"
+#include "editor/LanguageTexts.h"
 #include "shell/Artwork.h"
 #include "shell/DesignLook.h"
 #include "shell/SizingLabel.h"

@@ -79,10 +79,6 @@ CliProcess::CliProcess(const std::filesystem::path& folder,
                    : ::open(options.outputFile.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644),
                1);
         ::dup2(err[1], 2);
-        if (options.fileSizeLimit != 0) {
-            const rlimit limit{options.fileSizeLimit, options.fileSizeLimit};
-            ::setrlimit(RLIMIT_FSIZE, &limit);
-        }
         std::signal(SIGPIPE, SIG_DFL);
         std::signal(SIGHUP, options.hangUpIgnored ? SIG_IGN : SIG_DFL);
         std::vector<char*> argv;

@@ -32,7 +32,6 @@ struct CliOptions {
     std::vector<std::uint8_t> input{};  // standard input
     std::filesystem::path inputFile{};  // or standard input from this file
     std::filesystem::path outputFile{}; // standard output goes here (e.g. /dev/full), else captured
-    rlim_t fileSizeLimit = 0;           // the most bytes a file may have, 0 for no limit
     bool terminal = false;              // standard error is a terminal (captured from it)
     bool hangUpIgnored = false;         // SIGHUP ignored from the start, as under nohup
 };

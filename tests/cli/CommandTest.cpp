@@ -45,6 +45,10 @@ TEST_F(CliCommand, OptionsAndStandardStreamsReachTheConversion) {
         {{"render", "--grid", "tall.epa", "out"}, {}, 0, "154 x 136 #e0e0e0"}, // the grid
         {{"render", "--scale", "3", "tall.epa", "out"}, {}, 2, "408 x 378 #800000"},
         {{"render", "--scale=2", "--grid", "tall.epa", "out"}, {}, 1, "308 x 272 #e0e0e0"},
+        // As the PC shows it: in VGA colours, alone or on its screen (its boot views:
+        // tests/conversion).
+        {{"render", "--boot", "--scale", "2", "tall.epa", "out"}, {}, 1, "272 x 252 #aa0000"},
+        {{"render", "--boot-screen", "tall.epa", "out"}, {}, 0, "640 x 350 #000000"},
     };
     for (const auto& [arguments, input, at, expected] : cases) {
         fs::remove(dir.file("out"));

@@ -32,34 +32,6 @@ TEST_F(CliImport, EachOptionMakesItsKindOfFile) {
     }
 }
 
-// Sixteen colours of 0, 85, 170 and 255, 6-bit shades all, in squares: the
-// full-screen logo shows them exactly, epa2bmp writes a bitmap that Qt reads as render draws the
-// logo, and the import of that bitmap gives the same logo again.
-TEST_F(CliImport, FullScreenLogoShowsSixteenColoursExactlyAndComesBackFromItsBitmap) {
-    QImage squares(640, 480, QImage::Format_RGB32);
-    for (int y = 0; y < 480; ++y) {
-        for (int x = 0; x < 640; ++x) {
-            const int i = (x / 40 + y / 30) % 16;
-            const int low = i & 8 ? 85 : 0;
-            squares.setPixel(
-                x, y,
-                qRgb(i & 4 ? low + 170 : low, i & 2 ? low + 170 : low, i & 1 ? low + 170 : low));
-        }
-    }
-    ASSERT_TRUE(squares.save(QString::fromStdString(dir.file("squares.png").string())));
-    for (const Arguments& arguments :
-         {Arguments{"import", "--full-screen", "--all-16-colors", "squares.png", "logo.epa"},
-          Arguments{"render", "logo.epa", "logo.png"}, Arguments{"epa2bmp", "logo.epa", "logo.bmp"},
-          Arguments{"import", "--full-screen", "--all-16-colors", "logo.bmp", "again.epa"}}) {
-        ASSERT_EQ(run(arguments), Succeeded()) << Joined(arguments);
-    }
-    EXPECT_EQ(png("logo.png").convertToFormat(QImage::Format_RGB32), squares);
-    EXPECT_EQ(QImage(QString::fromStdString(dir.file("logo.bmp").string()))
-                  .convertToFormat(QImage::Format_RGB32),
-              squares);
-    EXPECT_EQ(read("again.epa"), read("logo.epa"));
-}
-
 TEST_F(CliImport, FileThatIsNoPictureLeavesTheOutputAlone) {
     write("notes.txt", {'h', 'i', '\n'});
     write("out.epa", OldBytes);

@@ -52,8 +52,11 @@ TEST(MonoBmpFromLogo, HeaderOfBothSizesAndGlyphsThatConvertBack) {
     for (const bool tall : {false, true}) {
         LogoDocument original(tall);
         const LogoLayout size = original.layout();
-        for (int at = size.glyphOffset + 1; at <= size.trailerOffset; ++at) {
-            original.EpaData(at) = static_cast<std::uint8_t>(at * 73 + 5);
+        for (int cell = 0; cell < size.cellCount; ++cell) {
+            for (int line = 0; line < CellHeight; ++line) {
+                original.SetGlyphRow(cell % CellColumns, cell / CellColumns, line,
+                                     static_cast<std::uint8_t>(cell * 73 + line * 5));
+            }
         }
         const Bytes bmp = MonoBmpFromLogo(original);
         ASSERT_EQ(bmp.size(), tall ? 2582U : 1742U);

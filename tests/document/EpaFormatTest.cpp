@@ -59,22 +59,17 @@ TEST(ReadEpa, CountBytesMustFitTheLength) {
 }
 
 TEST(WriteEpa, ShortLogoGetsRowsSixAndTheFixedTrailerTallIsWrittenAsHeld) {
-    const auto filled = [](bool tall) {
-        LogoDocument document(tall);
-        for (int position = 1; position <= 2367; ++position) {
-            document.EpaData(position) = static_cast<std::uint8_t>(position * 7);
-        }
-        return document;
-    };
-    LogoDocument document = filled(true);
-    const Bytes tall = WriteEpa(document);
-    ASSERT_EQ(tall.size(), 2367U);
-    for (int position = 1; position <= 2367; ++position) {
-        ASSERT_EQ(tall[static_cast<std::size_t>(position - 1)], std::uint8_t(position * 7));
+    Bytes filled(2367);
+    for (std::size_t i = 0; i < filled.size(); ++i) {
+        filled[i] = static_cast<std::uint8_t>((i + 1) * 7);
     }
+    LogoDocument document;
+    document.openedFile("tall.epa", filled);
+    EXPECT_EQ(WriteEpa(document), filled);
 
-    document = filled(false);
-    document.EpaData(1) = 33; // a strange columns byte is kept
+    filled.resize(1602);
+    filled[0] = 33; // a strange columns byte is kept
+    document.openedFile("short.epa", filled);
     const Bytes bytes = WriteEpa(document);
     ASSERT_EQ(bytes.size(), 1602U);
     EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 3), (Bytes{33, 6, 3 * 7}));

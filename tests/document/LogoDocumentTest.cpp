@@ -1,6 +1,7 @@
 #include "document/LogoDocument.h"
 
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace kalvero {
 namespace {
@@ -15,17 +16,23 @@ TEST(LogoDocument, CellAttributesAndGlyphLinesAreAtTheirFilePositions) {
     for (const auto& [tall, column, row, line, attribute, glyph] : cases) {
         LogoDocument document(tall);
         document.SetCellAttribute(column, row, 9);
-        document.EpaData(glyph) = 0xA5;
+        document.SetGlyphRow(column, row, line, 0xA5);
         EXPECT_EQ(document.EpaData(attribute), 9) << column << "," << row;
-        EXPECT_EQ(document.GlyphRow(column, row, line), 0xA5) << column << "," << row;
+        EXPECT_EQ(document.EpaData(glyph), 0xA5) << column << "," << row;
     }
+    // Outside the logo, in every build.
+    LogoDocument document(false);
+    EXPECT_THROW(document.SetCellAttribute(0, 6, 1), std::out_of_range);
+    EXPECT_THROW(document.SetGlyphRow(17, 0, 0, 1), std::out_of_range);
+    EXPECT_THROW(document.SetGlyphRow(0, 0, 14, 1), std::out_of_range);
+    EXPECT_THROW(document.EpaData(2368), std::out_of_range);
 }
 
 TEST(LogoDocument, PixelColourShowsTheAttributeOnSetBitsAndBlackAboveFifteen) {
     LogoDocument document;
     // Cell (2, 1), line 3, bits 10000010: pixels x = 16 and x = 22 of line
     // y = 17 (the first bit is the leftmost pixel; a mirrored cell sets 17 and 23).
-    document.EpaData(156 + 14 * 19 + 3) = 0x82;
+    document.SetGlyphRow(2, 1, 3, 0x82);
     const std::tuple<int, int, int, int> cases[] = {
         {12, 16, 17, 12}, {12, 22, 17, 12}, {12, 17, 17, 0},  {12, 23, 17, 0},
         {12, 16, 18, 0},  {16, 16, 17, 0},  {255, 22, 17, 0},

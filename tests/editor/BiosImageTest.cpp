@@ -235,27 +235,5 @@ TEST_F(BiosImageTest, Epa2AndFullScreenLogosAreShownAndReplacedFromBitmapsOfThei
     EXPECT_NE(lastMessage().text.find("count bytes say 0 x 0 cells"), std::string::npos);
 }
 
-// Each real image's logo, as the editor saves it, gives the image bios replace
-// writes; none is refused.
-TEST_F(BiosImageTest, RealImagesTakeTheirLogoBackAsBiosReplaceDoes) {
-    const char* samples = std::getenv("KALVERO_BIOS_SAMPLES");
-    if (samples == nullptr) {
-        GTEST_SKIP() << "KALVERO_BIOS_SAMPLES names no folder of real images";
-    }
-    for (const auto& entry : fs::directory_iterator(samples)) {
-        const Bytes old = ReadBytes(entry.path());
-        load(entry.path().string());
-        if (old.size() >= 128 * 1024 && document().hasLogo()) { // not for an EPA 2.0 logo
-            fs::remove(dir.file("new.bin"));
-            save(path("new.bin"));
-            EXPECT_EQ(ReadBytes(dir.file("new.bin")), Replaced(old, logo(), LogoPlace::Boot))
-                << entry.path();
-        }
-    }
-    for (const MessageRequest& notice : dialogs.messages) {
-        EXPECT_NE(notice.title, "BIOS image not opened");
-    }
-}
-
 } // namespace
 } // namespace kalvero::test

@@ -9,7 +9,8 @@ them is run. The fault is "caught" when a test fails, "missed" when all pass,
 update the fault), "broken" when it does not compile. The source is always
 restored, also on Ctrl-C; a run killed outright is undone by the next one.
 
-Exit status 0 when every fault chosen is caught, 1 otherwise.
+Exit status 0 when every fault chosen is caught, 1 otherwise; with --list,
+0 when every fault chosen can be planted.
 
   tools/planted-faults/run.sh [--build-dir DIR] [--markdown FILE] [NAME ...]
 
@@ -180,7 +181,8 @@ def main():
     parser.add_argument("--jobs", default=2, type=int, help="tests run at once (default 2)")
     parser.add_argument("--markdown", type=pathlib.Path, help="also write the results as a table")
     parser.add_argument("--list", action="store_true",
-                        help="only tell which faults can be planted in the code as it is")
+                        help="only tell which faults can be planted in the code as it is "
+                             "(stale: the code has changed)")
     arguments = parser.parse_args()
 
     faults = load_faults()
@@ -188,11 +190,13 @@ def main():
         faults = [fault for fault in faults
                   if any(fnmatch.fnmatchcase(fault.name, name) for name in arguments.names)]
     if arguments.list:
+        stale = 0
         for fault in faults:
             source = ROOT / fault.file
             count = source.read_bytes().count(fault.find) if source.exists() else 0
+            stale += count != 1
             print(f"{'ready' if count == 1 else 'stale':6} {fault.name}")
-        return 0
+        return 1 if stale else 0
 
     build_dir = arguments.build_dir.resolve()
     os.environ.setdefault("QT_QPA_PLATFORM", "offscreen")

@@ -32,6 +32,7 @@ let busy = false;         // an async call is pending: no export may be called
 let leaving = false;
 let german = false;
 let texts = null;         // the module's texts: texts.de, texts.en
+let contract = null;      // the module's names for its commands, options, pointers, keys
 let readMeText = '';
 let aboutText = '';
 let selectedColour = 0;
@@ -65,13 +66,19 @@ async function runBusy(work) {
   }
 }
 
-function command(number) {
-  return runBusy(() => Module.ccall('kalvero_command', null, ['number'], [number], { async: true }));
+function command(name) {
+  return runBusy(() => Module.ccall('kalvero_command', null, ['string'], [name], { async: true }));
 }
 
-function call(name, ...numbers) {
+function call(name, ...args) {
   if (!idle()) return 0;
-  return Module.ccall(name, 'number', numbers.map(() => 'number'), numbers);
+  return Module.ccall(name, 'number', args.map((a) => typeof a === 'string' ? 'string' : 'number'), args);
+}
+
+// A name the module knows (kalvero_contract); any other stops the start.
+function known(kind, name) {
+  if (!contract[kind].includes(name)) throw new Error(`the module knows no ${kind} "${name}"`);
+  return name;
 }
 
 // ---- options ----------------------------------------------------------------------
@@ -274,7 +281,7 @@ function moveInPalette(event, index) {
 
 function chooseLanguage(toGerman) {
   if (!idle()) return;
-  call('kalvero_set_option', 1, toGerman ? 1 : 0);
+  call('kalvero_set_option', 'Deutsch', toGerman ? 1 : 0);
   applyLanguage(toGerman);
   storeOptions();
 }
@@ -318,11 +325,13 @@ function openNamed(storing) {
 }
 
 function wireControls() {
-  const commands = {
-    LadeEpa_Command: 0, SichEpa_Command: 1, LadeBmp_Command: 2, CreateEpa: 3, EpaToBmp: 4,
-  };
-  for (const [id, number] of Object.entries(commands)) {
-    $(id).addEventListener('click', () => command(number));
+  const commands = ['LadeEpa_Command', 'SichEpa_Command', 'LadeBmp_Command', 'CreateEpa', 'EpaToBmp']
+    .map((id) => known('commands', id));
+  for (const id of commands) $(id).addEventListener('click', () => command(id));
+  known('commands', 'switchLogo');
+  known('options', 'Deutsch');
+  for (const [keys, action] of contract.shortcuts) {
+    if (!(action in ShortcutActions)) throw new Error(`the page has no action "${action}" for ${keys}`);
   }
   $('Ende_Command').addEventListener('click', exit);
   $('Info').addEventListener('click', openReadMe);
@@ -336,22 +345,22 @@ function wireControls() {
   });
 
   // The command buttons take the focus as soon as the mouse moves over them.
-  for (const id of [...Object.keys(commands), 'Ende_Command', 'Info']) {
+  for (const id of [...commands, 'Ende_Command', 'Info']) {
     $(id).addEventListener('mousemove', () => {
       if (!$(id).disabled && document.activeElement !== $(id)) $(id).focus();
     });
   }
 
-  const options = { Backup: 0, SaveCheck: 2, InversCheck: 3 };
+  const options = ['Backup', 'SaveCheck', 'InversCheck'].map((id) => known('options', id));
   for (const id of CheckBoxes) {
     // No change while the module waits.
     $(id).addEventListener('click', (event) => {
       if (!idle()) event.preventDefault();
     });
   }
-  for (const [id, option] of Object.entries(options)) {
+  for (const id of options) {
     $(id).addEventListener('change', () => {
-      call('kalvero_set_option', option, $(id).checked ? 1 : 0);
+      call('kalvero_set_option', id, $(id).checked ? 1 : 0);
       storeOptions();
     });
   }
@@ -361,13 +370,15 @@ function wireControls() {
 
   setupCanvas({
     idle,
+    known,
     pointer: (kind, x, y, buttons) => {
-      Module.ccall('kalvero_pointer', null, ['number', 'number', 'number', 'number', 'number'],
+      Module.ccall('kalvero_pointer', null, ['string', 'number', 'number', 'number', 'number'],
         [kind, x, y, buttons, selectedColour]);
     },
+    keys: contract.keys,
     key: (key) => call('kalvero_key', key, selectedColour),
     bootView: () => call('kalvero_boot_view'),
-    switchLogo: () => command(5),
+    switchLogo: () => command('switchLogo'),
   });
 
   setupDrop(idle, (file, handle) => openNamed(() => storeDropped(file, handle)));
@@ -383,38 +394,34 @@ function wireControls() {
 
 // ---- keys -------------------------------------------------------------------------
 
-// The window's shortcuts (Form1::connectControls), or ''.
+// The editor's keys (src/editor/Shortcuts.h, handed over by the module): the
+// action of the key pressed, or ''.
 function shortcutOf(event) {
-  const ctrl = event.ctrlKey || event.metaKey;
-  const key = event.key.length === 1 ? event.key.toLowerCase() : event.key;
   if (event.altKey) return '';
-  if (ctrl && !event.shiftKey) {
-    return { o: 'open', s: 'save', q: 'exit', z: 'undo', y: 'redo' }[key] ?? '';
-  }
-  if (ctrl && event.shiftKey) return key === 'z' ? 'redo' : '';
-  if (event.shiftKey) return '';
-  return { F1: 'info', F5: 'bootView', F6: 'switch' }[key] ?? '';
+  const key = event.key.length === 1 ? event.key.toUpperCase() : event.key;
+  const keys = `${event.ctrlKey || event.metaKey ? 'Ctrl+' : ''}${event.shiftKey ? 'Shift+' : ''}${key}`;
+  return contract.shortcuts.find(([shortcut]) => shortcut === keys)?.[1] ?? '';
 }
 
+const press = (id) => {
+  if (!$(id).disabled) $(id).click();
+};
+const ShortcutActions = {
+  open: () => press('LadeEpa_Command'),
+  save: () => press('SichEpa_Command'),
+  exit: () => press('Ende_Command'),
+  info: () => press('Info'),
+  undo: () => call('kalvero_undo'),
+  redo: () => call('kalvero_redo'),
+  bootView: () => call('kalvero_boot_view'),
+  switchLogo: () => {
+    const entry = $('fullScreenEntry');
+    if (!entry.hidden && !entry.disabled) command('switchLogo');
+  },
+};
+
 function pressShortcut(shortcut) {
-  const press = (id) => {
-    if (!$(id).disabled) $(id).click();
-  };
-  switch (shortcut) {
-    case 'open': press('LadeEpa_Command'); break;
-    case 'save': press('SichEpa_Command'); break;
-    case 'exit': press('Ende_Command'); break;
-    case 'info': press('Info'); break;
-    case 'undo': call('kalvero_undo'); break;
-    case 'redo': call('kalvero_redo'); break;
-    case 'bootView': call('kalvero_boot_view'); break;
-    case 'switch': {
-      const entry = $('fullScreenEntry');
-      if (!entry.hidden && !entry.disabled) command(5);
-      break;
-    }
-    default: break;
-  }
+  ShortcutActions[shortcut]?.();
 }
 
 function onKeyDown(event) {
@@ -460,6 +467,7 @@ async function start() {
   const files = Promise.all([fetchText('artwork/text/readme.txt'), fetchText('artwork/text/about.txt')]);
   const { default: createKalvero } = await import('./kalvero.js');
   const module = await createKalvero({ face });
+  contract = JSON.parse(module.ccall('kalvero_contract', 'string', [], []));
   const textsOf = (language) =>
     JSON.parse(module.ccall('kalvero_texts', 'string', ['number'], [language]));
   texts = { de: textsOf(1), en: textsOf(0) };

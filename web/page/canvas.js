@@ -106,6 +106,7 @@ function position(event) {
 }
 
 export function setupCanvas(page) {
+  const [press, move, release] = ['press', 'move', 'release'].map((kind) => page.known('pointers', kind));
   canvas.addEventListener('focus', compose);
   canvas.addEventListener('blur', compose);
   // A click paints but leaves the focus where it is; Tab reaches the canvas.
@@ -115,7 +116,7 @@ export function setupCanvas(page) {
     if (!page.idle()) return;
     canvas.setPointerCapture(event.pointerId);
     const at = position(event);
-    if (!at.onBorder) page.pointer(0, at.x, at.y, event.buttons);
+    if (!at.onBorder) page.pointer(press, at.x, at.y, event.buttons);
   });
   canvas.addEventListener('pointermove', (event) => {
     if (!page.idle()) return;
@@ -124,25 +125,24 @@ export function setupCanvas(page) {
       // Another button pressed or released while one is held.
       const pressed = (event.buttons & ButtonBits[event.button]) !== 0;
       if (pressed && at.onBorder) return;
-      page.pointer(pressed ? 0 : 2, at.x, at.y, event.buttons);
+      page.pointer(pressed ? press : release, at.x, at.y, event.buttons);
       return;
     }
-    if (!at.onBorder) page.pointer(1, at.x, at.y, event.buttons);
+    if (!at.onBorder) page.pointer(move, at.x, at.y, event.buttons);
   });
   for (const type of ['pointerup', 'pointercancel']) {
     canvas.addEventListener(type, (event) => {
       if (!page.idle()) return;
       const at = position(event);
-      page.pointer(2, at.x, at.y, event.buttons);
+      page.pointer(release, at.x, at.y, event.buttons);
     });
   }
 
   canvas.addEventListener('keydown', (event) => {
     if (event.ctrlKey || event.altKey || event.metaKey) return;
-    const key = { ArrowLeft: 0, ArrowRight: 1, ArrowUp: 2, ArrowDown: 3, ' ': 4 }[event.key];
-    if (key === undefined) return;
+    if (!page.keys.includes(event.key)) return; // the module's keys for the canvas
     event.preventDefault();
-    if (page.idle()) page.key(key);
+    if (page.idle()) page.key(event.key);
   });
 
   // The right button has painted on its press already; the menu comes too.

@@ -3,19 +3,10 @@
 #include "conversion/PreviewImage.h"
 #include "document/LogoRaster.h"
 #include "document/Palette.h"
+#include "editor/CanvasInput.h"
 
 namespace kalvero::web {
 namespace {
-
-// The window's canvas inside its 2-pixel frame: 155 x 136 or 92 with the
-// grid, 137 x 126 or 84 without.
-int CanvasWidth(bool gridShown) {
-    return gridShown ? 155 : 137;
-}
-
-int CanvasHeight(bool gridShown, bool tall) {
-    return gridShown ? (tall ? 136 : 92) : (tall ? 126 : 84);
-}
 
 // The background the grid lines are left in: the window's button colour.
 constexpr Rgb Background{240, 240, 240};
@@ -39,11 +30,11 @@ CanvasPicture FromRgb(const RgbImage& image, CanvasPicture picture) {
 
 } // namespace
 
-CanvasPicture PictureOfCanvas(const LogoDocument& document, bool gridShown) {
+CanvasPicture PictureOfCanvas(const LogoDocument& document, const CanvasInput& input) {
     CanvasPicture picture;
     const bool fullScreen = document.showsFullScreen();
-    picture.canvasWidth = CanvasWidth(gridShown);
-    picture.canvasHeight = CanvasHeight(gridShown, document.TallLogo() || fullScreen);
+    picture.canvasWidth = input.size().width;
+    picture.canvasHeight = input.size().height;
     if (fullScreen || document.showsImageEpa2()) {
         const FileResult<RgbImage> image =
             RenderPreview(fullScreen ? document.ImageFullScreen() : document.ImageEpa2(), {});
@@ -56,7 +47,7 @@ CanvasPicture PictureOfCanvas(const LogoDocument& document, bool gridShown) {
     for (std::size_t i = 0; i < picture.rgba.size() / 4; ++i) {
         Put(picture.rgba, i, Background);
     }
-    ForEachLogoPixel(document, CanvasGeometry{gridShown ? 0 : 1}, [&](int x, int y, int colour) {
+    ForEachLogoPixel(document, CanvasGeometry{input.gridOffset()}, [&](int x, int y, int colour) {
         if (x < picture.width && y < picture.height) {
             Put(picture.rgba, static_cast<std::size_t>(y * picture.width + x),
                 Palette[static_cast<std::size_t>(colour)]);

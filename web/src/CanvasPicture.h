@@ -4,8 +4,9 @@
 #include <vector>
 
 namespace kalvero {
+class CanvasInput;
 class LogoDocument;
-}
+} // namespace kalvero
 
 namespace kalvero::web {
 
@@ -22,6 +23,6 @@ struct CanvasPicture {
     int canvasHeight = 0;
 };
 
-CanvasPicture PictureOfCanvas(const LogoDocument& document, bool gridShown);
+CanvasPicture PictureOfCanvas(const LogoDocument& document, const CanvasInput& input);
 
 } // namespace kalvero::web

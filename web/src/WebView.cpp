@@ -65,7 +65,7 @@ void WebView::redrawCanvas() {
     if (document_ == nullptr) {
         return;
     }
-    const CanvasPicture picture = PictureOfCanvas(*document_, gridShown_);
+    const CanvasPicture picture = PictureOfCanvas(*document_, *input_);
     PageDrawCanvas(picture.rgba.data(), picture.width, picture.height, picture.fit ? 1 : 0,
                    picture.canvasWidth, picture.canvasHeight);
 }

@@ -3,8 +3,9 @@
 #include "editor/EditorView.h"
 
 namespace kalvero {
+class CanvasInput;
 class LogoDocument;
-}
+} // namespace kalvero
 
 namespace kalvero::web {
 
@@ -12,10 +13,11 @@ namespace kalvero::web {
 // the loaded bitmap, through the page's script.
 class WebView final : public EditorView {
 public:
-    void attach(const LogoDocument& document) { document_ = &document; }
-    // The grid check box: cells one pixel apart with the grid shown.
-    void setGridShown(bool shown) { gridShown_ = shown; }
-    bool gridShown() const { return gridShown_; }
+    // The canvas input says the grid and the canvas's size.
+    void attach(const LogoDocument& document, const CanvasInput& input) {
+        document_ = &document;
+        input_ = &input;
+    }
 
     void showControls(const EditorControls& controls) override;
     void clearCanvas() override;
@@ -27,7 +29,7 @@ public:
 
 private:
     const LogoDocument* document_ = nullptr;
-    bool gridShown_ = true;
+    const CanvasInput* input_ = nullptr;
 };
 
 } // namespace kalvero::web

@@ -32,13 +32,13 @@ std::vector<std::uint8_t> EpaLogoFromPicture(const SwatchImage& picture, Dither 
                                                         x / CellWidth)];
         });
 
-    const int firstGlyph = size.glyphOffset + 1;
     for (int y = 0; y < size.height; ++y) {
         for (int x = 0; x < LogoWidth; ++x) {
             if (lit[static_cast<std::size_t>(y * LogoWidth + x)] != 0) {
-                const int cellIndex = y / CellHeight * CellColumns + x / CellWidth;
-                logo.EpaData(firstGlyph + CellHeight * cellIndex + y % CellHeight) |=
-                    static_cast<std::uint8_t>(0x80 >> (x % CellWidth));
+                const int column = x / CellWidth, row = y / CellHeight, line = y % CellHeight;
+                logo.SetGlyphRow(column, row, line,
+                                 static_cast<std::uint8_t>(logo.GlyphRow(column, row, line) |
+                                                           0x80 >> (x % CellWidth)));
             }
         }
     }

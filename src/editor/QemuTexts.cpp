@@ -1,4 +1,4 @@
-#include "document/QemuTexts.h"
+#include "editor/QemuTexts.h"
 
 #include "document/FileNames.h"
 

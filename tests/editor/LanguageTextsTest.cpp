@@ -1,4 +1,4 @@
-#include "document/LanguageTexts.h"
+#include "editor/LanguageTexts.h"
 
 #include <gtest/gtest.h>
 #include <tuple>
@@ -33,9 +33,6 @@ TEST(FileNotSavedNotice, TellsWhyInEitherLanguage) {
         {{FileProblem::NotRegularFile, reason},
          "This is not a regular file (a device, a pipe or a socket).",
          "Das ist keine gewöhnliche Datei (ein Gerät, eine Pipe oder ein Socket)."},
-        {{FileProblem::LoadedBitmap, reason},
-         "This is the bitmap file that is loaded.",
-         "Das ist die geladene Bitmap-Datei."},
         {{FileProblem::IsFolder, reason}, "This is not a file.", "Das ist keine Datei."},
         {{FileProblem::Other, "name too long"}, "Error: name too long", "Fehler: name too long"},
         {{FileProblem::PermissionDenied, reason, "/a/.b.epa.x1Y2z3"},
@@ -54,6 +51,10 @@ TEST(FileNotSavedNotice, TellsWhyInEitherLanguage) {
                   std::string("Die Datei /a/b.epa\r\nkonnte nicht geschrieben werden.\r\n") +
                       german);
     }
+    // The editor's own refusal, for one of its inputs (the English texts: FileTroubleTest).
+    EXPECT_EQ(InputNotReplacedNotice(Language::German, "/a/b.epa", EditorInput::OpenLogo).text,
+              "Die Datei /a/b.epa\r\nkonnte nicht geschrieben werden.\r\nDas ist die geöffnete "
+              "Logo-Datei.");
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "document/LanguageTexts.h"
+#include "editor/LanguageTexts.h"
 
 #include <array>
 #include <string_view>
@@ -60,12 +60,6 @@ std::string ProblemReason(Language language, const FileError& error) {
     case FileProblem::Changed:
         return German(language) ? "Die Datei hat sich beim Lesen geändert."
                                 : "The file changed while it was read.";
-    case FileProblem::OpenLogo:
-        return German(language) ? "Das ist die geöffnete Logo-Datei."
-                                : "This is the logo file that is open.";
-    case FileProblem::LoadedBitmap:
-        return German(language) ? "Das ist die geladene Bitmap-Datei."
-                                : "This is the bitmap file that is loaded.";
     default:
         return (German(language) ? "Fehler: " : "Error: ") + error.reason;
     }
@@ -296,13 +290,28 @@ MessageText FileNotOpenedNotice(Language language, const std::string& path,
             Join({"The file " + path, "cannot be opened.", ProblemText(language, error)})};
 }
 
-MessageText FileNotSavedNotice(Language language, const std::string& path, const FileError& error) {
+MessageText NotSavedNotice(Language language, const std::string& path, const std::string& why) {
     if (German(language)) {
-        return {"Nicht gespeichert", Join({"Die Datei " + path, "konnte nicht geschrieben werden.",
-                                           ProblemText(language, error)})};
+        return {"Nicht gespeichert",
+                Join({"Die Datei " + path, "konnte nicht geschrieben werden.", why})};
     }
-    return {"Not saved",
-            Join({"The file " + path, "could not be written.", ProblemText(language, error)})};
+    return {"Not saved", Join({"The file " + path, "could not be written.", why})};
+}
+
+MessageText FileNotSavedNotice(Language language, const std::string& path, const FileError& error) {
+    return NotSavedNotice(language, path, ProblemText(language, error));
+}
+
+MessageText InputNotReplacedNotice(Language language, const std::string& path, EditorInput input) {
+    const bool logo = input == EditorInput::OpenLogo;
+    if (German(language)) {
+        return NotSavedNotice(language, path,
+                              logo ? "Das ist die geöffnete Logo-Datei."
+                                   : "Das ist die geladene Bitmap-Datei.");
+    }
+    return NotSavedNotice(language, path,
+                          logo ? "This is the logo file that is open."
+                               : "This is the bitmap file that is loaded.");
 }
 
 MessageText BackupFailedNotice(Language language, const std::string& path, const FileError& error) {

@@ -1,4 +1,4 @@
-#include "document/CommandLine.h"
+#include "shell/platform/CommandLine.h"
 
 #include <gtest/gtest.h>
 

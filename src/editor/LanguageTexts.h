@@ -60,6 +60,11 @@ std::string ReadMeNews(Language language);
 MessageText FileNotOpenedNotice(Language language, const std::string& path, const FileError& error);
 // A save or export that could not be written; the old file is unchanged.
 MessageText FileNotSavedNotice(Language language, const std::string& path, const FileError& error);
+// The editor's inputs, which none of its outputs may replace: the logo file
+// being edited (no export may) and the loaded bitmap (no output may).
+enum class EditorInput { OpenLogo, LoadedBitmap };
+// A save or export refused because its file is one of the editor's inputs.
+MessageText InputNotReplacedNotice(Language language, const std::string& path, EditorInput input);
 // The backup copy made before opening a logo failed.
 MessageText BackupFailedNotice(Language language, const std::string& path, const FileError& error);
 
