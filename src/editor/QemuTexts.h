@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/LanguageTexts.h"
+#include "editor/LanguageTexts.h"
 
 #include <string>
 
