@@ -314,12 +314,18 @@ async function saveFirstQuestion() {
     expect(await canvasImage() === painted, 'the painted logo is gone');
     expect(await text('EpaNameAnzeige') === 'kalvero.epa', `EpaNameAnzeige: ${await text('EpaNameAnzeige')}`);
     expect(await page.$eval('#SichEpa_Command', (e) => !e.disabled), 'Save EPA is disabled');
-    // Exit asks too; Cancel keeps the page and the logo.
+    // Exit asks too; Cancel keeps the page and the logo. No ends the editor:
+    // a tab the browser keeps open says so until it is started again.
     await page.click('#Ende_Command');
     await answer('answerCancel');
     await idle();
     expect(await canvasImage() === painted, 'Exit answered Cancel lost the logo');
-    await page.click('#SaveCheck'); // off again, so that leaving asks nothing
+    await page.evaluate(() => { window.close = () => {}; });
+    await page.click('#Ende_Command');
+    await answer('answerNo');
+    await page.waitForSelector('#closed', { visible: true, timeout: 5000 });
+    expect(await page.$eval('#Form1', (e) => e.hidden), 'the editor is still there after Exit');
+    await Promise.all([page.waitForNavigation(), page.click('#closed button')]);
 }
 
 async function language() {
@@ -548,7 +554,7 @@ const cases = [
     ['a: installable, and offline: paint a cell, Save EPA, undo and redo, EPAtoBMP', installed],
     ['d: a BIOS image with a new logo, as kalvero-cli bios replace makes it', biosImages],
     ['e: a PNG picture made into an EPA file', picture],
-    ['f: the save-first questions of Load EPA (No) and Exit (Cancel) keep the logo', saveFirstQuestion],
+    ['f: the save-first questions of Load EPA (No) and Exit (Cancel) keep the logo; Exit (No) ends the editor', saveFirstQuestion],
     ['g: the language and its caption, kept over a reload', language],
     ['h: an EPA file dropped on the page, named by the last part of its name', dropFile],
     ['m: "." and ".." in the save dialog', saveNames],

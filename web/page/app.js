@@ -15,7 +15,7 @@ import {
   showMenuEntry,
 } from './canvas.js';
 import {
-  AnswerCancel, closeBootView, closeWindows, message, setupDialogs, showAbout, showBootView, showReadMe,
+  AnswerCancel, closeBootView, closeWindows, showClosed, message, setupDialogs, showAbout, showBootView, showReadMe,
 } from './dialogs.js';
 import {
   bitmapUrl, deliverSaves, openFile, saveFile, setupDrop, setupFiles, storeDropped, storeLaunched,
@@ -308,9 +308,9 @@ async function exit() {
   storeOptions();
   closeWindows();
   window.close();
-  // A tab the page did not open stays: it starts again with a fresh editor.
+  // A tab the page did not open stays open: it says the editor has ended.
   setTimeout(() => {
-    if (!window.closed) location.reload();
+    if (!window.closed) showClosed();
   }, 0);
 }
 

@@ -10,13 +10,15 @@ const ButtonTexts = {
     browse: '&Browse...',
     replace: (name) => `${name} already exists.\nDo you want to replace it?`,
     notAName: (name) => `${name}\nThe file name is not valid.`,
-    chooseFile: 'Choose the file to open.' },
+    chooseFile: 'Choose the file to open.',
+    closed: 'Kalvero has ended. You can close this tab now.', again: 'Start &again' },
   de: { ok: 'OK', yes: '&Ja', no: '&Nein', cancel: 'Abbrechen',
     saveTitle: 'Speichern unter', saveName: 'Datei&name:', saveFilter: 'Datei&typ:', save: '&Speichern',
     browse: '&Durchsuchen...',
     replace: (name) => `${name} existiert bereits.\nSoll es ersetzt werden?`,
     notAName: (name) => `${name}\nDer Dateiname ist ungültig.`,
-    chooseFile: 'Wählen Sie die Datei zum Öffnen.' },
+    chooseFile: 'Wählen Sie die Datei zum Öffnen.',
+    closed: 'Kalvero ist beendet. Sie können diesen Tab jetzt schließen.', again: '&Neu starten' },
 };
 
 // Answers of the message box, as the module numbers them.
@@ -301,6 +303,19 @@ export function showBootView(rgb, width, height, title) {
 // Dropping another file ends the boot view of the logo it may replace.
 export function closeBootView() {
   document.getElementById('bootView').close();
+}
+
+// What Exit leaves in a tab the browser would not let the page close: the
+// editor is gone, and only starting again brings a fresh one.
+export function showClosed() {
+  document.getElementById('Form1').hidden = true;
+  const closed = document.getElementById('closed');
+  closed.querySelector('p').textContent = texts().closed;
+  const again = closed.querySelector('button');
+  setCaption(again, texts().again);
+  again.addEventListener('click', () => location.reload(), { once: true });
+  closed.hidden = false;
+  again.focus();
 }
 
 export function closeWindows() {
