@@ -43,8 +43,9 @@ bool IsPipe(const std::string& argument) {
            std::filesystem::file_type::fifo;
 }
 
+// Windows has no FIFOs, so only POSIX names come here.
 FileResult<std::vector<std::uint8_t>> ReadPipe(const std::string& argument) {
-    std::FILE* pipe = std::fopen(PathFromArgument(argument).c_str(), "rb");
+    std::FILE* pipe = std::fopen(PathFromArgument(argument).string().c_str(), "rb");
     if (pipe == nullptr) {
         return FileError{FileProblem::Other, std::strerror(errno)};
     }

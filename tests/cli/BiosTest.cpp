@@ -1,6 +1,8 @@
 #include "bios/SyntheticImage.h"
 #include "cli/CliTest.h"
 
+#include <algorithm>
+
 namespace kalvero::test {
 namespace {
 namespace fs = std::filesystem;
@@ -84,7 +86,12 @@ TEST_F(CliBios, EachCommandTellsWhatItDidOrWhyNot) {
          1,
          "kalvero-cli: picture.png: the picture made into the logo packs to "},
     };
+    // The Windows build has no picture module to read picture.png with.
+    const bool pictures = !CliProcess::UnderWine();
     for (const auto& [arguments, exitCode, said] : cases) {
+        if (!pictures && std::ranges::count(arguments, std::string("picture.png")) > 0) {
+            continue;
+        }
         const CliRun result = run(arguments);
         EXPECT_EQ(result.exitCode, exitCode) << Joined(arguments) << result.err;
         EXPECT_TRUE((result.out + result.err).starts_with(said)) << result.out << result.err;
@@ -97,6 +104,9 @@ TEST_F(CliBios, EachCommandTellsWhatItDidOrWhyNot) {
     EXPECT_EQ(run({"bios", "extract", "both.bin", "back.epa"}), Succeeded());
     EXPECT_EQ(read("back.epa"), read("new.epa"));
     // The picture became the image's kind of logo.
+    if (!pictures) {
+        return;
+    }
     EXPECT_EQ(run({"bios", "extract", "picture.bin", "picture.epa"}), Succeeded());
     EXPECT_EQ(run({"info", "picture.epa"}),
               Succeeded("picture.epa: EPA 2.0, 4-bit (16 colours), 136 x 84\n"));
