@@ -37,7 +37,7 @@ void Inspect(benchmark::State& state, const std::vector<std::uint8_t>& image) {
     for (auto _ : state) {
         FileResult<ImageInspection> inspection = InspectAwardImage(image);
         if (!inspection) {
-            state.SkipWithError(inspection.error().reason.c_str());
+            state.SkipWithError(inspection.error().reason.english().c_str());
             return;
         }
         benchmark::DoNotOptimize(inspection.value().contents.data());
@@ -49,13 +49,13 @@ void Inspect(benchmark::State& state, const std::vector<std::uint8_t>& image) {
 void Replace(benchmark::State& state, const std::vector<std::uint8_t>& image) {
     const FileResult<std::vector<std::uint8_t>> logo = ExtractLogo(image, LogoPlace::Boot);
     if (!logo) {
-        state.SkipWithError(logo.error().reason.c_str());
+        state.SkipWithError(logo.error().reason.english().c_str());
         return;
     }
     for (auto _ : state) {
         FileResult<Replacement> replaced = ReplaceLogo(image, logo.value(), LogoPlace::Boot);
         if (!replaced) {
-            state.SkipWithError(replaced.error().reason.c_str());
+            state.SkipWithError(replaced.error().reason.english().c_str());
             return;
         }
         benchmark::DoNotOptimize(replaced.value().image.data());
@@ -94,10 +94,10 @@ void FitPhoto(benchmark::State& state) {
     for (auto _ : state) {
         const FileResult<FittedLogo> fitted = FitLogo(photo, settings, 791, true);
         if (!fitted) {
-            state.SkipWithError(fitted.error().reason.c_str());
+            state.SkipWithError(fitted.error().reason.english().c_str());
             return;
         }
-        state.SetLabel(fitted.value().note);
+        state.SetLabel(fitted.value().note.english());
         FileResult<Replacement> replaced =
             ReplaceLogo(image, fitted.value().logo, LogoPlace::FullScreen);
         benchmark::DoNotOptimize(replaced.ok());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Reason.h"
+
 #include <optional>
 #include <string>
 #include <utility>
@@ -22,11 +24,11 @@ enum class FileProblem {
     Other,
 };
 
-// Why a file operation failed, with the reason in plain English words ("file
-// not found", "permission denied", ...).
+// Why a file operation failed, with the reason in plain words in both
+// languages ("file not found", "permission denied", ...).
 struct FileError {
     FileProblem problem;
-    std::string reason;
+    Reason reason;
     // A temporary file the failed write could not remove (in an append-only
     // folder, say), by its UTF-8 name; empty when none was left.
     std::string leftBehind{};

@@ -95,7 +95,7 @@ struct AwardImage {
     std::vector<Module> modules;       // in the order of the image
     std::vector<ForeignBytes> foreign; // below the decompression block's 4 KiB
     // Where a reader could find other modules than these (see WalkChain).
-    std::vector<std::string> otherReadings;
+    std::vector<Reason> otherReadings;
     std::size_t systemModule = 0;
     ImageChecks checks;
 };

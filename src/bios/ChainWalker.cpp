@@ -29,8 +29,11 @@ std::size_t SystemSeparatorLength(std::span<const std::uint8_t> image, const Mod
     return 2;
 }
 
-std::string Where(std::size_t start) {
-    return "the module chain at " + Hex(start) + " ";
+// The chain at start cannot be walked, for the reason given.
+FileError Unwalkable(std::size_t start, const Reason& reason) {
+    return Refusal(
+        Reason::of<"the module chain at {} cannot be walked: {}",
+                   "die Modulkette bei {} lässt sich nicht durchlaufen: {}">(Hex(start), reason));
 }
 
 // True when a module header whose header sum holds starts at offset.
@@ -41,8 +44,8 @@ bool SoundModuleAt(std::span<const std::uint8_t> image, std::size_t offset) {
 
 // Why the chain could be read otherwise behind this module, if it could; next
 // is where this reading goes on (a module, or the 0xFF that ends the chain).
-std::optional<std::string> OtherReading(std::span<const std::uint8_t> image, const Module& module,
-                                        std::size_t next) {
+std::optional<Reason> OtherReading(std::span<const std::uint8_t> image, const Module& module,
+                                   std::size_t next) {
     const bool systemType = module.header.type == SystemModuleType;
     const std::size_t end = module.end();
     // The places where a reader that takes a separator of another length, or
@@ -56,19 +59,33 @@ std::optional<std::string> OtherReading(std::span<const std::uint8_t> image, con
         if (other == next || !separator || nextChain || !SoundModuleAt(image, other)) {
             continue;
         }
-        const std::string reader =
-            ffEnd ? (other == end + 1 ? "0xFF for the separator 00" : "0xFF and C1 for 00 and C1")
-                  : "two separator bytes (00 and C1) behind a module of type 0x5000";
-        return (ffEnd ? "0xFF at " + Hex(end) + " ends the chain behind the module at "
-                      : "Kalvero reads on at " + Hex(next) + " behind the module at ") +
-               Hex(module.offset) + ", but a module header with a valid sum starts at " +
-               Hex(other) + ", where a reader that takes " + reader + " goes on";
+        const Reason reader =
+            ffEnd ? (other == end + 1
+                         ? Reason::of<"0xFF for the separator 00", "0xFF als Trennbyte 00">()
+                         : Reason::of<"0xFF and C1 for 00 and C1", "0xFF und C1 als 00 und C1">())
+                  : Reason::of<"two separator bytes (00 and C1) behind a module of type 0x5000",
+                               "zwei Trennbytes (00 und C1) hinter einem Modul vom Typ "
+                               "0x5000">();
+        const Reason where =
+            ffEnd ? Reason::of<"0xFF at {} ends the chain behind the module at {}",
+                               "0xFF bei {} beendet die Kette hinter dem Modul bei {}">(
+                        Hex(end), Hex(module.offset))
+                  : Reason::of<"Kalvero reads on at {} behind the module at {}",
+                               "Kalvero liest bei {} hinter dem Modul bei {} weiter">(
+                        Hex(next), Hex(module.offset));
+        return Reason::of<"{}, but a module header with a valid sum starts at {}, where a reader "
+                          "that takes {} goes on",
+                          "{}, aber ein Modulkopf mit gültiger Summe beginnt bei {}, wo ein Leser "
+                          "weiterliest, der {} annimmt">(where, Hex(other), reader);
     }
     if (systemType && !module.system && image[next] != Fill) {
-        return "the module at " + Hex(module.offset) +
-               " has the system module's type 0x5000 but is not the system module: Kalvero "
-               "reads one separator byte behind it, where a reader that takes two (00 and C1) "
-               "finds the next module elsewhere";
+        return Reason::of<"the module at {} has the system module's type 0x5000 but is not the "
+                          "system module: Kalvero reads one separator byte behind it, where a "
+                          "reader that takes two (00 and C1) finds the next module elsewhere",
+                          "das Modul bei {} hat den Typ 0x5000 des Systemmoduls, ist aber nicht "
+                          "das Systemmodul: Kalvero liest ein Trennbyte dahinter, wo ein Leser, "
+                          "der zwei (00 und C1) annimmt, das nächste Modul anderswo findet">(
+            Hex(module.offset));
     }
     return std::nullopt;
 }
@@ -86,21 +103,25 @@ FileResult<WalkedChain> WalkChain(std::span<const std::uint8_t> image, std::size
     for (;;) {
         FileResult<ModuleHeader> header = ReadModuleHeader(image, offset);
         if (!header) {
-            return Refusal(Where(start) + "cannot be walked: at " + Hex(offset) + " " +
-                           header.error().reason + ".");
+            return Unwalkable(
+                start, Reason::of<"at {} {}.", "bei {}: {}.">(Hex(offset), header.error().reason));
         }
         Module module{offset, std::move(header).value()};
         module.system =
             systemPlace && chain.modules.empty() && module.header.type == SystemModuleType;
         if (module.end() >= limit) {
-            return Refusal(Where(start) + "cannot be walked: the module at " + Hex(offset) +
-                           " runs into " + Hex(limit) + ", the decompression block's 4 KiB.");
+            return Unwalkable(start, Reason::of<"the module at {} runs into {}, the decompression "
+                                                "block's 4 KiB.",
+                                                "das Modul bei {} reicht in {}, die 4 KiB des "
+                                                "Entpackblocks.">(Hex(offset), Hex(limit)));
         }
         const std::uint8_t after = image[module.end()];
         if (after != Separator && after != Fill) {
-            return Refusal(Where(start) + "cannot be walked: after the module at " + Hex(offset) +
-                           " comes " + Hex(after, 2) + " at " + Hex(module.end()) +
-                           ", where 00 separates modules.");
+            return Unwalkable(
+                start, Reason::of<"after the module at {} comes {} at {}, where 00 "
+                                  "separates modules.",
+                                  "nach dem Modul bei {} folgt {} bei {}, wo 00 die "
+                                  "Module trennt.">(Hex(offset), Hex(after, 2), Hex(module.end())));
         }
         // Some chains end with 0xFF where the last module's 00 would stand.
         if (after == Fill) {
@@ -110,10 +131,11 @@ FileResult<WalkedChain> WalkChain(std::span<const std::uint8_t> image, std::size
         }
         offset = module.next();
         if (offset >= limit) {
-            return Refusal(Where(start) + "cannot be walked: it has no end before " + Hex(limit) +
-                           ".");
+            return Unwalkable(
+                start,
+                Reason::of<"it has no end before {}.", "sie endet nicht vor {}.">(Hex(limit)));
         }
-        if (std::optional<std::string> other = OtherReading(image, module, offset)) {
+        if (std::optional<Reason> other = OtherReading(image, module, offset)) {
             chain.otherReadings.push_back(std::move(*other));
         }
         chain.modules.push_back(std::move(module));

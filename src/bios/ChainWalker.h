@@ -15,7 +15,7 @@ struct WalkedChain {
     std::size_t end = 0; // just after the last separator
     std::vector<Module> modules;
     // Where another reader would find other modules: why, one a place.
-    std::vector<std::string> otherReadings;
+    std::vector<Reason> otherReadings;
 };
 
 // Walks the chain from start: a module, its separator, and so on until a

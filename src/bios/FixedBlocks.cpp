@@ -24,11 +24,16 @@ std::size_t Find(std::span<const std::uint8_t> bytes, std::string_view text, std
     return found == bytes.end() ? NotFound : static_cast<std::size_t>(found - bytes.begin());
 }
 
-const std::string WhatToDo =
+const Reason WhatToDo = Reason::of<
     " Kalvero changes only Award BIOS images of the kinds it has measured; check that the file "
-    "is a whole image, as read from the chip or published by the board's maker.";
+    "is a whole image, as read from the chip or published by the board's maker.",
+    " Kalvero ändert nur Award-BIOS-Abbilder der Arten, die es vermessen hat; prüfen Sie, ob die "
+    "Datei ein ganzes Abbild ist, wie es aus dem Chip gelesen oder vom Hersteller des Boards "
+    "veröffentlicht wurde.">();
 
-const std::string NotAnImage = "not an Award BIOS image: ";
+Reason NotAnImage() {
+    return Reason::of<"not an Award BIOS image: ", "kein Award-BIOS-Abbild: ">();
+}
 
 bool IsMethod(std::span<const std::uint8_t> head) {
     const std::string_view text(reinterpret_cast<const char*>(head.data()), head.size());
@@ -37,14 +42,18 @@ bool IsMethod(std::span<const std::uint8_t> head) {
 
 } // namespace
 
-std::optional<std::string> CutShortImage(std::uint64_t length, std::span<const std::uint8_t> head) {
+std::optional<Reason> CutShortImage(std::uint64_t length, std::span<const std::uint8_t> head) {
     if (KnownImageSize(length) || head.size() < ImageHeadLength ||
         !IsMethod(head.first(ImageHeadLength))) {
         return std::nullopt;
     }
-    return "an Award BIOS image cut short: " + std::to_string(length) +
-           " bytes, where a whole image has 128 or 256 KiB (131072 or 262144 bytes). Read "
-           "the image again from the chip, or take the whole file from the board's maker.";
+    return Reason::of<"an Award BIOS image cut short: {} bytes, where a whole image has 128 or "
+                      "256 KiB (131072 or 262144 bytes). Read the image again from the chip, or "
+                      "take the whole file from the board's maker.",
+                      "ein abgeschnittenes Award-BIOS-Abbild: {} Bytes, wo ein ganzes Abbild 128 "
+                      "oder 256 KiB hat (131072 oder 262144 Bytes). Lesen Sie das Abbild erneut "
+                      "aus dem Chip, oder nehmen Sie die ganze Datei vom Hersteller des "
+                      "Boards.">(length);
 }
 
 bool KnownImageSize(std::uint64_t size) {
@@ -52,8 +61,10 @@ bool KnownImageSize(std::uint64_t size) {
 }
 
 FileError UnknownImageSize(std::uint64_t size) {
-    return Refusal("not an Award BIOS image Kalvero knows: " + std::to_string(size) +
-                   " bytes, where the images it knows have 128 or 256 KiB." + WhatToDo);
+    return Refusal(Reason::of<"not an Award BIOS image Kalvero knows: {} bytes, where the images "
+                              "it knows have 128 or 256 KiB.{}",
+                              "kein Award-BIOS-Abbild, das Kalvero kennt: {} Bytes, wo die "
+                              "Abbilder, die es kennt, 128 oder 256 KiB haben.{}">(size, WhatToDo));
 }
 
 FileResult<FixedBlocks> FindFixedBlocks(std::span<const std::uint8_t> image) {
@@ -64,30 +75,35 @@ FileResult<FixedBlocks> FindFixedBlocks(std::span<const std::uint8_t> image) {
     blocks.bootBlock = image.size() - BootBlockSize;
     blocks.bootText = Find(image, BootText, blocks.bootBlock, true);
     if (blocks.bootText == NotFound) {
-        return Refusal(
-            NotAnImage +
-            "no boot block: the text \"Award BootBlock BIOS\" is not in the last 8 KiB." +
-            WhatToDo);
+        return Refusal(Reason::of<"{}no boot block: the text \"Award BootBlock BIOS\" is not in "
+                                  "the last 8 KiB.{}",
+                                  "{}kein Bootblock: der Text \"Award BootBlock BIOS\" steht nicht "
+                                  "in den letzten 8 KiB.{}">(NotAnImage(), WhatToDo));
     }
     blocks.decompression = Find(image, DecompressionText, 0, false);
     if (blocks.decompression == NotFound) {
-        return Refusal(NotAnImage +
-                       "no decompression block: the text \"= Award Decompression Bios =\" is "
-                       "missing." +
-                       WhatToDo);
+        return Refusal(Reason::of<"{}no decompression block: the text \"= Award Decompression "
+                                  "Bios =\" is missing.{}",
+                                  "{}kein Entpackblock: der Text \"= Award Decompression Bios =\" "
+                                  "fehlt.{}">(NotAnImage(), WhatToDo));
     }
     if (Find(image, DecompressionText, blocks.decompression + 1, false) != NotFound) {
-        return Refusal("the text \"= Award Decompression Bios =\" stands more than once, so the "
-                       "decompression block cannot be told." +
-                       WhatToDo);
+        return Refusal(
+            Reason::of<"the text \"= Award Decompression Bios =\" stands more than "
+                       "once, so the decompression block cannot be told.{}",
+                       "der Text \"= Award Decompression Bios =\" steht mehr als "
+                       "einmal da, daher ist der Entpackblock nicht zu bestimmen.{}">(WhatToDo));
     }
     if (blocks.decompression + DecompressionText.size() > blocks.c3Offset()) {
-        return Refusal("the decompression text at " + Hex(blocks.decompression) +
-                       " runs into the block's check bytes." + WhatToDo);
+        return Refusal(Reason::of<"the decompression text at {} runs into the block's check "
+                                  "bytes.{}",
+                                  "der Entpacktext bei {} reicht in die Prüfbytes des Blocks.{}">(
+            Hex(blocks.decompression), WhatToDo));
     }
     if (blocks.c2Offset() >= blocks.bootBlock) {
-        return Refusal("the decompression block at " + Hex(blocks.decompression) +
-                       " reaches into the boot block." + WhatToDo);
+        return Refusal(Reason::of<"the decompression block at {} reaches into the boot block.{}",
+                                  "der Entpackblock bei {} reicht in den Bootblock.{}">(
+            Hex(blocks.decompression), WhatToDo));
     }
     return blocks;
 }

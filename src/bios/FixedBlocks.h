@@ -42,7 +42,7 @@ inline constexpr std::size_t ImageHeadLength = 7;
 // Award image does (a module header, "-lh5-" or "-lh0-" from its third
 // byte) but has no image's size, the reason it is refused, told as an image
 // cut short; none otherwise.
-std::optional<std::string> CutShortImage(std::uint64_t length, std::span<const std::uint8_t> head);
+std::optional<Reason> CutShortImage(std::uint64_t length, std::span<const std::uint8_t> head);
 
 // Finds the two blocks and checks that they are where measured images have
 // them: a 128 or 256 KiB image, the boot block's text in its last 8 KiB (in

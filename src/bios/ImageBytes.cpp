@@ -49,13 +49,16 @@ std::string Hex(std::size_t value, int digits) {
     return text;
 }
 
-FileError Refusal(std::string reason) {
+FileError Refusal(Reason reason) {
     return FileError{FileProblem::NotAccepted, std::move(reason)};
 }
 
-FileError OwnFault(const std::string& what) {
-    return FileError{FileProblem::Other, what + ", so nothing was written. This is a fault of "
-                                                "Kalvero, not of your files: please report it."};
+FileError OwnFault(const Reason& what) {
+    return FileError{FileProblem::Other,
+                     Reason::of<"{}, so nothing was written. This is a fault of Kalvero, not of "
+                                "your files: please report it.",
+                                "{}, darum wurde nichts geschrieben. Das ist ein Fehler von "
+                                "Kalvero, nicht Ihrer Dateien: bitte melden Sie ihn.">(what)};
 }
 
 } // namespace kalvero::bios

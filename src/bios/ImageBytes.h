@@ -25,10 +25,10 @@ std::uint16_t WordSum(std::span<const std::uint8_t> bytes);
 std::string Hex(std::size_t value, int digits = 1);
 
 // A refusal of the image or the logo, with the reason and what to do.
-FileError Refusal(std::string reason);
+FileError Refusal(Reason reason);
 
 // A refusal that is a fault of Kalvero, not of the files (a check of our own
 // work that failed), with what failed; its problem is FileProblem::Other.
-FileError OwnFault(const std::string& what);
+FileError OwnFault(const Reason& what);
 
 } // namespace kalvero::bios

@@ -12,8 +12,10 @@ ModuleContent UnpackModule(std::span<const std::uint8_t> bytes, const Module& mo
         bytes.subspan(module.offset + module.header.dataOffset(), module.header.dataLength());
     ModuleContent content;
     if (module.header.originalSize > MaxOriginalSize) {
-        content.problem = "claims to unpack to " + std::to_string(module.header.originalSize) +
-                          " bytes, more than the 1 MiB a BIOS unpacks to";
+        content.problem = Reason::of<"claims to unpack to {} bytes, more than the 1 MiB a BIOS "
+                                     "unpacks to",
+                                     "gibt vor, sich zu {} Bytes zu entpacken, mehr als das 1 MiB, "
+                                     "das ein BIOS entpackt">(module.header.originalSize);
         return content;
     }
     if (module.header.packing == Packing::Lh0) {
@@ -22,15 +24,17 @@ ModuleContent UnpackModule(std::span<const std::uint8_t> bytes, const Module& mo
         FileResult<std::vector<std::uint8_t>> unpacked =
             lh5::DecodeLh5(packed, module.header.originalSize);
         if (!unpacked) {
-            content.problem = "does not unpack: " + unpacked.error().reason;
+            content.problem = Reason::of<"does not unpack: {}", "lässt sich nicht entpacken: {}">(
+                unpacked.error().reason);
             return content;
         }
         content.data = std::move(unpacked).value();
     }
     const std::uint16_t crc = lh5::Crc16(content.data);
     if (crc != module.header.crc) {
-        content.problem = "unpacks to data with the CRC " + Hex(crc, 4) +
-                          ", where its header says " + Hex(module.header.crc, 4);
+        content.problem = Reason::of<"unpacks to data with the CRC {}, where its header says {}",
+                                     "entpackt sich zu Daten mit der CRC {}, wo sein Kopf {} "
+                                     "sagt">(Hex(crc, 4), Hex(module.header.crc, 4));
     }
     return content;
 }

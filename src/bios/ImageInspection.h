@@ -17,7 +17,7 @@ inline constexpr std::uint32_t MaxOriginalSize = 1024 * 1024;
 // A module's original data, or why it cannot be had.
 struct ModuleContent {
     std::vector<std::uint8_t> data;
-    std::string problem; // empty when the module unpacks and its CRC holds
+    Reason problem; // empty when the module unpacks and its CRC holds
 
     bool good() const { return problem.empty(); }
 };

@@ -12,9 +12,12 @@ namespace {
 
 constexpr std::uint8_t Fill = 0xFF;
 
-const std::string WhatToDo =
+const Reason WhatToDo = Reason::of<
     " Kalvero changes only images whose every module it can find; use an unchanged image "
-    "from the board's maker, or change this one with the maker's own tool.";
+    "from the board's maker, or change this one with the maker's own tool.",
+    " Kalvero ändert nur Abbilder, deren Module es alle findet; nehmen Sie ein unverändertes "
+    "Abbild vom Hersteller des Boards, oder ändern Sie dieses mit dem Werkzeug des "
+    "Herstellers.">();
 
 // The first byte from `from` that is (fill) or is not (!fill) 0xFF, or limit.
 std::size_t FirstWhere(std::span<const std::uint8_t> image, std::size_t from, std::size_t limit,
@@ -90,19 +93,25 @@ FileResult<ImageLayout> TellLayout(std::span<const std::uint8_t> image, const Aw
     const std::size_t stray = parsed.foreign.empty() ? 0 : parsed.foreign.front().start;
     if (stray % CheckBlockSize != 0 || (parsed.size == LargeImageSize && stray < SplitOffset &&
                                         stray > parsed.chains.back().start)) {
-        return Refusal("the byte " + Hex(image[stray], 2) + " at " + Hex(stray) +
-                       " stands in the free room behind the module chain at " +
-                       Hex(parsed.chains.back().start) +
-                       ", where only 0xFF or a further chain at a 4 KiB boundary may stand, so "
-                       "Kalvero cannot tell how the modules are laid out." +
-                       WhatToDo);
+        return Refusal(Reason::of<"the byte {} at {} stands in the free room behind the module "
+                                  "chain at {}, where only 0xFF or a further chain at a 4 KiB "
+                                  "boundary may stand, so Kalvero cannot tell how the modules are "
+                                  "laid out.{}",
+                                  "das Byte {} bei {} steht im freien Platz hinter der Modulkette "
+                                  "bei {}, wo nur 0xFF oder eine weitere Kette an einer "
+                                  "4-KiB-Grenze stehen darf; daher kann Kalvero nicht sagen, wie "
+                                  "die Module liegen.{}">(
+            Hex(image[stray], 2), Hex(stray), Hex(parsed.chains.back().start), WhatToDo));
     }
-    return Refusal("the modules are laid out in a way Kalvero does not know (chains at " +
-                   ChainStarts(parsed) +
-                   "): it knows the system module (type 0x5000) first with the others after "
-                   "it, a 256 KiB image split at 0x20000, and a small system module with the "
-                   "others from 0x10000." +
-                   WhatToDo);
+    return Refusal(Reason::of<"the modules are laid out in a way Kalvero does not know (chains at "
+                              "{}): it knows the system module (type 0x5000) first with the "
+                              "others after it, a 256 KiB image split at 0x20000, and a small "
+                              "system module with the others from 0x10000.{}",
+                              "die Module liegen auf eine Weise, die Kalvero nicht kennt (Ketten "
+                              "bei {}): es kennt das Systemmodul (Typ 0x5000) zuerst und die "
+                              "anderen dahinter, ein 256-KiB-Abbild, das bei 0x20000 geteilt ist, "
+                              "und ein kleines Systemmodul mit den anderen ab 0x10000.{}">(
+        ChainStarts(parsed), WhatToDo));
 }
 
 } // namespace
@@ -117,8 +126,10 @@ FileResult<AwardImage> ParseAwardImage(std::span<const std::uint8_t> image) {
     parsed.blocks = blocks.value();
     const std::size_t limit = parsed.blocks.chainLimit();
     if (!ModuleStartsAt(image, 0)) {
-        return Refusal("no module (LHA header with \"-lh5-\" or \"-lh0-\") at the image's start." +
-                       WhatToDo);
+        return Refusal(Reason::of<"no module (LHA header with \"-lh5-\" or \"-lh0-\") at the "
+                                  "image's start.{}",
+                                  "kein Modul (LHA-Kopf mit \"-lh5-\" oder \"-lh0-\") am Anfang "
+                                  "des Abbilds.{}">(WhatToDo));
     }
     std::size_t start = 0;
     while (start < limit) {

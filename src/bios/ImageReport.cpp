@@ -30,16 +30,16 @@ std::string PlaceName(LogoPlace place) {
 std::string LogoText(const ImageInspection& inspection, LogoPlace place) {
     const FileResult<ImageLogo> found = FindLogo(inspection, place);
     if (!found) {
-        return found.error().reason;
+        return found.error().reason.english();
     }
     const ImageLogo& logo = found.value();
     const AwardImage& image = inspection.image;
     const Module& shown = image.modules[logo.modules.back()];
     const std::string count =
         logo.modules.size() > 1 ? "in " + std::to_string(logo.modules.size()) + " modules, " : "";
-    return DescribeLogo(logo.kind) + " (" + count + std::to_string(shown.header.packedSize) +
-           " bytes packed, " + std::to_string(image.chains[shown.chain].room()) +
-           " bytes of free room)";
+    return DescribeLogo(logo.kind).english() + " (" + count +
+           std::to_string(shown.header.packedSize) + " bytes packed, " +
+           std::to_string(image.chains[shown.chain].room()) + " bytes of free room)";
 }
 
 bool HasFullScreenModule(const AwardImage& image) {
@@ -111,7 +111,7 @@ std::vector<std::string> ListImage(const ImageInspection& inspection) {
         lines.push_back("full-screen logo: " + LogoText(inspection, LogoPlace::FullScreen));
         const FileResult<ImageLogo> fullScreen = FindLogo(inspection, LogoPlace::FullScreen);
         if (fullScreen && !fullScreen.value().note.empty()) {
-            lines.push_back("  " + fullScreen.value().note);
+            lines.push_back("  " + fullScreen.value().note.english());
         }
     }
     const AreaNotes areas = DescribeAreas(image);
@@ -124,7 +124,8 @@ std::vector<std::string> CheckLines(const std::vector<CheckResult>& checks, bool
     std::vector<std::string> lines;
     for (const CheckResult& check : checks) {
         const bool told = details || check.verdict == Verdict::Fails;
-        lines.push_back(check.name + ": " + VerdictText(check) + (told ? ": " + check.detail : ""));
+        lines.push_back(check.name + ": " + VerdictText(check) +
+                        (told ? ": " + check.detail.english() : ""));
     }
     return lines;
 }
@@ -159,7 +160,7 @@ std::vector<std::string> DescribePlan(const ReplacementPlan& plan, LogoPlace pla
                         " -> " + Hex(check.after, digits));
     }
     if (!plan.note.empty()) {
-        lines.push_back(plan.note);
+        lines.push_back(plan.note.english());
     }
     return lines;
 }

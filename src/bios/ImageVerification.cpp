@@ -19,24 +19,38 @@ bool Contains(const std::vector<std::uint8_t>& data, std::string_view text) {
     return std::search(data.begin(), data.end(), text.begin(), text.end()) != data.end();
 }
 
-std::string ModuleName(const Module& module) {
-    return "module \"" + module.header.printableName() + "\" at " + Hex(module.offset);
+Reason ModuleName(const Module& module) {
+    return Reason::of<"module \"{}\" at {}", "Modul \"{}\" bei {}">(module.header.printableName(),
+                                                                    Hex(module.offset));
 }
 
 std::string Range(std::size_t from, std::size_t to) {
     return Hex(from) + " .. " + Hex(to);
 }
 
+// A check byte's detail: where it stands, and what the bytes from `from` up to it sum to.
+Reason CheckByteDetail(const CheckByte& check, std::size_t from) {
+    return Reason::of<"{} at {}, the sum of {} is {}", "{} bei {}, die Summe von {} ist {}">(
+        Hex(check.stored, 2), Hex(check.offset), Range(from, check.offset - 1),
+        Hex(check.computed, 2));
+}
+
+Reason NothingChecksIt() {
+    return Reason::of<"; nothing checks it here", "; hier prüft sie nichts">();
+}
+
 CheckResult HeaderSums(const AwardImage& image) {
     for (const Module& module : image.modules) {
         if (!module.header.sumHolds()) {
             return {"header sums", Verdict::Fails,
-                    ModuleName(module) + ": its header sum is " + Hex(module.header.storedSum, 2) +
-                        ", its bytes sum to " + Hex(module.header.computedSum, 2)};
+                    Reason::of<"{}: its header sum is {}, its bytes sum to {}",
+                               "{}: seine Kopfsumme ist {}, seine Bytes ergeben {}">(
+                        ModuleName(module), Hex(module.header.storedSum, 2),
+                        Hex(module.header.computedSum, 2))};
         }
     }
     return {"header sums", Verdict::Holds,
-            "all " + std::to_string(image.modules.size()) + " modules"};
+            Reason::of<"all {} modules", "alle {} Module">(image.modules.size())};
 }
 
 CheckResult Crcs(const ImageInspection& inspection) {
@@ -44,54 +58,66 @@ CheckResult Crcs(const ImageInspection& inspection) {
     for (std::size_t i = 0; i < modules.size(); ++i) {
         if (!inspection.contents[i].good()) {
             return {"CRCs", Verdict::Fails,
-                    ModuleName(modules[i]) + " " + inspection.contents[i].problem};
+                    Reason::of<"{} {}", "{}: {}">(ModuleName(modules[i]),
+                                                  inspection.contents[i].problem)};
         }
     }
     return {"CRCs", Verdict::Holds,
-            "all " + std::to_string(modules.size()) + " modules unpack and match their CRC"};
+            Reason::of<"all {} modules unpack and match their CRC",
+                       "alle {} Module entpacken sich und passen zu ihrer CRC">(modules.size())};
 }
 
 CheckResult C1(const ImageInspection& inspection) {
     const AwardImage& image = inspection.image;
     const CheckByte& c1 = image.checks.c1;
     if (image.checks.c1Present && c1.holds()) {
-        return {"C1", Verdict::Holds,
-                Hex(c1.stored, 2) + " at " + Hex(c1.offset) + ", the sum of the system module"};
+        return {
+            "C1", Verdict::Holds,
+            Reason::of<"{} at {}, the sum of the system module",
+                       "{} bei {}, die Summe des Systemmoduls">(Hex(c1.stored, 2), Hex(c1.offset))};
     }
-    const std::string found = image.checks.c1Present ? Hex(c1.stored, 2) + " at " + Hex(c1.offset)
-                                                     : "no check byte after the system module's 00";
-    const std::string detail = found + ", where the system module sums to " + Hex(c1.computed, 2);
+    const Reason found =
+        image.checks.c1Present
+            ? Reason::of<"{} at {}", "{} bei {}">(Hex(c1.stored, 2), Hex(c1.offset))
+            : Reason::of<"no check byte after the system module's 00",
+                         "kein Prüfbyte nach der 00 des Systemmoduls">();
+    const Reason detail =
+        Reason::of<"{}, where the system module sums to {}", "{}, wo das Systemmodul {} ergibt">(
+            found, Hex(c1.computed, 2));
     if (Contains(inspection.contents[image.systemModule].data, VersionWithoutC1)) {
-        return {"C1", Verdict::NotUsed, detail + " (6.00PG images do without C1)"};
+        return {"C1", Verdict::NotUsed,
+                Reason::of<"{} (6.00PG images do without C1)",
+                           "{} (6.00PG-Abbilder kommen ohne C1 aus)">(detail)};
     }
     return {"C1", Verdict::Fails, detail};
 }
 
 CheckResult C2(const AwardImage& image) {
     const CheckByte& c2 = image.checks.c2;
-    const std::string detail = Hex(c2.stored, 2) + " at " + Hex(c2.offset) + ", the sum of " +
-                               Range(image.blocks.decompression, c2.offset - 1) + " is " +
-                               Hex(c2.computed, 2);
+    const Reason detail = CheckByteDetail(c2, image.blocks.decompression);
     return {"C2", c2.holds() ? Verdict::Holds : Verdict::Fails, detail};
 }
 
 CheckResult C3(const AwardImage& image) {
     const CheckByte& c3 = image.checks.c3;
-    const std::string detail = Hex(c3.stored, 2) + " at " + Hex(c3.offset) + ", the sum of " +
-                               Range(0, c3.offset - 1) + " is " + Hex(c3.computed, 2);
+    const Reason detail = CheckByteDetail(c3, 0);
     return c3.holds() ? CheckResult{"C3", Verdict::Holds, detail}
-                      : CheckResult{"C3", Verdict::NotUsed, detail + "; nothing checks it here"};
+                      : CheckResult{"C3", Verdict::NotUsed, detail + NothingChecksIt()};
 }
 
 CheckResult W(const AwardImage& image) {
     const ImageChecks& checks = image.checks;
     if (!checks.wordSumHolds()) {
         return {"W", Verdict::NotUsed,
-                "the word sum is " + Hex(checks.wordSum, 4) + "; nothing checks it here"};
+                Reason::of<"the word sum is {}", "die Wortsumme ist {}">(Hex(checks.wordSum, 4)) +
+                    NothingChecksIt()};
     }
     return {"W", Verdict::Holds,
-            checks.balanceWord ? "the word sum is 0, balanced at " + Hex(*checks.balanceWord)
-                               : "the word sum is 0; no balance word found in the boot block"};
+            checks.balanceWord
+                ? Reason::of<"the word sum is 0, balanced at {}",
+                             "die Wortsumme ist 0, ausgeglichen bei {}">(Hex(*checks.balanceWord))
+                : Reason::of<"the word sum is 0; no balance word found in the boot block",
+                             "die Wortsumme ist 0; kein Ausgleichswort im Bootblock gefunden">()};
 }
 
 } // namespace
@@ -145,21 +171,34 @@ bool AllHold(const std::vector<CheckResult>& checks) {
                         [](const CheckResult& check) { return check.verdict == Verdict::Fails; });
 }
 
-std::string RefusalFor(const CheckResult& failed) {
-    const std::string what = "the check \"" + failed.name + "\" fails: " + failed.detail + ". ";
+Reason FailedCheck(const CheckResult& failed) {
+    return Reason::of<"the check \"{}\" fails: {}", "die Prüfung \"{}\" stimmt nicht: {}">(
+        failed.name, failed.detail);
+}
+
+Reason RefusalFor(const CheckResult& failed) {
     if (failed.name == "C2") {
-        return "not an Award BIOS image Kalvero understands: " + what +
-               "Use an unchanged image from the board's maker.";
+        return Reason::of<"not an Award BIOS image Kalvero understands: {}. Use an unchanged "
+                          "image from the board's maker.",
+                          "kein Award-BIOS-Abbild, das Kalvero versteht: {}. Nehmen Sie ein "
+                          "unverändertes Abbild vom Hersteller des Boards.">(FailedCheck(failed));
     }
     if (failed.name == SeparatorsCheck) {
-        return "the image can be read two ways: " + failed.detail +
-               ". Kalvero changes only images that every reader reads alike, since the BIOS "
-               "might not find the modules where Kalvero does; use an unchanged image from the "
-               "board's maker.";
+        return Reason::of<"the image can be read two ways: {}. Kalvero changes only images that "
+                          "every reader reads alike, since the BIOS might not find the modules "
+                          "where Kalvero does; use an unchanged image from the board's maker.",
+                          "das Abbild lässt sich auf zwei Arten lesen: {}. Kalvero ändert nur "
+                          "Abbilder, die jeder Leser gleich liest, da das BIOS die Module "
+                          "vielleicht nicht dort findet, wo Kalvero sie findet; nehmen Sie ein "
+                          "unverändertes Abbild vom Hersteller des Boards.">(failed.detail);
     }
-    return "the image is damaged: " + what +
-           "Kalvero changes only images whose every check holds; use an unchanged copy of the "
-           "image, for example the one read from the chip or published by the board's maker.";
+    return Reason::of<"the image is damaged: {}. Kalvero changes only images whose every check "
+                      "holds; use an unchanged copy of the image, for example the one read from "
+                      "the chip or published by the board's maker.",
+                      "das Abbild ist beschädigt: {}. Kalvero ändert nur Abbilder, deren "
+                      "Prüfungen alle stimmen; nehmen Sie eine unveränderte Kopie des Abbilds, "
+                      "etwa die aus dem Chip gelesene oder die vom Hersteller des Boards "
+                      "veröffentlichte.">(FailedCheck(failed));
 }
 
 } // namespace kalvero::bios

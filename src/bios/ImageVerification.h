@@ -16,7 +16,7 @@ enum class Verdict {
 struct CheckResult {
     std::string name; // "header sums", "CRCs", "C1", "C2", "C3", "W", "separators"
     Verdict verdict = Verdict::Holds;
-    std::string detail;
+    Reason detail;
 };
 
 // Every check of an inspected image, by name: the module header sums, the
@@ -41,7 +41,9 @@ AreaNotes DescribeAreas(const AwardImage& image);
 // True when no check fails.
 bool AllHold(const std::vector<CheckResult>& checks);
 
+// "the check "C2" fails: " and the check's detail.
+Reason FailedCheck(const CheckResult& failed);
 // Why an image with this failed check is not changed, and what to do.
-std::string RefusalFor(const CheckResult& failed);
+Reason RefusalFor(const CheckResult& failed);
 
 } // namespace kalvero::bios

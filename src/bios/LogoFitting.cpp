@@ -42,10 +42,10 @@ std::vector<Rung> Ladder(Dither asked) {
     return rungs;
 }
 
-std::string DitherName(Dither dither) {
-    return dither == Dither::None      ? "no dithering"
-           : dither == Dither::Ordered ? "ordered dithering"
-                                       : "diffusion";
+Reason DitherName(Dither dither) {
+    return dither == Dither::None      ? Reason::of<"no dithering", "ohne Rastern">()
+           : dither == Dither::Ordered ? Reason::of<"ordered dithering", "geordnetes Rastern">()
+                                       : Reason::of<"diffusion", "Fehlerstreuung">();
 }
 
 std::string Share(int eighths) {
@@ -62,19 +62,20 @@ std::string Share(int eighths) {
 }
 
 // What a rung gave up against the first.
-std::string GivenUp(const Rung& rung, const Rung& asked) {
-    std::string parts;
-    const auto add = [&](const std::string& part) {
-        parts += (parts.empty() ? "" : ", ") + part;
+Reason GivenUp(const Rung& rung, const Rung& asked) {
+    Reason parts;
+    const auto add = [&](const Reason& part) {
+        parts = parts.empty() ? part : Reason::of<"{}, {}", "{}, {}">(parts, part);
     };
     if (rung.colours != 0) {
-        add(std::to_string(PaletteSize) + " \u2192 " + std::to_string(rung.colours) + " colours");
+        add(Reason::of<"{} \u2192 {} colours", "{} \u2192 {} Farben">(PaletteSize, rung.colours));
     }
     if (rung.dither != asked.dither) {
         add(DitherName(rung.dither));
     }
     if (rung.eighths < 8) {
-        add("the picture at " + Share(rung.eighths) + " size on black");
+        add(Reason::of<"the picture at {} size on black", "das Bild in {} Größe auf Schwarz">(
+            Share(rung.eighths)));
     }
     return parts;
 }
@@ -120,9 +121,11 @@ FileResult<ImportSettings> SettingsForLogo(const FileKind& kind, const ImportSet
         settings.fullScreenHeight = kind.height;
         settings.ownPalette = kind.ownPalette;
     } else {
-        return Refusal("the image's logo is " + DescribeFileKind(kind) +
-                       ", which Kalvero does not make of a picture: give an EPA file of that "
-                       "kind and size instead");
+        return Refusal(Reason::of<"the image's logo is {}, which Kalvero does not make of a "
+                                  "picture: give an EPA file of that kind and size instead",
+                                  "das Logo des Abbilds ist {}, das Kalvero nicht aus einem Bild "
+                                  "macht: geben Sie stattdessen eine EPA-Datei dieser Art und "
+                                  "Größe">(DescribeFileKind(kind)));
     }
     return settings;
 }
@@ -143,21 +146,23 @@ FileResult<FittedLogo> FitLogo(const RgbImage& picture, const ImportSettings& se
     const auto fits = [&](std::size_t r) {
         return attempt(r).packedSize <= room;
     };
-    const auto over = [&](std::size_t r, const std::string& what) {
+    const auto over = [&](std::size_t r, const Reason& what) {
         const std::size_t packed = attempt(r).packedSize;
-        return Refusal(what + " packs to " + std::to_string(packed) + " bytes, " +
-                       std::to_string(packed - room) + " more than the " + std::to_string(room) +
-                       " bytes of room");
+        return Refusal(Reason::of<"{} packs to {} bytes, {} more than the {} bytes of room",
+                                  "{} packt sich auf {} Bytes, {} mehr als die {} Bytes Platz">(
+            what, packed, packed - room, room));
     };
     if (fits(0)) {
         return std::move(tried[0]);
     }
     if (!shrink) {
-        return over(0, "the picture made into the logo");
+        return over(0,
+                    Reason::of<"the picture made into the logo", "das zum Logo gemachte Bild">());
     }
     const std::size_t last = ladder.size() - 1;
     if (!fits(last)) {
-        return over(last, "even with " + GivenUp(ladder[last], ladder[0]) + ", the picture");
+        return over(last, Reason::of<"even with {}, the picture", "selbst mit {} das Bild">(
+                              GivenUp(ladder[last], ladder[0])));
     }
     // The rungs pack smaller and smaller, and the lower ones are made and
     // packed faster: steps from the bottom that double until one does not
@@ -181,8 +186,8 @@ FileResult<FittedLogo> FitLogo(const RgbImage& picture, const ImportSettings& se
         }
     }
     FittedLogo result = std::move(tried[high]);
-    result.note = "fitted: " + GivenUp(ladder[high], ladder[0]) + "; " +
-                  std::to_string(result.packedSize) + " of " + std::to_string(room) + " bytes";
+    result.note = Reason::of<"fitted: {}; {} of {} bytes", "eingepasst: {}; {} von {} Bytes">(
+        GivenUp(ladder[high], ladder[0]), result.packedSize, room);
     return result;
 }
 

@@ -23,8 +23,8 @@ FileResult<ImportSettings> SettingsForLogo(const FileKind& kind, const ImportSet
 struct FittedLogo {
     std::vector<std::uint8_t> logo;
     std::size_t packedSize = 0; // as EncodeLh5 packs it
-    std::string note; // "fitted: 16 → 9 colours, no dithering; 791 of 791 bytes"; empty when
-                      // nothing was given up
+    Reason note; // "fitted: 16 → 9 colours, no dithering; 791 of 791 bytes"; empty when
+                 // nothing was given up
 };
 
 // The picture made into the logo settings ask for (SettingsForLogo's target

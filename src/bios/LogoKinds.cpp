@@ -22,7 +22,9 @@ bool OtherVersion1(std::span<const std::uint8_t> logo) {
 
 FileResult<FileKind> LogoKind(std::span<const std::uint8_t> logo) {
     if (logo.size() == EpaTrailerLength) {
-        return Refusal("it holds only the 70-byte trailer of an EPA logo, no picture");
+        return Refusal(Reason::of<"it holds only the 70-byte trailer of an EPA logo, no picture",
+                                  "es enthält nur den 70 Bytes langen Schluss eines EPA-Logos, "
+                                  "kein Bild">());
     }
     if (OtherVersion1(logo)) {
         return FileKind{FileType::EpaLogo, logo.size(), LogoWidth, logo[1] * CellHeight, 16, {}};
@@ -33,7 +35,9 @@ FileResult<FileKind> LogoKind(std::span<const std::uint8_t> logo) {
             return Refusal(picture.error().reason);
         }
     } else if (kind.type != FileType::EpaLogo) {
-        return Refusal(kind.type == FileType::Bitmap ? "it is a bitmap" : kind.reason);
+        return Refusal(kind.type == FileType::Bitmap
+                           ? Reason::of<"it is a bitmap", "es ist eine Bitmap">()
+                           : kind.reason);
     }
     return kind;
 }
@@ -41,17 +45,18 @@ FileResult<FileKind> LogoKind(std::span<const std::uint8_t> logo) {
 FileResult<FileKind> FullScreenKind(std::span<const std::uint8_t> logo) {
     const FileResult<FileKind> kind = LogoKind(logo);
     if (!kind || kind.value().type != FileType::Epa2Image || kind.value().colours != 16) {
-        return Refusal(kind ? "it is " + DescribeLogo(kind.value()) : kind.error().reason);
+        return Refusal(kind ? Reason::of<"it is {}", "es ist {}">(DescribeLogo(kind.value()))
+                            : kind.error().reason);
     }
     return kind;
 }
 
-std::string DescribeLogo(const FileKind& kind) {
+Reason DescribeLogo(const FileKind& kind) {
     if (kind.type == FileType::EpaLogo && kind.height != ShortLogoHeight &&
         kind.height != TallLogoHeight) {
-        return "EPA version 1, " + std::to_string(CellColumns) + " x " +
-               std::to_string(kind.height / CellHeight) + " cells, " + std::to_string(kind.width) +
-               " x " + std::to_string(kind.height);
+        return Reason::of<"EPA version 1, {} x {} cells, {} x {}",
+                          "EPA Version 1, {} x {} Zellen, {} x {}">(
+            CellColumns, kind.height / CellHeight, kind.width, kind.height);
     }
     return DescribeFileKind(kind);
 }

@@ -23,6 +23,6 @@ FileResult<FileKind> FullScreenKind(std::span<const std::uint8_t> logo);
 
 // DescribeFileKind, and for a version-1 logo of other than 6 or 9 rows
 // "EPA version 1, 17 x 2 cells, 136 x 28".
-std::string DescribeLogo(const FileKind& kind);
+Reason DescribeLogo(const FileKind& kind);
 
 } // namespace kalvero::bios

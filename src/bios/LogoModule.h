@@ -21,7 +21,7 @@ enum class LogoPlace { Boot, FullScreen };
 struct ImageLogo {
     std::vector<std::size_t> modules;
     FileKind kind;
-    std::string note;
+    Reason note;
 };
 
 // The boot logo: the one logo module, holding an EPA logo (LogoKind). The

@@ -20,9 +20,14 @@ FileResult<ImageLogo> CheckImage(const ImageInspection& inspection, LogoPlace pl
     }
     const AwardImage& image = inspection.image;
     if (image.checks.wordSumHolds() && !image.checks.balanceWord) {
-        return Refusal("the image's 16-bit word sum is 0, but Kalvero found no word in the boot "
-                       "block that keeps it so (the one after \"*BBSS*\"); it cannot keep the "
-                       "sum and changes nothing. Use the board maker's tool for this image.");
+        return Refusal(Reason::of<"the image's 16-bit word sum is 0, but Kalvero found no word in "
+                                  "the boot block that keeps it so (the one after \"*BBSS*\"); it "
+                                  "cannot keep the sum and changes nothing. Use the board maker's "
+                                  "tool for this image.",
+                                  "die 16-Bit-Wortsumme des Abbilds ist 0, aber Kalvero fand im "
+                                  "Bootblock kein Wort, das sie so hält (das nach \"*BBSS*\"); es "
+                                  "kann die Summe nicht halten und ändert nichts. Nehmen Sie für "
+                                  "dieses Abbild das Werkzeug des Board-Herstellers.">());
     }
     return FindLogo(inspection, place);
 }
@@ -42,11 +47,17 @@ FileResult<ImageLogo> CheckReplaceable(const ImageInspection& inspection,
     const FileKind& b = kind.value();
     if (a.type != b.type || a.width != b.width || a.height != b.height || a.colours != b.colours ||
         a.ownPalette != b.ownPalette) {
-        return Refusal("the new logo is " + DescribeLogo(b) + ", but the image's " +
-                       (place == LogoPlace::Boot ? "logo" : "full-screen logo") + " is " +
-                       DescribeLogo(a) +
-                       ": a BIOS shows only the kind and size it was built for. Make the new "
-                       "logo of that kind and size (kalvero-cli info tells a file's kind).");
+        const Reason which = place == LogoPlace::Boot
+                                 ? Reason::of<"logo", "Logo">()
+                                 : Reason::of<"full-screen logo", "Vollbild-Logo">();
+        return Refusal(
+            Reason::of<"the new logo is {}, but the image's {} is {}: a BIOS shows "
+                       "only the kind and size it was built for. Make the new logo of "
+                       "that kind and size (kalvero-cli info tells a file's kind).",
+                       "das neue Logo ist {}, aber das {} des Abbilds ist {}: ein BIOS "
+                       "zeigt nur die Art und Größe, für die es gebaut ist. Machen Sie "
+                       "das neue Logo in dieser Art und Größe (kalvero-cli info nennt "
+                       "die Art einer Datei).">(DescribeLogo(b), which, DescribeLogo(a)));
     }
     return found;
 }

@@ -41,7 +41,8 @@ std::string ModuleHeader::printableName() const {
 
 FileResult<ModuleHeader> ReadModuleHeader(std::span<const std::uint8_t> image, std::size_t offset) {
     if (offset >= image.size() || image.size() - offset < NameOffset) {
-        return Refusal("no room for a module header before the image's end");
+        return Refusal(Reason::of<"no room for a module header before the image's end",
+                                  "kein Platz für einen Modulkopf vor dem Ende des Abbilds">());
     }
     ModuleHeader header;
     const std::string_view method = Method(image, offset);
@@ -50,25 +51,29 @@ FileResult<ModuleHeader> ReadModuleHeader(std::span<const std::uint8_t> image, s
     } else if (method == "-lh0-") {
         header.packing = Packing::Lh0;
     } else {
-        return Refusal("no module header (no \"-lh5-\" or \"-lh0-\")");
+        return Refusal(Reason::of<"no module header (no \"-lh5-\" or \"-lh0-\")",
+                                  "kein Modulkopf (kein \"-lh5-\" oder \"-lh0-\")">());
     }
     const std::size_t size = image[offset];
     const std::size_t nameLength = image[offset + NameLengthOffset];
     if (size != FixedHeaderSize + nameLength) {
-        return Refusal("header size " + std::to_string(size) + " does not fit a name of " +
-                       std::to_string(nameLength) + " bytes");
+        return Refusal(Reason::of<"header size {} does not fit a name of {} bytes",
+                                  "die Kopfgröße {} passt nicht zu einem Namen von {} Bytes">(
+            size, nameLength));
     }
     header.headerLength = size + 2;
     if (image.size() - offset < header.headerLength) {
-        return Refusal("module header cut short by the image's end");
+        return Refusal(Reason::of<"module header cut short by the image's end",
+                                  "Modulkopf vom Ende des Abbilds abgeschnitten">());
     }
     const auto bytes = image.subspan(offset, header.headerLength);
     if (bytes[AttributeOffset] != Attribute || bytes[LevelOffset] != Level ||
         bytes[NameOffset + nameLength + 2] != OsByte) {
-        return Refusal("module header of another kind (attribute " +
-                       Hex(bytes[AttributeOffset], 2) + ", level " +
-                       std::to_string(bytes[LevelOffset]) + ", OS byte " +
-                       Hex(bytes[NameOffset + nameLength + 2], 2) + ")");
+        return Refusal(Reason::of<"module header of another kind (attribute {}, level {}, OS byte "
+                                  "{})",
+                                  "Modulkopf einer anderen Art (Attribut {}, Stufe {}, OS-Byte "
+                                  "{})">(Hex(bytes[AttributeOffset], 2), bytes[LevelOffset],
+                                         Hex(bytes[NameOffset + nameLength + 2], 2)));
     }
     header.storedSum = bytes[1];
     header.computedSum = ByteSum(bytes.subspan(2));
@@ -81,21 +86,26 @@ FileResult<ModuleHeader> ReadModuleHeader(std::span<const std::uint8_t> image, s
 
     const std::size_t available = image.size() - offset - header.headerLength;
     if (header.packedSize > available) {
-        return Refusal("packed size " + std::to_string(header.packedSize) +
-                       " runs past the image's end");
+        return Refusal(Reason::of<"packed size {} runs past the image's end",
+                                  "die gepackte Größe {} reicht über das Ende des Abbilds "
+                                  "hinaus">(header.packedSize));
     }
     std::size_t next = ReadWord(bytes, header.headerLength - 2);
     while (next != 0) {
         if (next < SmallestExtension || next > header.packedSize - header.extensionLength) {
-            return Refusal("extension header of " + std::to_string(next) +
-                           " bytes that does not fit the module");
+            return Refusal(Reason::of<"extension header of {} bytes that does not fit the module",
+                                      "Erweiterungskopf von {} Bytes, der nicht in das Modul "
+                                      "passt">(next));
         }
         header.extensionLength += next;
         next = ReadWord(image, offset + header.headerLength + header.extensionLength - 2);
     }
     if (header.packing == Packing::Lh0 && header.dataLength() != header.originalSize) {
-        return Refusal("stored module whose packed size " + std::to_string(header.dataLength()) +
-                       " differs from its original size " + std::to_string(header.originalSize));
+        return Refusal(Reason::of<"stored module whose packed size {} differs from its original "
+                                  "size {}",
+                                  "ungepacktes Modul, dessen gepackte Größe {} von seiner "
+                                  "ursprünglichen Größe {} abweicht">(header.dataLength(),
+                                                                      header.originalSize));
     }
     return header;
 }

@@ -17,15 +17,23 @@ constexpr std::uint8_t Fill = 0xFF;
 // have to rewrite without knowing them.
 FileStatus CheckReplaceable(const Module& module) {
     if (module.header.packing == Packing::Lh0) {
-        return Refusal("the logo module at " + Hex(module.offset) +
-                       " is stored (\"-lh0-\"), not packed: Kalvero replaces only packed "
-                       "(\"-lh5-\") logos, the kind the BIOSes it has measured unpack. Use the "
-                       "board maker's tool for this image.");
+        return Refusal(Reason::of<"the logo module at {} is stored (\"-lh0-\"), not packed: "
+                                  "Kalvero replaces only packed (\"-lh5-\") logos, the kind the "
+                                  "BIOSes it has measured unpack. Use the board maker's tool for "
+                                  "this image.",
+                                  "das Logo-Modul bei {} ist ungepackt (\"-lh0-\"): Kalvero "
+                                  "ersetzt nur gepackte (\"-lh5-\") Logos, die Art, die die von "
+                                  "ihm vermessenen BIOS entpacken. Nehmen Sie für dieses Abbild "
+                                  "das Werkzeug des Board-Herstellers.">(Hex(module.offset)));
     }
     if (module.header.extensionLength != 0) {
-        return Refusal("the logo module at " + Hex(module.offset) +
-                       " has extension headers, which Kalvero does not know and would have to "
-                       "rewrite; it changes nothing. Use the board maker's tool for this image.");
+        return Refusal(Reason::of<"the logo module at {} has extension headers, which Kalvero "
+                                  "does not know and would have to rewrite; it changes nothing. "
+                                  "Use the board maker's tool for this image.",
+                                  "das Logo-Modul bei {} hat Erweiterungsköpfe, die Kalvero nicht "
+                                  "kennt und neu schreiben müsste; es ändert nichts. Nehmen Sie "
+                                  "für dieses Abbild das Werkzeug des Board-Herstellers.">(
+            Hex(module.offset)));
     }
     return Succeeded;
 }
@@ -39,7 +47,8 @@ FileResult<std::vector<std::uint8_t>> NewModule(std::span<const std::uint8_t> im
     const FileResult<std::vector<std::uint8_t>> unpacked = lh5::DecodeLh5(packed, data.size());
     if (!unpacked ||
         !std::equal(data.begin(), data.end(), unpacked.value().begin(), unpacked.value().end())) {
-        return OwnFault("the packed logo does not unpack to the logo again");
+        return OwnFault(Reason::of<"the packed logo does not unpack to the logo again",
+                                   "das gepackte Logo entpackt sich nicht wieder zum Logo">());
     }
     std::vector<std::uint8_t> module =
         RewriteModuleHeader(image.subspan(old.offset, old.header.headerLength),
@@ -49,14 +58,20 @@ FileResult<std::vector<std::uint8_t>> NewModule(std::span<const std::uint8_t> im
     return module;
 }
 
-std::string RoomRefusal(const Chain& chain, std::size_t newEnd, const ModuleChange& change,
-                        std::size_t modules) {
-    return "the new logo packs to " + std::to_string(change.newPackedSize) + " bytes, " +
-           std::to_string(newEnd - chain.end - chain.room()) +
-           " more than fit: the old logo took " + std::to_string(change.oldPackedSize) +
-           (modules > 1 ? " in each of its " + std::to_string(modules) + " modules" : "") +
-           ", and its chain has " + std::to_string(chain.room()) + " bytes of free room up to " +
-           Hex(chain.roomEnd) + ". A logo with larger areas of one colour packs smaller.";
+Reason RoomRefusal(const Chain& chain, std::size_t newEnd, const ModuleChange& change,
+                   std::size_t modules) {
+    const Reason each =
+        modules > 1
+            ? Reason::of<" in each of its {} modules", " in jedem seiner {} Module">(modules)
+            : Reason();
+    return Reason::of<"the new logo packs to {} bytes, {} more than fit: the old logo took {}{}, "
+                      "and its chain has {} bytes of free room up to {}. A logo with larger "
+                      "areas of one colour packs smaller.",
+                      "das neue Logo packt sich auf {} Bytes, {} mehr als hineinpassen: das alte "
+                      "Logo brauchte {}{}, und seine Kette hat {} Bytes freien Platz bis {}. Ein "
+                      "Logo mit größeren einfarbigen Flächen packt sich kleiner.">(
+        change.newPackedSize, newEnd - chain.end - chain.room(), change.oldPackedSize, each,
+        chain.room(), Hex(chain.roomEnd));
 }
 
 // Step 4 of docs/bios-images.md, "What replace changes", for one chain: its

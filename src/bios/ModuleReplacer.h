@@ -43,7 +43,7 @@ struct ReplacementPlan {
     std::vector<ModuleChange> modules;
     std::vector<ChangedArea> areas;
     std::vector<CheckChange> checks;
-    std::string note; // what a person should know beside it, if anything
+    Reason note; // what a person should know beside it, if anything
 };
 
 struct Replacement {

@@ -56,7 +56,7 @@ bool Moved(const Module& module, const ReplacementPlan& plan) {
     });
 }
 
-std::optional<std::string>
+std::optional<Reason>
 ModuleDifference(std::span<const std::uint8_t> before, const ImageInspection& old,
                  std::span<const std::uint8_t> after, const ImageInspection& now,
                  const std::vector<ModuleReplacement>& replacements, const ReplacementPlan& plan) {
@@ -64,7 +64,8 @@ ModuleDifference(std::span<const std::uint8_t> before, const ImageInspection& ol
         const Module& was = old.image.modules[i];
         const Module& is = now.image.modules[i];
         if (!SameModule(was, is)) {
-            return "the module at " + Hex(is.offset) + " is not the one that was there";
+            return Reason::of<"the module at {} is not the one that was there",
+                              "das Modul bei {} ist nicht das, das dort war">(Hex(is.offset));
         }
         const ModuleReplacement* replacement = ReplacementOf(i, replacements);
         const std::span<const std::uint8_t> expected =
@@ -72,43 +73,47 @@ ModuleDifference(std::span<const std::uint8_t> before, const ImageInspection& ol
                                    : std::span<const std::uint8_t>(old.contents[i].data);
         if (!std::equal(expected.begin(), expected.end(), now.contents[i].data.begin(),
                         now.contents[i].data.end())) {
-            return "the module at " + Hex(is.offset) + " unpacks to other data";
+            return Reason::of<"the module at {} unpacks to other data",
+                              "das Modul bei {} entpackt sich zu anderen Daten">(Hex(is.offset));
         }
         if (replacement == nullptr && Moved(was, plan) &&
             !std::equal(before.begin() + static_cast<long>(was.offset),
                         before.begin() + static_cast<long>(was.next()),
                         after.begin() + static_cast<long>(is.offset),
                         after.begin() + static_cast<long>(is.next()))) {
-            return "the moved module at " + Hex(is.offset) + " changed its bytes";
+            return Reason::of<"the moved module at {} changed its bytes",
+                              "das verschobene Modul bei {} hat seine Bytes geändert">(
+                Hex(is.offset));
         }
     }
     return std::nullopt;
 }
 
-std::optional<std::string> AreaDifference(std::span<const std::uint8_t> before,
-                                          const AwardImage& old, const ChangedArea& area) {
+std::optional<Reason> AreaDifference(std::span<const std::uint8_t> before, const AwardImage& old,
+                                     const ChangedArea& area) {
     const Chain& chain = old.chains[area.chain];
     if (area.end >= chain.roomEnd || (old.layout == ImageLayout::Split &&
                                       chain.start < SplitOffset && area.end >= SplitOffset)) {
-        return "its chain runs past its free room";
+        return Reason::of<"its chain runs past its free room",
+                          "seine Kette reicht über ihren freien Platz hinaus">();
     }
     const auto end = before.begin() + static_cast<long>(area.end);
     const auto foreign = std::find_if(before.begin() + static_cast<long>(chain.end), end,
                                       [](std::uint8_t byte) { return byte != Fill; });
     if (foreign != end) {
-        return "its chain was written over the byte at " +
-               Hex(static_cast<std::size_t>(foreign - before.begin())) + ", which was not 0xFF";
+        return Reason::of<"its chain was written over the byte at {}, which was not 0xFF",
+                          "seine Kette wurde über das Byte bei {} geschrieben, das nicht 0xFF "
+                          "war">(Hex(static_cast<std::size_t>(foreign - before.begin())));
     }
     return std::nullopt;
 }
 
-std::optional<std::string> Difference(std::span<const std::uint8_t> before,
-                                      const ImageInspection& old,
-                                      std::span<const std::uint8_t> after,
-                                      const std::vector<ModuleReplacement>& replacements,
-                                      const ReplacementPlan& plan) {
+std::optional<Reason> Difference(std::span<const std::uint8_t> before, const ImageInspection& old,
+                                 std::span<const std::uint8_t> after,
+                                 const std::vector<ModuleReplacement>& replacements,
+                                 const ReplacementPlan& plan) {
     if (after.size() != before.size()) {
-        return "its size changed";
+        return Reason::of<"its size changed", "seine Größe hat sich geändert">();
     }
     const FileResult<ImageInspection> inspected = InspectAwardImage(after);
     if (!inspected) {
@@ -117,25 +122,27 @@ std::optional<std::string> Difference(std::span<const std::uint8_t> before,
     const ImageInspection& now = inspected.value();
     for (const CheckResult& check : VerifyImage(now)) {
         if (check.verdict == Verdict::Fails) {
-            return "the check \"" + check.name + "\" fails: " + check.detail;
+            return FailedCheck(check);
         }
     }
     const AwardImage& a = old.image;
     const AwardImage& b = now.image;
     if (a.layout != b.layout || a.chains.size() != b.chains.size() ||
         a.modules.size() != b.modules.size()) {
-        return "its layout or its chains changed";
+        return Reason::of<"its layout or its chains changed",
+                          "seine Anordnung oder seine Ketten haben sich geändert">();
     }
     for (std::size_t i = 0; i < a.chains.size(); ++i) {
         if (a.chains[i].start != b.chains[i].start) {
-            return "a chain moved";
+            return Reason::of<"a chain moved", "eine Kette hat sich verschoben">();
         }
     }
     if (auto moduleDifference = ModuleDifference(before, old, after, now, replacements, plan)) {
         return moduleDifference;
     }
     if (!ChecksStillHold(a.checks, b.checks)) {
-        return "a check that held before no longer holds";
+        return Reason::of<"a check that held before no longer holds",
+                          "eine Prüfung, die vorher stimmte, stimmt nicht mehr">();
     }
     for (const ChangedArea& area : plan.areas) {
         if (auto areaDifference = AreaDifference(before, a, area)) {
@@ -144,7 +151,8 @@ std::optional<std::string> Difference(std::span<const std::uint8_t> before,
     }
     for (std::size_t i = 0; i < before.size(); ++i) {
         if (before[i] != after[i] && !MayChange(i, plan)) {
-            return "the byte at " + Hex(i) + " changed";
+            return Reason::of<"the byte at {} changed", "das Byte bei {} hat sich geändert">(
+                Hex(i));
         }
     }
     return std::nullopt;
@@ -156,9 +164,11 @@ FileStatus ProveReplacement(std::span<const std::uint8_t> before, const ImageIns
                             std::span<const std::uint8_t> after,
                             const std::vector<ModuleReplacement>& replacements,
                             const ReplacementPlan& plan) {
-    if (const std::optional<std::string> difference =
+    if (const std::optional<Reason> difference =
             Difference(before, old, after, replacements, plan)) {
-        return OwnFault("the new image failed the final check (" + *difference + ")");
+        return OwnFault(
+            Reason::of<"the new image failed the final check ({})",
+                       "das neue Abbild hat die letzte Prüfung nicht bestanden ({})">(*difference));
     }
     return Succeeded;
 }

@@ -39,7 +39,7 @@ FileResult<std::vector<std::uint8_t>> BiosExtractCommand::convert(InputArgument&
         return logo.error();
     }
     if (!logo.value().note.empty()) {
-        warn(logo.value().note);
+        warn(logo.value().note.english());
     }
     return inspection.value().contents[logo.value().modules.back()].data;
 }

@@ -40,9 +40,11 @@ ReadLogo(InputArgument& logo, std::span<const std::uint8_t> image, bios::LogoPla
         return length.error();
     }
     if (length.value() > MaxPictureLength) {
-        return bios::Refusal("the new logo is neither an EPA logo nor a picture Kalvero reads: " +
-                             std::to_string(length.value()) + " bytes, more than the " +
-                             std::to_string(MaxPictureLength) + " it reads.");
+        return bios::Refusal(
+            Reason::of<"the new logo is neither an EPA logo nor a picture Kalvero reads: {} bytes, "
+                       "more than the {} it reads.",
+                       "das neue Logo ist weder ein EPA-Logo noch ein Bild, das Kalvero liest: {} "
+                       "Bytes, mehr als die {}, die es liest.">(length.value(), MaxPictureLength));
     }
     FileResult<std::vector<std::uint8_t>> bytes = logo.bytes();
     if (!bytes) {
@@ -54,13 +56,16 @@ ReadLogo(InputArgument& logo, std::span<const std::uint8_t> image, bios::LogoPla
     }
     const FileResult<DecodedPicture> picture = DecodePicture(bytes.value());
     if (!picture) {
-        return bios::Refusal("the new logo is neither an EPA logo (" + kind.error().reason +
-                             ") nor a picture Kalvero reads (" + picture.error().reason +
-                             "). Make one with kalvero-cli import or bmp2epa.");
+        return bios::Refusal(
+            Reason::of<"the new logo is neither an EPA logo ({}) nor a picture Kalvero reads ({}). "
+                       "Make one with kalvero-cli import or bmp2epa.",
+                       "das neue Logo ist weder ein EPA-Logo ({}) noch ein Bild, das Kalvero liest "
+                       "({}). Machen Sie eines mit kalvero-cli import oder bmp2epa.">(
+                kind.error().reason, picture.error().reason));
     }
     ImportSettings look;
     if (const std::optional<std::string> problem = TakePictureLook(arguments, look)) {
-        return bios::Refusal(*problem);
+        return bios::Refusal(Reason::of<"{}", "{} (Option von kalvero-cli)">(*problem));
     }
     look.allColours = arguments.isSet(AllColorsOption);
     const FileResult<bios::LogoSlot> slot = bios::FindLogoSlot(image, place);
@@ -77,7 +82,7 @@ ReadLogo(InputArgument& logo, std::span<const std::uint8_t> image, bios::LogoPla
         return fitted.error();
     }
     if (!fitted.value().note.empty()) {
-        console.reportWarning(logo.name(), fitted.value().note);
+        console.reportWarning(logo.name(), fitted.value().note.english());
     }
     return std::move(fitted).value().logo;
 }
@@ -165,7 +170,7 @@ int BiosReplaceCommand::run(const ArgumentParser& arguments, Console& console) {
         return ExitSuccess;
     }
     if (!replaced.value().plan.note.empty()) {
-        console.reportWarning(image.name(), replaced.value().plan.note);
+        console.reportWarning(image.name(), replaced.value().plan.note.english());
     }
     if (!output.write(replaced.value().image, console)) {
         return ExitFailure;

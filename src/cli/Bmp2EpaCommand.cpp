@@ -12,10 +12,12 @@ constexpr Option NegativeOption{
     "Swap black and white of a 2-colour bitmap\n(no effect on 16-colour bitmaps)"};
 
 // The editor's refusal with its table of the four accepted bitmaps, in one line.
-std::string Refusal(std::uint64_t length) {
-    return "wrong size: " + std::to_string(length) +
-           " bytes (a bitmap must be 136 x 84 or 136 x 126 pixels: 1742 or 2582 bytes "
-           "in 2 colours, 5830 or 8686 bytes in 16 colours)";
+Reason Refusal(std::uint64_t length) {
+    return Reason::of<"wrong size: {} bytes (a bitmap must be 136 x 84 or 136 x 126 pixels: "
+                      "1742 or 2582 bytes in 2 colours, 5830 or 8686 bytes in 16 colours)",
+                      "falsche Größe: {} Bytes (eine Bitmap muss 136 x 84 oder 136 x 126 Pixel "
+                      "haben: 1742 oder 2582 Bytes mit 2 Farben, 5830 oder 8686 Bytes mit 16 "
+                      "Farben)">(length);
 }
 
 } // namespace

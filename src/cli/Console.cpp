@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #ifdef _WIN32
@@ -15,6 +16,18 @@
 
 namespace kalvero::cli {
 namespace {
+
+// German when the locale's messages are German, as for any command-line tool:
+// LC_ALL, else LC_MESSAGES, else LANG, the first one set deciding.
+Language LocaleLanguage() {
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && *value != '\0') {
+            return std::string_view(value).starts_with("de") ? Language::German : Language::English;
+        }
+    }
+    return Language::English;
+}
 
 #ifdef _WIN32
 
@@ -58,7 +71,9 @@ bool IsTerminal(std::FILE* stream) {
 
 } // namespace
 
-Console::Console() : errorIsTerminal_(IsTerminal(stderr)), outputIsTerminal_(IsTerminal(stdout)) {}
+Console::Console()
+    : language_(LocaleLanguage()), errorIsTerminal_(IsTerminal(stderr)),
+      outputIsTerminal_(IsTerminal(stdout)) {}
 
 void Console::print(std::string_view text) {
     if (!WriteStream(stdout, text) && !outputError_) {
@@ -73,6 +88,10 @@ void Console::write(std::span<const std::uint8_t> bytes) {
 void Console::reportFileError(std::string_view file, std::string_view reason) {
     writeError(std::string(ProgramName) + ": " + QuotedName(file) + ": " + std::string(reason) +
                "\n");
+}
+
+void Console::reportFileError(std::string_view file, const Reason& reason) {
+    reportFileError(file, reason.in(language_));
 }
 
 void Console::reportWarning(std::string_view file, std::string_view text) {

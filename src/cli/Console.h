@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Reason.h"
 #include "cli/ProgressLine.h"
 
 #include <cstdint>
@@ -26,6 +27,9 @@ public:
     // "kalvero-cli: FILE: reason" on standard error; the file as it was given
     // (QuotedName).
     void reportFileError(std::string_view file, std::string_view reason);
+    // The same with a reason of the core, in the language of the user's
+    // locale.
+    void reportFileError(std::string_view file, const Reason& reason);
     // "kalvero-cli: FILE: warning: text" on standard error, unless quiet.
     void reportWarning(std::string_view file, std::string_view text);
     // A wrong command line: the problem and where to find help. helpFor is the
@@ -48,6 +52,7 @@ public:
 private:
     void writeError(std::string_view text);
 
+    Language language_;
     bool quiet_ = false;
     bool errorIsTerminal_;
     bool outputIsTerminal_;

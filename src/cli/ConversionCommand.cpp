@@ -91,7 +91,8 @@ int ConversionCommand::convertBatch(const std::string& folder,
                                     const std::vector<std::string>& inputs, Console& console) {
     std::error_code ec;
     if (!std::filesystem::is_directory(PathFromArgument(folder), ec)) {
-        console.reportFileError(folder, folder.empty() ? "empty name" : "folder not found");
+        console.reportFileError(folder, folder.empty() ? Reason::of<"empty name", "leerer Name">()
+                                                       : FolderNotFound());
         return ExitFailure;
     }
     const InputFiles readFiles(inputs);

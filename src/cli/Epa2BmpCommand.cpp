@@ -25,7 +25,8 @@ FileResult<std::vector<std::uint8_t>> Epa2BmpCommand::convert(InputArgument& inp
     }
     if (file.value().kind.type == FileType::Bitmap) {
         return FileError{FileProblem::NotAccepted,
-                         "not an EPA file: " + DescribeFileKind(file.value().kind)};
+                         Reason::of<"not an EPA file: {}", "keine EPA-Datei: {}">(
+                             DescribeFileKind(file.value().kind))};
     }
     return BmpFileFromEpa(file.value().bytes);
 }

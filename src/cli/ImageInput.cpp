@@ -16,7 +16,7 @@ FileResult<std::vector<std::uint8_t>> ReadImage(InputArgument& image) {
         if (!head) {
             return head.error();
         }
-        const std::optional<std::string> cut = bios::CutShortImage(length.value(), head.value());
+        const std::optional<Reason> cut = bios::CutShortImage(length.value(), head.value());
         return cut ? FileError{FileProblem::NotAccepted, *cut}
                    : bios::UnknownImageSize(length.value());
     }

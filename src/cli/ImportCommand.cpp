@@ -237,7 +237,7 @@ FileResult<std::vector<std::uint8_t>> ImportCommand::convert(InputArgument& inpu
         return fitted.error();
     }
     if (!fitted.value().note.empty()) {
-        warn(fitted.value().note);
+        warn(fitted.value().note.english());
     }
     return std::move(fitted).value().logo;
 }

@@ -100,9 +100,10 @@ int InfoCommand::run(const ArgumentParser& arguments, Console& console) {
         if (kind.type == FileType::NotAccepted) {
             if (const std::optional<FileResult<std::string>> image =
                     DescribeImage(input, kind.length)) {
-                console.print(QuotedName(file) + ": " +
-                              (*image ? image->value() : "not accepted: " + image->error().reason) +
-                              "\n");
+                console.print(
+                    QuotedName(file) + ": " +
+                    (*image ? image->value() : "not accepted: " + image->error().reason.english()) +
+                    "\n");
                 status = *image ? status : ExitFailure;
                 continue;
             }

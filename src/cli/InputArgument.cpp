@@ -11,8 +11,7 @@ namespace kalvero::cli {
 namespace {
 
 FileError TooLarge(std::uint64_t length) {
-    return {FileProblem::TooLarge, "too large: " + std::to_string(length) + " bytes (at most " +
-                                       std::to_string(MaxInputLength) + " are read)"};
+    return {FileProblem::TooLarge, TooLargeToRead(length, MaxInputLength)};
 }
 
 // A stream read to its end, up to MaxInputLength.
@@ -27,11 +26,12 @@ FileResult<std::vector<std::uint8_t>> ReadStream(std::FILE* stream) {
         }
     }
     if (std::ferror(stream)) {
-        return FileError{FileProblem::Other, std::strerror(errno)};
+        return ErrorOfSystemCall(errno);
     }
     if (bytes.size() > MaxInputLength) {
         return FileError{FileProblem::TooLarge,
-                         "too large: more than " + std::to_string(MaxInputLength) + " bytes"};
+                         Reason::of<"too large: more than {} bytes", "zu groß: mehr als {} Bytes">(
+                             MaxInputLength)};
     }
     return bytes;
 }
@@ -47,7 +47,7 @@ bool IsPipe(const std::string& argument) {
 FileResult<std::vector<std::uint8_t>> ReadPipe(const std::string& argument) {
     std::FILE* pipe = std::fopen(PathFromArgument(argument).string().c_str(), "rb");
     if (pipe == nullptr) {
-        return FileError{FileProblem::Other, std::strerror(errno)};
+        return ErrorOfSystemCall(errno);
     }
     FileResult<std::vector<std::uint8_t>> bytes = ReadStream(pipe);
     std::fclose(pipe);

@@ -11,12 +11,13 @@ namespace kalvero::cli {
 namespace {
 
 // Writing can only miss a folder, never the file it is about to make.
-std::string Reason(const FileError& error) {
+Reason WriteReason(const FileError& error) {
     switch (error.problem) {
     case FileProblem::NotFound:
-        return "folder not found";
+        return FolderNotFound();
     case FileProblem::NotRegularFile:
-        return error.reason + " (- writes to standard output)";
+        return Reason::of<"{} (- writes to standard output)",
+                          "{} (- schreibt auf die Standardausgabe)">(error.reason);
     default:
         return error.reason;
     }
@@ -24,11 +25,12 @@ std::string Reason(const FileError& error) {
 
 } // namespace
 
-std::string WriteProblem(const FileError& error) {
-    std::string problem = "not written: " + Reason(error);
+Reason WriteProblem(const FileError& error) {
+    Reason problem = Reason::of<"not written: {}", "nicht geschrieben: {}">(WriteReason(error));
     if (!error.leftBehind.empty()) {
-        problem += "; its temporary file " + QuotedName(error.leftBehind) +
-                   " could not be removed and is left behind";
+        problem += Reason::of<"; its temporary file {} could not be removed and is left behind",
+                              "; seine temporäre Datei {} konnte nicht gelöscht werden und "
+                              "bleibt liegen">(QuotedName(error.leftBehind));
     }
     return problem;
 }

@@ -13,7 +13,7 @@ namespace kalvero::cli {
 class Console;
 
 // The reason for a refused write, as messages give it after the file's name.
-std::string WriteProblem(const FileError& error);
+Reason WriteProblem(const FileError& error);
 // input as InputFiles names it.
 std::string SameFileProblem(const std::string& input);
 

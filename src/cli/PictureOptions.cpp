@@ -1,5 +1,6 @@
 #include "cli/PictureOptions.h"
 
+#include "document/FileIo.h"
 #include "picture/PictureLimits.h"
 
 namespace kalvero::cli {
@@ -37,9 +38,7 @@ FileResult<DecodedPicture> ReadPicture(InputArgument& input) {
         return length.error();
     }
     if (length.value() > MaxPictureLength) {
-        return FileError{FileProblem::TooLarge,
-                         "too large: " + std::to_string(length.value()) + " bytes (at most " +
-                             std::to_string(MaxPictureLength) + " are read)"};
+        return FileError{FileProblem::TooLarge, TooLargeToRead(length.value(), MaxPictureLength)};
     }
     const FileResult<std::vector<std::uint8_t>> file = input.bytes();
     if (!file) {

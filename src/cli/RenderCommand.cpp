@@ -120,8 +120,11 @@ FileResult<std::vector<std::uint8_t>> RenderCommand::convert(InputArgument& inpu
     }
     if (fullScreen_) {
         return FileError{FileProblem::NotAccepted,
-                         "--full-screen draws a BIOS image's full-screen logo, and this is no "
-                         "BIOS image: an EPA file is drawn without it"};
+                         Reason::of<"--full-screen draws a BIOS image's full-screen logo, and "
+                                    "this is no BIOS image: an EPA file is drawn without it",
+                                    "--full-screen zeichnet das Vollbild-Logo eines BIOS-Abbilds, "
+                                    "und dies ist kein BIOS-Abbild: eine EPA-Datei wird ohne es "
+                                    "gezeichnet">()};
     }
     const FileResult<InputFile> file = input.accepted();
     if (!file) {

@@ -155,7 +155,10 @@ FileResult<RgbImage> RenderBootView(const FileKind& kind, std::span<const std::u
     }
     if (kind.type == FileType::Bitmap) {
         return FileError{FileProblem::NotAccepted,
-                         "the PC shows EPA files, not bitmaps: make an EPA file of it first"};
+                         Reason::of<"the PC shows EPA files, not bitmaps: make an EPA file of it "
+                                    "first",
+                                    "der PC zeigt EPA-Dateien, keine Bitmaps: machen Sie zuerst "
+                                    "eine EPA-Datei daraus">()};
     }
     std::optional<Epa2Picture> picture;
     if (kind.type == FileType::Epa2Image) {

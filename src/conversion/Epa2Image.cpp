@@ -41,9 +41,29 @@ bool HasAt(std::span<const std::uint8_t> bytes, std::size_t at,
            std::equal(expected.begin(), expected.end(), bytes.begin() + static_cast<long>(at));
 }
 
-FileError Refused(const std::string& reason) {
+FileError Refused(Reason reason) {
     return FileError{FileProblem::NotAccepted, reason};
 }
+
+} // namespace
+
+Reason NoEpa2Signature() {
+    return Reason::of<"not an EPA 2.0 image (no AWBM signature)",
+                      "kein EPA-2.0-Bild (keine AWBM-Signatur)">();
+}
+
+Reason Epa2OfNoSize() {
+    return Reason::of<"EPA 2.0 image of no size", "EPA-2.0-Bild ohne Größe">();
+}
+
+Reason Epa2OfWrongLength(int width, int height, std::uint64_t length) {
+    return Reason::of<"EPA 2.0 image of {} x {} pixels with a length of {} bytes that fits "
+                      "neither 16 nor 256 colours",
+                      "EPA-2.0-Bild von {} x {} Pixeln mit einer Länge von {} Bytes, die weder "
+                      "zu 16 noch zu 256 Farben passt">(width, height, length);
+}
+
+namespace {
 
 // The picture of a 16-colour bitmap's palette (64 bytes of blue, green, red,
 // reserved) and pixels (rows bottom-up, two pixels a byte, the left one in the
@@ -149,16 +169,16 @@ std::vector<std::uint8_t> FullScreenFromColourBmp(std::span<const std::uint8_t> 
 
 FileResult<Epa2Picture> ParseEpa2(std::span<const std::uint8_t> bytes) {
     if (!HasAt(bytes, 0, Signature)) {
-        return Refused("not an EPA 2.0 image (no AWBM signature)");
+        return Refused(NoEpa2Signature());
     }
     if (bytes.size() < HeaderLength) {
-        return Refused("EPA 2.0 header cut short");
+        return Refused(Reason::of<"EPA 2.0 header cut short", "EPA-2.0-Kopf abgeschnitten">());
     }
     Epa2Picture picture;
     picture.width = bytes[4] | bytes[5] << 8;
     picture.height = bytes[6] | bytes[7] << 8;
     if (picture.width == 0 || picture.height == 0) {
-        return Refused("EPA 2.0 image of no size");
+        return Refused(Epa2OfNoSize());
     }
     const std::size_t width = static_cast<std::size_t>(picture.width);
     const std::size_t height = static_cast<std::size_t>(picture.height);
@@ -199,9 +219,7 @@ FileResult<Epa2Picture> ParseEpa2(std::span<const std::uint8_t> bytes) {
         picture.palette6.assign(palette, palette + 256 * 3);
         return picture;
     }
-    return Refused("EPA 2.0 image of " + std::to_string(picture.width) + " x " +
-                   std::to_string(picture.height) + " pixels with a length of " +
-                   std::to_string(bytes.size()) + " bytes that fits neither 16 nor 256 colours");
+    return Refused(Epa2OfWrongLength(picture.width, picture.height, bytes.size()));
 }
 
 Rgb Epa2Colour(const Epa2Picture& picture, int index) {
@@ -216,7 +234,8 @@ Rgb Epa2Colour(const Epa2Picture& picture, int index) {
 
 FileResult<std::vector<std::uint8_t>> Epa2ToColourBmp(const Epa2Picture& picture) {
     if (picture.bitsPerPixel != 4) {
-        return Refused("only EPA 2.0 images of 16 colours become bitmaps");
+        return Refused(Reason::of<"only EPA 2.0 images of 16 colours become bitmaps",
+                                  "nur EPA-2.0-Bilder mit 16 Farben werden zu Bitmaps">());
     }
     std::array<std::uint8_t, BmpPaletteLength> palette{};
     for (int entry = 0; entry < 16; ++entry) {

@@ -53,6 +53,11 @@ std::vector<std::uint8_t> BuildEpa2Data(std::span<const std::uint8_t> palette,
 std::vector<std::uint8_t> FullScreenFromColourBmp(std::span<const std::uint8_t> bitmap, int width,
                                                   int height, bool ownPalette = true);
 
+// The reasons of an EPA 2.0 image that cannot be read, for the file's kind too.
+Reason NoEpa2Signature();
+Reason Epa2OfNoSize();
+Reason Epa2OfWrongLength(int width, int height, std::uint64_t length);
+
 // Reads an EPA 2.0 image of either variant, and of 16 colours without a
 // palette; anything else is refused with the reason.
 FileResult<Epa2Picture> ParseEpa2(std::span<const std::uint8_t> bytes);

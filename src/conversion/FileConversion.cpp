@@ -16,8 +16,10 @@ FileResult<std::vector<std::uint8_t>> EpaFileFromBmp(std::span<const std::uint8_
     const BmpKind kind = ClassifyBmpSize(bmpFile.size());
     if (kind == BmpKind::NotAccepted) {
         return FileError{FileProblem::NotAccepted,
-                         "wrong size: " + std::to_string(bmpFile.size()) +
-                             " bytes (a bitmap needs 1742, 2582, 5830 or 8686)"};
+                         Reason::of<"wrong size: {} bytes (a bitmap needs 1742, 2582, 5830 or "
+                                    "8686)",
+                                    "falsche Größe: {} Bytes (eine Bitmap braucht 1742, 2582, "
+                                    "5830 oder 8686)">(bmpFile.size())};
     }
     if (IsColourBmp(kind)) {
         return BuildEpa2Data(bmpFile.subspan(BmpPaletteOffset, BmpPaletteLength),

@@ -42,7 +42,7 @@ FileInspection InspectFile(const FileKind& kind, std::span<const std::uint8_t> b
 }
 
 std::string DescribeInspection(const FileInspection& inspection) {
-    const std::string kind = DescribeFileKind(inspection.kind);
+    const std::string kind = DescribeFileKind(inspection.kind).english();
     const int cells = inspection.backgroundCells;
     if (cells == 0) {
         return kind;

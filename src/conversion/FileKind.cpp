@@ -1,6 +1,7 @@
 #include "conversion/FileKind.h"
 
 #include "conversion/BmpFormat.h"
+#include "conversion/Epa2Image.h"
 #include "document/EpaFormat.h"
 #include "document/FileIo.h"
 #include "document/LogoGeometry.h"
@@ -16,7 +17,7 @@ constexpr std::array<std::uint8_t, 4> Epa2Signature{'A', 'W', 'B', 'M'};
 constexpr std::uint64_t Epa2PlanarTail = 4 + 16 * 3;
 constexpr std::uint64_t Epa2PackedTail = 4 + 256 * 3;
 
-FileKind NotAccepted(std::uint64_t length, std::string reason) {
+FileKind NotAccepted(std::uint64_t length, Reason reason) {
     return FileKind{FileType::NotAccepted, length, 0, 0, 0, std::move(reason)};
 }
 
@@ -29,25 +30,30 @@ bool OddVersion1Logo(std::uint64_t length, std::span<const std::uint8_t> head) {
 
 FileKind ClassifyEpa2(std::uint64_t length, std::span<const std::uint8_t> head) {
     if (OddVersion1Logo(length, head)) {
-        const std::string rows = std::to_string(head[1]);
-        return NotAccepted(length, "EPA version 1, 17 x " + rows + " cells, 136 x " +
-                                       std::to_string(head[1] * CellHeight) +
-                                       ": only a BIOS image whose logo has " + rows +
-                                       " rows takes it (kalvero-cli bios replace); the editor "
-                                       "and the conversions take logos of 6 or 9 rows");
+        const int rows = head[1];
+        return NotAccepted(
+            length, Reason::of<"EPA version 1, 17 x {} cells, 136 x {}: only a BIOS image whose "
+                               "logo has {} rows takes it (kalvero-cli bios replace); the editor "
+                               "and the conversions take logos of 6 or 9 rows",
+                               "EPA Version 1, 17 x {} Zellen, 136 x {}: nur ein BIOS-Abbild, "
+                               "dessen Logo {} Zeilen hat, nimmt es (kalvero-cli bios replace); "
+                               "der Editor und die Umwandlungen nehmen Logos mit 6 oder 9 "
+                               "Zeilen">(rows, rows * CellHeight, rows));
     }
     if (head.size() < FileHeadLength ||
         !std::equal(Epa2Signature.begin(), Epa2Signature.end(), head.begin())) {
-        return NotAccepted(length, ClassifyEpaLength(length) == EpaLengthClass::Version2
-                                       ? "not an EPA 2.0 image (no AWBM signature)"
-                                       : "wrong size: " + std::to_string(length) +
-                                             " bytes (neither an EPA file nor one of the four "
-                                             "accepted bitmaps)");
+        return NotAccepted(length,
+                           ClassifyEpaLength(length) == EpaLengthClass::Version2
+                               ? NoEpa2Signature()
+                               : Reason::of<"wrong size: {} bytes (neither an EPA file "
+                                            "nor one of the four accepted bitmaps)",
+                                            "falsche Größe: {} Bytes (weder eine EPA-Datei "
+                                            "noch eine der vier angenommenen Bitmaps)">(length));
     }
     const int width = head[4] | head[5] << 8;
     const int height = head[6] | head[7] << 8;
     if (width == 0 || height == 0) {
-        return NotAccepted(length, "EPA 2.0 image of no size");
+        return NotAccepted(length, Epa2OfNoSize());
     }
     const std::uint64_t w = static_cast<std::uint64_t>(width);
     const std::uint64_t h = static_cast<std::uint64_t>(height);
@@ -61,10 +67,7 @@ FileKind ClassifyEpa2(std::uint64_t length, std::span<const std::uint8_t> head) 
     if (length == FileHeadLength + w * h + Epa2PackedTail) {
         return FileKind{FileType::Epa2Image, length, width, height, 256, {}};
     }
-    return NotAccepted(length, "EPA 2.0 image of " + std::to_string(width) + " x " +
-                                   std::to_string(height) + " pixels with a length of " +
-                                   std::to_string(length) +
-                                   " bytes that fits neither 16 nor 256 colours");
+    return NotAccepted(length, Epa2OfWrongLength(width, height, length));
 }
 
 } // namespace
@@ -112,22 +115,29 @@ FileResult<FileKind> ProbeFile(const std::filesystem::path& path) {
     return ClassifyFile(length.value(), head.value());
 }
 
-std::string DescribeFileKind(const FileKind& kind) {
-    const std::string size = std::to_string(kind.width) + " x " + std::to_string(kind.height);
+Reason DescribeFileKind(const FileKind& kind) {
     switch (kind.type) {
     case FileType::EpaLogo:
-        return std::string("EPA version 1, ") + (kind.height == TallLogoHeight ? "tall" : "short") +
-               " logo, " + size;
+        return kind.height == TallLogoHeight
+                   ? Reason::of<"EPA version 1, tall logo, {} x {}",
+                                "EPA Version 1, hohes Logo, {} x {}">(kind.width, kind.height)
+                   : Reason::of<"EPA version 1, short logo, {} x {}",
+                                "EPA Version 1, flaches Logo, {} x {}">(kind.width, kind.height);
     case FileType::Epa2Image:
-        return std::string("EPA 2.0, ") + (kind.colours == 16 ? "4-bit" : "8-bit") + " (" +
-               std::to_string(kind.colours) +
-               (kind.ownPalette ? " colours), " : " standard VGA colours, no palette), ") + size;
+        return kind.ownPalette
+                   ? Reason::of<"EPA 2.0, {}-bit ({} colours), {} x {}",
+                                "EPA 2.0, {}-Bit ({} Farben), {} x {}">(
+                         kind.colours == 16 ? 4 : 8, kind.colours, kind.width, kind.height)
+                   : Reason::of<"EPA 2.0, {}-bit ({} standard VGA colours, no palette), {} x {}",
+                                "EPA 2.0, {}-Bit ({} VGA-Standardfarben, keine Palette), {} x {}">(
+                         kind.colours == 16 ? 4 : 8, kind.colours, kind.width, kind.height);
     case FileType::Bitmap:
-        return "bitmap, " + std::to_string(kind.colours) + " colours, " + size;
+        return Reason::of<"bitmap, {} colours, {} x {}", "Bitmap, {} Farben, {} x {}">(
+            kind.colours, kind.width, kind.height);
     case FileType::NotAccepted:
         break;
     }
-    return "not accepted: " + kind.reason;
+    return Reason::of<"not accepted: {}", "nicht angenommen: {}">(kind.reason);
 }
 
 } // namespace kalvero

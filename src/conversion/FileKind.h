@@ -18,8 +18,8 @@ struct FileKind {
     std::uint64_t length = 0;
     int width = 0;
     int height = 0;
-    int colours = 0;    // 16 for an EPA logo, 16 or 256 for EPA 2.0, 2 or 16 for a bitmap
-    std::string reason; // why it is not accepted
+    int colours = 0; // 16 for an EPA logo, 16 or 256 for EPA 2.0, 2 or 16 for a bitmap
+    Reason reason;   // why it is not accepted
     // False for an EPA 2.0 image of 16 colours without the palette block: the
     // header and the four bit planes, shown in the standard VGA colours.
     bool ownPalette = true;
@@ -46,6 +46,6 @@ FileResult<FileKind> ProbeFile(const std::filesystem::path& path);
 // "EPA 2.0, 8-bit (256 colours), 320 x 200", "EPA 2.0, 4-bit (16 standard VGA
 // colours, no palette), 640 x 464", "bitmap, 2 colours, 136 x 84" or
 // "not accepted: " and the reason.
-std::string DescribeFileKind(const FileKind& kind);
+Reason DescribeFileKind(const FileKind& kind);
 
 } // namespace kalvero

@@ -26,15 +26,13 @@ FileResult<InputFile> ReadInputFile(const std::filesystem::path& path) {
     }
     if (small) {
         if (head.value().size() != length.value()) {
-            return FileError{FileProblem::Changed, "file changed while it was read"};
+            return FileError{FileProblem::Changed, ChangedWhileRead()};
         }
         input.bytes = std::move(head).value();
         return input;
     }
     if (length.value() > MaxInputLength) {
-        return FileError{FileProblem::TooLarge, "too large: " + std::to_string(length.value()) +
-                                                    " bytes (at most " +
-                                                    std::to_string(MaxInputLength) + " are read)"};
+        return FileError{FileProblem::TooLarge, TooLargeToRead(length.value(), MaxInputLength)};
     }
     FileResult<std::vector<std::uint8_t>> bytes =
         ReadFileExactly(path, static_cast<std::size_t>(length.value()));

@@ -29,15 +29,17 @@ int HeaderNumber(std::span<const std::uint8_t> bytes, std::size_t& position) {
     return value;
 }
 
-FileError NotAScreen(const std::string& why) {
-    return FileError{FileProblem::NotAccepted, "not a screen picture (binary PPM): " + why};
+FileError NotAScreen(const Reason& why) {
+    return FileError{FileProblem::NotAccepted,
+                     Reason::of<"not a screen picture (binary PPM): {}",
+                                "kein Bildschirmbild (binäres PPM): {}">(why)};
 }
 
 } // namespace
 
 FileResult<RgbImage> ReadPpm(std::span<const std::uint8_t> bytes) {
     if (bytes.size() < 2 || bytes[0] != 'P' || bytes[1] != '6') {
-        return NotAScreen("it does not start with P6");
+        return NotAScreen(Reason::of<"it does not start with P6", "es beginnt nicht mit P6">());
     }
     std::size_t position = 2;
     const int width = HeaderNumber(bytes, position);
@@ -45,12 +47,13 @@ FileResult<RgbImage> ReadPpm(std::span<const std::uint8_t> bytes) {
     const int maximum = HeaderNumber(bytes, position);
     if (width <= 0 || height <= 0 || maximum != 255 || position >= bytes.size() ||
         !IsSpace(bytes[position])) {
-        return NotAScreen("its header is not width, height and 255");
+        return NotAScreen(Reason::of<"its header is not width, height and 255",
+                                     "sein Kopf ist nicht Breite, Höhe und 255">());
     }
     ++position;
     const std::size_t length = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     if (bytes.size() - position < 3 * length) {
-        return NotAScreen("it is cut short");
+        return NotAScreen(Reason::of<"it is cut short", "es ist abgeschnitten">());
     }
     RgbImage image{width, height, std::vector<Rgb>(length)};
     std::memcpy(image.pixels.data(), bytes.data() + position, 3 * length);

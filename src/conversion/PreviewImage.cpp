@@ -54,11 +54,13 @@ FileResult<RgbImage> RenderPreview(std::span<const std::uint8_t> file,
                                    const PreviewOptions& options) {
     const FileKind kind = ClassifyFile(file.size(), file);
     if (options.scale < 1) {
-        return FileError{FileProblem::Other, "scale below 1"};
+        return FileError{FileProblem::Other, Reason::of<"scale below 1", "Maßstab unter 1">()};
     }
     const bool editor = options.view == PreviewView::Editor;
     if (!editor && options.grid) {
-        return FileError{FileProblem::Other, "the PC shows no cell grid"};
+        return FileError{
+            FileProblem::Other,
+            Reason::of<"the PC shows no cell grid", "der PC zeigt kein Zellenraster">()};
     }
     const bool wholeScreen = options.view == PreviewView::BootScreen;
     const BootScreen screen = BootScreenFor(kind);
@@ -69,9 +71,9 @@ FileResult<RgbImage> RenderPreview(std::span<const std::uint8_t> file,
         static_cast<std::uint64_t>(width) * scale * static_cast<std::uint64_t>(height) * scale;
     if (pixels > MaxPreviewPixels) {
         return FileError{FileProblem::TooLarge,
-                         "picture too large to draw: " + std::to_string(width) + " x " +
-                             std::to_string(height) + " pixels at scale " +
-                             std::to_string(options.scale)};
+                         Reason::of<"picture too large to draw: {} x {} pixels at scale {}",
+                                    "Bild zu groß zum Zeichnen: {} x {} Pixel im Maßstab {}">(
+                             width, height, options.scale)};
     }
     if (!editor) {
         return RenderBootView(kind, file, options.scale, wholeScreen, options.bottomLine);

@@ -22,8 +22,8 @@ EpaLengthClass ClassifyEpaLength(std::uint64_t length) {
     }
 }
 
-std::optional<std::string> Version1CountsProblem(std::uint64_t length,
-                                                 std::span<const std::uint8_t> head) {
+std::optional<Reason> Version1CountsProblem(std::uint64_t length,
+                                            std::span<const std::uint8_t> head) {
     const EpaLengthClass kind = ClassifyEpaLength(length);
     if (kind != EpaLengthClass::ShortLogo && kind != EpaLengthClass::TallLogo) {
         return std::nullopt;
@@ -35,10 +35,11 @@ std::optional<std::string> Version1CountsProblem(std::uint64_t length,
     const auto count = [&head](std::size_t at) {
         return at < head.size() ? std::to_string(head[at]) : std::string("?");
     };
-    return "EPA version-1 logo whose count bytes say " + count(0) + " x " + count(1) +
-           " cells, where its " + std::to_string(length) + " bytes hold " +
-           std::to_string(CellColumns) + " x " + std::to_string(rows) +
-           ": a BIOS reads the counts and would not show it as it is";
+    return Reason::of<"EPA version-1 logo whose count bytes say {} x {} cells, where its {} bytes "
+                      "hold {} x {}: a BIOS reads the counts and would not show it as it is",
+                      "EPA-Logo der Version 1, dessen Zählbytes {} x {} Zellen sagen, wo seine {} "
+                      "Bytes {} x {} enthalten: ein BIOS liest die Zählbytes und würde es nicht "
+                      "so zeigen, wie es ist">(count(0), count(1), length, CellColumns, rows);
 }
 
 FileStatus ReadEpa(LogoDocument& document, const std::filesystem::path& path) {
@@ -49,11 +50,15 @@ FileStatus ReadEpa(LogoDocument& document, const std::filesystem::path& path) {
     const EpaLengthClass kind = ClassifyEpaLength(length.value());
     if (kind == EpaLengthClass::Version2) {
         return FileError{FileProblem::NotAccepted,
-                         "EPA version 2.0 image, not an editable version-1 logo"};
+                         Reason::of<"EPA version 2.0 image, not an editable version-1 logo",
+                                    "EPA-Bild der Version 2.0, kein bearbeitbares Logo der "
+                                    "Version 1">()};
     }
     if (kind == EpaLengthClass::NotAccepted) {
-        return FileError{FileProblem::NotAccepted, "wrong size: " + std::to_string(length.value()) +
-                                                       " bytes (an EPA logo has 1602 or 2367)"};
+        return FileError{FileProblem::NotAccepted,
+                         Reason::of<"wrong size: {} bytes (an EPA logo has 1602 or 2367)",
+                                    "falsche Größe: {} Bytes (ein EPA-Logo hat 1602 oder 2367)">(
+                             length.value())};
     }
     const FileResult<std::vector<std::uint8_t>> bytes =
         ReadFileExactly(path, static_cast<std::size_t>(length.value()));

@@ -24,8 +24,8 @@ EpaLengthClass ClassifyEpaLength(std::uint64_t length);
 // logo: its count bytes, which the BIOS reads, do not say the 17 x 6 or
 // 17 x 9 cells its length holds. head holds at least the file's first two
 // bytes. Nothing when they fit, or for any other length.
-std::optional<std::string> Version1CountsProblem(std::uint64_t length,
-                                                 std::span<const std::uint8_t> head);
+std::optional<Reason> Version1CountsProblem(std::uint64_t length,
+                                            std::span<const std::uint8_t> head);
 
 // Opens a version-1 logo: clears EpaData, sets TallLogo from the length and
 // copies the file's bytes. A file of any other length, or whose counts do not

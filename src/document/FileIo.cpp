@@ -14,54 +14,62 @@ namespace fs = std::filesystem;
 namespace fileio {
 
 FileError LinkLoop() {
-    return {FileProblem::Other, "too many levels of symbolic links"};
+    return {FileProblem::Other, Reason::of<"too many levels of symbolic links",
+                                           "zu viele symbolische Verknüpfungen hintereinander">()};
 }
 
 // An empty name names nothing: not a missing file, nor a folder.
 FileError EmptyName() {
-    return {FileProblem::Other, "empty name"};
+    return {FileProblem::Other, Reason::of<"empty name", "leerer Name">()};
 }
 
 FileError Folder() {
-    return {FileProblem::IsFolder, "is a folder"};
+    return {FileProblem::IsFolder, Reason::of<"is a folder", "ist ein Ordner">()};
 }
 
 FileError NotRegular() {
-    return {FileProblem::NotRegularFile, "not a regular file"};
+    return {FileProblem::NotRegularFile,
+            Reason::of<"not a regular file", "keine gewöhnliche Datei">()};
 }
 
 FileError WriteProtected() {
-    return {FileProblem::WriteProtected, "is write-protected"};
+    return {FileProblem::WriteProtected,
+            Reason::of<"is write-protected", "ist schreibgeschützt">()};
+}
+
+FileError ErrorFromCode(const std::error_code& code) {
+    return ErrorFromErrno(code.value());
 }
 
 FileError ErrorFromErrno(int code) {
     switch (code) {
     case ENOENT:
-        return {FileProblem::NotFound, "file not found"};
+        return {FileProblem::NotFound, Reason::of<"file not found", "Datei nicht gefunden">()};
     case EACCES:
     case EPERM:
-        return {FileProblem::PermissionDenied, "permission denied"};
+        return {FileProblem::PermissionDenied,
+                Reason::of<"permission denied", "Zugriff verweigert">()};
     case EISDIR:
         return Folder();
     case ENOSPC:
-        return {FileProblem::DiskFull, "disk full"};
+        return {FileProblem::DiskFull, Reason::of<"disk full", "Datenträger voll">()};
     case EFBIG:
-        return {FileProblem::TooLarge, "file too large for this disk or user limit"};
+        return {FileProblem::TooLarge,
+                Reason::of<"file too large for this disk or user limit",
+                           "Datei zu groß für diesen Datenträger oder die Grenze des Benutzers">()};
     case EROFS:
-        return {FileProblem::PermissionDenied, "read-only file system"};
+        return {FileProblem::PermissionDenied,
+                Reason::of<"read-only file system", "schreibgeschütztes Dateisystem">()};
     case ENAMETOOLONG:
-        return {FileProblem::Other, "name too long"};
+        return {FileProblem::Other, Reason::of<"name too long", "Name zu lang">()};
     case ENOTDIR:
-        return {FileProblem::NotFound, "folder not found"};
+        return {FileProblem::NotFound, FolderNotFound()};
     case ELOOP:
         return LinkLoop();
     default:
-        return {FileProblem::Other, std::strerror(code)};
+        return {FileProblem::Other, Reason::of<"system error {}: {}", "Systemfehler {}: {}">(
+                                        code, std::strerror(code))};
     }
-}
-
-FileError ErrorFromCode(const std::error_code& code) {
-    return ErrorFromErrno(code.value());
 }
 
 } // namespace fileio
@@ -84,7 +92,8 @@ std::optional<FileError> CheckReadableFile(const fs::path& path) {
     if (ec || !fs::exists(status)) {
         return ec && ec != std::errc::no_such_file_or_directory
                    ? ErrorFromCode(ec)
-                   : FileError{FileProblem::NotFound, "file not found"};
+                   : FileError{FileProblem::NotFound,
+                               Reason::of<"file not found", "Datei nicht gefunden">()};
     }
     if (fs::is_directory(status)) {
         return Folder();
@@ -103,7 +112,7 @@ FileStatus CheckFolderOf(const fs::path& target) {
     if (!fs::is_directory(folder, ec)) {
         return ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory
                    ? FileStatus(ErrorFromCode(ec))
-                   : FileStatus(FileError{FileProblem::NotFound, "folder not found"});
+                   : FileStatus(FileError{FileProblem::NotFound, FolderNotFound()});
     }
     return CheckFolderWritable(folder);
 }
@@ -126,7 +135,9 @@ std::optional<FileError> LinkToOpenFile(const fs::path& link, const fs::path& te
     if (!fs::is_regular_file(status)) {
         return NotRegular();
     }
-    return FileError{FileProblem::Other, "leads to an open file that has no name"};
+    return FileError{FileProblem::Other,
+                     Reason::of<"leads to an open file that has no name",
+                                "führt zu einer geöffneten Datei ohne Namen">()};
 }
 
 // The name a write to path replaces: the end of its chain of symbolic links,
@@ -165,6 +176,23 @@ FileResult<fs::path> FollowLinks(const fs::path& path) {
 }
 
 } // namespace
+
+FileError ErrorOfSystemCall(int code) {
+    return fileio::ErrorFromErrno(code);
+}
+
+Reason FolderNotFound() {
+    return Reason::of<"folder not found", "Ordner nicht gefunden">();
+}
+
+Reason ChangedWhileRead() {
+    return Reason::of<"file changed while it was read", "Datei hat sich beim Lesen geändert">();
+}
+
+Reason TooLargeToRead(std::uint64_t length, std::uint64_t most) {
+    return Reason::of<"too large: {} bytes (at most {} are read)",
+                      "zu groß: {} Bytes (höchstens {} werden gelesen)">(length, most);
+}
 
 fs::path PathFromUtf8(const std::string& text) {
     return fs::path(std::u8string(text.begin(), text.end()));
@@ -211,7 +239,7 @@ FileResult<std::vector<std::uint8_t>> ReadFileExactly(const fs::path& path, std:
     // One byte more than expected tells a file that has grown.
     FileResult<std::vector<std::uint8_t>> bytes = ReadFilePrefix(path, count + 1);
     if (bytes.ok() && bytes.value().size() != count) {
-        return FileError{FileProblem::Changed, "file changed while it was read"};
+        return FileError{FileProblem::Changed, ChangedWhileRead()};
     }
     return bytes;
 }

@@ -110,6 +110,14 @@ bool RemoveTemporaryFile(const TemporaryFile& file);
 // names the file when it could not be removed.
 FileError AbandonTemporaryFile(const TemporaryFile& file, FileError error);
 
+// What a failed system call's error number means for a file.
+FileError ErrorOfSystemCall(int code);
+// The reasons of a missing folder, of a file that changed while it was read,
+// and of one longer than a reader takes.
+Reason FolderNotFound();
+Reason ChangedWhileRead();
+Reason TooLargeToRead(std::uint64_t length, std::uint64_t most);
+
 // Flushes everything written to the file systems that hold the folders to
 // disk, each file system once.
 FileStatus FlushFileSystems(const std::vector<std::filesystem::path>& folders);

@@ -28,8 +28,11 @@ FileResult<fs::path> WriteBeside(const fs::path& target, std::span<const std::ui
         if (GetTempFileNameW(folder.c_str(), L"kal", 0, tempName) == 0) {
             const DWORD code = GetLastError();
             return code == ERROR_PATH_NOT_FOUND || code == ERROR_DIRECTORY
-                       ? FileError{FileProblem::NotFound, "folder not found"}
-                       : FileError{FileProblem::Other, "cannot create a file in this folder"};
+                       ? FileError{FileProblem::NotFound, FolderNotFound()}
+                       : FileError{
+                             FileProblem::Other,
+                             Reason::of<"cannot create a file in this folder",
+                                        "in diesem Ordner kann keine Datei angelegt werden">()};
         }
         RegisterTemporaryFile(held, tempName);
     }
@@ -50,9 +53,12 @@ FileResult<fs::path> WriteBeside(const fs::path& target, std::span<const std::ui
         CloseHandle(file);
     }
     if (!written) {
-        FileError error = code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL
-                              ? FileError{FileProblem::DiskFull, "disk full"}
-                              : FileError{FileProblem::Other, "cannot write the file"};
+        FileError error =
+            code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL
+                ? FileError{FileProblem::DiskFull, Reason::of<"disk full", "Datenträger voll">()}
+                : FileError{FileProblem::Other,
+                            Reason::of<"cannot write the file",
+                                       "die Datei kann nicht geschrieben werden">()};
         if (!DeleteFileW(tempName) && GetLastError() != ERROR_FILE_NOT_FOUND) {
             error.leftBehind = Utf8FromPath(tempName);
         }
@@ -66,8 +72,11 @@ FileStatus Replace(const fs::path& temporary, const fs::path& target) {
     if (!MoveFileExW(temporary.c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const bool denied = GetLastError() == ERROR_ACCESS_DENIED;
-        return denied ? FileError{FileProblem::PermissionDenied, "permission denied"}
-                      : FileError{FileProblem::Other, "cannot replace the file"};
+        return denied ? FileError{FileProblem::PermissionDenied,
+                                  Reason::of<"permission denied", "Zugriff verweigert">()}
+                      : FileError{FileProblem::Other,
+                                  Reason::of<"cannot replace the file",
+                                             "die Datei kann nicht ersetzt werden">()};
     }
     return Succeeded;
 }

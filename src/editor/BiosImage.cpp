@@ -34,9 +34,12 @@ FileResult<ImageLogo> BootLogo(const bios::ImageInspection& inspection) {
     const FileKind& kind = found.value().kind;
     const bool epa2 = kind.type == FileType::Epa2Image;
     if (!epa2 && kind.length != ShortEpaLength && kind.length != TallEpaLength) {
-        return bios::Refusal("the image's logo is " + bios::DescribeLogo(kind) +
-                             "; the editor shows logos of 17 x 6 and 17 x 9 cells. "
-                             "kalvero-cli bios extract and replace take this one.");
+        return bios::Refusal(
+            Reason::of<"the image's logo is {}; the editor shows logos of 17 x 6 and 17 x 9 "
+                       "cells. kalvero-cli bios extract and replace take this one.",
+                       "das Logo des Abbilds ist {}; der Editor zeigt Logos von 17 x 6 und 17 x 9 "
+                       "Zellen. kalvero-cli bios extract und replace nehmen dieses.">(
+                bios::DescribeLogo(kind)));
     }
     return ImageLogo{inspection.contents[found.value().modules.back()].data, epa2,
                      kind.height >= TallLogoHeight};
@@ -52,7 +55,7 @@ std::size_t ImageHeadLength() {
     return bios::ImageHeadLength;
 }
 
-std::optional<std::string> ImageCutShort(std::uint64_t length, std::span<const std::uint8_t> head) {
+std::optional<Reason> ImageCutShort(std::uint64_t length, std::span<const std::uint8_t> head) {
     return bios::CutShortImage(length, head);
 }
 
@@ -78,7 +81,7 @@ FileResult<ImageLogos> LogosOfImage(std::span<const std::uint8_t> image) {
     }
     if (fullScreen) {
         logos.fullScreen = inspection.value().contents[fullScreen.value().modules.back()].data;
-        logos.bootProblem = boot ? "" : boot.error().reason;
+        logos.bootProblem = boot ? Reason() : boot.error().reason;
     }
     return logos;
 }

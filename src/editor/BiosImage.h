@@ -22,7 +22,7 @@ bool MayBeBiosImage(std::uint64_t length);
 std::size_t ImageHeadLength();
 // Why a file of length that starts with head as an image does, but has no
 // image's size, is refused as an image cut short; none for another file.
-std::optional<std::string> ImageCutShort(std::uint64_t length, std::span<const std::uint8_t> head);
+std::optional<Reason> ImageCutShort(std::uint64_t length, std::span<const std::uint8_t> head);
 
 // The boot logo of an image: an EPA version-1 logo or an EPA 2.0 image, as
 // the image holds it.
@@ -41,7 +41,7 @@ struct ImageLogo {
 struct ImageLogos {
     ImageLogo boot;                       // its logo empty: none
     std::vector<std::uint8_t> fullScreen; // empty: none
-    std::string bootProblem;              // why there is no boot logo beside the full-screen one
+    Reason bootProblem;                   // why there is no boot logo beside the full-screen one
 };
 FileResult<ImageLogos> LogosOfImage(std::span<const std::uint8_t> image);
 
@@ -54,7 +54,7 @@ FileResult<ImageLogos> LogosOfImage(std::span<const std::uint8_t> image);
 struct NewImage {
     std::vector<std::uint8_t> bytes;
     std::vector<ImageCheck> checks;
-    std::string note; // what the core says beside it, if anything
+    Reason note; // what the core says beside it, if anything
 };
 FileResult<NewImage> ImageWithLogo(std::span<const std::uint8_t> image,
                                    std::span<const std::uint8_t> logo, bool fullScreen,

@@ -94,7 +94,7 @@ bool EpaOpening::open(const std::string& path, Epa2Wording epa2Notice) {
         return false;
     }
     const std::uint64_t length = file.value().length;
-    std::string bootProblem; // of an image opened with its full-screen logo only
+    Reason bootProblem; // of an image opened with its full-screen logo only
     if (IsLogoLength(length)) {
         if (const auto problem = Version1CountsProblem(length, file.value().bytes)) {
             context_.notice(
@@ -124,7 +124,7 @@ bool EpaOpening::open(const std::string& path, Epa2Wording epa2Notice) {
         }
         document.foundFullScreen(std::move(logos.fullScreen));
         bootProblem = std::move(logos.bootProblem);
-    } else if (const std::optional<std::string> cut = ImageCutShort(length, file.value().bytes)) {
+    } else if (const std::optional<Reason> cut = ImageCutShort(length, file.value().bytes)) {
         context_.notice(ImageNotOpenedNotice(language, path, *cut));
         return false;
     } else {

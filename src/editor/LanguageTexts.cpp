@@ -61,7 +61,7 @@ std::string ProblemReason(Language language, const FileError& error) {
         return German(language) ? "Die Datei hat sich beim Lesen geändert."
                                 : "The file changed while it was read.";
     default:
-        return (German(language) ? "Fehler: " : "Error: ") + error.reason;
+        return (German(language) ? "Fehler: " : "Error: ") + error.reason.in(language);
     }
 }
 
@@ -340,45 +340,47 @@ std::string ImageSaveFilter(Language language) {
     return BiosFilter(language) + "(*.epa)|*.epa|" + AllFiles(language);
 }
 
-MessageText ImageNotOpenedNotice(Language language, const std::string& path,
-                                 const std::string& reason) {
+MessageText ImageNotOpenedNotice(Language language, const std::string& path, const Reason& reason) {
     if (German(language)) {
         return {"BIOS-Abbild nicht geöffnet",
-                Join({"Das BIOS-Abbild " + path, "kann nicht geöffnet werden:", reason})};
+                Join({"Das BIOS-Abbild " + path, "kann nicht geöffnet werden:", reason.german()})};
     }
-    return {"BIOS image not opened", Join({"The BIOS image " + path, "cannot be opened:", reason})};
+    return {"BIOS image not opened",
+            Join({"The BIOS image " + path, "cannot be opened:", reason.english()})};
 }
 
 MessageText PictureFittedNotice(Language language, const std::string& fileTitle,
-                                const std::string& note) {
+                                const Reason& note) {
     if (German(language)) {
-        return {"Bild angepasst", Join({"Das Bild " + fileTitle,
-                                        "passt erst mit weniger Details in das Abbild:", note})};
+        return {"Bild angepasst",
+                Join({"Das Bild " + fileTitle,
+                      "passt erst mit weniger Details in das Abbild:", note.german()})};
     }
-    return {"Picture fitted",
-            Join({"The picture " + fileTitle, "fits the image only with less detail:", note})};
+    return {"Picture fitted", Join({"The picture " + fileTitle,
+                                    "fits the image only with less detail:", note.english()})};
 }
 
 MessageText PictureNotMadeNotice(Language language, const std::string& fileTitle,
-                                 const std::string& reason) {
+                                 const Reason& reason) {
     if (German(language)) {
-        return {"Bild nicht geladen",
-                Join({"Aus dem Bild " + fileTitle, "wird kein Logo dieses Abbilds:", reason})};
+        return {"Bild nicht geladen", Join({"Aus dem Bild " + fileTitle,
+                                            "wird kein Logo dieses Abbilds:", reason.german()})};
     }
     return {"Picture not loaded",
-            Join({"The picture " + fileTitle, "cannot be made into this image's logo:", reason})};
+            Join({"The picture " + fileTitle,
+                  "cannot be made into this image's logo:", reason.english()})};
 }
 
 MessageText BootLogoNotShownNotice(Language language, const std::string& path,
-                                   const std::string& reason) {
+                                   const Reason& reason) {
     if (German(language)) {
         return {"Boot-Logo nicht gezeigt", Join({"Das Boot-Logo des BIOS-Abbilds " + path,
-                                                 "kann nicht gezeigt werden:", reason, "",
+                                                 "kann nicht gezeigt werden:", reason.german(), "",
                                                  "Gezeigt wird nur das Vollbild-Logo."})};
     }
     return {"Boot logo not shown",
-            Join({"The boot logo of the BIOS image " + path, "cannot be shown:", reason, "",
-                  "Only the full-screen logo is shown."})};
+            Join({"The boot logo of the BIOS image " + path, "cannot be shown:", reason.english(),
+                  "", "Only the full-screen logo is shown."})};
 }
 
 MessageText ImageIsOpenNotice(Language language, const std::string& path) {
@@ -412,18 +414,18 @@ std::string ReplaceQuestion(Language language, const std::string& path) {
 }
 
 MessageText ImageNotWrittenNotice(Language language, const std::string& path,
-                                  const std::string& reason) {
+                                  const Reason& reason) {
     if (German(language)) {
         return {"Nicht gespeichert",
-                Join({"Das neue BIOS-Abbild " + path, "wurde nicht geschrieben:", reason, "",
-                      "Das Logo bleibt im Editor."})};
+                Join({"Das neue BIOS-Abbild " + path, "wurde nicht geschrieben:", reason.german(),
+                      "", "Das Logo bleibt im Editor."})};
     }
-    return {"Not saved", Join({"The new BIOS image " + path, "was not written:", reason, "",
-                               "The logo stays in the editor."})};
+    return {"Not saved", Join({"The new BIOS image " + path, "was not written:", reason.english(),
+                               "", "The logo stays in the editor."})};
 }
 
 MessageText ImageSavedNotice(Language language, const std::string& path,
-                             std::span<const ImageCheck> checks, const std::string& note) {
+                             std::span<const ImageCheck> checks, const Reason& note) {
     const bool german = German(language);
     std::string lines;
     for (const ImageCheck& check : checks) {
@@ -434,7 +436,8 @@ MessageText ImageSavedNotice(Language language, const std::string& path,
         lines += std::string(LineBreak) + "  " + check.name + ": " + state;
     }
     if (!note.empty()) {
-        lines += std::string(LineBreak) + LineBreak + (german ? "Hinweis: " : "Note: ") + note;
+        lines += std::string(LineBreak) + LineBreak + (german ? "Hinweis: " : "Note: ") +
+                 note.in(language);
     }
     if (german) {
         return {"Neues BIOS-Abbild",

@@ -11,8 +11,6 @@ namespace kalvero {
 // Every text of the program that differs between the two languages lives in
 // LanguageTexts.cpp, English and German side by side.
 
-enum class Language { English, German };
-
 inline constexpr const char* LineBreak = "\r\n";
 
 struct MessageText {
@@ -83,12 +81,11 @@ std::string ImageSaveFilter(Language language);
 inline constexpr int ImageSaveEpaFilter = 2;
 
 // A BIOS image that cannot be opened: its name and the reason the core gives.
-MessageText ImageNotOpenedNotice(Language language, const std::string& path,
-                                 const std::string& reason);
+MessageText ImageNotOpenedNotice(Language language, const std::string& path, const Reason& reason);
 // A BIOS image opened with its full-screen logo only: its boot logo cannot be
 // shown, for the reason the core gives.
 MessageText BootLogoNotShownNotice(Language language, const std::string& path,
-                                   const std::string& reason);
+                                   const Reason& reason);
 // A save that would write over the BIOS image that is open.
 MessageText ImageIsOpenNotice(Language language, const std::string& path);
 // With a BIOS image open, Save EPA wrote just the logo, as an EPA file.
@@ -97,8 +94,7 @@ MessageText LogoOnlySavedNotice(Language language, const std::string& path);
 std::string ReplaceQuestion(Language language, const std::string& path);
 // A new image that was not made (the logo does not fit, the image cannot be
 // changed): nothing was written, the logo stays.
-MessageText ImageNotWrittenNotice(Language language, const std::string& path,
-                                  const std::string& reason);
+MessageText ImageNotWrittenNotice(Language language, const std::string& path, const Reason& reason);
 
 // One check of a BIOS image as the board makes it, by its name ("C1", "W").
 enum class CheckState { Holds, Fails, NotUsed };
@@ -109,15 +105,15 @@ struct ImageCheck {
 // The new image was written; which of the board's checks hold in it, and the
 // core's note beside it, if any.
 MessageText ImageSavedNotice(Language language, const std::string& path,
-                             std::span<const ImageCheck> checks, const std::string& note);
+                             std::span<const ImageCheck> checks, const Reason& note);
 
 // A picture made into the image's EPA 2.0 or full-screen logo by Load BMP
 // that had to give up detail to fit: the core's note ("fitted: ...").
 MessageText PictureFittedNotice(Language language, const std::string& fileTitle,
-                                const std::string& note);
+                                const Reason& note);
 // A picture that could not be made into that logo, and the core's reason.
 MessageText PictureNotMadeNotice(Language language, const std::string& fileTitle,
-                                 const std::string& reason);
+                                 const Reason& reason);
 
 inline constexpr const char* QuestionTitle = "Kalvero";
 

@@ -9,7 +9,7 @@
 namespace kalvero::lh5 {
 namespace {
 
-FileError Refusal(const char* reason) {
+FileError Refusal(const Reason& reason) {
     return {FileProblem::NotAccepted, reason};
 }
 
@@ -65,12 +65,12 @@ public:
     FileResult<std::vector<std::uint8_t>> Run();
 
 private:
-    const char* ReadBlockHead(unsigned& codes);
-    const char* ReadCount(int count, int countBits, DecodeTable& table, int& used);
-    const char* ReadShortTable(int count, int countBits, int skipAfter, int lookupBits,
-                               DecodeTable& table);
-    const char* ReadCharTable();
-    const char* Grow(std::size_t needed);
+    const Reason* ReadBlockHead(unsigned& codes);
+    const Reason* ReadCount(int count, int countBits, DecodeTable& table, int& used);
+    const Reason* ReadShortTable(int count, int countBits, int skipAfter, int lookupBits,
+                                 DecodeTable& table);
+    const Reason* ReadCharTable();
+    const Reason* Grow(std::size_t needed);
 
     BitReader bits_;
     std::size_t size_;
@@ -84,31 +84,44 @@ private:
 constexpr int CharLookupBits = 12;
 constexpr int ShortLookupBits = 8;
 
-const char* const Truncated = "the packed data ends before all of its bytes are made";
-const char* const BadTable = "a code table of the packed data is not a valid prefix code";
-const char* const BadCount = "a code table of the packed data has more codes than its kind allows";
-const char* const BadLength = "a code length of the packed data is out of range";
+const Reason Truncated = Reason::of<"the packed data ends before all of its bytes are made",
+                                    "die gepackten Daten enden, bevor alle ihre Bytes entstanden "
+                                    "sind">();
+const Reason BadTable = Reason::of<"a code table of the packed data is not a valid prefix code",
+                                   "eine Codetabelle der gepackten Daten ist kein gültiger "
+                                   "Präfixcode">();
+const Reason BadCount =
+    Reason::of<"a code table of the packed data has more codes than its kind allows",
+               "eine Codetabelle der gepackten Daten hat mehr Codes, als ihre Art erlaubt">();
+const Reason BadLength = Reason::of<"a code length of the packed data is out of range",
+                                    "eine Codelänge der gepackten Daten liegt außerhalb des "
+                                    "Bereichs">();
+const Reason EmptyBlock = Reason::of<"a block of the packed data holds no codes",
+                                     "ein Block der gepackten Daten enthält keine Codes">();
+const Reason RunsPast = Reason::of<"a match of the packed data runs past the end of its bytes",
+                                   "ein Verweis der gepackten Daten reicht über das Ende ihrer "
+                                   "Bytes hinaus">();
 
 // A table's count of entries. A count of 0 is followed by the one symbol the
 // table holds, coded in no bits.
-const char* Decoding::ReadCount(int count, int countBits, DecodeTable& table, int& used) {
+const Reason* Decoding::ReadCount(int count, int countBits, DecodeTable& table, int& used) {
     used = static_cast<int>(bits_.Read(countBits));
     if (used == 0) {
         const int symbol = static_cast<int>(bits_.Read(countBits));
         if (symbol >= count) {
-            return BadCount;
+            return &BadCount;
         }
         table.BuildSingle(symbol);
     }
-    return used > count ? BadCount : nullptr;
+    return used > count ? &BadCount : nullptr;
 }
 
 // The length table and the position table: a count, then one length per
 // code, 3 bits or a run of ones; a count of 0 means one symbol in 0 bits.
-const char* Decoding::ReadShortTable(int count, int countBits, int skipAfter, int lookupBits,
-                                     DecodeTable& table) {
+const Reason* Decoding::ReadShortTable(int count, int countBits, int skipAfter, int lookupBits,
+                                       DecodeTable& table) {
     int used = 0;
-    if (const char* problem = ReadCount(count, countBits, table, used); problem || used == 0) {
+    if (const Reason* problem = ReadCount(count, countBits, table, used); problem || used == 0) {
         return problem;
     }
     std::array<std::uint8_t, LengthCodes> lengths{};
@@ -118,7 +131,7 @@ const char* Decoding::ReadShortTable(int count, int countBits, int skipAfter, in
         if (length == ShortLengthLimit) {
             while ((bits_.Peek16() & 0x8000) != 0) {
                 if (++length > MaxCodeLength) {
-                    return BadLength;
+                    return &BadLength;
                 }
                 bits_.Skip(1);
             }
@@ -130,16 +143,16 @@ const char* Decoding::ReadShortTable(int count, int countBits, int skipAfter, in
         }
     }
     if (i > count) {
-        return BadCount;
+        return &BadCount;
     }
     return table.Build(std::span(lengths).first(static_cast<std::size_t>(count)), lookupBits)
                ? nullptr
-               : BadTable;
+               : &BadTable;
 }
 
-const char* Decoding::ReadCharTable() {
+const Reason* Decoding::ReadCharTable() {
     int used = 0;
-    if (const char* problem = ReadCount(CharCodes, CharCountBits, charTable_, used);
+    if (const Reason* problem = ReadCount(CharCodes, CharCountBits, charTable_, used);
         problem || used == 0) {
         return problem;
     }
@@ -161,34 +174,34 @@ const char* Decoding::ReadCharTable() {
         }
         i += zeros;
         if (i > used) {
-            return BadCount;
+            return &BadCount;
         }
     }
-    return charTable_.Build(lengths, CharLookupBits) ? nullptr : BadTable;
+    return charTable_.Build(lengths, CharLookupBits) ? nullptr : &BadTable;
 }
 
 // A block's number of codes and its three tables.
-const char* Decoding::ReadBlockHead(unsigned& codes) {
+const Reason* Decoding::ReadBlockHead(unsigned& codes) {
     if (bits_.consumed() + BlockSizeBits > bits_.available()) {
-        return Truncated;
+        return &Truncated;
     }
     codes = bits_.Read(BlockSizeBits);
     if (codes == 0) {
-        return "a block of the packed data holds no codes";
+        return &EmptyBlock;
     }
-    if (const char* problem = ReadShortTable(LengthCodes, LengthCountBits, LengthTableSkipAfter,
-                                             ShortLookupBits, lengthTable_)) {
+    if (const Reason* problem = ReadShortTable(LengthCodes, LengthCountBits, LengthTableSkipAfter,
+                                               ShortLookupBits, lengthTable_)) {
         return problem;
     }
-    if (const char* problem = ReadCharTable()) {
+    if (const Reason* problem = ReadCharTable()) {
         return problem;
     }
     return ReadShortTable(PositionCodes, PositionCountBits, -1, ShortLookupBits, positionTable_);
 }
 
-const char* Decoding::Grow(std::size_t needed) {
+const Reason* Decoding::Grow(std::size_t needed) {
     if (needed > size_) {
-        return "a match of the packed data runs past the end of its bytes";
+        return &RunsPast;
     }
     out_.resize(std::min(size_, std::max(needed, out_.size() * 2)));
     return nullptr;
@@ -200,8 +213,8 @@ FileResult<std::vector<std::uint8_t>> Decoding::Run() {
     unsigned blockLeft = 0;
     while (made < size_) {
         if (blockLeft == 0) {
-            if (const char* problem = ReadBlockHead(blockLeft)) {
-                return Refusal(problem);
+            if (const Reason* problem = ReadBlockHead(blockLeft)) {
+                return Refusal(*problem);
             }
         }
         --blockLeft;
@@ -209,8 +222,8 @@ FileResult<std::vector<std::uint8_t>> Decoding::Run() {
         bits_.Skip(code.length);
         if (code.value < LiteralCodes) {
             if (made == out_.size()) {
-                if (const char* problem = Grow(made + 1)) {
-                    return Refusal(problem);
+                if (const Reason* problem = Grow(made + 1)) {
+                    return Refusal(*problem);
                 }
             }
             out_[made++] = static_cast<std::uint8_t>(code.value);
@@ -225,11 +238,13 @@ FileResult<std::vector<std::uint8_t>> Decoding::Run() {
             distance += (std::size_t{1} << (position.value - 1)) + bits_.Read(extra);
         }
         if (distance > made) {
-            return Refusal("a match of the packed data reaches before its start");
+            return Refusal(Reason::of<"a match of the packed data reaches before its start",
+                                      "ein Verweis der gepackten Daten reicht vor ihren "
+                                      "Anfang">());
         }
         if (made + length > out_.size()) {
-            if (const char* problem = Grow(made + length)) {
-                return Refusal(problem);
+            if (const Reason* problem = Grow(made + length)) {
+                return Refusal(*problem);
             }
         }
         std::uint8_t* to = out_.data() + made;

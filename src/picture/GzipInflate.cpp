@@ -20,7 +20,10 @@ FileResult<std::vector<std::uint8_t>> InflateGzip(std::span<const std::uint8_t> 
                                                   std::size_t maxLength) {
     z_stream stream{};
     if (inflateInit2(&stream, GzipWindowBits) != Z_OK) {
-        return FileError{FileProblem::Other, "cannot unpack: out of memory"};
+        return FileError{
+            FileProblem::Other,
+            Reason::of<"cannot unpack: out of memory", "kann nicht entpacken: kein Speicher "
+                                                       "frei">()};
     }
     std::vector<std::uint8_t> unpacked;
     // zlib takes a non-const pointer but does not write through it.
@@ -30,9 +33,10 @@ FileResult<std::vector<std::uint8_t>> InflateGzip(std::span<const std::uint8_t> 
     while (status == Z_OK) {
         if (unpacked.size() >= maxLength + 1) {
             inflateEnd(&stream);
-            return FileError{FileProblem::TooLarge, "too large: it unpacks to more than " +
-                                                        std::to_string(maxLength / (1024 * 1024)) +
-                                                        " MiB"};
+            return FileError{FileProblem::TooLarge,
+                             Reason::of<"too large: it unpacks to more than {} MiB",
+                                        "zu groß: es entpackt sich zu mehr als {} MiB">(
+                                 maxLength / (1024 * 1024))};
         }
         const std::size_t done = unpacked.size();
         unpacked.resize(std::min(done + ChunkLength, maxLength + 1));
@@ -41,10 +45,14 @@ FileResult<std::vector<std::uint8_t>> InflateGzip(std::span<const std::uint8_t> 
         status = inflate(&stream, Z_NO_FLUSH);
         unpacked.resize(unpacked.size() - stream.avail_out);
     }
-    const std::string problem = stream.msg != nullptr ? stream.msg : "it ends too early";
+    const Reason problem = stream.msg != nullptr
+                               ? Reason::of<"{}", "Meldung von zlib: {}">(std::string(stream.msg))
+                               : Reason::of<"it ends too early", "es endet zu früh">();
     inflateEnd(&stream);
     if (status != Z_STREAM_END) {
-        return FileError{FileProblem::NotAccepted, "damaged compressed data (" + problem + ")"};
+        return FileError{
+            FileProblem::NotAccepted,
+            Reason::of<"damaged compressed data ({})", "beschädigte gepackte Daten ({})">(problem)};
     }
     return unpacked;
 }

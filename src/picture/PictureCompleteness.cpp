@@ -17,15 +17,17 @@ std::uint64_t Unsigned(Bytes file, std::size_t at, std::size_t length) {
     return value;
 }
 
-std::optional<std::string> ShorterThan(std::uint64_t promised, std::size_t held) {
+std::optional<Reason> ShorterThan(std::uint64_t promised, std::size_t held) {
     if (held >= promised) {
         return std::nullopt;
     }
-    return "it ends too early: its header promises " + std::to_string(promised) +
-           " bytes, the file has " + std::to_string(held);
+    return Reason::of<"it ends too early: its header promises {} bytes, the file has {}",
+                      "es endet zu früh: sein Kopf verspricht {} Bytes, die Datei hat {}">(promised,
+                                                                                           held);
 }
 
-const std::string CutPixels = "it ends too early: its pixels are cut off";
+const Reason CutPixels = Reason::of<"it ends too early: its pixels are cut off",
+                                    "es endet zu früh: seine Pixel sind abgeschnitten">();
 
 // Run-length coded rows (RLE8, RLE4) from at: whole when they reach the end
 // of the picture or its end mark.
@@ -55,7 +57,7 @@ bool RunsAreWhole(Bytes file, std::size_t at, std::uint64_t rows, bool fourBits)
     return at <= file.size();
 }
 
-std::optional<std::string> MissingBmpPart(Bytes file) {
+std::optional<Reason> MissingBmpPart(Bytes file) {
     constexpr std::size_t FileHeader = 14;
     if (file.size() < FileHeader + 16) {
         return std::nullopt; // Qt refuses it
@@ -82,7 +84,7 @@ std::optional<std::string> MissingBmpPart(Bytes file) {
 
 // Walks the blocks up to the end of the first frame's pixel data, which is
 // all that is read of a GIF.
-std::optional<std::string> MissingGifPart(Bytes file) {
+std::optional<Reason> MissingGifPart(Bytes file) {
     constexpr std::size_t ScreenEnd = 13;
     if (file.size() < ScreenEnd) {
         return std::nullopt;
@@ -122,7 +124,7 @@ std::optional<std::string> MissingGifPart(Bytes file) {
 
 // An X bitmap is C text: #define NAME_width W, ..._height H, then an array
 // of ((W + 7) / 8) * H numbers in braces.
-std::optional<std::string> MissingXbmPart(Bytes file) {
+std::optional<Reason> MissingXbmPart(Bytes file) {
     const std::string_view text(reinterpret_cast<const char*>(file.data()), file.size());
     const auto number = [&](std::string_view key) -> std::uint64_t {
         const std::size_t at = text.find(key);
@@ -143,14 +145,16 @@ std::optional<std::string> MissingXbmPart(Bytes file) {
         held += values[at - 1] == '0' && (values[at] == 'x' || values[at] == 'X') ? 1 : 0;
     }
     if (close == std::string_view::npos || held < promised) {
-        return "it ends too early: its header promises " + std::to_string(promised) +
-               " bytes of pixels, the file has " + std::to_string(held);
+        return Reason::of<"it ends too early: its header promises {} bytes of pixels, the file "
+                          "has {}",
+                          "es endet zu früh: sein Kopf verspricht {} Bytes an Pixeln, die Datei "
+                          "hat {}">(promised, held);
     }
     return std::nullopt;
 }
 
 // Qt reads uncompressed TGA files that end in the 26-byte footer of TGA 2.0.
-std::optional<std::string> MissingTgaPart(Bytes file) {
+std::optional<Reason> MissingTgaPart(Bytes file) {
     constexpr std::size_t Header = 18;
     constexpr std::size_t Footer = 26;
     if (file.size() < Header) {
@@ -164,7 +168,7 @@ std::optional<std::string> MissingTgaPart(Bytes file) {
 
 } // namespace
 
-std::optional<std::string> MissingPart(const QByteArray& format, Bytes file) {
+std::optional<Reason> MissingPart(const QByteArray& format, Bytes file) {
     if (format == "bmp") {
         return MissingBmpPart(file);
     }

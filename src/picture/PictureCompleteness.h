@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Reason.h"
+
 #include <QByteArray>
 #include <cstdint>
 #include <optional>
@@ -13,7 +15,6 @@ namespace kalvero {
 // what the header promises with what the file holds, and tells how the file
 // falls short; nothing for a whole file or another format (whose readers
 // report a short file themselves).
-std::optional<std::string> MissingPart(const QByteArray& format,
-                                       std::span<const std::uint8_t> file);
+std::optional<Reason> MissingPart(const QByteArray& format, std::span<const std::uint8_t> file);
 
 } // namespace kalvero

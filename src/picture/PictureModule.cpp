@@ -61,13 +61,15 @@ unsigned char* StorePixels(void* context, int width, int height) {
 PictureModule::PictureModule(const std::filesystem::path& file) {
     const std::string name = Utf8FromPath(file);
     if (!PathExists(file)) {
-        problem_ = "cannot read pictures: the picture module " + name + " is missing";
+        problem_ = Reason::of<"cannot read pictures: the picture module {} is missing",
+                              "kann keine Bilder lesen: das Bildmodul {} fehlt">(name);
         return;
     }
     const Library library = OpenLibrary(file);
     if (library.handle == nullptr) {
-        problem_ = "cannot read pictures: the picture module " + name + " cannot be loaded (" +
-                   library.problem + ")";
+        problem_ = Reason::of<"cannot read pictures: the picture module {} cannot be loaded ({})",
+                              "kann keine Bilder lesen: das Bildmodul {} lässt sich nicht laden "
+                              "(Meldung des Systems: {})">(name, library.problem);
         return;
     }
     const auto version = reinterpret_cast<KalveroPictureAbiVersionFunction>(
@@ -76,8 +78,10 @@ PictureModule::PictureModule(const std::filesystem::path& file) {
         FindSymbol(library.handle, KALVERO_PICTURE_DECODE_SYMBOL));
     if (version == nullptr || decode_ == nullptr || version() != KALVERO_PICTURE_ABI_VERSION) {
         decode_ = nullptr;
-        problem_ = "cannot read pictures: the picture module " + name +
-                   " does not belong to this version of the program";
+        problem_ = Reason::of<"cannot read pictures: the picture module {} does not belong to "
+                              "this version of the program",
+                              "kann keine Bilder lesen: das Bildmodul {} gehört nicht zu dieser "
+                              "Version des Programms">(name);
     }
 }
 
@@ -87,12 +91,14 @@ FileResult<DecodedPicture> PictureModule::decode(std::span<const std::uint8_t> f
     }
     DecodedPicture picture;
     const KalveroPictureRequest request{file.data(), file.size(), StorePixels, &picture.pixels};
-    KalveroPictureAnswer answer{KALVERO_PICTURE_NOT_ACCEPTED, 0, nullptr};
+    KalveroPictureAnswer answer{KALVERO_PICTURE_NOT_ACCEPTED, 0, nullptr, nullptr};
     decode_(&request, &answer);
     if (answer.status != KALVERO_PICTURE_DECODED) {
         return FileError{answer.status == KALVERO_PICTURE_TOO_LARGE ? FileProblem::TooLarge
                                                                     : FileProblem::NotAccepted,
-                         answer.reason != nullptr ? answer.reason : "not a picture"};
+                         answer.reason != nullptr && answer.german != nullptr
+                             ? Reason::carried(answer.reason, answer.german)
+                             : Reason::of<"not a picture", "kein Bild">()};
     }
     picture.tall = answer.tall != 0;
     return picture;

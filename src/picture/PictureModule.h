@@ -19,7 +19,7 @@ public:
 
 private:
     KalveroPictureDecodeFunction decode_ = nullptr;
-    std::string problem_;
+    Reason problem_;
 };
 
 } // namespace kalvero

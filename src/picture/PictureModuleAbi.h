@@ -10,7 +10,7 @@ extern "C" {
 #endif
 
 // Raised whenever anything below changes; the loader refuses other versions.
-#define KALVERO_PICTURE_ABI_VERSION 1
+#define KALVERO_PICTURE_ABI_VERSION 2
 
 enum KalveroPictureStatus {
     KALVERO_PICTURE_DECODED = 0,
@@ -33,6 +33,7 @@ struct KalveroPictureAnswer {
     int status;         // a KalveroPictureStatus
     int tall;           // when decoded: 1 for a tall logo, 0 for a short one
     const char* reason; // when not: UTF-8, valid until the thread's next call
+    const char* german; // the same reason in German, alike
 };
 
 typedef int (*KalveroPictureAbiVersionFunction)(void);

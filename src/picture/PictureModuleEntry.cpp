@@ -59,7 +59,7 @@ KALVERO_PICTURE_EXPORT void kalvero_picture_decode(const KalveroPictureRequest* 
     // Qt's message handler and standard error are the process's: one at a time.
     static std::mutex decoding;
     const std::lock_guard lock(decoding);
-    thread_local std::string reason;
+    thread_local Reason reason;
     answer->status = KALVERO_PICTURE_NOT_ACCEPTED;
     answer->tall = 0;
     try {
@@ -71,7 +71,8 @@ KALVERO_PICTURE_EXPORT void kalvero_picture_decode(const KalveroPictureRequest* 
             answer->status = picture.error().problem == FileProblem::TooLarge
                                  ? KALVERO_PICTURE_TOO_LARGE
                                  : KALVERO_PICTURE_NOT_ACCEPTED;
-            answer->reason = reason.c_str();
+            answer->reason = reason.english().c_str();
+            answer->german = reason.german().c_str();
             return;
         }
         const RgbImage& pixels = picture.value().pixels;
@@ -83,8 +84,9 @@ KALVERO_PICTURE_EXPORT void kalvero_picture_decode(const KalveroPictureRequest* 
         answer->tall = picture.value().tall ? 1 : 0;
         answer->status = KALVERO_PICTURE_DECODED;
     } catch (const std::bad_alloc&) {
-        reason = "too large: out of memory";
+        reason = Reason::of<"too large: out of memory", "zu groß: kein Speicher frei">();
         answer->status = KALVERO_PICTURE_TOO_LARGE;
-        answer->reason = reason.c_str();
+        answer->reason = reason.english().c_str();
+        answer->german = reason.german().c_str();
     }
 }

@@ -59,12 +59,20 @@ Plan PlanDecoding(QImageReader& reader, std::span<const std::uint8_t> file, QSiz
             wanted};
 }
 
+// What Qt says is in its own words: the German text quotes it.
+FileError NotAPicture(const std::string& qtReason) {
+    return {FileProblem::NotAccepted,
+            Reason::of<"not a picture that can be read ({})",
+                       "kein Bild, das sich lesen lässt (Meldung von Qt: {})">(qtReason)};
+}
+
 std::string Mebibytes(std::uint64_t bytes) {
     return std::to_string((bytes + Mebibyte / 2) / Mebibyte) + " MiB";
 }
 
-FileError NotAPicture(const std::string& reason) {
-    return {FileProblem::NotAccepted, "not a picture that can be read (" + reason + ")"};
+FileError DamagedPicture(const Reason& reason) {
+    return {FileProblem::NotAccepted,
+            Reason::of<"damaged picture ({})", "beschädigtes Bild ({})">(reason)};
 }
 
 struct Decoded {
@@ -79,12 +87,18 @@ FileResult<Decoded> Decode(QImageReader& reader, std::span<const std::uint8_t> f
         return NotAPicture(reader.errorString().toStdString());
     }
     if (packed && format != "svg") {
-        return NotAPicture("compressed, but not an SVG drawing");
+        return FileError{FileProblem::NotAccepted,
+                         Reason::of<"not a picture that can be read (compressed, but not an SVG "
+                                    "drawing)",
+                                    "kein Bild, das sich lesen lässt (gepackt, aber keine "
+                                    "SVG-Zeichnung)">()};
     }
     std::uint64_t embeddedBytes = 0;
     if (format == "svg" && file.size() > MaxSvgLength) {
-        return FileError{FileProblem::TooLarge, "too large: an SVG drawing of more than " +
-                                                    Mebibytes(MaxSvgLength) + " is not read"};
+        return FileError{FileProblem::TooLarge,
+                         Reason::of<"too large: an SVG drawing of more than {} is not read",
+                                    "zu groß: eine SVG-Zeichnung von mehr als {} wird nicht "
+                                    "gelesen">(Mebibytes(MaxSvgLength))};
     }
     if (format == "svg") {
         const FileResult<std::uint64_t> checked =
@@ -102,14 +116,15 @@ FileResult<Decoded> Decode(QImageReader& reader, std::span<const std::uint8_t> f
     Plan plan = size.isEmpty() ? Plan{} : PlanDecoding(reader, file, size, orientation);
     plan.bytes += embeddedBytes;
     if (plan.bytes > MaxDecodedBytes) {
-        return FileError{FileProblem::TooLarge, "too large: " + std::to_string(size.width()) +
-                                                    " x " + std::to_string(size.height()) +
-                                                    " pixels would take " + Mebibytes(plan.bytes) +
-                                                    " decoded (at most " +
-                                                    std::to_string(MaxDecodedMebibytes) + " MiB)"};
+        return FileError{FileProblem::TooLarge,
+                         Reason::of<"too large: {} x {} pixels would take {} decoded (at most {} "
+                                    "MiB)",
+                                    "zu groß: {} x {} Pixel bräuchten entpackt {} (höchstens {} "
+                                    "MiB)">(size.width(), size.height(), Mebibytes(plan.bytes),
+                                            MaxDecodedMebibytes)};
     }
-    if (const std::optional<std::string> missing = MissingPart(format, file)) {
-        return FileError{FileProblem::NotAccepted, "damaged picture (" + *missing + ")"};
+    if (const std::optional<Reason> missing = MissingPart(format, file)) {
+        return DamagedPicture(*missing);
     }
     if (plan.scaledSize.isValid()) {
         reader.setScaledSize(plan.scaledSize);
@@ -124,9 +139,10 @@ FileResult<Decoded> Decode(QImageReader& reader, std::span<const std::uint8_t> f
 
 FileResult<DecodedPicture> ReadPicture(std::span<const std::uint8_t> file) {
     if (file.size() > MaxPictureLength) {
-        return FileError{FileProblem::TooLarge, "too large: " + std::to_string(file.size()) +
-                                                    " bytes (pictures of at most " +
-                                                    Mebibytes(MaxPictureLength) + " are read)"};
+        return FileError{FileProblem::TooLarge,
+                         Reason::of<"too large: {} bytes (pictures of at most {} are read)",
+                                    "zu groß: {} Bytes (Bilder von höchstens {} werden gelesen)">(
+                             file.size(), Mebibytes(MaxPictureLength))};
     }
     // The bytes read instead of the file's: unpacked, or without bulky text.
     std::vector<std::uint8_t> replaced;
@@ -170,7 +186,7 @@ FileResult<DecodedPicture> ReadPicture(std::span<const std::uint8_t> file) {
     if (messages.complaint() || printedIsReason) {
         const std::string reason =
             messages.complaint() ? *messages.complaint() : printed.substr(printed.rfind('\n') + 1);
-        return FileError{FileProblem::NotAccepted, "damaged picture (" + reason + ")"};
+        return DamagedPicture(Reason::of<"{}", "Meldung der Bildbibliothek: {}">(reason));
     }
     const Decoded& picture = decoded.value();
     if (picture.image.isNull()) {

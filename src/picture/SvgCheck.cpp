@@ -35,7 +35,9 @@ std::optional<FileError> CountEmbedded(QStringView address, std::uint64_t maxEmb
     if (IsGzip(std::span(reinterpret_cast<const std::uint8_t*>(picture.constData()),
                          static_cast<std::size_t>(picture.size())))) {
         // Qt would unpack it without limit.
-        return FileError{FileProblem::NotAccepted, "not drawn: it embeds a compressed drawing"};
+        return FileError{FileProblem::NotAccepted,
+                         Reason::of<"not drawn: it embeds a compressed drawing",
+                                    "nicht gezeichnet: es bettet eine gepackte Zeichnung ein">()};
     }
     QBuffer buffer(&picture);
     buffer.open(QIODevice::ReadOnly);
@@ -43,8 +45,10 @@ std::optional<FileError> CountEmbedded(QStringView address, std::uint64_t maxEmb
     const QByteArray format = reader.format();
     if (format == "svg") {
         if (nesting >= MaxNesting) {
-            return FileError{FileProblem::NotAccepted, "not drawn: drawings nested more than " +
-                                                           std::to_string(MaxNesting) + " deep"};
+            return FileError{FileProblem::NotAccepted,
+                             Reason::of<"not drawn: drawings nested more than {} deep",
+                                        "nicht gezeichnet: Zeichnungen mehr als {} tief "
+                                        "verschachtelt">(MaxNesting)};
         }
         if (std::optional<FileError> problem =
                 Count(picture, maxEmbeddedBytes, nesting + 1, tally)) {
@@ -54,8 +58,10 @@ std::optional<FileError> CountEmbedded(QStringView address, std::uint64_t maxEmb
     tally.embeddedBytes += DecodedBytes(reader.size(), reader.imageFormat());
     if (tally.embeddedBytes > maxEmbeddedBytes) {
         return FileError{FileProblem::TooLarge,
-                         "too large: its embedded pictures would take more than " +
-                             std::to_string(maxEmbeddedBytes / (1024 * 1024)) + " MiB decoded"};
+                         Reason::of<"too large: its embedded pictures would take more than {} MiB "
+                                    "decoded",
+                                    "zu groß: seine eingebetteten Bilder bräuchten entpackt mehr "
+                                    "als {} MiB">(maxEmbeddedBytes / (1024 * 1024))};
     }
     return std::nullopt;
 }
@@ -68,9 +74,10 @@ std::optional<FileError> Count(const QByteArray& drawing, std::uint64_t maxEmbed
             continue;
         }
         if (++tally.elements > MaxSvgElements) {
-            return FileError{FileProblem::TooLarge, "too large: a drawing of more than " +
-                                                        std::to_string(MaxSvgElements) +
-                                                        " elements"};
+            return FileError{
+                FileProblem::TooLarge,
+                Reason::of<"too large: a drawing of more than {} elements",
+                           "zu groß: eine Zeichnung von mehr als {} Elementen">(MaxSvgElements)};
         }
         if (xml.name() != u"image") {
             continue;
@@ -83,9 +90,11 @@ std::optional<FileError> Count(const QByteArray& drawing, std::uint64_t maxEmbed
             }
             if (!address.startsWith(u"data:")) {
                 return FileError{FileProblem::NotAccepted,
-                                 "not drawn: it takes a picture from another file (" +
-                                     address.left(200).toString().toStdString() +
-                                     "); embed it in the drawing"};
+                                 Reason::of<"not drawn: it takes a picture from another file ({}); "
+                                            "embed it in the drawing",
+                                            "nicht gezeichnet: es nimmt ein Bild aus einer anderen "
+                                            "Datei ({}); betten Sie es in die Zeichnung ein">(
+                                     address.left(200).toString().toStdString())};
             }
             if (std::optional<FileError> problem =
                     CountEmbedded(address, maxEmbeddedBytes, nesting, tally)) {

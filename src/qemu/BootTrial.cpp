@@ -136,7 +136,7 @@ TrialResult BootOnce(const std::filesystem::path& folder, const TrialPlan& plan,
             bytes ? ReadPpm(bytes.value()) : FileResult<RgbImage>(bytes.error());
         if (!screen) {
             return finish(TrialVerdict::QemuUnusable,
-                          "QEMU could not take the screen: " + screen.error().reason);
+                          "QEMU could not take the screen: " + screen.error().reason.english());
         }
         result.screen = std::move(screen).value();
         std::filesystem::remove(screenFile, ignored);
@@ -167,14 +167,14 @@ TrialPlan PlanTrial(std::span<const std::uint8_t> image) {
     const FileResult<bios::ImageInspection> inspection = bios::InspectAwardImage(image);
     if (!inspection) {
         plan.chipset = bios::ChipsetFromText({});
-        plan.logoProblem = inspection.error().reason;
+        plan.logoProblem = inspection.error().reason.english();
         return plan;
     }
     plan.chipset = bios::ReadBoardChipset(inspection.value());
     const FileResult<bios::ImageLogo> logo =
         bios::FindLogo(inspection.value(), bios::LogoPlace::Boot);
     if (!logo) {
-        plan.logoProblem = logo.error().reason;
+        plan.logoProblem = logo.error().reason.english();
         return plan;
     }
     plan.logo =
@@ -213,7 +213,8 @@ TrialResult TryBoot(std::span<const std::uint8_t> image, const TrialPlan& plan,
     }
     if (const FileStatus copied = WriteFileAtomically(folder.path() / ImageName, image); !copied) {
         result.verdict = TrialVerdict::QemuUnusable;
-        result.problem = "cannot write the private copy of the image: " + copied.error().reason;
+        result.problem =
+            "cannot write the private copy of the image: " + copied.error().reason.english();
         return result;
     }
     for (const std::string& processor : plan.chipset.processors) {
@@ -242,7 +243,7 @@ std::vector<std::string> DescribeTrial(const TrialPlan& plan, const TrialResult&
         return {"stopped"};
     }
     if (plan.logo) {
-        lines.push_back("logo: " + bios::DescribeLogo(plan.logo->kind));
+        lines.push_back("logo: " + bios::DescribeLogo(plan.logo->kind).english());
     }
     lines.push_back("processor: " + result.processor);
     lines.push_back("last POST code: " + (result.postCode ? bios::DescribePostCode(*result.postCode)

@@ -95,7 +95,7 @@ TEST(ParseAwardImage, WalksEachLayout) {
     };
     for (const auto& [name, recipe, layout, walked] : cases) {
         const FileResult<AwardImage> image = ParseAwardImage(test::Build(recipe).bytes);
-        ASSERT_TRUE(image.ok()) << name << ": " << image.error().reason;
+        ASSERT_TRUE(image.ok()) << name << ": " << image.error().reason.english();
         EXPECT_EQ(image.value().layout, layout) << name;
         EXPECT_EQ(Walk(image.value()), walked) << name;
         const Module& system = image.value().modules[image.value().systemModule];
@@ -148,7 +148,8 @@ TEST(ParseAwardImage, RefusesWhatItCannotWalk) {
     for (const auto& [bytes, reason] : cases) {
         const FileResult<AwardImage> image = ParseAwardImage(bytes);
         ASSERT_FALSE(image.ok()) << reason;
-        EXPECT_NE(image.error().reason.find(reason), std::string::npos) << image.error().reason;
+        EXPECT_NE(image.error().reason.english().find(reason), std::string::npos)
+            << image.error().reason.english();
     }
 }
 
@@ -187,7 +188,7 @@ TEST(VerifyImage, NamesEveryCheck) {
     };
     for (const auto& [recipe, exceptions] : cases) {
         const FileResult<ImageInspection> inspection = Inspect(recipe);
-        ASSERT_TRUE(inspection.ok()) << inspection.error().reason;
+        ASSERT_TRUE(inspection.ok()) << inspection.error().reason.english();
         EXPECT_EQ(Exceptions(VerifyImage(inspection.value())), exceptions);
     }
 }
@@ -245,7 +246,7 @@ TEST(ListImage, TellsLayoutChainsModulesChecksAndLogos) {
     logo.stored = fullScreen.stored = true;
     recipe.chains = {{0, {logo, fullScreen}}, {0x20000, {StoredSystem()}}};
     const FileResult<ImageInspection> inspection = Inspect(recipe);
-    ASSERT_TRUE(inspection.ok()) << inspection.error().reason;
+    ASSERT_TRUE(inspection.ok()) << inspection.error().reason.english();
     // The logo: 27 + 12 header bytes, 2367 data bytes, 00: 0x967 bytes; the
     // full-screen logo 39 + 76 bytes and 00: 0x74. Each room keeps one 0xFF.
     const std::string logos = "EPA version 1, tall logo, 136 x 126 (2367 bytes packed, 128548 "
@@ -299,8 +300,8 @@ TEST(FindLogo, SaysWhyThereIsNoLogoToTake) {
     for (const auto& [recipe, place, reason] : cases) {
         const FileResult<Bytes> extracted = ExtractLogo(test::Build(recipe).bytes, place);
         ASSERT_FALSE(extracted.ok()) << reason;
-        EXPECT_NE(extracted.error().reason.find(reason), std::string::npos)
-            << extracted.error().reason;
+        EXPECT_NE(extracted.error().reason.english().find(reason), std::string::npos)
+            << extracted.error().reason.english();
     }
 }
 

@@ -41,7 +41,7 @@ TEST(WrittenModules, LhasaUnpacksThem) {
     const Bytes logo = Epa2Logo(640, 480, 2);
     const FileResult<bios::Replacement> replaced =
         bios::ReplaceLogo(Build(recipe).bytes, logo, bios::LogoPlace::FullScreen);
-    ASSERT_TRUE(replaced.ok()) << replaced.error().reason;
+    ASSERT_TRUE(replaced.ok()) << replaced.error().reason.english();
     const Bytes& image = replaced.value().image;
     const bios::ImageInspection inspection = bios::InspectAwardImage(image).value();
     const bios::Module& module = inspection.image.modules[3];

@@ -37,7 +37,7 @@ TEST(SettingsForLogo, TheImagesKindDecides) {
         const FileResult<ImportSettings> settings = SettingsForLogo(kind, asked);
         if (!refused.empty()) {
             ASSERT_FALSE(settings.ok());
-            EXPECT_EQ(settings.error().reason,
+            EXPECT_EQ(settings.error().reason.english(),
                       "the image's logo is " + refused +
                           ", which Kalvero does not make of a picture: give an EPA file of that "
                           "kind and size instead");
@@ -70,7 +70,7 @@ TEST(FitLogo, GivesUpDetailUntilItFitsOrSaysByHowMuch) {
     };
     for (const auto& [bytes, shrink, said] : cases) {
         const FileResult<FittedLogo> fitted = FitLogo(picture, settings, bytes, shrink);
-        const std::string text = fitted ? fitted.value().note : fitted.error().reason;
+        const std::string text = (fitted ? fitted.value().note : fitted.error().reason).english();
         EXPECT_TRUE(text.starts_with(said)) << text;
         if (fitted) {
             const std::size_t packed = lh5::EncodeLh5(fitted.value().logo).size();

@@ -149,7 +149,7 @@ TEST(ReplaceLogo, ChangesOnlyTheModulesTheChainBehindThemAndTheCheckBytes) {
             expected.bytes[p3 + 1] = Sum(expected.bytes, c.recipe.decompression, p3 + 1);
         }
         const FileResult<Replacement> replaced = ReplaceLogo(built.bytes, c.logo, c.place);
-        ASSERT_TRUE(replaced.ok()) << replaced.error().reason;
+        ASSERT_TRUE(replaced.ok()) << replaced.error().reason.english();
         EXPECT_EQ(replaced.value().plan.note.empty(), !c.lastOnly);
         EXPECT_TRUE(replaced.value().image == expected.bytes);
 
@@ -197,8 +197,7 @@ TEST(ReplaceLogo, RefusesWithWhyAndWhatToDo) {
         {a, test::EpaLogo(2, 1), boot,
          "the new logo is EPA version 1, 17 x 2 cells, 136 x 28, but the image's logo is EPA "
          "version 1, short logo, 136 x 84: a BIOS shows only the kind"},
-        {test::LayoutA({screen}), test::Epa2Logo(64, 40, 1),
-         LogoPlace::FullScreen,
+        {test::LayoutA({screen}), test::Epa2Logo(64, 40, 1), LogoPlace::FullScreen,
          "the new logo is EPA 2.0, 4-bit (16 colours), 64 x 40, but the image's full-screen logo "
          "is EPA 2.0, 4-bit (16 colours), 64 x 48"},
         {test::LayoutA({Bytes(screen.begin(), screen.end() - 52)}), screen, LogoPlace::FullScreen,
@@ -223,8 +222,8 @@ TEST(ReplaceLogo, RefusesWithWhyAndWhatToDo) {
             ReplaceLogo(test::Build(recipe).bytes, newLogo, place);
         ASSERT_FALSE(replaced.ok()) << reason;
         EXPECT_EQ(replaced.error().problem, FileProblem::NotAccepted) << reason;
-        EXPECT_NE(replaced.error().reason.find(reason), std::string::npos)
-            << replaced.error().reason;
+        EXPECT_NE(replaced.error().reason.english().find(reason), std::string::npos)
+            << replaced.error().reason.english();
     }
 }
 
@@ -244,7 +243,7 @@ TEST(ProveReplacement, RefusesTamperedResults) {
     };
     const Bytes logo = test::EpaLogo(6, 4);
     const FileResult<Replacement> done = ReplaceLogo(built.bytes, logo, LogoPlace::Boot);
-    ASSERT_TRUE(done.ok()) << done.error().reason;
+    ASSERT_TRUE(done.ok()) << done.error().reason.english();
     const Replacement& replaced = done.value();
     const Result result{replaced.image, replaced.plan, InspectAwardImage(built.bytes).value(),
                         logo};
@@ -289,7 +288,8 @@ TEST(ProveReplacement, RefusesTamperedResults) {
             ProveReplacement(built.bytes, r.old, r.image, {{1, r.logo}}, r.plan);
         ASSERT_FALSE(proven.ok()) << reason;
         EXPECT_EQ(proven.error().problem, FileProblem::Other) << reason;
-        EXPECT_NE(proven.error().reason.find(reason), std::string::npos) << proven.error().reason;
+        EXPECT_NE(proven.error().reason.english().find(reason), std::string::npos)
+            << proven.error().reason.english();
     }
 }
 

@@ -38,9 +38,9 @@ struct Sample {
 // A logo put in gives an image that verifies and holds it.
 void TakeLogo(const Bytes& image, const Bytes& logo, LogoPlace place) {
     const FileResult<Replacement> replaced = ReplaceLogo(image, logo, place);
-    ASSERT_TRUE(replaced.ok()) << replaced.error().reason;
+    ASSERT_TRUE(replaced.ok()) << replaced.error().reason.english();
     const FileResult<ImageInspection> again = InspectAwardImage(replaced.value().image);
-    ASSERT_TRUE(again.ok()) << again.error().reason;
+    ASSERT_TRUE(again.ok()) << again.error().reason.english();
     EXPECT_TRUE(AllHold(VerifyImage(again.value())));
     EXPECT_EQ(ExtractLogo(replaced.value().image, place).value(), logo);
 }
@@ -57,7 +57,7 @@ TEST(SampleImages, VerifyAndTakeTheirLogosBack) {
         SCOPED_TRACE(sample.file);
         const Bytes image = test::ReadBytes(std::filesystem::path(folder) / sample.file);
         const FileResult<ImageInspection> inspection = InspectAwardImage(image);
-        ASSERT_TRUE(inspection.ok()) << inspection.error().reason;
+        ASSERT_TRUE(inspection.ok()) << inspection.error().reason.english();
         EXPECT_EQ(inspection.value().image.layout, sample.layout);
         for (const CheckResult& check : VerifyImage(inspection.value())) {
             const bool optional = check.name == "C3" || check.name == "W";
@@ -67,13 +67,14 @@ TEST(SampleImages, VerifyAndTakeTheirLogosBack) {
         }
         // Their blocks of their own before the decompression block are told neutrally.
         EXPECT_EQ(DescribeAreas(inspection.value().image).warnings, std::vector<std::string>());
-        EXPECT_EQ(DescribeFileKind(FindLogo(inspection.value(), LogoPlace::Boot).value().kind),
-                  sample.logo);
+        EXPECT_EQ(
+            DescribeFileKind(FindLogo(inspection.value(), LogoPlace::Boot).value().kind).english(),
+            sample.logo);
         TakeLogo(image, ExtractLogo(image, LogoPlace::Boot).value(), LogoPlace::Boot);
         const FileResult<ImageLogo> screen = FindLogo(inspection.value(), LogoPlace::FullScreen);
         ASSERT_EQ(screen.ok(), sample.fullScreen);
         if (screen) {
-            EXPECT_EQ(DescribeFileKind(screen.value().kind),
+            EXPECT_EQ(DescribeFileKind(screen.value().kind).english(),
                       "EPA 2.0, 4-bit (16 colours), 640 x 480");
             TakeLogo(image, ExtractLogo(image, LogoPlace::FullScreen).value(),
                      LogoPlace::FullScreen);

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <future>
 #include <pty.h>
@@ -79,6 +80,12 @@ CliProcess::CliProcess(const std::filesystem::path& folder,
                    : ::open(options.outputFile.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644),
                1);
         ::dup2(err[1], 2);
+        for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+            ::unsetenv(variable);
+        }
+        for (const std::string& setting : options.locale) {
+            ::putenv(::strdup(setting.c_str()));
+        }
         std::signal(SIGPIPE, SIG_DFL);
         std::signal(SIGHUP, options.hangUpIgnored ? SIG_IGN : SIG_DFL);
         std::vector<char*> argv;

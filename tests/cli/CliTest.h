@@ -34,6 +34,8 @@ struct CliOptions {
     std::filesystem::path outputFile{}; // standard output goes here (e.g. /dev/full), else captured
     bool terminal = false;              // standard error is a terminal (captured from it)
     bool hangUpIgnored = false;         // SIGHUP ignored from the start, as under nohup
+    // The locale's variables ("LANG=de_DE.UTF-8"); none is set otherwise.
+    std::vector<std::string> locale{};
 };
 
 inline CliOptions WithInput(std::vector<std::uint8_t> input) {

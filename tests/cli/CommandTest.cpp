@@ -74,6 +74,23 @@ TEST_F(CliCommand, InfoGoesOnPastAFileItCannotRead) {
                       "kalvero-cli: missing.epa: file not found\n"}));
 }
 
+// Reasons in German when the locale's messages are German, LC_ALL before
+// LC_MESSAGES before LANG; the program's own words stay English.
+TEST_F(CliCommand, ReasonsFollowTheLocalesLanguage) {
+    const std::string english = "kalvero-cli: missing.epa: file not found\n";
+    const std::string german = "kalvero-cli: missing.epa: Datei nicht gefunden\n";
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"LANG=de_DE.UTF-8"}, german},
+        {{"LC_MESSAGES=de_AT", "LANG=en_US.UTF-8"}, german},
+        {{"LC_ALL=C", "LANG=de_DE.UTF-8"}, english},
+        {{"LANG=en_GB.UTF-8"}, english},
+    };
+    for (const auto& [locale, error] : cases) {
+        EXPECT_EQ(run({"info", "missing.epa"}, {.locale = locale}), (CliRun{1, "", error}))
+            << locale.front();
+    }
+}
+
 // An output takes its input's name up to the last point; a second input of
 // the same name is refused and the batch goes on.
 TEST_F(CliCommand, OutputDirNamesEachOutputOnce) {

@@ -39,7 +39,7 @@ Bytes Logo(int first, std::uint8_t glyph) {
 
 RgbImage Render(const Bytes& file, PreviewView view, int scale = 1) {
     const FileResult<RgbImage> image = RenderPreview(file, {scale, false, view});
-    EXPECT_TRUE(image.ok()) << image.error().reason;
+    EXPECT_TRUE(image.ok()) << image.error().reason.english();
     return image.ok() ? image.value() : RgbImage{};
 }
 

@@ -76,7 +76,7 @@ TEST(Epa2Image, ColourBitmapRoundTripKeepsEveryByte) {
         const Bytes image =
             BuildEpa2Data(std::span(bitmap).first(64), std::span(bitmap).subspan(64), tall);
         const FileResult<Epa2Picture> picture = ParseEpa2(image);
-        ASSERT_TRUE(picture.ok()) << picture.error().reason;
+        ASSERT_TRUE(picture.ok()) << picture.error().reason.english();
         const FileResult<Bytes> bmp = Epa2ToColourBmp(picture.value());
         ASSERT_TRUE(bmp.ok() && bmp.value().size() == 54 + bitmap.size());
         const std::span file(bmp.value());

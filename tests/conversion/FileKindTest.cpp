@@ -40,7 +40,7 @@ TEST(ClassifyFile, LengthAndHeaderTellTheKind) {
          "bitmaps)"},
     };
     for (const auto& [length, head, description] : cases) {
-        EXPECT_EQ(DescribeFileKind(ClassifyFile(length, head)), description) << length;
+        EXPECT_EQ(DescribeFileKind(ClassifyFile(length, head)).english(), description) << length;
     }
 }
 
@@ -98,7 +98,7 @@ TEST(RenderPreview, SizeOrReason) {
         const FileResult<RgbImage> image = RenderPreview(file, options);
         EXPECT_EQ(image.ok() ? std::to_string(image.value().width) + " x " +
                                    std::to_string(image.value().height)
-                             : image.error().reason,
+                             : image.error().reason.english(),
                   expected);
     }
 }

@@ -45,11 +45,12 @@ TEST(ReadEpa, CountBytesMustFitTheLength) {
         if (!reason.empty()) {
             ASSERT_FALSE(read.ok()) << reason;
             EXPECT_EQ(read.error().problem, FileProblem::NotAccepted);
-            EXPECT_NE(read.error().reason.find(reason), std::string::npos) << read.error().reason;
+            EXPECT_NE(read.error().reason.english().find(reason), std::string::npos)
+                << read.error().reason.english();
             EXPECT_EQ(document.EpaData(1602), 0) << reason;
             continue;
         }
-        ASSERT_TRUE(read.ok()) << read.error().reason;
+        ASSERT_TRUE(read.ok()) << read.error().reason.english();
         EXPECT_EQ(document.TallLogo(), length == 2367);
         EXPECT_EQ(document.EpaData(static_cast<int>(length)), 0x11);
         for (int position = static_cast<int>(length) + 1; position <= 2367; ++position) {

@@ -161,10 +161,10 @@ TEST(WriteTarget, EveryKindOfTargetIsWrittenThroughOrRefused) {
             if (problem) {
                 ASSERT_FALSE(outcome.ok()) << what;
                 EXPECT_EQ(outcome.error().problem, *problem)
-                    << what << ": " << outcome.error().reason;
+                    << what << ": " << outcome.error().reason.english();
                 EXPECT_EQ(outcome.error().leftBehind, "") << what;
             } else {
-                EXPECT_TRUE(outcome.ok()) << what << ": " << outcome.error().reason;
+                EXPECT_TRUE(outcome.ok()) << what << ": " << outcome.error().reason.english();
                 if (writer != Writer::Check) {
                     expected[c.written] = "file new";
                 }
@@ -211,7 +211,7 @@ TEST(WriteTarget, NamesOfOpenFilesLeadToWhatIsOpen) {
     EXPECT_EQ(intoPipe.error().problem, NotRegularFile);
     const FileStatus intoDeleted = WriteFileAtomically(named("/proc/self/fd", deleted), New);
     ASSERT_FALSE(intoDeleted.ok());
-    EXPECT_EQ(intoDeleted.error().reason, "leads to an open file that has no name");
+    EXPECT_EQ(intoDeleted.error().reason.english(), "leads to an open file that has no name");
     EXPECT_TRUE(WriteFileAtomically(named("/proc/self/fd", file), New).ok());
     EXPECT_EQ(test::ReadBytes(dir.file("f")), New);
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"f"});
@@ -273,11 +273,11 @@ TEST(ReadFile, WhatCannotBeReadIsReported) {
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const auto read = ReadFileExactly(dir.file(cases[i].first), cases[i].second);
         ASSERT_FALSE(read.ok()) << i;
-        EXPECT_EQ(read.error().problem, problems[i]) << i << ": " << read.error().reason;
+        EXPECT_EQ(read.error().problem, problems[i]) << i << ": " << read.error().reason.english();
     }
     // An empty name is neither a missing file nor a missing folder.
-    EXPECT_EQ(ReadFileExactly("", 5).error().reason, "empty name");
-    EXPECT_EQ(WriteFileAtomically("", Bytes{1}).error().reason, "empty name");
+    EXPECT_EQ(ReadFileExactly("", 5).error().reason.english(), "empty name");
+    EXPECT_EQ(WriteFileAtomically("", Bytes{1}).error().reason.english(), "empty name");
     if (::geteuid() != 0) { // root reads anything
         fs::permissions(dir.file("f"), fs::perms::none);
         const auto unreadable = ReadFileExactly(dir.file("f"), 5);

@@ -157,9 +157,10 @@ TEST_F(BiosImageTest, AFileMeantAsAnImageButRefusedIsToldWhyAndTheLogoStays) {
     badC1.c1 = C1Mode::Wrong;
     const Bytes whole = Build(LayoutA()).bytes;
     const std::pair<Bytes, std::string> cases[] = {
-        {Build(badC1).bytes, "the check \"C1\" fails"},
-        {Bytes(0x20000), "not an Award BIOS image: no boot block"},
-        {Bytes(whole.begin(), whole.begin() + 100000), "an Award BIOS image cut short: 100000"},
+        {Build(badC1).bytes, "die Prüfung \"C1\" stimmt nicht"},
+        {Bytes(0x20000), "kein Award-BIOS-Abbild: kein Bootblock"},
+        {Bytes(whole.begin(), whole.begin() + 100000),
+         "ein abgeschnittenes Award-BIOS-Abbild: 100000"},
     };
     controls().german = true;
     for (const auto& [bytes, reason] : cases) {
@@ -232,7 +233,7 @@ TEST_F(BiosImageTest, Epa2AndFullScreenLogosAreShownAndReplacedFromBitmapsOfThei
     load(writeImage("alone.bin", alone));
     EXPECT_TRUE(document().showsFullScreen() && !document().canSwitchLogo());
     EXPECT_EQ(lastMessage().title, "Boot-Logo nicht gezeigt");
-    EXPECT_NE(lastMessage().text.find("count bytes say 0 x 0 cells"), std::string::npos);
+    EXPECT_NE(lastMessage().text.find("Zählbytes 0 x 0 Zellen sagen"), std::string::npos);
 }
 
 } // namespace

@@ -1,5 +1,13 @@
 #include "editor/LanguageTexts.h"
 
+#include "bios/ImageInspection.h"
+#include "bios/LogoKinds.h"
+#include "conversion/Epa2Image.h"
+#include "conversion/FileConversion.h"
+#include "conversion/PreviewImage.h"
+#include "document/FileIo.h"
+#include "lh5/Lh5Decoder.h"
+
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -25,7 +33,8 @@ TEST(BmpRefusal, TextIsTheFormatTableExactToTheBlank) {
 }
 
 TEST(FileNotSavedNotice, TellsWhyInEitherLanguage) {
-    const std::string reason = "reason in the file layer's words";
+    const Reason reason =
+        Reason::of<"reason in the file layer's words", "Grund der Dateischicht">();
     const std::tuple<FileError, const char*, const char*> cases[] = {
         {{FileProblem::WriteProtected, reason},
          "The file is write-protected.",
@@ -34,7 +43,9 @@ TEST(FileNotSavedNotice, TellsWhyInEitherLanguage) {
          "This is not a regular file (a device, a pipe or a socket).",
          "Das ist keine gewöhnliche Datei (ein Gerät, eine Pipe oder ein Socket)."},
         {{FileProblem::IsFolder, reason}, "This is not a file.", "Das ist keine Datei."},
-        {{FileProblem::Other, "name too long"}, "Error: name too long", "Fehler: name too long"},
+        {{FileProblem::Other, Reason::of<"name too long", "Name zu lang">()},
+         "Error: name too long",
+         "Fehler: Name zu lang"},
         {{FileProblem::PermissionDenied, reason, "/a/.b.epa.x1Y2z3"},
          "Access denied.\r\nThe temporary file /a/.b.epa.x1Y2z3 could not be removed.",
          "Zugriff verweigert.\r\nDie temporäre Datei /a/.b.epa.x1Y2z3 konnte nicht gelöscht "
@@ -55,6 +66,31 @@ TEST(FileNotSavedNotice, TellsWhyInEitherLanguage) {
     EXPECT_EQ(InputNotReplacedNotice(Language::German, "/a/b.epa", EditorInput::OpenLogo).text,
               "Die Datei /a/b.epa\r\nkonnte nicht geschrieben werden.\r\nDas ist die geöffnete "
               "Logo-Datei.");
+}
+
+// A reason of every layer, as a German notice quotes it: German, never the
+// English text (the compiler sees to it that both exist and differ).
+TEST(ImageNotOpenedNotice, QuotesEveryLayersReasonInTheNoticesLanguage) {
+    const std::vector<std::uint8_t> trailer(70), blank(128 * 1024, 0xFF), garbage(9, 0x5A);
+    const std::uint8_t shortEpa2[] = {'A', 'W', 'B', 'M', 1};
+    const FileError errors[] = {
+        ReadFileExactly("/nonexistent/x.epa", 1).error(),
+        {FileProblem::NotAccepted, ClassifyFile(5, {}).reason},
+        ParseEpa2(shortEpa2).error(),
+        EpaFileFromBmp(garbage, false).error(),
+        RenderPreview(garbage, {.scale = 0}).error(),
+        lh5::DecodeLh5(garbage, 100).error(),
+        bios::InspectAwardImage(blank).error(),
+        bios::LogoKind(trailer).error(),
+    };
+    for (const FileError& error : errors) {
+        const Reason& reason = error.reason;
+        const std::string german = ImageNotOpenedNotice(Language::German, "x", reason).text;
+        EXPECT_NE(german.find(reason.german()), std::string::npos) << reason.english();
+        EXPECT_EQ(german.find(reason.english()), std::string::npos) << reason.english();
+        EXPECT_NE(ImageNotOpenedNotice(Language::English, "x", reason).text.find(reason.english()),
+                  std::string::npos);
+    }
 }
 
 } // namespace

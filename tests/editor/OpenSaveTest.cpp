@@ -81,7 +81,7 @@ TEST_F(OpenSaveTest, AnEpa2FileIsRefusedInTheWordsOfHowItCameAndTheLogoStays) {
     counts[0] = 17, counts[1] = 9;
     WriteBytes(dir.file("counts.epa"), counts);
     load(path("counts.epa"));
-    EXPECT_NE(lastMessage().text.find("count bytes say 17 x 9 cells"), std::string::npos);
+    EXPECT_NE(lastMessage().text.find("Zählbytes 17 x 9 Zellen sagen"), std::string::npos);
     EXPECT_EQ(shown().epaName, "short.epa");
 
     // From the command line: no logo is left.

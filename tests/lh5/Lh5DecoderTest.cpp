@@ -108,7 +108,7 @@ TEST(DecodeLh5, HandBuiltStreams) {
     };
     for (const auto& [packed, expected] : cases) {
         const FileResult<Bytes> decoded = DecodeLh5(packed, expected.size());
-        ASSERT_TRUE(decoded.ok()) << decoded.error().reason;
+        ASSERT_TRUE(decoded.ok()) << decoded.error().reason.english();
         EXPECT_EQ(decoded.value(), expected);
     }
 }
@@ -143,7 +143,8 @@ TEST(DecodeLh5, RefusesBrokenStreams) {
         const FileResult<Bytes> decoded = DecodeLh5(packed, size);
         ASSERT_FALSE(decoded.ok()) << reason;
         EXPECT_EQ(decoded.error().problem, FileProblem::NotAccepted);
-        EXPECT_NE(decoded.error().reason.find(reason), std::string::npos) << decoded.error().reason;
+        EXPECT_NE(decoded.error().reason.english().find(reason), std::string::npos)
+            << decoded.error().reason.english();
     }
 }
 

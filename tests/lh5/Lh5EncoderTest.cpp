@@ -53,7 +53,7 @@ TEST(EncodeLh5, DecodesBackToItsInput) {
     for (const auto& [name, data] : Inputs()) {
         const Bytes packed = EncodeLh5(data);
         const FileResult<Bytes> decoded = DecodeLh5(packed, data.size());
-        ASSERT_TRUE(decoded.ok()) << name << ": " << decoded.error().reason;
+        ASSERT_TRUE(decoded.ok()) << name << ": " << decoded.error().reason.english();
         EXPECT_EQ(decoded.value(), data) << name;
     }
 }

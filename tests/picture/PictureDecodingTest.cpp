@@ -155,7 +155,7 @@ TEST_F(PictureFiles, EachKindOfPictureComesAsItsPixels) {
     for (const Good& good : cases) {
         ASSERT_FALSE(good.file.empty()) << good.kind << ": Qt cannot write it here";
         const FileResult<DecodedPicture> picture = DecodePicture(good.file);
-        ASSERT_TRUE(picture.ok()) << good.kind << ": " << picture.error().reason;
+        ASSERT_TRUE(picture.ok()) << good.kind << ": " << picture.error().reason.english();
         const RgbImage& pixels = picture.value().pixels;
         EXPECT_EQ(pixels.width, good.width) << good.kind;
         EXPECT_EQ(pixels.height, good.height) << good.kind;
@@ -233,13 +233,13 @@ TEST_F(PictureFiles, DamagedAndOversizedPicturesAreRefusedWithTheReason) {
         const FileResult<DecodedPicture> picture = DecodePicture(file(name));
         ASSERT_FALSE(picture.ok()) << name;
         EXPECT_EQ(picture.error().problem, problem) << name;
-        EXPECT_EQ(picture.error().reason, reason) << name;
+        EXPECT_EQ(picture.error().reason.english(), reason) << name;
     }
     // None was decoded: the largest input here is the 48 MiB file itself.
     EXPECT_LT(PeakKilobytes(), PeakLimitKilobytes);
     for (const char* whole : {"svg-25000-elements.svg", "gif-whole.gif", "bmp-rle8-whole.bmp"}) {
         const FileResult<DecodedPicture> picture = DecodePicture(file(whole));
-        EXPECT_TRUE(picture.ok()) << whole << ": " << picture.error().reason;
+        EXPECT_TRUE(picture.ok()) << whole << ": " << picture.error().reason.english();
     }
 }
 

@@ -17,8 +17,9 @@ TEST(PictureModule, ModuleThatCannotBeLoadedSaysSo) {
         const FileResult<DecodedPicture> decoded =
             PictureModule(dir.file(name).string()).decode(png);
         ASSERT_FALSE(decoded.ok());
-        EXPECT_TRUE(decoded.error().reason.starts_with(prefix + dir.file(name).string() + reason))
-            << decoded.error().reason;
+        EXPECT_TRUE(
+            decoded.error().reason.english().starts_with(prefix + dir.file(name).string() + reason))
+            << decoded.error().reason.english();
     }
 }
 

@@ -16,7 +16,7 @@ bool Write(const std::filesystem::path& path, const std::string& text) {
         path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
     if (!written) {
         std::fprintf(stderr, "kalvero-desktop-files: %s: %s\n", path.string().c_str(),
-                     written.error().reason.c_str());
+                     written.error().reason.english().c_str());
     }
     return written.ok();
 }
