@@ -80,9 +80,11 @@ CliProcess::CliProcess(const std::filesystem::path& folder,
                    : ::open(options.outputFile.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644),
                1);
         ::dup2(err[1], 2);
-        for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-            ::unsetenv(variable);
-        }
+        // English, whatever the tester's locale; still UTF-8, since Wine
+        // takes the encoding of file names from it.
+        ::unsetenv("LC_ALL");
+        ::unsetenv("LC_MESSAGES");
+        ::setenv("LANG", "C.UTF-8", 1);
         for (const std::string& setting : options.locale) {
             ::putenv(::strdup(setting.c_str()));
         }
