@@ -95,10 +95,6 @@ bool IsFault(int signal) {
 // static objects are being destroyed.
 pthread_mutex_t registryLock = PTHREAD_MUTEX_INITIALIZER;
 
-// The signals the waiting thread takes: those of AskedToEnd and the real-time
-// ones whose action at the start was the default.
-sigset_t waitedFor;
-
 // Only async-signal-safe calls: unlink, signal, sigprocmask, raise and _exit.
 void RemoveTemporaryFilesAndEnd(int signal, bool asDefault) {
     for (std::size_t i = 0; i < nameCount; ++i) {
@@ -125,6 +121,10 @@ bool ActionIsDefault(int signal) {
 }
 
 #ifndef __EMSCRIPTEN__
+// The signals the waiting thread takes: those of AskedToEnd and the real-time
+// ones whose action at the start was the default.
+sigset_t waitedFor;
+
 // Waits until one of the signals comes, then, once no hold is left anywhere,
 // ends the process as that signal's default action does (the shell sees
 // 128 + its number).
