@@ -83,9 +83,17 @@ FileStatus WriteFileAtomically(const std::filesystem::path& path,
 // that remove every temporary file this process is writing,
 // WriteFileAtomically's and BatchWriter's, and end it with 128 + the signal's
 // number, a fault as its default action would. A signal ignored or handled at
-// the start stays so. Signals are meant for the thread that writes: a process whose
-// other threads may take them should block them there.
+// the start stays so. Signals are meant for the thread that writes: a process
+// with other threads calls RemoveTemporaryFilesOnSignalsInThreads instead.
 void RemoveTemporaryFilesOnSignals();
+
+// The same for a program with threads (the editor: Qt's, its workers), called
+// first in main, before any thread starts. The signals but the faults (which
+// keep their default action) are blocked in this thread and so in every
+// thread started from it, and one thread of its own waits for them; when one
+// comes, it waits until no CleanupSignalsHeld is left, removes every
+// temporary file and ends the process as the signal's default action would.
+void RemoveTemporaryFilesOnSignalsInThreads();
 
 // A file written beside the file it is to replace and not yet renamed over
 // it: the halves of WriteFileAtomically, for BatchWriter.

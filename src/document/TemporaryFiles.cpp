@@ -89,12 +89,18 @@ bool IsFault(int signal) {
     return std::find(std::begin(Faults), std::end(Faults), signal) != std::end(Faults);
 }
 
+// Taken by the outermost hold of each thread, and by the thread that waits
+// for the signals in a program with threads; never by the handlers. A plain
+// initializer, no destructor: that thread may take it while the program's
+// static objects are being destroyed.
+pthread_mutex_t registryLock = PTHREAD_MUTEX_INITIALIZER;
+
 // Only async-signal-safe calls: unlink, signal, sigprocmask, raise and _exit.
-extern "C" void RemoveTemporaryFilesAndExit(int signal) {
+void RemoveTemporaryFilesAndEnd(int signal, bool asDefault) {
     for (std::size_t i = 0; i < nameCount; ++i) {
         ::unlink(names[i]);
     }
-    if (IsFault(signal)) {
+    if (asDefault) {
         std::signal(signal, SIG_DFL);
         sigset_t set;
         sigemptyset(&set);
@@ -104,6 +110,33 @@ extern "C" void RemoveTemporaryFilesAndExit(int signal) {
     }
     ::_exit(128 + signal);
 }
+
+extern "C" void RemoveTemporaryFilesAndExit(int signal) {
+    RemoveTemporaryFilesAndEnd(signal, IsFault(signal));
+}
+
+bool ActionIsDefault(int signal) {
+    struct sigaction previous {};
+    return ::sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler == SIG_DFL;
+}
+
+#ifndef __EMSCRIPTEN__
+// The signals the waiting thread takes: those of AskedToEnd and the real-time
+// ones whose action at the start was the default.
+sigset_t waitedFor;
+
+// Waits until one of the signals comes, then, once no hold is left anywhere,
+// ends the process as that signal's default action does (the shell sees
+// 128 + its number).
+extern "C" void* WaitForCleanupSignal(void*) {
+    int signal = 0;
+    while (::sigwait(&waitedFor, &signal) != 0) {
+    }
+    pthread_mutex_lock(&registryLock);
+    RemoveTemporaryFilesAndEnd(signal, true);
+    return nullptr;
+}
+#endif
 
 #endif
 
@@ -134,34 +167,65 @@ void RemoveTemporaryFilesOnSignals() {
     SetConsoleCtrlHandler(RemoveTemporaryFilesAndExit, TRUE);
 }
 
+// The console's handler runs on a thread of its own and takes the lock.
+void RemoveTemporaryFilesOnSignalsInThreads() {
+    RemoveTemporaryFilesOnSignals();
+}
+
 #else
 
 CleanupSignalsHeld::CleanupSignalsHeld() {
     if (heldDepth++ == 0) {
         const sigset_t set = CleanupSignalSet();
         pthread_sigmask(SIG_BLOCK, &set, &previous_);
+        pthread_mutex_lock(&registryLock);
     }
 }
 
 CleanupSignalsHeld::~CleanupSignalsHeld() {
     if (--heldDepth == 0) {
+        pthread_mutex_unlock(&registryLock);
         pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
     }
 }
 
+// A signal ignored by whoever started us (nohup, a background job) stays
+// ignored, and one with a handler (a sanitizer's) keeps it.
 void RemoveTemporaryFilesOnSignals() {
     struct sigaction action {};
     action.sa_handler = RemoveTemporaryFilesAndExit;
     action.sa_mask = CleanupSignalSet();
     ForEachCleanupSignal([&action](int signal) {
-        struct sigaction previous {};
-        // A signal ignored by whoever started us (nohup, a background job)
-        // stays ignored, and one with a handler (a sanitizer's) keeps it.
-        if (::sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler == SIG_DFL) {
+        if (ActionIsDefault(signal)) {
             ::sigaction(signal, &action, nullptr);
         }
     });
 }
+
+#ifndef __EMSCRIPTEN__
+void RemoveTemporaryFilesOnSignalsInThreads() {
+    sigemptyset(&waitedFor);
+    const auto add = [](int signal) {
+        if (ActionIsDefault(signal)) {
+            sigaddset(&waitedFor, signal);
+        }
+    };
+    std::for_each(std::begin(AskedToEnd), std::end(AskedToEnd), add);
+    for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) {
+        add(signal);
+    }
+    // Blocked here, so in every thread started later too: the signals wait
+    // pending for the one thread that takes them.
+    pthread_sigmask(SIG_BLOCK, &waitedFor, nullptr);
+    pthread_t waiter;
+    if (pthread_create(&waiter, nullptr, WaitForCleanupSignal, nullptr) == 0) {
+        pthread_detach(waiter);
+    } else {
+        // Without a thread to take them they would never end the process.
+        pthread_sigmask(SIG_UNBLOCK, &waitedFor, nullptr);
+    }
+}
+#endif
 
 #endif
 

@@ -24,6 +24,8 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     kalvero::IgnoreFileSizeSignal();
+    // Before QApplication: no thread of Qt's may exist yet.
+    kalvero::RemoveTemporaryFilesOnSignalsInThreads();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kalvero"));
     QApplication::setApplicationVersion(QStringLiteral(KALVERO_VERSION));
