@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -94,6 +95,10 @@ void RemoveTemporaryFilesOnSignals();
 // comes, it waits until no CleanupSignalsHeld is left, removes every
 // temporary file and ends the process as the signal's default action would.
 void RemoveTemporaryFilesOnSignalsInThreads();
+
+// Runs start with those signals not held back in the calling thread, so that
+// a program it starts (the desktop's web browser) begins with none blocked.
+void StartWithSignalsUnblocked(const std::function<void()>& start);
 
 // A file written beside the file it is to replace and not yet renamed over
 // it: the halves of WriteFileAtomically, for BatchWriter.

@@ -229,6 +229,17 @@ void RemoveTemporaryFilesOnSignalsInThreads() {
 
 #endif
 
+void StartWithSignalsUnblocked(const std::function<void()>& start) {
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
+    sigset_t previous;
+    pthread_sigmask(SIG_UNBLOCK, &waitedFor, &previous);
+    start();
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+#else
+    start();
+#endif
+}
+
 void RegisterTemporaryFile(const CleanupSignalsHeld&, const std::filesystem::path& file) {
     if (nameCount == nameCapacity) {
         const std::size_t capacity = nameCapacity == 0 ? 16 : 2 * nameCapacity;

@@ -1,5 +1,6 @@
 #include "shell/QtDialogs.h"
 
+#include "document/FileIo.h"
 #include "shell/BootScreenWindow.h"
 
 #include <QDesktopServices>
@@ -121,7 +122,8 @@ std::optional<std::string> QtDialogs::saveFile(FileDialogRequest& request) {
 }
 
 void QtDialogs::openUrl(const std::string& address) {
-    QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
+    StartWithSignalsUnblocked(
+        [&address] { QDesktopServices::openUrl(QUrl(QString::fromStdString(address))); });
 }
 
 BootOutcome QtDialogs::bootImage(const BootRequest& request) {

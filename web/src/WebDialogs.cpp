@@ -115,13 +115,16 @@ FileResult<std::optional<std::string>> WebDialogs::makeBackup(const std::string&
     case BackupWrite::Written:
         return backup;
     case BackupWrite::Denied:
-        return FileError{FileProblem::PermissionDenied, "permission denied"};
+        return FileError{FileProblem::PermissionDenied,
+                         Reason::of<"permission denied", "Zugriff verweigert">()};
     case BackupWrite::DiskFull:
-        return FileError{FileProblem::DiskFull, "disk full"};
+        return FileError{FileProblem::DiskFull, Reason::of<"disk full", "Datenträger voll">()};
     case BackupWrite::Failed:
         break;
     }
-    return FileError{FileProblem::Other, "cannot write the file"};
+    return FileError{
+        FileProblem::Other,
+        Reason::of<"cannot write the file", "die Datei kann nicht geschrieben werden">()};
 }
 
 void WebDialogs::openUrl(const std::string& address) {
