@@ -3,11 +3,11 @@
 #include "canvas/ColourButton.h"
 #include "canvas/LogoCanvas.h"
 #include "canvas/PalettePanel.h"
-#include "canvas/Twips.h"
 #include "conversion/PreviewImage.h"
 #include "document/LogoRaster.h"
 #include "document/Palette.h"
 #include "editor/EditorSession.h"
+#include "editor/WindowPlaces.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -17,11 +17,6 @@
 
 namespace kalvero {
 namespace {
-
-constexpr int CanvasTopTwips = 120;
-constexpr int NameGapTwips = 20;
-// The canvas's sunken frame around its drawing area.
-constexpr int FrameWidth = 2;
 
 const std::array<QRgb, 16>& ScreenPalette() {
     static const std::array<QRgb, 16> colours = [] {
@@ -50,9 +45,9 @@ LogoEditor::LogoEditor(EditorSession& session, LogoCanvas& canvas, QLabel& epaNa
 
 void LogoEditor::RedrawCanvas() {
     const CanvasRect size = input_.size();
-    const QSize outer(size.width + 2 * FrameWidth, size.height + 2 * FrameWidth);
+    const QSize outer(size.width + 2 * CanvasFrameWidth, size.height + 2 * CanvasFrameWidth);
     canvas_.setOuterSize(outer);
-    epaNameAnzeige_.move(epaNameAnzeige_.x(), Px(CanvasTopTwips + NameGapTwips) + outer.height());
+    epaNameAnzeige_.move(epaNameAnzeige_.x(), canvas_.y() + outer.height() + NameGapPixels);
     showKeyCell();
 
     if (document_.showsFullScreen()) {

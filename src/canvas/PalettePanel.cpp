@@ -20,17 +20,18 @@ PalettePanel::PalettePanel(QWidget* parent)
     : QFrame(parent), FarbAuswahlBalken(new ColourButton(this)), group_(new QButtonGroup(this)) {
     setObjectName(QStringLiteral("Farbauswahl"));
     setFrameStyle(QFrame::Box | QFrame::Sunken);
-    FarbAuswahlBalken->setObjectName(QStringLiteral("FarbAuswahlBalken"));
-    FarbAuswahlBalken->setGeometry(PxRect(240, 240, 1692, 192));
+    FarbAuswahlBalken->setObjectName(QLatin1String(ColourBarPlace.name));
+    FarbAuswahlBalken->setGeometry(PxRect(ColourBarPlace));
     FarbAuswahlBalken->setFocusPolicy(Qt::NoFocus);
     FarbAuswahlBalken->setColour(PaletteColour(0));
 
     group_->setExclusive(true);
     for (int index = 0; index < 16; ++index) {
         auto* button = new ColourButton(this);
-        button->setObjectName(QStringLiteral("Option1_%1").arg(index));
+        button->setObjectName(QLatin1String(ColourOptionPlace(index).name) +
+                              QString::number(index));
         button->setCheckable(true);
-        button->setGeometry(PxRect(120 + 240 * (index % 8), 600 + 360 * (index / 8), 252, 252));
+        button->setGeometry(PxRect(ColourOptionPlace(index)));
         group_->addButton(button, index);
         options_[static_cast<std::size_t>(index)] = button;
     }

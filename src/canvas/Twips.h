@@ -1,19 +1,21 @@
 #pragma once
 
+#include "editor/WindowPlaces.h"
+
 #include <QRect>
-#include <QtMath>
 
 namespace kalvero {
 
-// Window positions are planned in twips, 15 to a pixel at 96 dots per inch.
-constexpr int TwipsPerPixel = 15;
-
 inline int Px(int twips) {
-    return qRound(static_cast<double>(twips) / TwipsPerPixel);
+    return PixelsOfTwips(twips);
 }
 
 inline QRect PxRect(int left, int top, int width, int height) {
     return QRect(Px(left), Px(top), Px(width), Px(height));
+}
+
+inline QRect PxRect(const ControlPlace& place) {
+    return PxRect(place.left, place.top, place.width, place.height);
 }
 
 } // namespace kalvero

@@ -5,6 +5,7 @@
 #include "canvas/Twips.h"
 #include "editor/Dialogs.h"
 #include "editor/Shortcuts.h"
+#include "editor/WindowPlaces.h"
 #include "qemu/BootTrial.h"
 #include "shell/Artwork.h"
 #include "shell/BootPreview.h"
@@ -253,7 +254,7 @@ bool Form1::showBitmap(const std::string& path) {
         return false;
     }
     ui_.BmpNameAnzeige->move(ui_.BmpNameAnzeige->x(),
-                             ui_.ShowBmp_image->y() + ui_.ShowBmp_image->height() + 1);
+                             ui_.ShowBmp_image->y() + ui_.ShowBmp_image->height() + NameGapPixels);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "canvas/PalettePanel.h"
 #include "canvas/Twips.h"
 #include "editor/LanguageTexts.h"
+#include "editor/WindowPlaces.h"
 #include "shell/Artwork.h"
 #include "shell/DesignLook.h"
 #include "shell/Form1Controls.h"
@@ -23,10 +24,9 @@ namespace {
 
 const QColor Blue(0, 0, 255);
 
-template <typename Control>
-Control* Place(Control* control, const char* name, int left, int top, int width, int height) {
-    control->setObjectName(QLatin1String(name));
-    control->setGeometry(PxRect(left, top, width, height));
+template <typename Control> Control* Place(Control* control, const ControlPlace& place) {
+    control->setObjectName(QLatin1String(place.name));
+    control->setGeometry(PxRect(place));
     return control;
 }
 
@@ -54,8 +54,8 @@ QToolButton* FlagButton(QWidget* parent, const char* picture, const QString& cap
     return button;
 }
 
-QCheckBox* CheckBox(QWidget* parent, const char* name, int top, bool checked) {
-    auto* box = Place(new QCheckBox(parent), name, 7680, top, 1215, 255);
+QCheckBox* CheckBox(QWidget* parent, const ControlPlace& place, bool checked) {
+    auto* box = Place(new QCheckBox(parent), place);
     box->setChecked(checked);
     return box;
 }
@@ -65,7 +65,7 @@ QCheckBox* CheckBox(QWidget* parent, const char* name, int top, bool checked) {
 Form1Controls BuildForm1Controls(QMainWindow& window) {
     auto* client = new QWidget(&window);
     client->setObjectName(QStringLiteral("Form1Client"));
-    client->setFixedSize(Px(9030), Px(5835));
+    client->setFixedSize(Px(Form1ClientPlace.width), Px(Form1ClientPlace.height));
     UseDesignBackground(*client);
     window.setCentralWidget(client);
     // The design's window font; the controls inherit it unless they have their own.
@@ -75,17 +75,19 @@ Form1Controls BuildForm1Controls(QMainWindow& window) {
     const QFont bold825 = DesignFont(QStringLiteral("MS Sans Serif"), 8.25, true);
     Form1Controls ui;
 
-    ui.Picture1 = Place(new LogoCanvas(client), "Picture1", 120, 120, 2385, 2100);
+    ui.Picture1 = Place(new LogoCanvas(client), Form1Place("Picture1"));
     ui.Picture1->setOuterSize(ui.Picture1->size());
 
-    ui.ShowBmp_image = Place(new PicturePreview(client), "ShowBmp_image", 6840, 120, 2100, 1950);
+    ui.ShowBmp_image = Place(new PicturePreview(client), Form1Place("ShowBmp_image"));
     ui.ShowBmp_image->showPicture(
         ArtworkPixmap(QStringLiteral("preview-placeholder"), QSize(136, 126)));
 
-    ui.Picture2 = Place(new QLabel(client), "Picture2", 2530, 360, 4260, 1500);
+    ui.Picture2 = Place(new QLabel(client), Form1Place("Picture2"));
     ui.Picture2->setPixmap(ArtworkPixmap(QStringLiteral("banner"), ui.Picture2->size()));
 
-    ui.PicBild = Place(new QLabel(client), "PicBild", 6840, 3120, 495, 495);
+    // Never shown: it holds the link's hand pointer, which the page takes
+    // from the artwork, so its place is the window's alone.
+    ui.PicBild = Place(new QLabel(client), ControlPlace{"PicBild", 6840, 3120, 495, 495});
     ui.PicBild->setPixmap(ArtworkPixmap(QStringLiteral("cursors/hand"), QSize(32, 32)));
     ui.PicBild->hide();
 
@@ -93,7 +95,7 @@ Form1Controls BuildForm1Controls(QMainWindow& window) {
     // fingertip (10, 1) of the drawing is the hot spot.
     ui.lblHyperlink =
         Place(new LinkLabel(window.font(), QCursor(ui.PicBild->pixmap(), 10, 1), client),
-              "lblHyperlink", 3720, 0, 1935, 240);
+              Form1Place("lblHyperlink"));
     ui.lblHyperlink->setFont(bold975);
     ui.lblHyperlink->setAlignment(Qt::AlignCenter);
     SetTextColour(*ui.lblHyperlink, Blue);
@@ -105,43 +107,40 @@ Form1Controls BuildForm1Controls(QMainWindow& window) {
         ui.lblHyperlink->setGeometry(centre - size.width() / 2, 0, size.width(), size.height());
     }
 
-    ui.Label1 =
-        Place(new SizingLabel(SizingLabel::Anchor::Centre, client), "Label1", 4440, 1920, 735, 240);
+    ui.Label1 = Place(new SizingLabel(SizingLabel::Anchor::Centre, client), Form1Place("Label1"));
     ui.Label1->setFont(bold975);
     ui.Label1->setAlignment(Qt::AlignCenter);
 
-    ui.Backup = CheckBox(client, "Backup", 2640, true);
+    ui.Backup = CheckBox(client, Form1Place("Backup"), true);
     ui.Backup->setText(QStringLiteral("E&PA Backup"));
-    ui.InversCheck = CheckBox(client, "InversCheck", 3240, false);
+    ui.InversCheck = CheckBox(client, Form1Place("InversCheck"), false);
     ui.InversCheck->setEnabled(false);
-    ui.SaveCheck = CheckBox(client, "SaveCheck", 3840, true);
-    ui.ShowRaster = CheckBox(client, "ShowRaster", 4440, true);
+    ui.SaveCheck = CheckBox(client, Form1Place("SaveCheck"), true);
+    ui.ShowRaster = CheckBox(client, Form1Place("ShowRaster"), true);
 
-    ui.Koordinaten = Place(new QLabel(client), "Koordinaten", 120, 2760, 2295, 780);
+    ui.Koordinaten = Place(new QLabel(client), Form1Place("Koordinaten"));
     ui.Koordinaten->setFont(
         DesignFont(QStringLiteral("Courier New"), 8.25, false, QFont::TypeWriter));
     ui.Koordinaten->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     SetTextColour(*ui.Koordinaten, Blue);
 
-    ui.Farbauswahl = new PalettePanel(client);
-    ui.Farbauswahl->setGeometry(PxRect(120, 3480, 2172, 1332));
+    ui.Farbauswahl = Place(new PalettePanel(client), Form1Place("Farbauswahl"));
 
-    ui.Ende_Command =
-        Place(TallButton(client, "buttons/exit"), "Ende_Command", 120, 5160, 972, 525);
-    ui.LadeEpa_Command = Place(SmallButton(client, "buttons/load-epa", 31), "LadeEpa_Command", 1200,
-                               5280, 1095, 405);
-    ui.SichEpa_Command = Place(SmallButton(client, "buttons/save-epa", 28), "SichEpa_Command", 2280,
-                               5280, 1095, 405);
+    ui.Ende_Command = Place(TallButton(client, "buttons/exit"), Form1Place("Ende_Command"));
+    ui.LadeEpa_Command =
+        Place(SmallButton(client, "buttons/load-epa", 31), Form1Place("LadeEpa_Command"));
+    ui.SichEpa_Command =
+        Place(SmallButton(client, "buttons/save-epa", 28), Form1Place("SichEpa_Command"));
     ui.SichEpa_Command->setEnabled(false);
-    ui.EpaToBmp = Place(new QPushButton(QStringLiteral("EP&AtoBMP"), client), "EpaToBmp", 3360,
-                        5280, 1095, 405);
+    ui.EpaToBmp =
+        Place(new QPushButton(QStringLiteral("EP&AtoBMP"), client), Form1Place("EpaToBmp"));
     ui.EpaToBmp->setFont(bold825);
     ui.EpaToBmp->setEnabled(false);
 
-    ui.Deutsch = Place(FlagButton(client, "flags/german", QStringLiteral("Deutsch")), "Deutsch",
-                       4560, 5280, 432, 432);
+    ui.Deutsch =
+        Place(FlagButton(client, "flags/german", QStringLiteral("Deutsch")), Form1Place("Deutsch"));
     ui.American = Place(FlagButton(client, "flags/american", QStringLiteral("American")),
-                        "American", 5040, 5280, 432, 432);
+                        Form1Place("American"));
     // One option group: choosing a flag releases the other, and choosing it
     // again keeps it. A QButtonGroup would do the same, but Tab would then
     // skip the flag that is not selected.
@@ -157,21 +156,20 @@ Form1Controls BuildForm1Controls(QMainWindow& window) {
     }
     ui.Deutsch->setChecked(true);
 
-    ui.CreateEpa =
-        Place(SmallButton(client, "buttons/create-epa", 45), "CreateEpa", 5640, 5280, 1095, 405);
+    ui.CreateEpa = Place(SmallButton(client, "buttons/create-epa", 45), Form1Place("CreateEpa"));
     ui.CreateEpa->setText(QStringLiteral("&Kalvero"));
     ui.CreateEpa->setFont(bold825);
     ui.CreateEpa->setEnabled(false);
-    ui.LadeBmp_Command = Place(SmallButton(client, "buttons/load-bmp", 31), "LadeBmp_Command", 6720,
-                               5280, 1095, 405);
-    ui.Info = Place(TallButton(client, "buttons/info"), "Info", 7920, 5160, 972, 525);
+    ui.LadeBmp_Command =
+        Place(SmallButton(client, "buttons/load-bmp", 31), Form1Place("LadeBmp_Command"));
+    ui.Info = Place(TallButton(client, "buttons/info"), Form1Place("Info"));
     ui.Info->setText(QStringLiteral("&Info"));
     ui.Info->setFont(bold825);
 
-    ui.BmpNameAnzeige = Place(new SizingLabel(SizingLabel::Anchor::Left, client), "BmpNameAnzeige",
-                              7920, 2160, 60, 195);
-    ui.EpaNameAnzeige = Place(new SizingLabel(SizingLabel::Anchor::Left, client), "EpaNameAnzeige",
-                              1200, 2400, 75, 195);
+    ui.BmpNameAnzeige =
+        Place(new SizingLabel(SizingLabel::Anchor::Left, client), Form1Place("BmpNameAnzeige"));
+    ui.EpaNameAnzeige =
+        Place(new SizingLabel(SizingLabel::Anchor::Left, client), Form1Place("EpaNameAnzeige"));
 
     ui.about = window.menuBar()->addAction(QStringLiteral("&About"));
     ui.about->setObjectName(QStringLiteral("about"));

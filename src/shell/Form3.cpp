@@ -18,33 +18,33 @@ Form3::Form3(QWidget* parent)
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("about"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(Px(4695), Px(4125));
+    setFixedSize(Px(Form3ClientPlace.width), Px(Form3ClientPlace.height));
     UseDesignBackground(*this);
 
     auto* image = new QLabel(this);
     image->setObjectName(QStringLiteral("Image1"));
     image->setPixmap(ArtworkPixmap(QStringLiteral("icons/kalvero"), QSize(32, 32)));
-    image->setGeometry(Px(240), Px(240), 32, 32);
+    image->setGeometry(PxRect(PlaceIn(Form3Places, "Image1")));
 
     auto* name = new QLabel(QStringLiteral("Kalvero"), this);
     name->setObjectName(QStringLiteral("Label1"));
     name->setFont(DesignFont(QStringLiteral("MS Sans Serif"), 13.5, true));
-    name->move(Px(1080), Px(240));
+    name->move(PxRect(PlaceIn(Form3Places, "Label1")).topLeft());
     name->adjustSize();
 
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setFont(DesignFont(QStringLiteral("MS Sans Serif"), 8.25, true));
-    Label2->move(Px(1080), Px(720));
+    Label2->move(PxRect(PlaceIn(Form3Places, "Label2")).topLeft());
     Label2->adjustSize();
 
     auto* line = new QFrame(this);
     line->setObjectName(QStringLiteral("Line1"));
     line->setFrameStyle(QFrame::HLine | QFrame::Sunken);
-    line->setGeometry(PxRect(240, 1200, 4215, 30));
+    line->setGeometry(PxRect(PlaceIn(Form3Places, "Line1")));
 
     auto* contact = new QPlainTextEdit(this);
     contact->setObjectName(QStringLiteral("Text1"));
-    contact->setGeometry(PxRect(240, 1380, 4215, 2040));
+    contact->setGeometry(PxRect(PlaceIn(Form3Places, "Text1")));
     contact->setReadOnly(true);
     contact->setPlainText(ResourceText(QStringLiteral("about.txt")));
 
@@ -53,7 +53,7 @@ Form3::Form3(QWidget* parent)
     Command1->setAutoDefault(true);
     Command1->setFocus();
 
-    Command1->setGeometry(PxRect(1920, 3600, 975, 375));
+    Command1->setGeometry(PxRect(PlaceIn(Form3Places, "Command1")));
     connect(Command1, &QPushButton::clicked, this, &QWidget::hide);
 }
 

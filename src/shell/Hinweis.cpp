@@ -23,28 +23,28 @@ Hinweis::Hinweis(QWidget* parent)
     setObjectName(QStringLiteral("Hinweis"));
     setWindowTitle(QStringLiteral("Info"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(Px(7200), Px(5580));
+    setFixedSize(Px(HinweisClientPlace.width), Px(HinweisClientPlace.height));
     UseDesignBackground(*this);
 
     const QFont arial = DesignFont(QStringLiteral("Arial"), 9.75);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(PxRect(2265, 0, 2685, 615));
+    Label1->setGeometry(PxRect(PlaceIn(HinweisPlaces, "Label1")));
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setFont(DesignFont(QStringLiteral("Arial Black"), 21.75, true));
 
     Label7->setObjectName(QStringLiteral("Label7"));
-    Label7->setGeometry(PxRect(2895, 600, 1440, 195));
+    Label7->setGeometry(PxRect(PlaceIn(HinweisPlaces, "Label7")));
     Label7->setAlignment(Qt::AlignCenter);
     SetTextColour(*Label7, QColor(0, 0, 255));
     Label7->showText(QString::fromLatin1(HomepageAddress));
 
     Label4->setObjectName(QStringLiteral("Label4"));
-    Label4->setGeometry(PxRect(240, 120, 510, 240));
+    Label4->setGeometry(PxRect(PlaceIn(HinweisPlaces, "Label4")));
     Label4->setFont(arial);
     Label4->showText(QStringLiteral("label4"));
 
     Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setGeometry(PxRect(5160, 120, 1845, 240));
+    Label3->setGeometry(PxRect(PlaceIn(HinweisPlaces, "Label3")));
     Label3->setFont(arial);
     // The text runs a pixel past the design's width in the fonts of Arial's
     // widths; the label has no frame or background, so only its clipping
@@ -53,7 +53,7 @@ Hinweis::Hinweis(QWidget* parent)
                    Label3->height());
 
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(PxRect(240, 840, 6732, 4092));
+    Text1->setGeometry(PxRect(PlaceIn(HinweisPlaces, "Text1")));
     Text1->setReadOnly(true);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setFont(DesignFont(QStringLiteral("Terminal"), 9, false, QFont::TypeWriter));
@@ -62,7 +62,7 @@ Hinweis::Hinweis(QWidget* parent)
     // Return presses the OK button, as the space bar does.
     Command1->setAutoDefault(true);
 
-    Command1->setGeometry(PxRect(3000, 5040, 1335, 375));
+    Command1->setGeometry(PxRect(PlaceIn(HinweisPlaces, "Command1")));
     connect(Command1, &QPushButton::clicked, this, &QWidget::close);
 }
 

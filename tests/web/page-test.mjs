@@ -389,6 +389,20 @@ async function tabOrder() {
     }
     expect(walked.join() === 'Ende_Command,LadeEpa_Command,LadeBmp_Command,Info,Deutsch,American,' +
         'Option1_0,Backup,SaveCheck,ShowRaster,Picture1', `Tab walked ${walked.join(', ')}`);
+    // Places as Form1LayoutTest has them, in pixels from the client area;
+    // the check box's 13-pixel box in the middle of its 17 rows.
+    await page.click('#aboutMenu');
+    const places = await page.evaluate(() => Object.fromEntries(
+        ['LadeEpa_Command', 'Deutsch', 'Option1_9', 'Koordinaten', 'Backup', 'aboutOk'].map((id) => {
+            const box = document.getElementById(id).getBoundingClientRect();
+            const client = document.getElementById(id).closest('.client').getBoundingClientRect();
+            return [id, [box.left - client.left, box.top - client.top, box.width, box.height].join()];
+        })));
+    const want = { LadeEpa_Command: '80,352,73,27', Deutsch: '304,352,29,29', Option1_9: '32,296,17,17',
+        Koordinaten: '8,184,153,52', Backup: '512,178,13,13', aboutOk: '128,240,65,25' };
+    for (const [id, place] of Object.entries(want)) {
+        expect(places[id] === place, `${id} stands at ${places[id]}, not ${place}`);
+    }
 }
 
 async function bootView() {
@@ -559,7 +573,7 @@ const cases = [
     ['h: an EPA file dropped on the page, named by the last part of its name', dropFile],
     ['m: "." and ".." in the save dialog', saveNames],
     ['i: the boot view as kalvero-cli render --boot-screen draws it', bootView],
-    ['n: Tab walks the window\'s tab order, the palette one stop', tabOrder],
+    ['n: Tab walks the window\'s tab order, the palette one stop; the controls stand where the Qt windows have them', tabOrder],
     ['j: a screenshot for the README', screenshot],
     ['k: timings', timings],
     ['o: a launched or opened file saved back, with the numbered backups beside it; declined, downloaded', savedWhereItCame],

@@ -141,9 +141,47 @@ function applyLanguage(toGerman) {
   $('American').setAttribute('aria-pressed', String(!german));
 }
 
-// Labels sized to their text stay centred where the design centres them.
-function centreLabel(element, centre) {
+// Labels sized to their text stay centred over their place, as Qt's
+// QRect::center() has it.
+function centreLabel(element) {
+  const [left, width] = ['--left', '--width']
+    .map((name) => parseInt(element.style.getPropertyValue(name), 10));
+  const centre = left + Math.floor((width - 1) / 2);
   element.style.left = `${centre - Math.floor(element.offsetWidth / 2)}px`;
+}
+
+// The windows' client areas, by the names the module gives their places.
+const Clients = { Form1: 'Form1Client', Hinweis: 'readMeClient', Form3: 'aboutClient' };
+
+// Every control where the module places it (kalvero_contract), as CSS
+// variables the style sheet reads; a check box's caption takes its box's.
+// A control is found by its id or, where the page's id differs from the
+// window's name of it, by data-place. A place without its element, or a
+// control without a place, stops the start.
+function placeControls() {
+  const setPlace = (element, [left, top, width, height]) => {
+    for (const [name, value] of Object.entries({ left, top, width, height })) {
+      element.style.setProperty(`--${name}`, `${value}px`);
+    }
+  };
+  for (const [window, { size: [width, height], controls }] of Object.entries(contract.places)) {
+    const client = $(Clients[window]);
+    setPlace(client, [0, 0, width, height]);
+    // The main window's size also centres it and keeps the page's room.
+    if (window === 'Form1') setPlace(document.documentElement, [0, 0, width, height]);
+    for (const [name, place] of Object.entries(controls)) {
+      const element = client.querySelector(`[id="${name}"], [data-place="${name}"]`);
+      if (!element) throw new Error(`the page has no control "${name}" in ${window} to place`);
+      setPlace(element, place);
+      if (CheckBoxes.includes(name)) setPlace($(`${name}Label`), place);
+    }
+    for (const element of client.querySelectorAll(':scope > *, #Farbauswahl > *')) {
+      if (!element.style.getPropertyValue('--left')) {
+        throw new Error(`the module has no place for "${element.id}" in ${window}`);
+      }
+    }
+  }
+  document.body.dataset.placed = '';
 }
 
 // ---- the face: what the module calls ----------------------------------------------
@@ -202,7 +240,8 @@ const face = {
   drawCanvas(rgba, width, height, fit, canvasWidth, canvasHeight) {
     drawCanvas(rgba, width, height, fit, canvasWidth, canvasHeight);
     // The logo's name stays under the canvas; a full-screen logo has no cells to read out.
-    $('EpaNameAnzeige').style.top = `${canvasOuterHeight() + 9}px`;
+    const canvas = $('Picture1');
+    $('EpaNameAnzeige').style.top = `${canvas.offsetTop + canvasOuterHeight() + contract.nameGap}px`;
     if (fit) $('Koordinaten').textContent = '';
   },
   clearCanvas,
@@ -211,7 +250,7 @@ const face = {
     if (url === null) return false;
     const preview = $('ShowBmp_image');
     preview.onload = () => {
-      $('BmpNameAnzeige').style.top = `${preview.offsetTop + preview.offsetHeight + 1}px`;
+      $('BmpNameAnzeige').style.top = `${preview.offsetTop + preview.offsetHeight + contract.nameGap}px`;
     };
     preview.src = url;
     return true;
@@ -241,8 +280,6 @@ function buildPalette(palette) {
     option.id = `Option1_${index}`;
     option.className = 'colour option';
     option.checked = index === 0;
-    option.style.left = `${8 + 16 * (index % 8)}px`;
-    option.style.top = `${40 + 24 * Math.floor(index / 8)}px`;
     option.style.backgroundColor = `rgb(${r}, ${g}, ${b})`;
     option.addEventListener('click', () => chooseColour(index));
     option.addEventListener('keydown', (event) => moveInPalette(event, index));
@@ -294,7 +331,7 @@ function openReadMe() {
   showReadMe(texts.en.version, chosen.readMeNews + other.readMeNews + readMeText, () => {
     $('Info').disabled = false;
   });
-  centreLabel($('readMeAddress'), 240);
+  centreLabel($('readMeAddress'));
 }
 
 function openAbout() {
@@ -376,6 +413,7 @@ function wireControls() {
         [kind, x, y, buttons, selectedColour]);
     },
     keys: contract.keys,
+    frame: contract.canvasFrame,
     key: (key) => call('kalvero_key', key, selectedColour),
     bootView: () => call('kalvero_boot_view'),
     switchLogo: () => command('switchLogo'),
@@ -481,6 +519,7 @@ async function start() {
     setCaption(element, element.dataset.caption);
   }
   buildPalette(texts.en.palette);
+  placeControls();
   $('Backup').checked = options.backup;
   $('SaveCheck').checked = options.messages;
   $('InversCheck').checked = options.negative;
@@ -494,8 +533,8 @@ async function start() {
   setupInstalled((handle) => openNamed(() => storeLaunched(handle)));
 
   await document.fonts.ready;
-  centreLabel($('lblHyperlink'), 312);
-  centreLabel($('Label1'), 320);
+  centreLabel($('lblHyperlink'));
+  centreLabel($('Label1'));
   // The focus starts where the tab order begins.
   $('Ende_Command').focus();
 }

@@ -2,7 +2,7 @@
 // keyboard's cell while it has the focus, and routes the mouse, the keys and
 // the context menu to the page.
 
-const Border = 2;            // the sunken frame around the drawing area
+let Border = 0;              // the sunken frame around the drawing area: the module's
 const Background = '#f0f0f0';
 
 const canvas = document.getElementById('Picture1');
@@ -106,6 +106,7 @@ function position(event) {
 }
 
 export function setupCanvas(page) {
+  Border = page.frame;
   const [press, move, release] = ['press', 'move', 'release'].map((kind) => page.known('pointers', kind));
   canvas.addEventListener('focus', compose);
   canvas.addEventListener('blur', compose);

@@ -5,6 +5,7 @@
 #include "PictureFile.h"
 #include "WebEditor.h"
 #include "editor/Shortcuts.h"
+#include "editor/WindowPlaces.h"
 
 #include <emscripten.h>
 #include <memory>
@@ -83,6 +84,45 @@ std::string JsonShortcuts() {
     return "[" + list + "]";
 }
 
+std::string JsonPixels(const kalvero::ControlPlace& place) {
+    using kalvero::PixelsOfTwips;
+    return "[" + std::to_string(PixelsOfTwips(place.left)) + "," +
+           std::to_string(PixelsOfTwips(place.top)) + "," +
+           std::to_string(PixelsOfTwips(place.width)) + "," +
+           std::to_string(PixelsOfTwips(place.height)) + "]";
+}
+
+std::string JsonPlace(const kalvero::ControlPlace& place, const std::string& name) {
+    return "\"" + name + "\":" + JsonPixels(place);
+}
+
+// A window as {"size": [width, height], "controls": {name: [left, top,
+// width, height]}}, in pixels.
+template <std::size_t N>
+std::string JsonWindow(const kalvero::ControlPlace& client,
+                       const kalvero::ControlPlace (&places)[N], const std::string& more = {}) {
+    std::string list;
+    for (const kalvero::ControlPlace& place : places) {
+        list += (list.empty() ? "" : ",") + JsonPlace(place, std::string(place.name));
+    }
+    return "\"" + std::string(client.name) + "\":{\"size\":[" +
+           std::to_string(kalvero::PixelsOfTwips(client.width)) + "," +
+           std::to_string(kalvero::PixelsOfTwips(client.height)) + "],\"controls\":{" + list +
+           more + "}}";
+}
+
+// The palette's controls are placed inside Farbauswahl.
+std::string JsonPlaces() {
+    std::string palette = "," + JsonPlace(kalvero::ColourBarPlace, "FarbAuswahlBalken");
+    for (int index = 0; index < 16; ++index) {
+        const kalvero::ControlPlace option = kalvero::ColourOptionPlace(index);
+        palette += "," + JsonPlace(option, std::string(option.name) + std::to_string(index));
+    }
+    return "{" + JsonWindow(kalvero::Form1ClientPlace, kalvero::Form1Places, palette) + "," +
+           JsonWindow(kalvero::HinweisClientPlace, kalvero::HinweisPlaces) + "," +
+           JsonWindow(kalvero::Form3ClientPlace, kalvero::Form3Places) + "}";
+}
+
 EM_JS(void, PageShowBootView, (const std::uint8_t* rgb, int width, int height),
       { Module.face.showBootView(HEAPU8.slice(rgb, rgb + 3 * width * height), width, height); });
 
@@ -102,13 +142,15 @@ EMSCRIPTEN_KEEPALIVE void kalvero_start(int german, int backup, int messages, in
     editor->view().redrawCanvas();
 }
 
-// The names of the commands, options, pointer kinds and keys, and the
-// editor's shortcuts as [keys, action] pairs, as JSON.
+// The names of the commands, options, pointer kinds and keys, the editor's
+// shortcuts as [keys, action] pairs and the controls' places, as JSON.
 EMSCRIPTEN_KEEPALIVE const char* kalvero_contract() {
     static const std::string contract =
         "{\"commands\":" + JsonNames(Commands) + ",\"options\":" + JsonNames(Options) +
         ",\"pointers\":" + JsonNames(Pointers) + ",\"keys\":" + JsonNames(Keys) +
-        ",\"shortcuts\":" + JsonShortcuts() + "}";
+        ",\"shortcuts\":" + JsonShortcuts() + ",\"places\":" + JsonPlaces() +
+        ",\"nameGap\":" + std::to_string(kalvero::NameGapPixels) +
+        ",\"canvasFrame\":" + std::to_string(kalvero::CanvasFrameWidth) + "}";
     return contract.c_str();
 }
 
