@@ -42,7 +42,9 @@ class Fault:
         self.file = section["file"]
         self.find = section["find"].replace("\\n", "\n").encode("utf-8")
         self.replace = section.get("replace", "").replace("\\n", "\n").encode("utf-8")
-        self.programs = section["tests"].split()
+        tests = section["tests"].split()
+        self.programs = [test for test in tests if not test.startswith("page:")]
+        self.page_cases = [test[len("page:"):] for test in tests if test.startswith("page:")]
         self.expect = section.get("expect", "").split()
 
 
@@ -134,6 +136,17 @@ def failed_tests(build_dir, tests, jobs, log):
                       if case.get("status") == "fail" or case.find("failure") is not None)
 
 
+def failed_page_cases(cases, log):
+    """Runs the page's cases one by one; gives those that failed."""
+    failed = []
+    for case in cases:
+        run = subprocess.run([str(ROOT / "tools/web-page-tests.sh"), case], cwd=ROOT,
+                             stdout=log, stderr=subprocess.STDOUT)
+        if run.returncode != 0:
+            failed.append(f"page case {case}")
+    return failed
+
+
 def run_fault(fault, build_dir, planting, jobs, log):
     """Gives (outcome, detail)."""
     source = ROOT / fault.file
@@ -141,14 +154,15 @@ def run_fault(fault, build_dir, planting, jobs, log):
     count = original.count(fault.find) if fault.find else 0
     if count != 1:
         return "stale", f"the find text occurs {count} times in {fault.file}"
-    tests = tests_of(build_dir, fault.programs)
-    if not tests:
+    tests = tests_of(build_dir, fault.programs) if fault.programs else []
+    if fault.programs and not tests:
         return "broken", "no ctest test runs " + " or ".join(fault.programs)
     try:
         planting.plant(fault, original)
-        if not build(build_dir, fault.programs, log):
+        if fault.programs and not build(build_dir, fault.programs, log):
             return "broken", "does not compile"
-        failed = failed_tests(build_dir, tests, jobs, log)
+        failed = failed_tests(build_dir, tests, jobs, log) if tests else []
+        failed += failed_page_cases(fault.page_cases, log)
     finally:
         planting.restore(fault, original)
     return ("caught", ", ".join(failed)) if failed else ("missed", "")
@@ -212,7 +226,10 @@ def main():
         if not build(build_dir, [], log):
             print(f"the build fails without a fault: see {log_path}", file=sys.stderr)
             return 1
-        failing = failed_tests(build_dir, tests_of(build_dir, programs), arguments.jobs, log)
+        failing = (failed_tests(build_dir, tests_of(build_dir, programs), arguments.jobs, log)
+                   if programs else [])
+        failing += failed_page_cases(sorted({case for fault in faults for case in fault.page_cases}),
+                                     log)
         if failing:
             print("tests fail without a fault: " + ", ".join(failing), file=sys.stderr)
             return 1
