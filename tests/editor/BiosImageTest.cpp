@@ -218,6 +218,16 @@ TEST_F(BiosImageTest, Epa2AndFullScreenLogosAreShownAndReplacedFromBitmapsOfThei
     session.switchImageLogo();
     loadBitmap(path("next.bmp"));
     EXPECT_EQ(lastMessage().title, "Falsche Dateigroesse - 153718 bytes");
+    // The boot logo too: the picture, twice as wide as high, across the
+    // logo's width in 68 rows from row 8.
+    view.picture = RgbImage{2, 1, {{255, 0, 0}, {0, 0, 255}}};
+    loadBitmap(path("next.bmp"));
+    const Epa2Picture fitted = ParseEpa2(document().Epa2Data()).value();
+    EXPECT_EQ(fitted.width * 1000 + fitted.height, 136084);
+    EXPECT_EQ(Epa2Colour(fitted, fitted.indices[42 * 136]), (Rgb{255, 0, 0}));
+    EXPECT_EQ(Epa2Colour(fitted, fitted.indices[42 * 136 + 135]), (Rgb{0, 0, 255}));
+    EXPECT_EQ(Epa2Colour(fitted, fitted.indices[4 * 136]), (Rgb{0, 0, 0}));
+    view.picture.reset();
     loadBitmap(path("small.bmp"));
     dialogs.answers = {AnswerYes};                               // replace board-new.rom
     run(&EditorSession::CreateEpa_Click, path("board-new.rom")); // the EPA 2.0 image saved
