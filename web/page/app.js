@@ -15,13 +15,14 @@ import {
   showMenuEntry,
 } from './canvas.js';
 import {
-  AnswerCancel, closeBootView, closeWindows, showClosed, message, setupDialogs, showAbout, showBootView, showReadMe,
+  AnswerCancel, MessageNames, closeBootView, closeWindows, showClosed, message, setupDialogs, showAbout,
+  showBootView, showReadMe,
 } from './dialogs.js';
 import {
   bitmapUrl, deliverSaves, openFile, saveFile, setupDrop, setupFiles, storeDropped, storeLaunched,
 } from './files.js';
 import { setupInstalled } from './installed.js';
-import { BackupFailed, backupFolder, setupPlaces, writeBackup } from './places.js';
+import { BackupFailed, BackupWrites, backupFolder, setupPlaces, writeBackup } from './places.js';
 
 const OptionsKey = 'kalvero.options';
 
@@ -77,7 +78,16 @@ function call(name, ...args) {
 
 // A name the module knows (kalvero_contract); any other stops the start.
 function known(kind, name) {
-  if (!contract[kind].includes(name)) throw new Error(`the module knows no ${kind} "${name}"`);
+  const names = Array.isArray(contract[kind]) ? contract[kind] : Object.keys(contract[kind]);
+  if (!names.includes(name)) throw new Error(`the module knows no ${kind} "${name}"`);
+  return name;
+}
+
+// The name of a number the module gave, in a kind of which it gave the
+// names' numbers.
+function nameOf(kind, number) {
+  const name = Object.keys(contract[kind]).find((key) => contract[kind][key] === number);
+  if (name === undefined) throw new Error(`the module's ${kind} ${number} has no name`);
   return name;
 }
 
@@ -210,14 +220,14 @@ function keepFocus(previous) {
 }
 
 const face = {
-  message: (icon, buttons, title, text) =>
-    settled(message(icon, buttons, title, text), AnswerCancel),
+  message: async (icon, buttons, title, text) => contract.answers[await settled(
+    message(nameOf('icons', icon), nameOf('buttons', buttons), title, text), AnswerCancel)],
   openFile: (filter, filterIndex, initialName) =>
     settled(openFile(filter, filterIndex, initialName), null),
   saveFile: (filter, filterIndex, initialName, confirmOverwrite) =>
     settled(saveFile(filter, filterIndex, initialName, confirmOverwrite), null),
-  backupFolder: (path) => settled(backupFolder(path), 0),
-  writeBackup: (path) => settled(writeBackup(path), BackupFailed),
+  backupFolder: (path) => settled(backupFolder(path), false),
+  writeBackup: async (path) => contract.backupWrites[await settled(writeBackup(path), BackupFailed)],
   openUrl(address) {
     window.open(address, '_blank', 'noopener');
   },
@@ -506,6 +516,13 @@ async function start() {
   const { default: createKalvero } = await import('./kalvero.js');
   const module = await createKalvero({ face });
   contract = JSON.parse(module.ccall('kalvero_contract', 'string', [], []));
+  // The message box's names and a backup's outcomes are the same on both
+  // sides, so that every number the module gives has its name.
+  for (const [kind, names] of Object.entries({ ...MessageNames, backupWrites: BackupWrites })) {
+    const theirs = Object.keys(contract[kind]);
+    if (theirs.length !== names.length) throw new Error(`the module's ${kind} are ${theirs.join(', ')}`);
+    for (const name of names) known(kind, name);
+  }
   const textsOf = (language) =>
     JSON.parse(module.ccall('kalvero_texts', 'string', ['number'], [language]));
   texts = { de: textsOf(1), en: textsOf(0) };

@@ -21,11 +21,26 @@ const ButtonTexts = {
     closed: 'Kalvero ist beendet. Sie können diesen Tab jetzt schließen.', again: '&Neu starten' },
 };
 
-// Answers of the message box, as the module numbers them.
-export const AnswerOk = 1;
-export const AnswerCancel = 2;
-export const AnswerYes = 6;
-export const AnswerNo = 7;
+// The message box's answers, by the names the module gives them
+// (kalvero_contract).
+export const AnswerOk = 'ok';
+export const AnswerCancel = 'cancel';
+export const AnswerYes = 'yes';
+export const AnswerNo = 'no';
+
+// The answers of each set of buttons, by the module's names of the sets.
+const AnswersOf = {
+  ok: [AnswerOk],
+  yesNo: [AnswerYes, AnswerNo],
+  yesNoCancel: [AnswerYes, AnswerNo, AnswerCancel],
+};
+
+// The names of the message box that the page uses, for the module to know.
+export const MessageNames = {
+  icons: ['none', 'information', 'question'],
+  buttons: Object.keys(AnswersOf),
+  answers: [AnswerOk, AnswerCancel, AnswerYes, AnswerNo],
+};
 
 let german = () => false;
 
@@ -138,10 +153,9 @@ function modal(dialog, escapeValue, resolve, mayEscape = () => true) {
 const messageBox = document.getElementById('messageBox');
 let messageQueue = Promise.resolve();
 
+// icon and buttons by name; the answer by name.
 export function message(icon, buttons, title, text) {
-  const answers = buttons === 0 ? [AnswerOk]
-    : buttons === 1 ? [AnswerYes, AnswerNo] : [AnswerYes, AnswerNo, AnswerCancel];
-  return queued(icon, answers, title, text);
+  return queued(icon, AnswersOf[buttons], title, text);
 }
 
 function queued(icon, answers, title, text) {
@@ -154,7 +168,7 @@ function queued(icon, answers, title, text) {
 // without a click: true when the user chose to go on.
 export async function askToChooseFile() {
   const words = texts();
-  const answer = await queued(0, [AnswerOk, AnswerCancel], 'Kalvero', words.chooseFile);
+  const answer = await queued('none', [AnswerOk, AnswerCancel], 'Kalvero', words.chooseFile);
   return answer === AnswerOk;
 }
 
@@ -173,12 +187,11 @@ function showMessage(icon, answers, title, text) {
   // Closing the box is Cancel where there is one, else No (OK for a notice).
   const escape = answers.includes(AnswerCancel) ? AnswerCancel : answers.at(-1);
   for (const [answer, button] of Object.entries(buttonOf)) {
-    button.hidden = !answers.includes(Number(answer));
+    button.hidden = !answers.includes(answer);
   }
   document.getElementById('messageTitle').textContent = title;
   document.getElementById('messageText').textContent = text.replace(/\r\n/g, '\n');
-  document.getElementById('messageIcon').className =
-    `icon ${['none', 'information', 'question'][icon] ?? 'none'}`;
+  document.getElementById('messageIcon').className = `icon ${icon}`;
 
   return new Promise((resolve) => {
     const { on, finish: answer } = modal(messageBox, escape, resolve);
@@ -237,7 +250,7 @@ export function chooseSaveName(filters, filterIndex, name, mayReplace, browse = 
       const valid = chosen !== '.' && chosen !== '..' && !chosen.includes('/');
       const replace = valid
         ? await mayReplace(chosen, words.saveTitle, words.replace(chosen))
-        : (await message(1, 0, words.saveTitle, words.notAName(chosen)), false);
+        : (await message('information', 'ok', words.saveTitle, words.notAName(chosen)), false);
       asking = false;
       if (finished()) return;
       if (replace) {

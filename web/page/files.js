@@ -199,7 +199,7 @@ export async function saveFile(filter, filterIndex, initialName, confirmOverwrit
   if (folder !== null) await mirrored(folder);
   const mayReplace = async (name, title, question) => {
     if (!confirmOverwrite || folder === null || !exists(`${folder}/${name}`)) return true;
-    return (await message(2, 1, title, question)) === AnswerYes;
+    return (await message('question', 'yesNo', title, question)) === AnswerYes;
   };
   const chosen = await chooseSaveName(filterList(filter), filterIndex,
     base.includes('*') ? '' : base, mayReplace, window.showSaveFilePicker && browse(filter));

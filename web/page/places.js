@@ -28,11 +28,12 @@ const Words = {
   },
 };
 
-// How a backup's write ended, as the module reads it.
-const BackupWritten = 0;
-const BackupDenied = 1;
-const BackupDiskFull = 2;
-export const BackupFailed = 3;
+// How a backup's write ended, by the module's names (kalvero_contract).
+const BackupWritten = 'written';
+const BackupDenied = 'denied';
+const BackupDiskFull = 'diskFull';
+export const BackupFailed = 'failed';
+export const BackupWrites = [BackupWritten, BackupDenied, BackupDiskFull, BackupFailed];
 
 let FS = null;
 let german = () => false;
@@ -101,22 +102,23 @@ export async function mirrored(folder) {
   if (directory) await mirror(folder, directory).catch((error) => console.error(error));
 }
 
-// Before the backup of the file at path: 1 when its folder is the user's,
-// mirrored; 0 when the backup stays in the page's memory. The first time,
-// the user is asked for the folder; one who declines is told once, and the
-// file is downloaded from then on, also when it is opened again.
+// Before the backup of the file at path: true when its folder is the
+// user's, mirrored; false when the backup stays in the page's memory. The
+// first time, the user is asked for the folder; one who declines is told
+// once, and the file is downloaded from then on, also when it is opened
+// again.
 export async function backupFolder(path) {
   const folder = folderOf(path);
   if (!folders.has(folder)) {
     const handle = handles.get(path);
-    if (!handle || !window.showDirectoryPicker) return 0;
+    if (!handle || !window.showDirectoryPicker) return false;
     handles.delete(path);
     for (const file of declined) {
-      if (await file.isSameEntry(handle)) return 0;
+      if (await file.isSameEntry(handle)) return false;
     }
     let directory = null;
     let elsewhere = false;
-    if (await message(2, 1, 'Kalvero', words().askFolder(handle.name)) === AnswerYes) {
+    if (await message('question', 'yesNo', 'Kalvero', words().askFolder(handle.name)) === AnswerYes) {
       try {
         directory = await window.showDirectoryPicker({ mode: 'readwrite', startIn: handle });
         // Only the file's own folder holds its backups.
@@ -127,14 +129,14 @@ export async function backupFolder(path) {
     }
     if (!directory || elsewhere) {
       declined.push(handle);
-      await message(1, 0, 'Kalvero', words().declined(handle.name, elsewhere));
-      return 0;
+      await message('information', 'ok', 'Kalvero', words().declined(handle.name, elsewhere));
+      return false;
     }
     keep(path, handle);
     folders.set(folder, directory);
   }
   await mirror(folder, folders.get(folder));
-  return 1;
+  return true;
 }
 
 function problemOf(error) {
@@ -214,7 +216,7 @@ export async function writeBack(path, bytes) {
   } catch (error) {
     console.error(error);
     if (made) await directory.removeEntry(nameOf(path)).catch(() => {});
-    await message(1, 0, 'Kalvero', words().notWritten(nameOf(path), error.message || error.name));
+    await message('information', 'ok', 'Kalvero', words().notWritten(nameOf(path), error.message || error.name));
     return false;
   }
 }

@@ -39,11 +39,10 @@ EM_JS(int, ChosenFilter, (), { return Module.chosenFilter; });
 // with its names mirrored beside path; 0 when the file's folder lives only
 // in the page's memory (the user declined, or the browser cannot).
 EM_ASYNC_JS(int, PageBackupFolder, (const char* path),
-            { return await Module.face.backupFolder(UTF8ToString(path)); });
+            { return (await Module.face.backupFolder(UTF8ToString(path))) ? 1 : 0; });
 
 // Writes the backup made at path into the user's folder, and answers how
-// that went.
-enum class BackupWrite { Written = 0, Denied = 1, DiskFull = 2, Failed = 3 };
+// that went (a BackupWrite).
 EM_ASYNC_JS(int, PageWriteBackup, (const char* path),
             { return await Module.face.writeBackup(UTF8ToString(path)); });
 

@@ -4,6 +4,9 @@
 
 namespace kalvero::web {
 
+// How the page's write of a backup into the user's folder ended.
+enum class BackupWrite { Written, Denied, DiskFull, Failed };
+
 // The page's own dialogs: the core waits (Asyncify) while the page shows a
 // message box or lets the user pick a file, then goes on with the answer.
 // Files picked or dropped are put in the page's memory file system first,

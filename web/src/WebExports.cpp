@@ -3,7 +3,9 @@
 
 #include "PageTexts.h"
 #include "PictureFile.h"
+#include "WebDialogs.h"
 #include "WebEditor.h"
+#include "editor/Dialogs.h"
 #include "editor/Shortcuts.h"
 #include "editor/WindowPlaces.h"
 
@@ -16,6 +18,7 @@ using kalvero::CanvasKey;
 using kalvero::EditorControls;
 using kalvero::EditorSession;
 using kalvero::PointerKind;
+using kalvero::web::BackupWrite;
 using kalvero::web::WebEditor;
 
 namespace {
@@ -49,6 +52,23 @@ const Name<bool EditorControls::*> Options[] = {
     {"SaveCheck", &EditorControls::messages},
     {"InversCheck", &EditorControls::negative},
 };
+// The message box's icons, buttons and answers, and how a backup's write
+// into the user's folder ended: the page speaks of them by name.
+const Name<kalvero::MessageIcon> Icons[] = {{"none", kalvero::MessageIcon::None},
+                                            {"information", kalvero::MessageIcon::Information},
+                                            {"question", kalvero::MessageIcon::Question}};
+const Name<kalvero::MessageButtons> ButtonSets[] = {
+    {"ok", kalvero::MessageButtons::Ok},
+    {"yesNo", kalvero::MessageButtons::YesNo},
+    {"yesNoCancel", kalvero::MessageButtons::YesNoCancel}};
+const Name<int> Answers[] = {{"ok", kalvero::AnswerOk},
+                             {"cancel", kalvero::AnswerCancel},
+                             {"yes", kalvero::AnswerYes},
+                             {"no", kalvero::AnswerNo}};
+const Name<BackupWrite> BackupWrites[] = {{"written", BackupWrite::Written},
+                                          {"denied", BackupWrite::Denied},
+                                          {"diskFull", BackupWrite::DiskFull},
+                                          {"failed", BackupWrite::Failed}};
 const Name<PointerKind> Pointers[] = {
     {"press", PointerKind::Press}, {"move", PointerKind::Move}, {"release", PointerKind::Release}};
 const Name<CanvasKey> Keys[] = {{"ArrowLeft", CanvasKey::Left},
@@ -73,6 +93,16 @@ template <typename T, std::size_t N> std::string JsonNames(const Name<T> (&table
         list += (list.empty() ? "\"" : ",\"") + std::string(entry.name) + "\"";
     }
     return "[" + list + "]";
+}
+
+// A table of numbers as {name: number}.
+template <typename T, std::size_t N> std::string JsonNumbers(const Name<T> (&table)[N]) {
+    std::string list;
+    for (const Name<T>& entry : table) {
+        list += (list.empty() ? "\"" : ",\"") + std::string(entry.name) +
+                "\":" + std::to_string(static_cast<int>(entry.value));
+    }
+    return "{" + list + "}";
 }
 
 std::string JsonShortcuts() {
@@ -143,12 +173,16 @@ EMSCRIPTEN_KEEPALIVE void kalvero_start(int german, int backup, int messages, in
 }
 
 // The names of the commands, options, pointer kinds and keys, the editor's
-// shortcuts as [keys, action] pairs and the controls' places, as JSON.
+// shortcuts as [keys, action] pairs, the numbers of the message box's icons,
+// buttons and answers and of a backup's outcome by name, and the controls'
+// places, as JSON.
 EMSCRIPTEN_KEEPALIVE const char* kalvero_contract() {
     static const std::string contract =
         "{\"commands\":" + JsonNames(Commands) + ",\"options\":" + JsonNames(Options) +
         ",\"pointers\":" + JsonNames(Pointers) + ",\"keys\":" + JsonNames(Keys) +
-        ",\"shortcuts\":" + JsonShortcuts() + ",\"places\":" + JsonPlaces() +
+        ",\"shortcuts\":" + JsonShortcuts() + ",\"icons\":" + JsonNumbers(Icons) +
+        ",\"buttons\":" + JsonNumbers(ButtonSets) + ",\"answers\":" + JsonNumbers(Answers) +
+        ",\"backupWrites\":" + JsonNumbers(BackupWrites) + ",\"places\":" + JsonPlaces() +
         ",\"nameGap\":" + std::to_string(kalvero::NameGapPixels) +
         ",\"canvasFrame\":" + std::to_string(kalvero::CanvasFrameWidth) + "}";
     return contract.c_str();
