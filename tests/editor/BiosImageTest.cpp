@@ -204,30 +204,33 @@ TEST_F(BiosImageTest, Epa2AndFullScreenLogosAreShownAndReplacedFromBitmapsOfThei
     EXPECT_EQ(lastMessage().title, "Falsche Dateigroesse - 5830 bytes");
     EXPECT_NE(lastMessage().text.find("640 x 480 Pixel, 16 Farben (4 bit), 153718"),
               std::string::npos);
-    // A picture the face reads is made into the logo: red left, blue right.
-    view.picture = RgbImage{2, 1, {{255, 0, 0}, {0, 0, 255}}};
-    loadBitmap(path("small.bmp"));
-    const Epa2Picture made = ParseEpa2(document().Epa2Data()).value();
+    // A picture the face reads, twice as wide as high, is made into the
+    // logo: red left, blue right, on black.
+    const auto madeOfPicture = [&](const char* file) {
+        view.picture = RgbImage{2, 1, {{255, 0, 0}, {0, 0, 255}}};
+        loadBitmap(path(file));
+        view.picture.reset();
+        return ParseEpa2(document().Epa2Data()).value();
+    };
+    const auto colourAt = [](const Epa2Picture& made, int x, int y) {
+        return Epa2Colour(made, made.indices[static_cast<std::size_t>(y * made.width + x)]);
+    };
+    const Epa2Picture made = madeOfPicture("small.bmp");
     EXPECT_EQ(made.width * 1000 + made.height, 640480);
-    EXPECT_EQ(Epa2Colour(made, made.indices[240 * 640]), (Rgb{255, 0, 0}));
-    EXPECT_EQ(Epa2Colour(made, made.indices[240 * 640 + 639]), (Rgb{0, 0, 255}));
-    view.picture.reset();
+    EXPECT_EQ(colourAt(made, 0, 240), (Rgb{255, 0, 0}));
+    EXPECT_EQ(colourAt(made, 639, 240), (Rgb{0, 0, 255}));
     loadBitmap(path("next.bmp"));
     run(&EditorSession::CreateEpa_Click, path("board-new.rom")); // the EPA 2.0 image saved
     EXPECT_EQ(ReadBytes(dir.file("board-new.rom")), Replaced(old, next, LogoPlace::FullScreen));
     session.switchImageLogo();
     loadBitmap(path("next.bmp"));
     EXPECT_EQ(lastMessage().title, "Falsche Dateigroesse - 153718 bytes");
-    // The boot logo too: the picture, twice as wide as high, across the
-    // logo's width in 68 rows from row 8.
-    view.picture = RgbImage{2, 1, {{255, 0, 0}, {0, 0, 255}}};
-    loadBitmap(path("next.bmp"));
-    const Epa2Picture fitted = ParseEpa2(document().Epa2Data()).value();
+    // The boot logo too, the picture in 68 rows from row 8.
+    const Epa2Picture fitted = madeOfPicture("next.bmp");
     EXPECT_EQ(fitted.width * 1000 + fitted.height, 136084);
-    EXPECT_EQ(Epa2Colour(fitted, fitted.indices[42 * 136]), (Rgb{255, 0, 0}));
-    EXPECT_EQ(Epa2Colour(fitted, fitted.indices[42 * 136 + 135]), (Rgb{0, 0, 255}));
-    EXPECT_EQ(Epa2Colour(fitted, fitted.indices[4 * 136]), (Rgb{0, 0, 0}));
-    view.picture.reset();
+    EXPECT_EQ(colourAt(fitted, 0, 42), (Rgb{255, 0, 0}));
+    EXPECT_EQ(colourAt(fitted, 135, 42), (Rgb{0, 0, 255}));
+    EXPECT_EQ(colourAt(fitted, 0, 4), (Rgb{0, 0, 0}));
     loadBitmap(path("small.bmp"));
     dialogs.answers = {AnswerYes};                               // replace board-new.rom
     run(&EditorSession::CreateEpa_Click, path("board-new.rom")); // the EPA 2.0 image saved
